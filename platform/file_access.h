@@ -1,0 +1,53 @@
+// The few file operations the program needs, with one Windows and one POSIX
+// side. Paths are Unicode; file contents are bytes, never converted.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// True only for an existing file: a folder of that name does not count.
+bool IsExistingFile(const std::filesystem::path& path);
+
+// True when the file exists and carries the read-only mark (on POSIX: no
+// write permission for anyone).
+bool IsReadOnlyFile(const std::filesystem::path& path);
+
+// Reads the whole file while other programs may read it but not write it.
+// The file is closed before this returns. Throws TavlinError
+// "ファイル %s は開けません" when it cannot be opened or read.
+std::string ReadWholeFile(const std::filesystem::path& path);
+
+// A file opened for writing by FileOps::CreateNew; closed when destroyed.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Returns the count of bytes the system says it wrote, or nothing on error.
+  virtual std::optional<std::size_t> Write(std::string_view bytes) = 0;
+  virtual bool Flush() = 0;
+  virtual bool Close() = 0;
+};
+
+enum class CreateResult { Created, AlreadyExists, Failed };
+
+// The operations an atomic save is built from. Tests put a faulty one in
+// place of the system's to reach failures that real disks rarely give.
+class FileOps {
+ public:
+  virtual ~FileOps() = default;
+  // Creates a file that must not exist yet.
+  virtual CreateResult CreateNew(const std::filesystem::path& path,
+                                 std::unique_ptr<OutputFile>& file) = 0;
+  virtual bool IsReadOnly(const std::filesystem::path& path) = 0;
+  virtual bool IsFolder(const std::filesystem::path& path) = 0;
+  // Renames in one step; with replace, over an existing file, otherwise
+  // failing when the target exists.
+  virtual bool Rename(const std::filesystem::path& from,
+                      const std::filesystem::path& to, bool replace) = 0;
+  virtual bool Remove(const std::filesystem::path& path) = 0;
+};
+
+FileOps& SystemFileOps();

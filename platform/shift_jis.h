@@ -1,0 +1,9 @@
+// Conversion between Shift-JIS (code page 932) bytes and UTF-16, where file
+// content meets the screen. Always code page 932, whatever the system's.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+std::wstring WideFromShiftJis(std::string_view bytes);
+std::string ShiftJisFromWide(std::wstring_view text);

@@ -1,0 +1,21 @@
+// The failure that the program reports to the user: a message meant to be
+// shown as it stands, in UTF-8.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+class TavlinError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A path as UTF-8 text, for messages; lossless for any Unicode path.
+std::string PathForMessage(const std::filesystem::path& path);
+
+// Fills each "%s" of a message pattern with the next argument, in order.
+// The arguments are copied whole, never read as patterns themselves.
+std::string FormatMessage(std::string_view pattern,
+                          std::initializer_list<std::string_view> arguments);

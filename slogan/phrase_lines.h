@@ -1,0 +1,35 @@
+// The line rule of phrase files: how a file's bytes become lines, and which
+// lines are blank.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// A line whose bytes are all 0x20 or lower, the empty line included.
+inline bool IsBlankLine(std::string_view line) {
+  for (const char c : line)
+    if (static_cast<unsigned char>(c) > 0x20) return false;
+  return true;
+}
+
+// Calls on_line(begin, length) for each line of bytes, in order. A line ends
+// at CR, LF or CR LF; a zero byte ends the text; a line end at the very end
+// adds no empty line. Shift-JIS trail bytes are never 0x00, 0x0A or 0x0D, so
+// no character is split.
+template <typename OnLine>
+void ForEachLine(std::string_view bytes, OnLine&& on_line) {
+  const char* const data = bytes.data();
+  const std::size_t size = bytes.size();
+  std::size_t begin = 0;
+  std::size_t i = 0;
+  for (; i < size; ++i) {
+    const unsigned char c = static_cast<unsigned char>(data[i]);
+    if (c > 0x0D) continue;
+    if (c == 0x00) break;
+    if (c != 0x0A && c != 0x0D) continue;
+    on_line(begin, i - begin);
+    if (c == 0x0D && i + 1 < size && data[i + 1] == 0x0A) ++i;
+    begin = i + 1;
+  }
+  if (i > begin) on_line(begin, i - begin);
+}

@@ -1,0 +1,44 @@
+// The system's file operations with one fault put in: the failures that
+// real disks give rarely or only when full.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/file_access.h"
+
+enum class FileFault {
+  None,
+  CreateFails,
+  ShortWrite,      // the system reports fewer bytes than asked
+  FailAfterBytes,  // an error once some bytes are on disk
+  FlushFails,
+  CloseFails,
+  RenameFails,
+};
+
+class FaultyFileOps final : public FileOps {
+ public:
+  explicit FaultyFileOps(FileFault fault, std::size_t fail_after = 0)
+      : fault_(fault), fail_after_(fail_after) {}
+
+  CreateResult CreateNew(const std::filesystem::path& path,
+                         std::unique_ptr<OutputFile>& file) override;
+  bool IsReadOnly(const std::filesystem::path& path) override {
+    return SystemFileOps().IsReadOnly(path);
+  }
+  bool IsFolder(const std::filesystem::path& path) override {
+    return SystemFileOps().IsFolder(path);
+  }
+  bool Rename(const std::filesystem::path& from,
+              const std::filesystem::path& to, bool replace) override {
+    return fault_ != FileFault::RenameFails &&
+           SystemFileOps().Rename(from, to, replace);
+  }
+  bool Remove(const std::filesystem::path& path) override {
+    return SystemFileOps().Remove(path);
+  }
+
+ private:
+  FileFault fault_;
+  std::size_t fail_after_;
+};

@@ -1,0 +1,186 @@
+#include "platform/atomic_save.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/tavlin_error.h"
+#include "support/faulty_file_ops.h"
+#include "support/file_faults.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+const std::string kOldText = "old line 1\r\nold line 2";
+
+// Several write chunks, so that a failure can strike half-way.
+std::string LargeText() {
+  std::string text;
+  while (text.size() < (std::size_t{3} << 20)) text += "new slogan line\r\n";
+  return text;
+}
+
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const TavlinError& error) {
+    return error.what();
+  }
+  return "(no error)";
+}
+
+std::string CannotCreate(const std::filesystem::path& path) {
+  return "ファイル " + PathForMessage(path) + " を作成できません";
+}
+
+const std::string kWriteError = "ストリームへの書き込みエラー";
+
+struct FaultCase {
+  const char* name;
+  FileFault fault;
+  bool write_error;  // otherwise the file could not be created
+};
+
+std::ostream& operator<<(std::ostream& out, const FaultCase& c) {
+  return out << c.name;
+}
+
+class SaveFault : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(SaveFault, LeavesTheOldFileWholeAndNothingStray) {
+  const FaultCase& c = GetParam();
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  FaultyFileOps ops(c.fault, std::size_t{3} << 19);
+
+  const std::string message = MessageOf([&] {
+    SaveFileAtomically(target, LargeText(), ExistingFile::Replace, ops);
+  });
+
+  EXPECT_EQ(message, c.write_error ? kWriteError : CannotCreate(target));
+  EXPECT_EQ(ReadBytes(target), kOldText);
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+}
+
+TEST_P(SaveFault, LeavesNoFileWhereThereWasNone) {
+  TempFolder folder;
+  FaultyFileOps ops(GetParam().fault, 100);
+  MessageOf([&] {
+    SaveFileAtomically(folder / "list.txt", LargeText(), ExistingFile::Replace,
+                       ops);
+  });
+  EXPECT_EQ(EntriesOf(folder.path()), Names{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, SaveFault,
+    testing::Values(FaultCase{"CreateFails", FileFault::CreateFails, false},
+                    FaultCase{"ShortWrite", FileFault::ShortWrite, true},
+                    FaultCase{"FailAfterBytes", FileFault::FailAfterBytes, true},
+                    FaultCase{"FlushFails", FileFault::FlushFails, true},
+                    FaultCase{"CloseFails", FileFault::CloseFails, true},
+                    FaultCase{"RenameFails", FileFault::RenameFails, false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(AtomicSave, ReplacesTheFileByteForByte) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  const std::string text = LargeText() + "\x81\x40\r\n";
+  EXPECT_TRUE(SaveFileAtomically(target, text, ExistingFile::Replace));
+  EXPECT_EQ(ReadBytes(target), text);
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+}
+
+TEST(AtomicSave, AnEmptyTextGivesAnEmptyFile) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  SaveFileAtomically(target, "", ExistingFile::Replace);
+  EXPECT_EQ(ReadBytes(target), "");
+}
+
+TEST(AtomicSave, KeepingAnExistingFileWritesNothing) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  EXPECT_FALSE(SaveFileAtomically(target, "new", ExistingFile::Keep));
+  EXPECT_EQ(ReadBytes(target), kOldText);
+  EXPECT_TRUE(SaveFileAtomically(folder / "other.txt", "new", ExistingFile::Keep));
+  EXPECT_EQ(ReadBytes(folder / "other.txt"), "new");
+  EXPECT_EQ(EntriesOf(folder.path()), (Names{"list.txt", "other.txt"}));
+}
+
+TEST(AtomicSave, ARemainingTemporaryNameIsSteppedOver) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(folder / "list.txt.~1.tmp", "someone else's");
+  SaveFileAtomically(target, "new", ExistingFile::Replace);
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(ReadBytes(folder / "list.txt.~1.tmp"), "someone else's");
+}
+
+TEST(AtomicSave, AReadOnlyFileIsRefusedBeforeAnythingIsWritten) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  SetReadOnly(target, true);
+  EXPECT_EQ(MessageOf([&] {
+              SaveFileAtomically(target, "new", ExistingFile::Replace);
+            }),
+            CannotCreate(target));
+  SetReadOnly(target, false);
+  EXPECT_EQ(ReadBytes(target), kOldText);
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+}
+
+TEST(AtomicSave, AFolderOfThatNameIsRefused) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  std::filesystem::create_directory(target);
+  EXPECT_EQ(MessageOf([&] {
+              SaveFileAtomically(target, "new", ExistingFile::Replace);
+            }),
+            CannotCreate(target));
+  EXPECT_TRUE(std::filesystem::is_directory(target));
+}
+
+TEST(AtomicSave, AFileHeldOpenElsewhereStaysAsItWas) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  bool holds = false;
+  {
+    const auto handle = HoldOpen(target, holds);
+    if (!holds) GTEST_SKIP() << "open files can be replaced on this platform";
+    EXPECT_EQ(MessageOf([&] {
+                SaveFileAtomically(target, "new", ExistingFile::Replace);
+              }),
+              CannotCreate(target));
+  }
+  EXPECT_EQ(ReadBytes(target), kOldText);
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+}
+
+TEST(AtomicSave, AReadOnlyFolderLeavesItsFileAsItWas) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  if (!MakeFolderReadOnly(folder.path()))
+    GTEST_SKIP() << "this platform gives no read-only folder here";
+  const std::string message = MessageOf(
+      [&] { SaveFileAtomically(target, "new", ExistingFile::Replace); });
+  MakeFolderWritable(folder.path());
+  EXPECT_EQ(message, CannotCreate(target));
+  EXPECT_EQ(ReadBytes(target), kOldText);
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include "app/storage_file.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <string>
+#include <vector>
+
+#include "platform/tavlin_error.h"
+#include "support/file_faults.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+std::string Utf8(const fs::path& path) { return PathForMessage(path); }
+
+struct PathCase {
+  const char* executable;
+  const char* safety_file;
+};
+
+std::ostream& operator<<(std::ostream& out, const PathCase& c) {
+  return out << c.executable;
+}
+
+class StorageFileNames : public testing::TestWithParam<PathCase> {};
+
+TEST_P(StorageFileNames, ReplaceTheExtensionOfTheExecutable) {
+  const fs::path executable(reinterpret_cast<const char8_t*>(GetParam().executable));
+  EXPECT_EQ(Utf8(StorageFilePath(executable, PhraseCategory::Safety)),
+            GetParam().safety_file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, StorageFileNames,
+    testing::Values(
+        PathCase{"C:\\Tools\\Tavlin.exe", "C:\\Tools\\Tavlin安全保管庫.txt"},
+        PathCase{"C:\\Tools.old\\Tavlin", "C:\\Tools.old\\Tavlin安全保管庫.txt"},
+        PathCase{"C:\\Tools\\Tavlin.backup.exe",
+                 "C:\\Tools\\Tavlin.backup安全保管庫.txt"},
+        PathCase{"C:\\Tools\\.exe", "C:\\Tools\\安全保管庫.txt"},
+        PathCase{"C:Tavlin.exe", "C:Tavlin安全保管庫.txt"},
+        PathCase{"C:.exe", "C:安全保管庫.txt"},
+        PathCase{"Tavlin", "Tavlin安全保管庫.txt"},
+        PathCase{"/opt/t.d/tavlin", "/opt/t.d/tavlin安全保管庫.txt"},
+        PathCase{"C:\\表\\ソ.exe", "C:\\表\\ソ安全保管庫.txt"},
+        PathCase{"C:\\한국\\😀.exe", "C:\\한국\\😀安全保管庫.txt"}));
+
+TEST(StorageFileNames, QualityHasItsOwnSuffix) {
+  EXPECT_EQ(Utf8(StorageFilePath("C:\\Tools\\Tavlin.exe",
+                                 PhraseCategory::Quality)),
+            "C:\\Tools\\Tavlin品質保管庫.txt");
+}
+
+struct LoadCase {
+  const char* name;
+  std::string file;
+  std::string text;
+};
+
+std::ostream& operator<<(std::ostream& out, const LoadCase& c) {
+  return out << c.name;
+}
+
+class StorageFileLoad : public testing::TestWithParam<LoadCase> {};
+
+TEST_P(StorageFileLoad, GivesTheNormalisedText) {
+  TempFolder folder;
+  const fs::path file = folder / u8"Tavlin安全保管庫.txt";
+  WriteBytes(file, GetParam().file);
+  StorageList list;
+  LoadStorageList(list, file);
+  EXPECT_EQ(list.text, GetParam().text);
+  EXPECT_FALSE(list.file_unread);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AwkwardFiles, StorageFileLoad,
+    testing::Values(
+        LoadCase{"OnlyWhiteSpace", " \t\r\n\n\t ", ""},
+        LoadCase{"InnerBlankLine", " \r\n\r\nX\r\n\r\nY\r\n\r\n", "X\r\n\r\nY"},
+        LoadCase{"LoneLineFeeds", "A\nB\nC\n", "A\r\nB\r\nC"},
+        LoadCase{"IdeographicSpaceFirst", "\x81\x40X", "\x81\x40X"},
+        LoadCase{"ZeroByte", std::string("A\r\nB\0C", 6), "A\r\nB"},
+        LoadCase{"Utf8ByteOrderMark", "\xEF\xBB\xBFX\r\n", "\xEF\xBB\xBFX"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(StorageFileLoad, MissingFileOrFolderLeavesTheListAlone) {
+  TempFolder folder;
+  std::filesystem::create_directory(folder / "folder.txt");
+  for (const char* name : {"missing.txt", "folder.txt"}) {
+    StorageList list{"kept", false};
+    LoadStorageList(list, folder / name);
+    EXPECT_EQ(list.text, "kept");
+    EXPECT_FALSE(list.file_unread);
+  }
+}
+
+TEST(StorageFileLoad, AnUnreadableFileIsReportedAndMarked) {
+  TempFolder folder;
+  const fs::path file = folder / "list.txt";
+  WriteBytes(file, "precious");
+  const auto held = MakeUnreadable(file);
+  StorageList list;
+  try {
+    LoadStorageList(list, file);
+    FAIL() << "the unreadable file went unnoticed";
+  } catch (const TavlinError& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "ファイル " + Utf8(file) + " は開けません");
+  }
+  EXPECT_TRUE(list.file_unread);
+  EXPECT_EQ(list.text, "");
+}
+
+TEST(StorageFileSave, WritesTheTextByteForByteAndLoadsItBack) {
+  TempFolder folder;
+  const fs::path file = folder / "list.txt";
+  const std::string text = "A\r\n\x81\x40" "B\r\n";
+  EXPECT_EQ(SaveStorageList(StorageList{text, false}, file), std::nullopt);
+  EXPECT_EQ(ReadBytes(file), text);
+  StorageList loaded;
+  LoadStorageList(loaded, file);
+  EXPECT_EQ(loaded.text, "A\r\n\x81\x40" "B");
+}
+
+TEST(StorageFileSave, AnEmptyListGivesAnEmptyFile) {
+  TempFolder folder;
+  SaveStorageList(StorageList{}, folder / "list.txt");
+  EXPECT_EQ(ReadBytes(folder / "list.txt"), "");
+}
+
+TEST(StorageFileSave, AnUnreadFileIsNeverOverwritten) {
+  TempFolder folder;
+  const fs::path file = folder / u8"T安全保管庫.txt";
+  WriteBytes(file, "precious");
+  const StorageList list{"typed meanwhile\r\n", true};
+
+  const std::optional<std::string> notice = SaveStorageList(list, file);
+  const fs::path diverted = folder / u8"T安全保管庫.追加分.txt";
+  EXPECT_EQ(ReadBytes(file), "precious");
+  EXPECT_EQ(ReadBytes(diverted), "typed meanwhile\r\n");
+  ASSERT_TRUE(notice.has_value());
+  EXPECT_NE(notice->find(Utf8(file)), std::string::npos);
+  EXPECT_NE(notice->find(Utf8(diverted)), std::string::npos);
+
+  // A second exit finds the first diverted file and keeps it too.
+  SaveStorageList(StorageList{"later", true}, file);
+  EXPECT_EQ(ReadBytes(diverted), "typed meanwhile\r\n");
+  EXPECT_EQ(ReadBytes(folder / u8"T安全保管庫.追加分2.txt"), "later");
+}
+
+TEST(StorageFileSave, AnUnreadFileWithNothingTypedWritesNothing) {
+  TempFolder folder;
+  WriteBytes(folder / "list.txt", "precious");
+  EXPECT_EQ(SaveStorageList(StorageList{"", true}, folder / "list.txt"),
+            std::nullopt);
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+  EXPECT_EQ(ReadBytes(folder / "list.txt"), "precious");
+}
+
+TEST(StorageFileSave, OneFailureDoesNotStopTheOtherList) {
+  TempFolder folder;
+  const fs::path safety = folder / "safety.txt";
+  const fs::path quality = folder / "quality.txt";
+  WriteBytes(safety, "old safety");
+  SetReadOnly(safety, true);
+  const StorageList safety_list{"new safety", false};
+  const StorageList quality_list{"new quality", false};
+
+  const std::vector<std::string> reports =
+      SaveStorageLists({{&safety_list, safety}, {&quality_list, quality}});
+
+  SetReadOnly(safety, false);
+  EXPECT_EQ(reports,
+            std::vector<std::string>{"ファイル " + Utf8(safety) +
+                                     " を作成できません"});
+  EXPECT_EQ(ReadBytes(safety), "old safety");
+  EXPECT_EQ(ReadBytes(quality), "new quality");
+}
+
+}  // namespace

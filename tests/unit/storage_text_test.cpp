@@ -1,0 +1,131 @@
+#include "app/storage_text.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <string>
+
+namespace {
+
+// "|" stands for one CR LF in these tables, to keep the rows readable.
+std::string Crlf(std::string text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '|')
+      out += "\r\n";
+    else
+      out += c;
+  }
+  return out;
+}
+
+struct StoreCase {
+  const char* name;
+  std::string before;
+  std::string slogan;
+  std::string after;
+};
+
+std::ostream& operator<<(std::ostream& out, const StoreCase& c) {
+  return out << c.name;
+}
+
+class StoreSloganRows : public testing::TestWithParam<StoreCase> {};
+
+TEST_P(StoreSloganRows, MovesTheSloganToTheEnd) {
+  const StoreCase& c = GetParam();
+  std::string text = Crlf(c.before);
+  StoreSlogan(text, c.slogan);
+  EXPECT_EQ(text, Crlf(c.after));
+}
+
+const StoreCase kStoreCases[] = {
+    {"IntoEmpty", "", "A", "A|"},
+    {"BehindALastLineWithoutBreak", "X", "A", "X|A"},
+    {"BehindAFinalBreak", "X|Y|", "A", "X|Y|A|"},
+    {"FromTheMiddle", "X|A|Y", "A", "X|Y|A"},
+    {"TheLastLineItselfLeavesItsBreak", "X|A", "A", "X|A|"},
+    {"OtherLetterCase", "a|X", "A", "X|A"},
+    {"OnlyTheTopmostCopy", "A|X|A|Y", "A", "X|A|Y|A"},
+    {"TheOnlyLine", "A", "A", "A|"},
+    {"TheOnlyLineWithBreak", "A|", "A", "A|"},
+    {"LeadingSpaceDoesNotMatch", " A|X", "A", " A|X|A"},
+    {"BlankLinesStay", "X||A||Y", "A", "X|||Y|A"},
+    {"EmptyLinesAreNoMatchForAnEmptySlogan", "X||Y", "", "X|Y|"},
+    {"PercentSignsAreText", "100%s", "%s%d", "100%s|%s%d"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, StoreSloganRows, testing::ValuesIn(kStoreCases),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(StoreSloganEdits, NameTheRemovedLineAndTheAppendedText) {
+  const std::string text = Crlf("X|A|Y");
+  const StorageEdit edit =
+      PlanStoreSlogan(text, "A", [](std::string_view line, std::string_view s) {
+        return line == s;
+      });
+  ASSERT_TRUE(edit.removes_line);
+  EXPECT_EQ(edit.removed_line, 1u);
+  EXPECT_EQ(text.substr(edit.remove_begin, edit.remove_end - edit.remove_begin),
+            "A\r\n");
+  EXPECT_EQ(edit.appended, "\r\nA");
+}
+
+TEST(StoreSloganEdits, NoMatchRemovesNothing) {
+  const StorageEdit edit = PlanStoreSlogan(
+      "X", "A", [](std::string_view, std::string_view) { return false; });
+  EXPECT_FALSE(edit.removes_line);
+  EXPECT_EQ(edit.appended, "\r\nA");
+}
+
+struct NormaliseCase {
+  const char* name;
+  std::string file;
+  std::string text;
+};
+
+std::ostream& operator<<(std::ostream& out, const NormaliseCase& c) {
+  return out << c.name;
+}
+
+class LoadedText : public testing::TestWithParam<NormaliseCase> {};
+
+TEST_P(LoadedText, IsNormalisedCutAndStripped) {
+  EXPECT_EQ(NormaliseStorageText(GetParam().file), Crlf(GetParam().text));
+}
+
+const NormaliseCase kNormaliseCases[] = {
+    {"Empty", "", ""},
+    {"OnlyWhiteSpace", " \t\r\n\r\n \n\t", ""},
+    {"InnerBlankLineStays", " \r\n\r\nX\r\n\r\nY\r\n\r\n", "X||Y"},
+    {"LoneLineFeeds", "a\nb\n", "a|b"},
+    {"LoneCarriageReturns", "a\rb\r\rc", "a|b||c"},
+    {"LineFeedThenCarriageReturn", "a\n\rb", "a||b"},
+    {"IdeographicSpaceIsKept", "\x81\x40X\r\n", "\x81\x40X"},
+    {"IndentationInsideStays", "a\r\n  b\tc", "a|  b\tc"},
+    {"ZeroByteCutsTheRest", std::string("a\nb\0c\nd", 7), "a|b"},
+    {"ZeroByteAfterSpaces", std::string("a \0b", 4), "a"},
+    {"TrailBytesPassThrough", "\x95\x5C\n\x83\x5C", "\x95\x5C|\x83\x5C"},
+    {"ControlCodesAtTheEnds", "\x01\x1f" "a\x7f\x1f", "a\x7f"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, LoadedText, testing::ValuesIn(kNormaliseCases),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(LoadedText, LoadingAgainGivesTheSameText) {
+  for (const NormaliseCase& c : kNormaliseCases) {
+    const std::string once = NormaliseStorageText(c.file);
+    EXPECT_EQ(NormaliseStorageText(once), once) << c.name;
+  }
+}
+
+TEST(StorageLines, CountSegmentsLessAnEmptyLastOne) {
+  const std::pair<const char*, std::size_t> rows[] = {
+      {"", 0}, {"A", 1}, {"A|", 1}, {"A|B", 2}, {"A||", 2}, {"|", 1}, {"||A", 3},
+  };
+  for (const auto& [text, count] : rows)
+    EXPECT_EQ(StorageLineCount(Crlf(text)), count) << text;
+}
+
+}  // namespace

@@ -67,13 +67,13 @@ std::optional<std::string> SaveStorageList(const StorageList& list,
     const std::filesystem::path diverted =
         DivertedStorageFilePath(path, number);
     if (SaveFileAtomically(diverted, list.text, ExistingFile::Keep)) {
-      return FormatMessage(
+      return ComposeMessage(
           "ファイル %s は読み込めなかったため、そのままにしました。"
           "保管庫の内容は %s に保存しました",
           {PathForMessage(path), PathForMessage(diverted)});
     }
   }
-  throw TavlinError(FormatMessage(
+  throw TavlinError(ComposeMessage(
       "ファイル %s を作成できません",
       {PathForMessage(DivertedStorageFilePath(path, kMaximumDivertedFiles))}));
 }

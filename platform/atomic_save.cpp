@@ -13,7 +13,7 @@ constexpr int kTemporaryNameTries = 100;
 
 [[noreturn]] void ThrowCannotCreate(const std::filesystem::path& target) {
   throw TavlinError(
-      FormatMessage("ファイル %s を作成できません", {PathForMessage(target)}));
+      ComposeMessage("ファイル %s を作成できません", {PathForMessage(target)}));
 }
 
 [[noreturn]] void ThrowWriteError() {

@@ -33,7 +33,7 @@ bool StatOf(const std::filesystem::path& path, struct stat& info) {
 
 [[noreturn]] void ThrowCannotOpen(const std::filesystem::path& path) {
   throw TavlinError(
-      FormatMessage("ファイル %s は開けません", {PathForMessage(path)}));
+      ComposeMessage("ファイル %s は開けません", {PathForMessage(path)}));
 }
 
 class PosixOutputFile final : public OutputFile {

@@ -12,7 +12,7 @@ DWORD AttributesOf(const std::filesystem::path& path) {
 
 [[noreturn]] void ThrowCannotOpen(const std::filesystem::path& path) {
   throw TavlinError(
-      FormatMessage("ファイル %s は開けません", {PathForMessage(path)}));
+      ComposeMessage("ファイル %s は開けません", {PathForMessage(path)}));
 }
 
 // MoveFileExW wants full paths.

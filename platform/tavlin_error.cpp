@@ -5,7 +5,7 @@ std::string PathForMessage(const std::filesystem::path& path) {
   return std::string(utf8.begin(), utf8.end());
 }
 
-std::string FormatMessage(std::string_view pattern,
+std::string ComposeMessage(std::string_view pattern,
                           std::initializer_list<std::string_view> arguments) {
   std::string result;
   auto next = arguments.begin();

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both trees and runs every test: the core
+# tests natively, then the Windows build of the same tests under Wine.
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$TAVLIN_ROOT/scripts/install-deps.sh" || exit 1
+
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  stop_display
+}
+trap cleanup EXIT
+
+status=0
+
+echo "== Native build and tests"
+if configure_native && cmake --build "$TAVLIN_NATIVE"; then
+  ctest --test-dir "$TAVLIN_NATIVE" --output-on-failure || status=1
+else
+  status=1
+fi
+
+echo "== Windows build and tests under Wine"
+if configure_windows && cmake --build "$TAVLIN_WINDOWS"; then
+  if ensure_wine_prefix && ensure_display; then
+    # Verbose, so that each program's own count of tests shows.
+    ctest --test-dir "$TAVLIN_WINDOWS" --output-on-failure -V || status=1
+  else
+    status=1
+  fi
+else
+  status=1
+fi
+
+if ((status != 0)); then
+  echo "Some builds or tests failed." >&2
+fi
+exit "$status"

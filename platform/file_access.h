@@ -21,6 +21,11 @@ bool IsReadOnlyFile(const std::filesystem::path& path);
 // "ファイル %s は開けません" when it cannot be opened or read.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
+// Like ReadWholeFile, but returns nothing when the file holds exactly
+// previous, having made no copy of it.
+std::optional<std::string> ReadWholeFileIfChanged(
+    const std::filesystem::path& path, std::string_view previous);
+
 // A file opened for writing by FileOps::CreateNew; closed when destroyed.
 class OutputFile {
  public:

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "platform/file_access.h"
+#include "platform/read_if_changed.h"
 #include "platform/tavlin_error.h"
 
 namespace {
@@ -116,26 +117,21 @@ bool IsReadOnlyFile(const std::filesystem::path& path) {
          (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadWholeFileIfChanged(
+    const std::filesystem::path& path, std::string_view previous) {
   PosixFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat info;
   if (file.get() < 0 || ::fstat(file.get(), &info) != 0 ||
       S_ISDIR(info.st_mode))
     ThrowCannotOpen(path);
-  std::string bytes;
-  // One byte beyond the size lets the end of the file show without growing.
-  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t done = 0;
-  for (;;) {
-    if (done == bytes.size()) bytes.resize(bytes.size() + 65536);
-    const ssize_t n = ::read(file.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ThrowCannotOpen(path);
-    if (n == 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  bytes.resize(done);
-  return bytes;
+  return ReadIfChanged(static_cast<std::size_t>(info.st_size), previous,
+                       [&](char* into, std::size_t capacity) -> std::size_t {
+                         for (;;) {
+                           const ssize_t n = ::read(file.get(), into, capacity);
+                           if (n >= 0) return static_cast<std::size_t>(n);
+                           if (errno != EINTR) ThrowCannotOpen(path);
+                         }
+                       });
 }
 
 FileOps& SystemFileOps() {

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_access.h"
+#include "platform/read_if_changed.h"
 #include "platform/tavlin_error.h"
 #include "platform/unique_handle_win32.h"
 
@@ -97,28 +98,24 @@ bool IsReadOnlyFile(const std::filesystem::path& path) {
          (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
+std::optional<std::string> ReadWholeFileIfChanged(
+    const std::filesystem::path& path, std::string_view previous) {
   UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
   if (!file || !GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(path);
-  std::string bytes;
-  // Other writers are denied, so the size holds; one byte more shows the end.
-  bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
-  std::size_t done = 0;
-  for (;;) {
-    if (done == bytes.size()) bytes.resize(bytes.size() + 65536);
-    const DWORD chunk =
-        static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr))
-      ThrowCannotOpen(path);
-    if (read == 0) break;
-    done += read;
-  }
-  bytes.resize(done);
-  return bytes;
+  // Other writers are denied, so the size holds while the file is read.
+  return ReadIfChanged(
+      static_cast<std::size_t>(size.QuadPart), previous,
+      [&](char* into, std::size_t capacity) -> std::size_t {
+        DWORD read = 0;
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
+        if (!ReadFile(file.get(), into, chunk, &read, nullptr))
+          ThrowCannotOpen(path);
+        return read;
+      });
 }
 
 FileOps& SystemFileOps() {

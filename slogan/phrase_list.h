@@ -12,6 +12,9 @@ class PhraseList {
   // Replaces the whole content with the phrases of a phrase file's bytes.
   void AssignFileBytes(std::string bytes);
 
+  // The bytes of the file the phrases came from, as read.
+  std::string_view file_bytes() const { return bytes_; }
+
   std::size_t size() const { return phrases_.size(); }
   bool empty() const { return phrases_.empty(); }
   std::string_view operator[](std::size_t index) const {

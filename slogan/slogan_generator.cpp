@@ -7,7 +7,10 @@ namespace {
 
 void LoadPosition(const std::filesystem::path& file, PhraseList& list) {
   if (!IsExistingFile(file)) return;
-  list.AssignFileBytes(ReadWholeFile(file));
+  // Unchanged files, the usual case, are compared rather than parsed again.
+  std::optional<std::string> bytes =
+      ReadWholeFileIfChanged(file, list.file_bytes());
+  if (bytes) list.AssignFileBytes(std::move(*bytes));
 }
 
 std::string_view DrawFrom(const PhraseList& list) {

@@ -129,6 +129,16 @@ TEST(SloganGenerator, PagesChooseTheTheme) {
   EXPECT_EQ(Generate(folder, 0, lists).front(), "s1 s2 s3");
 }
 
+TEST(SloganGenerator, AnEditedFileTakesEffectAtTheNextGeneration) {
+  TempFolder folder;
+  WriteTheme(folder, PhraseCategory::Safety, "aaa", "b", "c");
+  PhraseLists lists;
+  EXPECT_EQ(Generate(folder, 0, lists).front(), "aaa b c");
+  // The same size, so only the bytes tell the edit apart.
+  WriteBytes(folder / PhraseFileNamesOf(PhraseCategory::Safety).upper, "aXa");
+  EXPECT_EQ(Generate(folder, 0, lists).front(), "aXa b c");
+}
+
 TEST(SloganGenerator, AMissingFileKeepsWhatItsListLastLoaded) {
   TempFolder folder;
   WriteTheme(folder, PhraseCategory::Safety, "s1", "s2", "s3");

@@ -185,3 +185,24 @@ TEST(StorageFileSave, OneFailureDoesNotStopTheOtherList) {
 }
 
 }  // namespace
+
+namespace {
+
+// Folder names with characters outside Shift-JIS, and with trail bytes that
+// look like "\" in Shift-JIS, reach the files unchanged.
+TEST(StorageFileSave, WorksInFoldersOfAnyName) {
+  TempFolder root;
+  for (const char8_t* name : {u8"한국어", u8"😀絵文字", u8"表ソ"}) {
+    const fs::path folder = root / name;
+    fs::create_directory(folder);
+    const fs::path file =
+        StorageFilePath(folder / u8"Tavlin.exe", PhraseCategory::Quality);
+    SaveStorageList(StorageList{"A\r\nB", false}, file);
+    StorageList loaded;
+    LoadStorageList(loaded, file);
+    EXPECT_EQ(loaded.text, "A\r\nB");
+    EXPECT_EQ(EntriesOf(folder), Names{"Tavlin品質保管庫.txt"});
+  }
+}
+
+}  // namespace

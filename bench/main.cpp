@@ -1,0 +1,163 @@
+// Benchmarks of the core: a generation over three phrase files of a million
+// lines each against merely reading those files, loading a 10 MB storage
+// file, and storing a slogan in a list of 100,000 lines. Ends with the
+// generation's time and peak memory against their targets.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "app/storage_file.h"
+#include "app/storage_text.h"
+#include "bench_data.h"
+#include "heap_counter.h"
+#include "platform/file_access.h"
+#include "slogan/slogan_generator.h"
+
+namespace {
+
+class DiscardingList final : public SloganListTarget {
+ public:
+  void RemoveAll() override { count = 0; }
+  void Append(std::string_view slogan) override {
+    benchmark::DoNotOptimize(slogan.data());
+    ++count;
+  }
+  int count = 0;
+};
+
+void ReadPhraseFilesOnly(benchmark::State& state, const BenchData* data) {
+  const PhraseFileNames names = PhraseFileNamesOf(PhraseCategory::Safety);
+  for (auto _ : state) {
+    for (const auto* name : {&names.upper, &names.middle, &names.lower}) {
+      std::string bytes = ReadWholeFile(data->folder() / *name);
+      benchmark::DoNotOptimize(bytes.data());
+    }
+  }
+}
+
+void Generation(benchmark::State& state, const BenchData* data) {
+  PhraseLists lists;
+  DiscardingList list;
+  std::uint32_t tick = 0;
+  for (auto _ : state) {
+    GenerateSlogans(data->folder(), 0, lists, ++tick, list);
+  }
+  if (list.count != kSlogansPerGeneration) state.SkipWithError("no slogans");
+}
+
+// The program's first generation, or one after every file changed: all three
+// files are split into phrases again.
+void FirstGeneration(benchmark::State& state, const BenchData* data) {
+  DiscardingList list;
+  for (auto _ : state) {
+    PhraseLists lists;
+    GenerateSlogans(data->folder(), 0, lists, 1, list);
+    state.PauseTiming();
+    lists = PhraseLists();  // releasing is not part of a generation
+    state.ResumeTiming();
+  }
+}
+
+void LoadStorageFile(benchmark::State& state, const BenchData* data) {
+  for (auto _ : state) {
+    StorageList list;
+    LoadStorageList(list, data->storage_file());
+    benchmark::DoNotOptimize(list.text.data());
+  }
+}
+
+void StoreSloganInALongList(benchmark::State& state) {
+  const std::string original = StorageText();
+  const std::string slogan = UnlistedSlogan();
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::string text = original;
+    state.ResumeTiming();
+    StoreSlogan(text, slogan);
+    benchmark::DoNotOptimize(text.data());
+  }
+}
+
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      // With repetitions, the mean stands for the benchmark.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean")
+        continue;
+      milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> milliseconds;
+};
+
+// The most the heap holds during a generation that splits every file anew,
+// with the phrase lists of another theme already held, as in the program
+// after switching pages.
+std::size_t PeakHeapOfAGeneration(const BenchData& data) {
+  PhraseLists lists;
+  DiscardingList list;
+  GenerateSlogans(data.folder(), 0, lists, 1, list);
+  for (PhraseList* position : {&lists.upper, &lists.middle, &lists.lower}) {
+    std::string other;
+    other.reserve(position->file_bytes().size() + 1);
+    other.append(position->file_bytes()).append("x");
+    position->AssignFileBytes(std::move(other));
+  }
+  ResetHeapPeak();
+  GenerateSlogans(data.folder(), 0, lists, 2, list);
+  return HeapPeakBytes();
+}
+
+double Megabytes(std::size_t bytes) { return bytes / 1e6; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  const BenchData data;
+
+  benchmark::RegisterBenchmark("ReadPhraseFilesOnly", ReadPhraseFilesOnly, &data)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("Generation", Generation, &data)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("FirstGeneration", FirstGeneration, &data)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("LoadStorageFile10MB", LoadStorageFile, &data)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("StoreSlogan100kLines", StoreSloganInALongList)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+
+  const auto& times = reporter.milliseconds;
+  const auto baseline = times.find("ReadPhraseFilesOnly");
+  if (baseline != times.end()) {
+    std::printf("\n");
+    for (const char* name : {"Generation", "FirstGeneration"}) {
+      const auto generation = times.find(name);
+      if (generation == times.end()) continue;
+      std::printf("%s / reading the files only: %.2fx (target: at most 2x)\n",
+                  name, generation->second / baseline->second);
+    }
+  }
+  const std::size_t peak = PeakHeapOfAGeneration(data);
+  const std::size_t limit = 2 * data.phrase_bytes() + 24 * data.phrase_lines();
+  std::printf(
+      "Peak heap while generating: %.1f MB (target: under %.1f MB, twice the "
+      "%.1f MB of phrase files plus 24 bytes for each of %zu lines)\n",
+      Megabytes(peak), Megabytes(limit), Megabytes(data.phrase_bytes()),
+      data.phrase_lines());
+  return 0;
+}

@@ -1,0 +1,37 @@
+#include "platform/shift_jis.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct ConversionCase {
+  const char* bytes;
+  const wchar_t* text;
+};
+
+// Code page 932 is named explicitly, so these hold whatever the system's
+// code page is.
+TEST(ShiftJis, ConvertsBothWays) {
+  const ConversionCase cases[] = {
+      {"", L""},
+      {"abc 100%", L"abc 100%"},
+      {"\x88\xC0\x91\x53\x95\xDB\x8A\xC7\x8C\xC9", L"安全保管庫"},
+      {"\x95\x69\x8E\xBF", L"品質"},
+      {"\x81\x40", L"\u3000"},
+      {"\x95\x5C\x83\x5C", L"表ソ"},  // trail bytes of 0x5C
+      {"\xB1\xB2", L"ｱｲ"},            // half-width katakana
+      {"a\r\nb", L"a\r\nb"},
+  };
+  for (const ConversionCase& c : cases) {
+    EXPECT_EQ(WideFromShiftJis(c.bytes), c.text) << c.bytes;
+    EXPECT_EQ(ShiftJisFromWide(c.text), c.bytes) << c.bytes;
+  }
+}
+
+TEST(ShiftJis, CharactersOutsideShiftJisBecomeQuestionMarks) {
+  EXPECT_EQ(ShiftJisFromWide(L"a\uD55Cb"), "a?b");  // 한
+}
+
+}  // namespace

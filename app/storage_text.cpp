@@ -28,11 +28,12 @@ std::string NormaliseStorageText(std::string_view file_bytes) {
   std::string text;
   text.reserve(bytes.size());
   std::size_t run_begin = 0;
-  for (std::size_t at = bytes.find_first_of("\r\n"); at != std::string_view::npos;
+  for (std::size_t at = bytes.find_first_of("\r\n");
+       at != std::string_view::npos;
        at = bytes.find_first_of("\r\n", run_begin)) {
     text.append(bytes.substr(run_begin, at - run_begin)).append(kLineBreak);
-    const bool pair = bytes[at] == '\r' && at + 1 < bytes.size() &&
-                      bytes[at + 1] == '\n';
+    const bool pair =
+        bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n';
     run_begin = at + (pair ? 2 : 1);
   }
   text.append(bytes.substr(run_begin));
@@ -70,9 +71,8 @@ StorageEdit PlanStoreSlogan(std::string_view text, std::string_view slogan,
 
   // The text as the removal leaves it ends as its kept prefix does when the
   // removed range reached the end, and as the whole text does otherwise.
-  const std::string_view kept_end = edit.remove_end == text.size()
-                                        ? text.substr(0, edit.remove_begin)
-                                        : text;
+  const std::string_view kept_end =
+      edit.remove_end == text.size() ? text.substr(0, edit.remove_begin) : text;
   const bool needs_break_before =
       !kept_end.empty() && !EndsWithLineBreak(kept_end);
   if (needs_break_before) {

@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   const BenchData data;
 
-  benchmark::RegisterBenchmark("ReadPhraseFilesOnly", ReadPhraseFilesOnly, &data)
+  benchmark::RegisterBenchmark("ReadPhraseFilesOnly", ReadPhraseFilesOnly,
+                               &data)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RegisterBenchmark("Generation", Generation, &data)

@@ -100,22 +100,21 @@ bool IsReadOnlyFile(const std::filesystem::path& path) {
 
 std::optional<std::string> ReadWholeFileIfChanged(
     const std::filesystem::path& path, std::string_view previous) {
-  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
   if (!file || !GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(path);
   // Other writers are denied, so the size holds while the file is read.
-  return ReadIfChanged(
-      static_cast<std::size_t>(size.QuadPart), previous,
-      [&](char* into, std::size_t capacity) -> std::size_t {
-        DWORD read = 0;
-        const DWORD chunk =
-            static_cast<DWORD>(std::min<std::size_t>(capacity, 1u << 30));
-        if (!ReadFile(file.get(), into, chunk, &read, nullptr))
-          ThrowCannotOpen(path);
-        return read;
-      });
+  return ReadIfChanged(static_cast<std::size_t>(size.QuadPart), previous,
+                       [&](char* into, std::size_t capacity) -> std::size_t {
+                         DWORD read = 0;
+                         const DWORD chunk = static_cast<DWORD>(
+                             std::min<std::size_t>(capacity, 1u << 30));
+                         if (!ReadFile(file.get(), into, chunk, &read, nullptr))
+                           ThrowCannotOpen(path);
+                         return read;
+                       });
 }
 
 FileOps& SystemFileOps() {

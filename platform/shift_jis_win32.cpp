@@ -17,8 +17,8 @@ int CheckedLength(std::size_t size) {
 std::wstring WideFromShiftJis(std::string_view bytes) {
   if (bytes.empty()) return {};
   const int source_size = CheckedLength(bytes.size());
-  const int size = MultiByteToWideChar(kShiftJis, 0, bytes.data(), source_size,
-                                       nullptr, 0);
+  const int size =
+      MultiByteToWideChar(kShiftJis, 0, bytes.data(), source_size, nullptr, 0);
   std::wstring text(static_cast<std::size_t>(size), L'\0');
   MultiByteToWideChar(kShiftJis, 0, bytes.data(), source_size, text.data(),
                       size);

@@ -6,7 +6,7 @@ std::string PathForMessage(const std::filesystem::path& path) {
 }
 
 std::string ComposeMessage(std::string_view pattern,
-                          std::initializer_list<std::string_view> arguments) {
+                           std::initializer_list<std::string_view> arguments) {
   std::string result;
   auto next = arguments.begin();
   for (std::size_t i = 0; i < pattern.size(); ++i) {

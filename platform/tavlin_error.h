@@ -18,4 +18,4 @@ std::string PathForMessage(const std::filesystem::path& path);
 // Fills each "%s" of a message pattern with the next argument, in order.
 // The arguments are copied whole, never read as patterns themselves.
 std::string ComposeMessage(std::string_view pattern,
-                          std::initializer_list<std::string_view> arguments);
+                           std::initializer_list<std::string_view> arguments);

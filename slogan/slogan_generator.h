@@ -37,8 +37,7 @@ PhraseFileNames PhraseFileNamesOf(PhraseCategory category);
 // positions before it keep their new phrases.
 void LoadPhrases(PhraseCategory category, const std::filesystem::path& folder,
                  PhraseLists& lists);
-void LoadSafetyPhrases(const std::filesystem::path& folder,
-                       PhraseLists& lists);
+void LoadSafetyPhrases(const std::filesystem::path& folder, PhraseLists& lists);
 void LoadQualityPhrases(const std::filesystem::path& folder,
                         PhraseLists& lists);
 

@@ -19,10 +19,9 @@ class HeldFile final : public UnreadableFile, public OpenHandle {
 
 std::unique_ptr<UnreadableFile> MakeUnreadable(const fs::path& file) {
   // A writer keeps readers that deny writing out.
-  return std::make_unique<HeldFile>(
-      CreateFileW(file.c_str(), GENERIC_WRITE,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  return std::make_unique<HeldFile>(CreateFileW(
+      file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool MakeFolderReadOnly(const fs::path&) { return false; }

@@ -13,8 +13,8 @@ namespace {
 void MakeWritable(const fs::path& root) {
   std::error_code ignored;
   fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
-  for (fs::recursive_directory_iterator it(root, ignored), end;
-       it != end; it.increment(ignored)) {
+  for (fs::recursive_directory_iterator it(root, ignored), end; it != end;
+       it.increment(ignored)) {
     fs::permissions(it->path(), fs::perms::owner_write,
                     fs::perm_options::add | fs::perm_options::nofollow,
                     ignored);
@@ -27,9 +27,8 @@ TempFolder::TempFolder() {
   static std::atomic<int> counter{0};
   const auto stamp =
       std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = fs::temp_directory_path() /
-          ("tavlin-test-" + std::to_string(stamp) + "-" +
-           std::to_string(counter++));
+  path_ = fs::temp_directory_path() / ("tavlin-test-" + std::to_string(stamp) +
+                                       "-" + std::to_string(counter++));
   fs::create_directories(path_);
 }
 

@@ -83,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, SaveFault,
     testing::Values(FaultCase{"CreateFails", FileFault::CreateFails, false},
                     FaultCase{"ShortWrite", FileFault::ShortWrite, true},
-                    FaultCase{"FailAfterBytes", FileFault::FailAfterBytes, true},
+                    FaultCase{"FailAfterBytes", FileFault::FailAfterBytes,
+                              true},
                     FaultCase{"FlushFails", FileFault::FlushFails, true},
                     FaultCase{"CloseFails", FileFault::CloseFails, true},
                     FaultCase{"RenameFails", FileFault::RenameFails, false}),
@@ -113,7 +114,8 @@ TEST(AtomicSave, KeepingAnExistingFileWritesNothing) {
   WriteBytes(target, kOldText);
   EXPECT_FALSE(SaveFileAtomically(target, "new", ExistingFile::Keep));
   EXPECT_EQ(ReadBytes(target), kOldText);
-  EXPECT_TRUE(SaveFileAtomically(folder / "other.txt", "new", ExistingFile::Keep));
+  EXPECT_TRUE(
+      SaveFileAtomically(folder / "other.txt", "new", ExistingFile::Keep));
   EXPECT_EQ(ReadBytes(folder / "other.txt"), "new");
   EXPECT_EQ(EntriesOf(folder.path()), (Names{"list.txt", "other.txt"}));
 }

@@ -24,8 +24,8 @@ TEST(Mt19937ar, PublishedFiguresForTheDefaultSeed) {
 TEST(Mt19937ar, PublishedFiguresForTheStartupKey) {
   SeedGeneratorAtStartup();
   const std::vector<std::uint32_t> expected = {
-      1067595299u, 955945823u,  477289528u,  4107218783u, 4228976476u,
-      3344332714u, 3355579695u, 227628506u,  810200273u,  2591290167u};
+      1067595299u, 955945823u,  477289528u, 4107218783u, 4228976476u,
+      3344332714u, 3355579695u, 227628506u, 810200273u,  2591290167u};
   EXPECT_EQ(Draw32(10), expected);
 }
 

@@ -24,8 +24,7 @@ Lines PhrasesOf(std::string bytes) {
   PhraseList list;
   list.AssignFileBytes(std::move(bytes));
   Lines phrases;
-  for (std::size_t i = 0; i < list.size(); ++i)
-    phrases.emplace_back(list[i]);
+  for (std::size_t i = 0; i < list.size(); ++i) phrases.emplace_back(list[i]);
   return phrases;
 }
 
@@ -50,24 +49,43 @@ TEST_P(PhraseFileLines, SplitsAndDropsBlankLines) {
 
 const LineCase kLineCases[] = {
     {"Empty", "", {}, {}},
-    {"CrLfBlankAndSpaces", "a\r\n\r\n  \r\nb", {"a", "", "  ", "b"}, {"a", "b"}},
+    {"CrLfBlankAndSpaces",
+     "a\r\n\r\n  \r\nb",
+     {"a", "", "  ", "b"},
+     {"a", "b"}},
     {"LfCrIsTwoLineEnds", "x\n\ry", {"x", "", "y"}, {"x", "y"}},
     {"LoneCrAndLoneLf", "a\rb\nc", {"a", "b", "c"}, {"a", "b", "c"}},
     {"FinalLineEndAddsNoLine", "a\r\n", {"a"}, {"a"}},
     {"FinalLoneCr", "a\r", {"a"}, {"a"}},
     {"CrCrIsAnEmptyLine", "a\r\rb", {"a", "", "b"}, {"a", "b"}},
     {"OnlyALineEnd", "\n", {""}, {}},
-    {"ZeroByteEndsTheText", std::string("a\nb\0c\nd", 7), {"a", "b"},
+    {"ZeroByteEndsTheText",
+     std::string("a\nb\0c\nd", 7),
+     {"a", "b"},
      {"a", "b"}},
     {"ZeroByteFirst", std::string("\0abc", 4), {}, {}},
-    {"SpacesAndTabsAreKept", " a \t\r\n\tb", {" a \t", "\tb"}, {" a \t", "\tb"}},
+    {"SpacesAndTabsAreKept",
+     " a \t\r\n\tb",
+     {" a \t", "\tb"},
+     {" a \t", "\tb"}},
     {"ControlCharactersAreBlank", "\t\x1f \r\n\x01", {"\t\x1f ", "\x01"}, {}},
-    {"IdeographicSpaceIsNotBlank", "\x81\x40\x81\x40\r\n", {"\x81\x40\x81\x40"},
+    {"IdeographicSpaceIsNotBlank",
+     "\x81\x40\x81\x40\r\n",
+     {"\x81\x40\x81\x40"},
      {"\x81\x40\x81\x40"}},
-    {"ByteOrderMarkStaysInTheFirstPhrase", "\xEF\xBB\xBF" "a\r\nb",
-     {"\xEF\xBB\xBF" "a", "b"}, {"\xEF\xBB\xBF" "a", "b"}},
+    {"ByteOrderMarkStaysInTheFirstPhrase",
+     "\xEF\xBB\xBF"
+     "a\r\nb",
+     {"\xEF\xBB\xBF"
+      "a",
+      "b"},
+     {"\xEF\xBB\xBF"
+      "a",
+      "b"}},
     // 表 and ソ end in 0x5C, the code of "\", which means nothing here.
-    {"TrailBytesPassThrough", "\x95\x5C\r\n\x83\x5C", {"\x95\x5C", "\x83\x5C"},
+    {"TrailBytesPassThrough",
+     "\x95\x5C\r\n\x83\x5C",
+     {"\x95\x5C", "\x83\x5C"},
      {"\x95\x5C", "\x83\x5C"}},
     {"DuplicatesAndOrderStay", "b\na\nb", {"b", "a", "b"}, {"b", "a", "b"}},
 };

@@ -16,14 +16,13 @@ std::optional<std::string> Reread(const std::string& now,
                                   const std::string& previous,
                                   std::size_t step) {
   std::size_t at = 0;
-  return ReadIfChanged(reported_size, previous,
-                       [&](char* into, std::size_t capacity) {
-                         const std::size_t n =
-                             std::min({capacity, step, now.size() - at});
-                         now.copy(into, n, at);
-                         at += n;
-                         return n;
-                       });
+  return ReadIfChanged(
+      reported_size, previous, [&](char* into, std::size_t capacity) {
+        const std::size_t n = std::min({capacity, step, now.size() - at});
+        now.copy(into, n, at);
+        at += n;
+        return n;
+      });
 }
 
 struct RereadCase {
@@ -74,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
 // The size the system reported may be stale when the file changes between
 // asking and reading; what is read counts.
 TEST(Rereading, WhatIsReadCountsOverTheReportedSize) {
-  EXPECT_EQ(Reread("abcdef", 3, "abc", 2), std::optional<std::string>("abcdef"));
+  EXPECT_EQ(Reread("abcdef", 3, "abc", 2),
+            std::optional<std::string>("abcdef"));
   EXPECT_EQ(Reread("ab", 3, "abc", 2), std::optional<std::string>("ab"));
   EXPECT_EQ(Reread("abc", 3, "abc", 2), std::nullopt);
 }

@@ -76,10 +76,14 @@ TEST_P(WorkedIndexLists, DrawFirstMiddleLastFiveTimes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Published, WorkedIndexLists,
-    testing::Values(WorkedCase{10, 10, 10,
+    testing::Values(WorkedCase{10,
+                               10,
+                               10,
                                {"u6 m1 l7", "u2 m2 l5", "u4 m2 l9", "u1 m7 l2",
                                 "u0 m3 l9"}},
-                    WorkedCase{3, 5, 7,
+                    WorkedCase{3,
+                               5,
+                               7,
                                {"u1 m1 l4", "u2 m2 l6", "u2 m2 l0", "u0 m2 l1",
                                 "u0 m3 l6"}}));
 
@@ -143,7 +147,8 @@ TEST(SloganGenerator, AMissingFileKeepsWhatItsListLastLoaded) {
   TempFolder folder;
   WriteTheme(folder, PhraseCategory::Safety, "s1", "s2", "s3");
   WriteTheme(folder, PhraseCategory::Quality, "q1", "q2", "q3");
-  std::filesystem::remove(folder / PhraseFileNamesOf(PhraseCategory::Quality).middle);
+  std::filesystem::remove(folder /
+                          PhraseFileNamesOf(PhraseCategory::Quality).middle);
   PhraseLists lists;
   Generate(folder, 0, lists);
   EXPECT_EQ(Generate(folder, 1, lists).front(), "q1 s2 q3");

@@ -53,7 +53,10 @@ const MatchCase kMatchCases[] = {
     {"LeadingSpaceCounts", " a b c", "a b c", false},
     {"TrailingSpaceCounts", "abc ", "abc", false},
     // An ideographic space against two ASCII spaces.
-    {"IdeographicSpaceIsNoAsciiSpace", "a\x81\x40" "b", "a  b", false},
+    {"IdeographicSpaceIsNoAsciiSpace",
+     "a\x81\x40"
+     "b",
+     "a  b", false},
     {"DifferentWords", "abc", "abd", false},
     {"EmptyAgainstText", "", "a", false},
     {"BothEmpty", "", "", true},

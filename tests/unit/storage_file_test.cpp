@@ -31,7 +31,8 @@ std::ostream& operator<<(std::ostream& out, const PathCase& c) {
 class StorageFileNames : public testing::TestWithParam<PathCase> {};
 
 TEST_P(StorageFileNames, ReplaceTheExtensionOfTheExecutable) {
-  const fs::path executable(reinterpret_cast<const char8_t*>(GetParam().executable));
+  const fs::path executable(
+      reinterpret_cast<const char8_t*>(GetParam().executable));
   EXPECT_EQ(Utf8(StorageFilePath(executable, PhraseCategory::Safety)),
             GetParam().safety_file);
 }
@@ -40,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
     Paths, StorageFileNames,
     testing::Values(
         PathCase{"C:\\Tools\\Tavlin.exe", "C:\\Tools\\Tavlin安全保管庫.txt"},
-        PathCase{"C:\\Tools.old\\Tavlin", "C:\\Tools.old\\Tavlin安全保管庫.txt"},
+        PathCase{"C:\\Tools.old\\Tavlin",
+                 "C:\\Tools.old\\Tavlin安全保管庫.txt"},
         PathCase{"C:\\Tools\\Tavlin.backup.exe",
                  "C:\\Tools\\Tavlin.backup安全保管庫.txt"},
         PathCase{"C:\\Tools\\.exe", "C:\\Tools\\安全保管庫.txt"},
@@ -52,9 +54,9 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"C:\\한국\\😀.exe", "C:\\한국\\😀安全保管庫.txt"}));
 
 TEST(StorageFileNames, QualityHasItsOwnSuffix) {
-  EXPECT_EQ(Utf8(StorageFilePath("C:\\Tools\\Tavlin.exe",
-                                 PhraseCategory::Quality)),
-            "C:\\Tools\\Tavlin品質保管庫.txt");
+  EXPECT_EQ(
+      Utf8(StorageFilePath("C:\\Tools\\Tavlin.exe", PhraseCategory::Quality)),
+      "C:\\Tools\\Tavlin品質保管庫.txt");
 }
 
 struct LoadCase {
@@ -121,12 +123,16 @@ TEST(StorageFileLoad, AnUnreadableFileIsReportedAndMarked) {
 TEST(StorageFileSave, WritesTheTextByteForByteAndLoadsItBack) {
   TempFolder folder;
   const fs::path file = folder / "list.txt";
-  const std::string text = "A\r\n\x81\x40" "B\r\n";
+  const std::string text =
+      "A\r\n\x81\x40"
+      "B\r\n";
   EXPECT_EQ(SaveStorageList(StorageList{text, false}, file), std::nullopt);
   EXPECT_EQ(ReadBytes(file), text);
   StorageList loaded;
   LoadStorageList(loaded, file);
-  EXPECT_EQ(loaded.text, "A\r\n\x81\x40" "B");
+  EXPECT_EQ(loaded.text,
+            "A\r\n\x81\x40"
+            "B");
 }
 
 TEST(StorageFileSave, AnEmptyListGivesAnEmptyFile) {
@@ -177,9 +183,8 @@ TEST(StorageFileSave, OneFailureDoesNotStopTheOtherList) {
       SaveStorageLists({{&safety_list, safety}, {&quality_list, quality}});
 
   SetReadOnly(safety, false);
-  EXPECT_EQ(reports,
-            std::vector<std::string>{"ファイル " + Utf8(safety) +
-                                     " を作成できません"});
+  EXPECT_EQ(reports, std::vector<std::string>{"ファイル " + Utf8(safety) +
+                                              " を作成できません"});
   EXPECT_EQ(ReadBytes(safety), "old safety");
   EXPECT_EQ(ReadBytes(quality), "new quality");
 }

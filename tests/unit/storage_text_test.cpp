@@ -61,10 +61,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, StoreSloganRows, testing::ValuesIn(kStoreCases),
 
 TEST(StoreSloganEdits, NameTheRemovedLineAndTheAppendedText) {
   const std::string text = Crlf("X|A|Y");
-  const StorageEdit edit =
-      PlanStoreSlogan(text, "A", [](std::string_view line, std::string_view s) {
-        return line == s;
-      });
+  const StorageEdit edit = PlanStoreSlogan(
+      text, "A",
+      [](std::string_view line, std::string_view s) { return line == s; });
   ASSERT_TRUE(edit.removes_line);
   EXPECT_EQ(edit.removed_line, 1u);
   EXPECT_EQ(text.substr(edit.remove_begin, edit.remove_end - edit.remove_begin),
@@ -107,7 +106,10 @@ const NormaliseCase kNormaliseCases[] = {
     {"ZeroByteCutsTheRest", std::string("a\nb\0c\nd", 7), "a|b"},
     {"ZeroByteAfterSpaces", std::string("a \0b", 4), "a"},
     {"TrailBytesPassThrough", "\x95\x5C\n\x83\x5C", "\x95\x5C|\x83\x5C"},
-    {"ControlCodesAtTheEnds", "\x01\x1f" "a\x7f\x1f", "a\x7f"},
+    {"ControlCodesAtTheEnds",
+     "\x01\x1f"
+     "a\x7f\x1f",
+     "a\x7f"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, LoadedText, testing::ValuesIn(kNormaliseCases),
@@ -122,7 +124,8 @@ TEST(LoadedText, LoadingAgainGivesTheSameText) {
 
 TEST(StorageLines, CountSegmentsLessAnEmptyLastOne) {
   const std::pair<const char*, std::size_t> rows[] = {
-      {"", 0}, {"A", 1}, {"A|", 1}, {"A|B", 2}, {"A||", 2}, {"|", 1}, {"||A", 3},
+      {"", 0},    {"A", 1}, {"A|", 1},  {"A|B", 2},
+      {"A||", 2}, {"|", 1}, {"||A", 3},
   };
   for (const auto& [text, count] : rows)
     EXPECT_EQ(StorageLineCount(Crlf(text)), count) << text;

@@ -1,7 +1,8 @@
 #include "platform/atomic_save.h"
 
-#include <algorithm>
+#include <cstdio>
 #include <memory>
+#include <random>
 #include <string>
 
 #include "platform/tavlin_error.h"
@@ -44,9 +45,15 @@ class TemporaryFile {
 
 std::unique_ptr<TemporaryFile> CreateTemporaryBeside(
     const std::filesystem::path& target, FileOps& ops) {
+  // Random names, so that files left by a program killed while saving never
+  // stand in the way of later saves.
+  std::random_device random;
   for (int attempt = 1; attempt <= kTemporaryNameTries; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".~%08x.tmp",
+                  static_cast<unsigned>(random()));
     std::filesystem::path candidate = target;
-    candidate += ".~" + std::to_string(attempt) + ".tmp";
+    candidate += suffix;
     std::unique_ptr<OutputFile> file;
     switch (ops.CreateNew(candidate, file)) {
       case CreateResult::Created: {

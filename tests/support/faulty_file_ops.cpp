@@ -43,6 +43,8 @@ class FaultyOutputFile final : public OutputFile {
 CreateResult FaultyFileOps::CreateNew(const std::filesystem::path& path,
                                       std::unique_ptr<OutputFile>& file) {
   if (fault_ == FileFault::CreateFails) return CreateResult::Failed;
+  if (fault_ == FileFault::NamesTaken && ++names_tried_ <= 3)
+    return CreateResult::AlreadyExists;
   std::unique_ptr<OutputFile> real;
   const CreateResult result = SystemFileOps().CreateNew(path, real);
   if (result == CreateResult::Created)

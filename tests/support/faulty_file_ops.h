@@ -9,11 +9,13 @@
 enum class FileFault {
   None,
   CreateFails,
+  NamesTaken,      // the first names tried for a new file already exist
   ShortWrite,      // the system reports fewer bytes than asked
   FailAfterBytes,  // an error once some bytes are on disk
   FlushFails,
   CloseFails,
   RenameFails,
+  KilledBeforeRename,  // the temporary file stays, as after a kill
 };
 
 class FaultyFileOps final : public FileOps {
@@ -32,13 +34,16 @@ class FaultyFileOps final : public FileOps {
   bool Rename(const std::filesystem::path& from,
               const std::filesystem::path& to, bool replace) override {
     return fault_ != FileFault::RenameFails &&
+           fault_ != FileFault::KilledBeforeRename &&
            SystemFileOps().Rename(from, to, replace);
   }
   bool Remove(const std::filesystem::path& path) override {
-    return SystemFileOps().Remove(path);
+    return fault_ != FileFault::KilledBeforeRename &&
+           SystemFileOps().Remove(path);
   }
 
  private:
   FileFault fault_;
   std::size_t fail_after_;
+  int names_tried_ = 0;
 };

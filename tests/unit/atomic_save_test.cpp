@@ -120,13 +120,29 @@ TEST(AtomicSave, KeepingAnExistingFileWritesNothing) {
   EXPECT_EQ(EntriesOf(folder.path()), (Names{"list.txt", "other.txt"}));
 }
 
-TEST(AtomicSave, ARemainingTemporaryNameIsSteppedOver) {
+TEST(AtomicSave, TakenTemporaryNamesAreSteppedOver) {
   TempFolder folder;
   const auto target = folder / "list.txt";
-  WriteBytes(folder / "list.txt.~1.tmp", "someone else's");
-  SaveFileAtomically(target, "new", ExistingFile::Replace);
+  FaultyFileOps ops(FileFault::NamesTaken);
+  EXPECT_TRUE(SaveFileAtomically(target, "new", ExistingFile::Replace, ops));
   EXPECT_EQ(ReadBytes(target), "new");
-  EXPECT_EQ(ReadBytes(folder / "list.txt.~1.tmp"), "someone else's");
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+}
+
+TEST(AtomicSave, FilesLeftByKilledSavesDoNotStandInTheWay) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  WriteBytes(target, kOldText);
+  FaultyFileOps killed(FileFault::KilledBeforeRename);
+  for (int n = 0; n < 120; ++n) {
+    MessageOf([&] {
+      SaveFileAtomically(target, "lost", ExistingFile::Replace, killed);
+    });
+  }
+  EXPECT_EQ(ReadBytes(target), kOldText);
+  EXPECT_EQ(EntriesOf(folder.path()).size(), 121u);
+  EXPECT_TRUE(SaveFileAtomically(target, "new", ExistingFile::Replace));
+  EXPECT_EQ(ReadBytes(target), "new");
 }
 
 TEST(AtomicSave, AReadOnlyFileIsRefusedBeforeAnythingIsWritten) {

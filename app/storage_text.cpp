@@ -6,11 +6,6 @@ namespace {
 
 bool IsStrippable(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
-bool EndsWithLineBreak(std::string_view text) {
-  return text.size() >= kLineBreak.size() &&
-         text.substr(text.size() - kLineBreak.size()) == kLineBreak;
-}
-
 }  // namespace
 
 std::string NormaliseStorageText(std::string_view file_bytes) {
@@ -48,47 +43,7 @@ std::size_t StorageLineCount(std::string_view text) {
   return EndsWithLineBreak(text) || text.empty() ? segments - 1 : segments;
 }
 
-StorageEdit PlanStoreSlogan(std::string_view text, std::string_view slogan,
-                            const SloganMatcher& matches) {
-  StorageEdit edit;
-  std::size_t line_begin = 0;
-  for (std::size_t line = 0;; ++line) {
-    const std::size_t line_break = text.find(kLineBreak, line_begin);
-    const bool last_segment = line_break == std::string_view::npos;
-    const std::size_t line_end = last_segment ? text.size() : line_break;
-    // An empty last segment is no line of the list.
-    if (last_segment && line_begin == text.size()) break;
-    if (matches(text.substr(line_begin, line_end - line_begin), slogan)) {
-      edit.removes_line = true;
-      edit.removed_line = line;
-      edit.remove_begin = line_begin;
-      edit.remove_end = last_segment ? line_end : line_end + kLineBreak.size();
-      break;
-    }
-    if (last_segment) break;
-    line_begin = line_break + kLineBreak.size();
-  }
-
-  // The text as the removal leaves it ends as its kept prefix does when the
-  // removed range reached the end, and as the whole text does otherwise.
-  const std::string_view kept_end =
-      edit.remove_end == text.size() ? text.substr(0, edit.remove_begin) : text;
-  const bool needs_break_before =
-      !kept_end.empty() && !EndsWithLineBreak(kept_end);
-  if (needs_break_before) {
-    edit.appended.append(kLineBreak).append(slogan);
-  } else {
-    edit.appended.append(slogan).append(kLineBreak);
-  }
-  return edit;
-}
-
-void ApplyStorageEdit(std::string& text, const StorageEdit& edit) {
-  if (edit.removes_line)
-    text.erase(edit.remove_begin, edit.remove_end - edit.remove_begin);
-  text += edit.appended;
-}
-
 void StoreSlogan(std::string& text, std::string_view slogan) {
-  ApplyStorageEdit(text, PlanStoreSlogan(text, slogan, SlogansMatch));
+  ApplyStorageEdit(
+      text, PlanStoreSlogan(std::string_view(text), slogan, SlogansMatch));
 }

@@ -41,3 +41,17 @@ struct FileHandleTraits {
   static bool Close(Handle handle) { return CloseHandle(handle) != FALSE; }
 };
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
+
+struct ModuleHandleTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return FreeLibrary(handle) != FALSE; }
+};
+using UniqueModule = UniqueHandle<ModuleHandleTraits>;
+
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return DeleteObject(handle) != FALSE; }
+};
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;

@@ -62,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StoreSloganRows, testing::ValuesIn(kStoreCases),
 TEST(StoreSloganEdits, NameTheRemovedLineAndTheAppendedText) {
   const std::string text = Crlf("X|A|Y");
   const StorageEdit edit = PlanStoreSlogan(
-      text, "A",
+      std::string_view(text), std::string_view("A"),
       [](std::string_view line, std::string_view s) { return line == s; });
   ASSERT_TRUE(edit.removes_line);
   EXPECT_EQ(edit.removed_line, 1u);
@@ -72,8 +72,9 @@ TEST(StoreSloganEdits, NameTheRemovedLineAndTheAppendedText) {
 }
 
 TEST(StoreSloganEdits, NoMatchRemovesNothing) {
-  const StorageEdit edit = PlanStoreSlogan(
-      "X", "A", [](std::string_view, std::string_view) { return false; });
+  const StorageEdit edit =
+      PlanStoreSlogan(std::string_view("X"), std::string_view("A"),
+                      [](std::string_view, std::string_view) { return false; });
   EXPECT_FALSE(edit.removes_line);
   EXPECT_EQ(edit.appended, "\r\nA");
 }
@@ -129,6 +130,20 @@ TEST(StorageLines, CountSegmentsLessAnEmptyLastOne) {
   };
   for (const auto& [text, count] : rows)
     EXPECT_EQ(StorageLineCount(Crlf(text)), count) << text;
+}
+
+// The box on the screen holds UTF-16; the same rule places the edits there.
+TEST(StoreSloganEdits, WorkOnUtf16TextToo) {
+  const std::u16string text = u"X\r\n\u5B89\u5168\r\nY";
+  const auto edit = PlanStoreSlogan(
+      std::u16string_view(text), std::u16string_view(u"\u5B89\u5168"),
+      [](std::u16string_view line, std::u16string_view s) { return line == s; });
+  ASSERT_TRUE(edit.removes_line);
+  EXPECT_EQ(edit.remove_begin, 3u);
+  EXPECT_EQ(edit.remove_end, 7u);
+  std::u16string after = text;
+  ApplyStorageEdit(after, edit);
+  EXPECT_EQ(after, u"X\r\nY\r\n\u5B89\u5168");
 }
 
 }  // namespace

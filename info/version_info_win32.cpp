@@ -1,0 +1,96 @@
+#include "info/version_info_win32.h"
+
+#include <memory>
+#include <vector>
+
+#include "info/version_info.h"
+#include "platform/unique_handle_win32.h"
+#include "platform/wide_text_win32.h"
+
+namespace {
+
+using SizeFunction = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+using InfoFunction = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+using QueryFunction = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
+
+// version.dll is no known DLL: loaded by name, a planted copy beside the
+// program would win. It is loaded from the system folder once and kept.
+struct VersionLibrary {
+  UniqueModule module{
+      LoadLibraryExW(L"version.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)};
+  SizeFunction size = nullptr;
+  InfoFunction info = nullptr;
+  QueryFunction query = nullptr;
+
+  VersionLibrary() {
+    if (!module) return;
+    size = reinterpret_cast<SizeFunction>(reinterpret_cast<void*>(
+        GetProcAddress(module.get(), "GetFileVersionInfoSizeW")));
+    info = reinterpret_cast<InfoFunction>(reinterpret_cast<void*>(
+        GetProcAddress(module.get(), "GetFileVersionInfoW")));
+    query = reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(
+        GetProcAddress(module.get(), "VerQueryValueW")));
+  }
+  bool usable() const { return size && info && query; }
+};
+
+const VersionLibrary& Version() {
+  static const VersionLibrary library;
+  return library;
+}
+
+std::u16string LowerCase(std::u16string text) {
+  std::wstring wide = WideOf(text);
+  if (!wide.empty())
+    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return U16Of(wide);
+}
+
+}  // namespace
+
+std::wstring GetVersionInfoValue(std::u16string_view name,
+                                 const std::filesystem::path& file) {
+  const VersionLibrary& library = Version();
+  if (!library.usable()) return {};
+  DWORD ignored = 0;
+  const DWORD size = library.size(file.c_str(), &ignored);
+  if (size == 0) return {};
+  std::vector<unsigned char> block(size);
+  library.info(file.c_str(), 0, size, block.data());
+  const VersionBlockQuery query =
+      [&](const std::u16string& path) -> std::optional<VersionSubBlock> {
+    void* data = nullptr;
+    UINT length = 0;
+    if (!library.query(block.data(), WideOf(path).c_str(), &data, &length) ||
+        length == 0 || data == nullptr)
+      return std::nullopt;
+    return VersionSubBlock{data, length};
+  };
+  return WideOf(LookUpVersionValue(query, name));
+}
+
+std::filesystem::path RunningExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(
+        nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring ApplicationTitle() {
+  return WideOf(ApplicationTitleOf(RunningExecutablePath(), LowerCase));
+}
+
+void ApplyVersionCaption(HWND window, std::u16string_view component_name) {
+  const std::wstring version = GetVersionInfoValue(
+      VersionInfoKeys[kFileVersion], RunningExecutablePath());
+  const std::u16string caption =
+      VersionCaption(U16Of(ApplicationTitle()), U16Of(version), component_name);
+  SetWindowTextW(window, WideOf(caption).c_str());
+}

@@ -1,12 +1,19 @@
+#include "app/slogan_match_win32.h"
+
 #include <windows.h>
+
+#include <climits>
 
 #include "app/slogan_match.h"
 #include "platform/shift_jis.h"
 
+bool SlogansMatchWide(std::wstring_view line, std::wstring_view slogan) {
+  if (line.size() > INT_MAX || slogan.size() > INT_MAX) return false;
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, line.data(),
+                        static_cast<int>(line.size()), slogan.data(),
+                        static_cast<int>(slogan.size())) == CSTR_EQUAL;
+}
+
 bool SlogansMatch(std::string_view line, std::string_view slogan) {
-  const std::wstring wide_line = WideFromShiftJis(line);
-  const std::wstring wide_slogan = WideFromShiftJis(slogan);
-  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wide_line.data(),
-                        static_cast<int>(wide_line.size()), wide_slogan.data(),
-                        static_cast<int>(wide_slogan.size())) == CSTR_EQUAL;
+  return SlogansMatchWide(WideFromShiftJis(line), WideFromShiftJis(slogan));
 }

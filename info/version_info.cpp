@@ -36,8 +36,7 @@ std::u16string LookUpVersionValue(const VersionBlockQuery& query,
                                   std::u16string_view name) {
   const std::optional<VersionSubBlock> translations =
       query(u"\\VarFileInfo\\Translation");
-  if (!translations || translations->length < sizeof(std::uint32_t))
-    return {};
+  if (!translations || translations->length < sizeof(std::uint32_t)) return {};
   std::uint32_t first;
   std::memcpy(&first, translations->data, sizeof first);
   const std::optional<VersionSubBlock> value =

@@ -15,10 +15,12 @@
 // entry, never free text. "DeveropEnvironment" is spelt as the resources of
 // this program spell it.
 inline constexpr std::array<std::u16string_view, 14> VersionInfoKeys = {
-    u"Comments",         u"CompanyName",     u"FileDescription",
-    u"FileVersion",      u"InternalName",    u"LegalCopyright",
-    u"LegalTrademarks",  u"OriginalFilename", u"PrivateBuild",
-    u"ProductName",      u"ProductVersion",  u"SpecialBuild",
+    u"Comments",           u"CompanyName",
+    u"FileDescription",    u"FileVersion",
+    u"InternalName",       u"LegalCopyright",
+    u"LegalTrademarks",    u"OriginalFilename",
+    u"PrivateBuild",       u"ProductName",
+    u"ProductVersion",     u"SpecialBuild",
     u"DeveropEnvironment", u"Thanks"};
 
 enum VersionInfoKey : std::size_t {

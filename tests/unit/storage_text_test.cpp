@@ -137,7 +137,9 @@ TEST(StoreSloganEdits, WorkOnUtf16TextToo) {
   const std::u16string text = u"X\r\n\u5B89\u5168\r\nY";
   const auto edit = PlanStoreSlogan(
       std::u16string_view(text), std::u16string_view(u"\u5B89\u5168"),
-      [](std::u16string_view line, std::u16string_view s) { return line == s; });
+      [](std::u16string_view line, std::u16string_view s) {
+        return line == s;
+      });
   ASSERT_TRUE(edit.removes_line);
   EXPECT_EQ(edit.remove_begin, 3u);
   EXPECT_EQ(edit.remove_end, 7u);

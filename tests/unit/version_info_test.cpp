@@ -20,8 +20,8 @@ class FakeVersionBlock {
     values_[path] = {std::move(text), stated_length};
   }
   VersionBlockQuery Query() const {
-    return [this](const std::u16string& path)
-               -> std::optional<VersionSubBlock> {
+    return [this](
+               const std::u16string& path) -> std::optional<VersionSubBlock> {
       queried.push_back(path);
       if (path == u"\\VarFileInfo\\Translation") {
         if (translations_.empty()) return std::nullopt;
@@ -31,8 +31,7 @@ class FakeVersionBlock {
       }
       const auto value = values_.find(path);
       if (value == values_.end()) return std::nullopt;
-      return VersionSubBlock{value->second.first.data(),
-                             value->second.second};
+      return VersionSubBlock{value->second.first.data(), value->second.second};
     };
   }
   mutable std::vector<std::u16string> queried;
@@ -42,7 +41,8 @@ class FakeVersionBlock {
   std::map<std::u16string, std::pair<std::u16string, std::uint32_t>> values_;
 };
 
-constexpr std::uint32_t kJapanese = 0x04B00411;  // language 0411, code page 04B0
+constexpr std::uint32_t kJapanese =
+    0x04B00411;  // language 0411, code page 04B0
 constexpr std::uint32_t kEnglish = 0x04E40409;
 
 TEST(VersionInfo, PathsHaveFourUpperCaseDigitsEach) {
@@ -105,9 +105,12 @@ std::u16string AsciiLower(std::u16string text) {
 
 TEST(ApplicationTitle, IsTheNameBeforeItsFirstDotLowerCasedAfterItsFirst) {
   const std::pair<const char*, std::u16string> rows[] = {
-      {"Tavlin.exe", u"Tavlin"},       {"TAVLIN.EXE", u"Tavlin"},
-      {"tavlin.exe", u"tavlin"},       {"My.Tool.exe", u"My"},
-      {"folder/TaVLiN.exe", u"Tavlin"}, {"NoDot", u"Nodot"},
+      {"Tavlin.exe", u"Tavlin"},
+      {"TAVLIN.EXE", u"Tavlin"},
+      {"tavlin.exe", u"tavlin"},
+      {"My.Tool.exe", u"My"},
+      {"folder/TaVLiN.exe", u"Tavlin"},
+      {"NoDot", u"Nodot"},
       {"X.exe", u"X"},
   };
   for (const auto& [path, title] : rows)

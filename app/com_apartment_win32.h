@@ -1,0 +1,20 @@
+// COM for the user-interface thread, as a single-threaded apartment, for as
+// long as the object lives.
+#pragma once
+
+#include <objbase.h>
+
+class ComApartment {
+ public:
+  ComApartment()
+      : initialised_(SUCCEEDED(CoInitializeEx(
+            nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+
+ private:
+  bool initialised_;
+};

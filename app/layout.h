@@ -1,0 +1,40 @@
+// Layout as data: controls placed at a design size of 96 pixels per inch,
+// scaled for the screen, and kept at their anchored edges when the window
+// is resized.
+#pragma once
+
+#include <cstdint>
+
+struct LayoutSize {
+  int width;
+  int height;
+};
+
+struct LayoutRect {
+  int left;
+  int top;
+  int width;
+  int height;
+  bool operator==(const LayoutRect&) const = default;
+};
+
+enum Anchor : unsigned {
+  kAnchorLeft = 1,
+  kAnchorTop = 2,
+  kAnchorRight = 4,
+  kAnchorBottom = 8,
+  kAnchorAll = 15,
+};
+
+inline constexpr int kDesignDpi = 96;
+
+// A design length at dpi pixels per inch, rounded to the nearest pixel.
+int ScaleForDpi(int length, int dpi);
+LayoutRect ScaleForDpi(const LayoutRect& rect, int dpi);
+LayoutSize ScaleForDpi(const LayoutSize& size, int dpi);
+
+// Where a control goes in a parent of a new size: an edge anchored to a
+// side keeps its distance to that side; anchored to both sides, the control
+// stretches; anchored to neither, it keeps its place.
+LayoutRect AnchoredRect(const LayoutRect& designed, LayoutSize designed_parent,
+                        LayoutSize parent, unsigned anchors);

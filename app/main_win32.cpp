@@ -1,0 +1,52 @@
+// Tavlin's start and end: the library search made safe, COM for the
+// user-interface thread, the generator seeded, the main window run.
+#include <commctrl.h>
+#include <windows.h>
+
+#include "app/com_apartment_win32.h"
+#include "app/error_report_win32.h"
+#include "app/main_form_win32.h"
+#include "slogan/mt19937ar.h"
+
+namespace {
+
+// Libraries loaded later come from the system folder only, never from the
+// program's folder where a planted copy could lie. Reached by name, since
+// systems without the update that brings it lack the function.
+void RestrictLibrarySearchToSystem() {
+  using SetDirectories = BOOL(WINAPI*)(DWORD);
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto set_directories =
+      reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
+          GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (set_directories) set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+int RunMainWindow(int show_command) {
+  TMainForm form;
+  form.Show(show_command);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (form.PreTranslateMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
+  RestrictLibrarySearchToSystem();
+  SeedGeneratorAtStartup();
+  const ComApartment com;
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    return RunMainWindow(show_command);
+  } catch (...) {
+    ReportCurrentException(nullptr);
+    return 1;
+  }
+}

@@ -1,0 +1,6 @@
+// The user locale's case-insensitive comparison on the text of a box.
+#pragma once
+
+#include <string_view>
+
+bool SlogansMatchWide(std::wstring_view line, std::wstring_view slogan);

@@ -1,0 +1,29 @@
+// The base of the program's windows: registers the class, routes messages
+// to the object, and keeps every exception inside the window procedure,
+// handing it to the common error report.
+#pragma once
+
+#include <windows.h>
+
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  static void RegisterWindowClass(const wchar_t* class_name, HICON icon,
+                                  HBRUSH background);
+  // Creates the window; its messages reach HandleMessage from WM_NCCREATE on.
+  void Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
+              const RECT& bounds, HWND owner);
+  virtual LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM w,
+                                    LPARAM l);
+  HWND hwnd_ = nullptr;
+};

@@ -1,0 +1,60 @@
+#include "app/layout.h"
+
+#include <gtest/gtest.h>
+
+#include "app/main_form_layout.h"
+
+namespace {
+
+const ControlLayout& Control(MainFormControl id) {
+  for (const ControlLayout& control : kMainFormLayout)
+    if (control.id == id) return control;
+  throw std::logic_error("no such control");
+}
+
+LayoutRect Resized(MainFormControl id, LayoutSize parent) {
+  const ControlLayout& c = Control(id);
+  return AnchoredRect(c.rect, kMainFormClientSize, parent, c.anchors);
+}
+
+TEST(MainFormLayout, WideningStretchesTheListAndBoxesAndMovesTheVersionButton) {
+  const LayoutSize wider{472, 563};
+  EXPECT_EQ(Resized(kListBox1, wider), (LayoutRect{12, 80, 450, 169}));
+  EXPECT_EQ(Resized(kBitBtn2, wider), (LayoutRect{387, 48, 75, 25}));
+  EXPECT_EQ(Resized(kBitBtn1, wider), (LayoutRect{12, 48, 165, 25}));
+  EXPECT_EQ(Resized(kPanel1, wider), (LayoutRect{11, 251, 322, 17}));
+  EXPECT_EQ(Resized(kMemSafe, wider), (LayoutRect{12, 272, 450, 277}));
+  EXPECT_EQ(Resized(kPageControl1, wider), (LayoutRect{0, 0, 472, 563}));
+}
+
+TEST(MainFormLayout, TheDesignSizeKeepsTheDesign) {
+  for (const ControlLayout& c : kMainFormLayout)
+    EXPECT_EQ(AnchoredRect(c.rect, kMainFormClientSize, kMainFormClientSize,
+                           c.anchors),
+              c.rect);
+}
+
+TEST(MainFormLayout, TheListLinesUpWithTheTextBoxes) {
+  const LayoutRect list = Control(kListBox1).rect;
+  const LayoutRect memo = Control(kMemSafe).rect;
+  EXPECT_EQ(list.left, memo.left);
+  EXPECT_EQ(list.width, memo.width);
+  // Five rows of 32 pixels fit inside the list's sunken border.
+  EXPECT_GE(list.height - 4, 5 * kSloganRowHeight);
+}
+
+TEST(MainFormLayout, ShrinkingNeverGivesNegativeSizes) {
+  EXPECT_EQ(Resized(kMemSafe, {10, 10}).width, 0);
+  EXPECT_EQ(Resized(kMemSafe, {10, 10}).height, 0);
+}
+
+TEST(Layout, ScalesInProportionToTheDpi) {
+  EXPECT_EQ(ScaleForDpi(LayoutRect{12, 48, 165, 25}, 96),
+            (LayoutRect{12, 48, 165, 25}));
+  EXPECT_EQ(ScaleForDpi(LayoutRect{12, 48, 165, 25}, 144),
+            (LayoutRect{18, 72, 248, 38}));
+  EXPECT_EQ(ScaleForDpi(-13, 192), -26);
+  EXPECT_EQ(ScaleForDpi(kSloganRowHeight, 120), 40);
+}
+
+}  // namespace

@@ -2,6 +2,8 @@
 // long as the object lives.
 #pragma once
 
+#include <windows.h>
+
 #include <objbase.h>
 
 class ComApartment {

@@ -1,7 +1,8 @@
 // Tavlin's start and end: the library search made safe, COM for the
 // user-interface thread, the generator seeded, the main window run.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "app/com_apartment_win32.h"
 #include "app/error_report_win32.h"

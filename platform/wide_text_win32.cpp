@@ -1,9 +1,9 @@
+#include "platform/wide_text_win32.h"
+
 #include <windows.h>
 
 #include <climits>
 #include <stdexcept>
-
-#include "platform/wide_text_win32.h"
 
 namespace {
 int CheckedLength(std::size_t size) {

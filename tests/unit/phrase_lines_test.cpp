@@ -1,11 +1,11 @@
+#include "slogan/phrase_lines.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
-
 #include <string>
 #include <vector>
 
-#include "slogan/phrase_lines.h"
 #include "slogan/phrase_list.h"
 
 namespace {

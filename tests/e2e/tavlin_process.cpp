@@ -1,0 +1,190 @@
+#include "e2e/tavlin_process.h"
+
+#include <stdexcept>
+#include <thread>
+
+#include "support/png_file.h"
+
+namespace fs = std::filesystem;
+
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+std::wstring WindowText(HWND window) {
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(),
+                                      reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+std::vector<std::wstring> ListBoxItems(HWND list) {
+  std::vector<std::wstring> items;
+  const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    items.push_back(item);
+  }
+  return items;
+}
+
+fs::path BuiltTavlinExecutable() {
+  return fs::path(TAVLIN_BUILT_EXECUTABLE).make_preferred();
+}
+
+fs::path ExamplePhraseFolder() {
+  return fs::path(TAVLIN_EXAMPLES_FOLDER).make_preferred();
+}
+
+void CopyExamplePhraseFiles(const fs::path& folder) {
+  for (const fs::directory_entry& entry :
+       fs::directory_iterator(ExamplePhraseFolder()))
+    fs::copy_file(entry.path(), folder / entry.path().filename());
+}
+
+TavlinProcess::TavlinProcess(const fs::path& folder, const std::wstring& name)
+    : executable_(folder / name) {
+  fs::copy_file(BuiltTavlinExecutable(), executable_,
+                fs::copy_options::overwrite_existing);
+}
+
+TavlinProcess::~TavlinProcess() {
+  if (process_.hProcess) {
+    if (!HasExited()) {
+      TerminateProcess(process_.hProcess, 1);
+      WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+}
+
+void TavlinProcess::Start() {
+  std::wstring command = L"\"" + executable_.wstring() + L"\"";
+  const std::wstring folder = executable_.parent_path().wstring();
+  // Wine fails a process start now and then; a retry gets through.
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessW(executable_.c_str(), command.data(), nullptr, nullptr,
+                       FALSE, 0, nullptr, folder.c_str(), &startup, &process_))
+      return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  }
+  throw std::runtime_error("Tavlin.exe did not start");
+}
+
+bool TavlinProcess::HasExited() const {
+  return WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+}
+
+HWND TavlinProcess::FindTopLevel(
+    const std::function<bool(HWND)>& accept) const {
+  struct Search {
+    DWORD process_id;
+    const std::function<bool(HWND)>* accept;
+    HWND found;
+  } search{process_.dwProcessId, &accept, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM l) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(l);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->process_id && (*s->accept)(window)) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND TavlinProcess::MainWindow() {
+  if (main_window_) return main_window_;
+  WaitFor([&] {
+    main_window_ = FindTopLevel([](HWND window) {
+      return ClassOf(window) == L"TavlinMainForm" && IsWindowVisible(window);
+    });
+    return main_window_ != nullptr || HasExited();
+  });
+  if (!main_window_) throw std::runtime_error("no main window appeared");
+  return main_window_;
+}
+
+HWND TavlinProcess::Control(int id) { return GetDlgItem(MainWindow(), id); }
+
+HWND TavlinProcess::MessageBox() const {
+  return FindTopLevel([](HWND window) {
+    return ClassOf(window) == L"#32770" && IsWindowVisible(window);
+  });
+}
+
+std::wstring TavlinProcess::DismissMessageBox() {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = MessageBox()) != nullptr; }))
+    throw std::runtime_error("no message box appeared");
+  // 0xFFFF is the message text of a message box.
+  const std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  WaitFor([&] { return !IsWindow(box); });
+  return text;
+}
+
+void TavlinProcess::Close() {
+  PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+  if (!WaitFor([&] { return HasExited(); }))
+    throw std::runtime_error("Tavlin.exe did not end");
+}
+
+void SaveScreenshot(HWND window, const fs::path& file) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap =
+      CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, bounds.left, bounds.top, SRCCOPY);
+  GdiFlush();
+  std::vector<std::uint8_t> rgb;
+  rgb.reserve(static_cast<std::size_t>(width) * height * 3);
+  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  for (int i = 0; i < width * height; ++i) {
+    rgb.push_back(pixels[i * 4 + 2]);
+    rgb.push_back(pixels[i * 4 + 1]);
+    rgb.push_back(pixels[i * 4 + 0]);
+  }
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  fs::create_directories(file.parent_path());
+  WritePng(file, width, height, rgb);
+}

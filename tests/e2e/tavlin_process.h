@@ -1,0 +1,60 @@
+// Drives a real Tavlin.exe from another process the way a screen reader or
+// UI automation would: through the standard controls' own messages.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Polls until condition holds or the time runs out; false on time-out.
+bool WaitFor(const std::function<bool()>& condition,
+             std::chrono::milliseconds timeout = std::chrono::seconds(20));
+
+std::wstring WindowText(HWND window);
+std::wstring ClassOf(HWND window);
+std::vector<std::wstring> ListBoxItems(HWND list);
+
+// A Tavlin.exe copied into a folder of the test's, with whatever files the
+// test put beside it.
+class TavlinProcess {
+ public:
+  // Copies the built program into folder as name (Tavlin.exe by default).
+  explicit TavlinProcess(const std::filesystem::path& folder,
+                         const std::wstring& name = L"Tavlin.exe");
+  TavlinProcess(const TavlinProcess&) = delete;
+  TavlinProcess& operator=(const TavlinProcess&) = delete;
+  ~TavlinProcess();
+
+  const std::filesystem::path& executable() const { return executable_; }
+
+  void Start();
+  // The visible main window; waits for it to appear.
+  HWND MainWindow();
+  HWND Control(int id);
+  // A message box of the program, if one is shown now.
+  HWND MessageBox() const;
+  // Waits for a message box, returns its text and presses its OK button.
+  std::wstring DismissMessageBox();
+  // Closes the main window and waits for the program to end.
+  void Close();
+  bool HasExited() const;
+
+ private:
+  HWND FindTopLevel(const std::function<bool(HWND)>& accept) const;
+
+  std::filesystem::path executable_;
+  PROCESS_INFORMATION process_{};
+  HWND main_window_ = nullptr;
+};
+
+std::filesystem::path BuiltTavlinExecutable();
+std::filesystem::path ExamplePhraseFolder();
+void CopyExamplePhraseFiles(const std::filesystem::path& folder);
+
+// Captures what the screen shows of a window into a PNG file.
+void SaveScreenshot(HWND window, const std::filesystem::path& file);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/error_message.h"
-#include "info/version_info_win32.h"
+#include "info/window_caption_win32.h"
 #include "platform/wide_text_win32.h"
 
 void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept {

@@ -7,21 +7,10 @@
 #include "app/com_apartment_win32.h"
 #include "app/error_report_win32.h"
 #include "app/main_form_win32.h"
+#include "platform/library_search_win32.h"
 #include "slogan/mt19937ar.h"
 
 namespace {
-
-// Libraries loaded later come from the system folder only, never from the
-// program's folder where a planted copy could lie. Reached by name, since
-// systems without the update that brings it lack the function.
-void RestrictLibrarySearchToSystem() {
-  using SetDirectories = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto set_directories =
-      reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
-          GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (set_directories) set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
 
 int RunMainWindow(int show_command) {
   TMainForm form;

@@ -1,8 +1,6 @@
-// Reading the version resource of a file, and the captions and title that
-// the windows take from the running program's own.
+// Reading a value of a file's version resource through the system's
+// version.dll, and the path of the running program.
 #pragma once
-
-#include <windows.h>
 
 #include <filesystem>
 #include <string>
@@ -16,9 +14,3 @@ std::wstring GetVersionInfoValue(std::u16string_view name,
 
 // The full path of the running program file.
 std::filesystem::path RunningExecutablePath();
-
-// The application title of the running program (Tavlin.exe gives Tavlin).
-std::wstring ApplicationTitle();
-
-// Sets the caption "<title> Ver.<FileVersion> - <component_name>".
-void ApplyVersionCaption(HWND window, std::u16string_view component_name);

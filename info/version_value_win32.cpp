@@ -1,4 +1,6 @@
-#include "info/version_info_win32.h"
+#include "info/version_value_win32.h"
+
+#include <windows.h>
 
 #include <memory>
 #include <vector>
@@ -39,13 +41,6 @@ const VersionLibrary& Version() {
   return library;
 }
 
-std::u16string LowerCase(std::u16string text) {
-  std::wstring wide = WideOf(text);
-  if (!wide.empty())
-    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-  return U16Of(wide);
-}
-
 }  // namespace
 
 std::wstring GetVersionInfoValue(std::u16string_view name,
@@ -81,16 +76,4 @@ std::filesystem::path RunningExecutablePath() {
     }
     path.resize(path.size() * 2);
   }
-}
-
-std::wstring ApplicationTitle() {
-  return WideOf(ApplicationTitleOf(RunningExecutablePath(), LowerCase));
-}
-
-void ApplyVersionCaption(HWND window, std::u16string_view component_name) {
-  const std::wstring version = GetVersionInfoValue(
-      VersionInfoKeys[kFileVersion], RunningExecutablePath());
-  const std::u16string caption =
-      VersionCaption(U16Of(ApplicationTitle()), U16Of(version), component_name);
-  SetWindowTextW(window, WideOf(caption).c_str());
 }

@@ -147,6 +147,43 @@ TEST_F(MainWindow, ControlsSitWhereTheLayoutPutsThem) {
   tavlin.Close();
 }
 
+TEST_F(MainWindow, TabWalksTheControlsInTheirOrder) {
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start();
+  tavlin.MainWindow();
+  const int order[] = {kPageControl1, kMemSafe,  kBitBtn1,
+                       kBitBtn2,      kListBox1, kPageControl1};
+  for (const int id : order) {
+    EXPECT_TRUE(WaitFor([&] {
+      return tavlin.FocusedControl() == tavlin.Control(id);
+    })) << "focus did not reach control "
+        << id;
+    PressKey(tavlin.FocusedControl(), VK_TAB);
+  }
+  tavlin.Close();
+}
+
+TEST_F(MainWindow, StartsMaximisedWhenAskedTo) {
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start(SW_SHOWMAXIMIZED);
+  EXPECT_TRUE(IsZoomed(tavlin.MainWindow()));
+  tavlin.Close();
+}
+
+TEST_F(MainWindow, LargeStorageFilesLoadWhole) {
+  std::string large;
+  while (large.size() < 3'000'000)
+    large += "\x88\xC0\x91\x53 slogan " + std::to_string(large.size()) + "\r\n";
+  large.resize(large.size() - 2);
+  WriteBytes(StorageFile(PhraseCategory::Safety), large);
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start();
+  EXPECT_EQ(WindowText(tavlin.Control(kMemSafe)), WideFromShiftJis(large));
+  EXPECT_EQ(tavlin.MessageBox(), nullptr);
+  tavlin.Close();
+  EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)), large);
+}
+
 TEST_F(MainWindow, PagesGenerateFromTheirOwnTheme) {
   TavlinProcess tavlin(folder_.path());
   tavlin.Start();

@@ -76,19 +76,28 @@ TavlinProcess::~TavlinProcess() {
   }
 }
 
-void TavlinProcess::Start() {
+void TavlinProcess::Start(WORD show_command) {
   std::wstring command = L"\"" + executable_.wstring() + L"\"";
   const std::wstring folder = executable_.parent_path().wstring();
   // Wine fails a process start now and then; a retry gets through.
   for (int attempt = 0; attempt < 5; ++attempt) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = show_command;
     if (CreateProcessW(executable_.c_str(), command.data(), nullptr, nullptr,
                        FALSE, 0, nullptr, folder.c_str(), &startup, &process_))
       return;
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
   throw std::runtime_error("Tavlin.exe did not start");
+}
+
+HWND TavlinProcess::FocusedControl() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
+  return info.hwndFocus;
 }
 
 bool TavlinProcess::HasExited() const {

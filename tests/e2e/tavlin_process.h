@@ -32,7 +32,10 @@ class TavlinProcess {
 
   const std::filesystem::path& executable() const { return executable_; }
 
-  void Start();
+  // Starts the program, shown as show_command asks (as a shortcut would).
+  void Start(WORD show_command = SW_SHOWNORMAL);
+  // The control that has the keyboard focus in the program.
+  HWND FocusedControl() const;
   // The visible main window; waits for it to appear.
   HWND MainWindow();
   HWND Control(int id);

@@ -8,6 +8,7 @@
 struct LayoutSize {
   int width;
   int height;
+  bool operator==(const LayoutSize&) const = default;
 };
 
 struct LayoutRect {

@@ -12,6 +12,7 @@
 #include "app/store_rule.h"
 #include "info/version_value_win32.h"
 #include "info/window_caption_win32.h"
+#include "infowindow/info_form_win32.h"
 #include "platform/shift_jis.h"
 #include "platform/tavlin_error.h"
 #include "platform/wide_text_win32.h"
@@ -390,9 +391,7 @@ void TMainForm::BitBtn1Click() {
                   *phrases_, GetTickCount(), list);
 }
 
-void TMainForm::BitBtn2Click() {
-  // The information window comes with its own part of the program.
-}
+void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
 
 void TMainForm::PageControl1Change() {
   const bool safety = ActivePageIndex() == 0;

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth fonts-ipafont-gothic locales
+  wine wine64 xvfb xauth fonts-ipafont-gothic fonts-liberation locales
 )
 
 missing=()

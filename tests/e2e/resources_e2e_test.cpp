@@ -17,7 +17,7 @@ TEST(TavlinResources, VersionValuesReadBackAsWritten) {
   EXPECT_EQ(ValueOf(kFileVersion), L"0.9.11.29");
   EXPECT_EQ(ValueOf(kFileDescription), L"標語メーカー");
   EXPECT_EQ(ValueOf(kDeveropEnvironment),
-            L"C++20 / MinGW-w64 GCC 12 / Tavlin開発チーム 2026");
+            L"C++20 / MinGW-w64 GCC 12 / the Tavlin developers / 2026");
   EXPECT_EQ(ValueOf(kThanks),
             L"Reference works\r\n標語カード集/慣用句辞典/語句組み合わせ表");
   EXPECT_EQ(ValueOf(0), L"");  // no "Comments"

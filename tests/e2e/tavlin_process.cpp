@@ -164,6 +164,9 @@ void TavlinProcess::Close() {
 }
 
 void SaveScreenshot(HWND window, const fs::path& file) {
+  // Everything painted before the picture is taken.
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   RECT bounds;
   GetWindowRect(window, &bounds);
   const int width = bounds.right - bounds.left;

@@ -1,0 +1,28 @@
+// The shell conveniences of the information window: opening documents,
+// folders and links, a file's properties sheet, the user's special folders
+// and shortcuts to the program.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Opens target with its default action, its directory part as working
+// folder; failures are silent. owner may be null.
+void ShellOpen(HWND owner, const std::wstring& target,
+               const std::wstring& parameters = L"");
+
+// Shows the file's properties sheet, or nothing; never reports.
+void ShowProperties(HWND owner, const std::wstring& path);
+
+// The folder's file-system path, or empty.
+std::wstring GetSpecialFolderPath(HWND owner, int folder_id);
+std::wstring GetStartupFolder(HWND owner);
+std::wstring GetDesktopFolder(HWND owner);
+std::wstring GetSendToFolder(HWND owner);
+
+// Writes "<folder>\<name>.lnk" pointing at target, with the arguments
+// "/starup" and the target's directory as working folder. Throws
+// TavlinError on failure; no shortcut file is left unless it was saved.
+void CreateShortcut(const std::wstring& target, const std::wstring& folder,
+                    const std::wstring& name);

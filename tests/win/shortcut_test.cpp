@@ -1,0 +1,88 @@
+// Shortcuts written through the shell link object, read back through it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include "info/shell_win32.h"
+#include "platform/com_ptr_win32.h"
+#include "platform/tavlin_error.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Shortcuts : public testing::Test {
+ protected:
+  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  void TearDown() override { CoUninitialize(); }
+
+  std::pair<std::wstring, std::wstring> TargetAndWorkingFolder(
+      const fs::path& file, std::wstring* arguments = nullptr) {
+    ComPtr<IShellLinkW> link;
+    CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                     IID_IShellLinkW, link.ReceiveVoid());
+    ComPtr<IPersistFile> persist;
+    link->QueryInterface(IID_IPersistFile, persist.ReceiveVoid());
+    EXPECT_TRUE(SUCCEEDED(persist->Load(file.c_str(), STGM_READ)));
+    wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {}, args[MAX_PATH] = {};
+    link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link->GetWorkingDirectory(folder, MAX_PATH);
+    link->GetArguments(args, MAX_PATH);
+    if (arguments) *arguments = args;
+    return {target, folder};
+  }
+
+  TempFolder folder_;
+};
+
+TEST_F(Shortcuts, HoldTargetWorkingFolderAndArguments) {
+  const fs::path program = folder_ / L"Tavlin.exe";
+  WriteBytes(program, "MZ");
+  CreateShortcut(program.wstring(), folder_.path().wstring(), L"Tavlin");
+  std::wstring arguments;
+  const auto [target, working] =
+      TargetAndWorkingFolder(folder_ / L"Tavlin.lnk", &arguments);
+  EXPECT_EQ(fs::path(target), program);
+  EXPECT_EQ(fs::path(working), folder_.path());
+  EXPECT_EQ(arguments, L"/starup");
+}
+
+TEST_F(Shortcuts, ATrailingSeparatorAndASecondSaveGiveTheSameOneFile) {
+  const fs::path program = folder_ / L"Tavlin.exe";
+  WriteBytes(program, "MZ");
+  CreateShortcut(program.wstring(), folder_.path().wstring(), L"Tavlin");
+  CreateShortcut(program.wstring(), folder_.path().wstring() + L"\\",
+                 L"Tavlin");
+  EXPECT_EQ(EntriesOf(folder_.path()),
+            (std::vector<std::string>{"Tavlin.exe", "Tavlin.lnk"}));
+}
+
+TEST_F(Shortcuts, AFailedSaveIsReportedAndLeavesNoFile) {
+  const fs::path missing = folder_ / L"no such folder";
+  try {
+    CreateShortcut((folder_ / L"Tavlin.exe").wstring(), missing.wstring(),
+                   L"Tavlin");
+    FAIL() << "a save into a missing folder went unnoticed";
+  } catch (const TavlinError& error) {
+    const std::string message = error.what();
+    EXPECT_FALSE(message.empty());
+    EXPECT_NE(message.back(), '.');
+    EXPECT_NE(message.back(), '\n');
+  }
+  EXPECT_FALSE(fs::exists(missing / L"Tavlin.lnk"));
+}
+
+TEST_F(Shortcuts, SpecialFoldersAreFound) {
+  for (const auto& folder :
+       {GetDesktopFolder(nullptr), GetStartupFolder(nullptr),
+        GetSendToFolder(nullptr)}) {
+    EXPECT_FALSE(folder.empty());
+    EXPECT_TRUE(fs::is_directory(folder)) << fs::path(folder);
+  }
+  EXPECT_EQ(GetSpecialFolderPath(nullptr, 0x7FFF), L"");
+}
+
+}  // namespace

@@ -5,6 +5,7 @@ TAVLIN_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TAVLIN_BUILD="${TAVLIN_BUILD:-$TAVLIN_ROOT/build}"
 TAVLIN_NATIVE="$TAVLIN_BUILD/native"
 TAVLIN_WINDOWS="$TAVLIN_BUILD/windows"
+TAVLIN_SANITIZE="$TAVLIN_BUILD/sanitize"
 
 export WINEPREFIX="$TAVLIN_WINDOWS/wineprefix"
 export WINEDEBUG=-all
@@ -13,6 +14,15 @@ export LANG=ja_JP.UTF-8
 
 configure_native() {
   cmake -S "$TAVLIN_ROOT" -B "$TAVLIN_NATIVE" -G Ninja "$@" >/dev/null
+}
+
+# The core tests once more, under AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the test that caused it.
+configure_sanitize() {
+  CC=clang CXX=clang++ cmake -S "$TAVLIN_ROOT" -B "$TAVLIN_SANITIZE" -G Ninja \
+    -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+    "$@" >/dev/null
 }
 
 configure_windows() {

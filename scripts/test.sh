@@ -21,6 +21,15 @@ else
   status=1
 fi
 
+echo "== Native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+if configure_sanitize && cmake --build "$TAVLIN_SANITIZE"; then
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir "$TAVLIN_SANITIZE" --output-on-failure || status=1
+else
+  status=1
+fi
+
 echo "== Windows build and tests under Wine"
 if configure_windows && cmake --build "$TAVLIN_WINDOWS"; then
   if ensure_wine_prefix && ensure_display; then

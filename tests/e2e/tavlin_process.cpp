@@ -65,18 +65,22 @@ TavlinProcess::TavlinProcess(const fs::path& folder, const std::wstring& name)
                 fs::copy_options::overwrite_existing);
 }
 
-TavlinProcess::~TavlinProcess() {
-  if (process_.hProcess) {
-    if (!HasExited()) {
-      TerminateProcess(process_.hProcess, 1);
-      WaitForSingleObject(process_.hProcess, 5000);
-    }
-    CloseHandle(process_.hProcess);
-    CloseHandle(process_.hThread);
+TavlinProcess::~TavlinProcess() { Kill(); }
+
+void TavlinProcess::Kill() {
+  if (!process_.hProcess) return;
+  if (!HasExited()) {
+    TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 10000);
   }
+  CloseHandle(process_.hProcess);
+  CloseHandle(process_.hThread);
+  process_ = {};
+  main_window_ = nullptr;
 }
 
 void TavlinProcess::Start(WORD show_command) {
+  Kill();
   std::wstring command = L"\"" + executable_.wstring() + L"\"";
   const std::wstring folder = executable_.parent_path().wstring();
   // Wine fails a process start now and then; a retry gets through.

@@ -46,6 +46,8 @@ class TavlinProcess {
   // Closes the main window and waits for the program to end.
   void Close();
   bool HasExited() const;
+  // Ends the program at once, as a crash or a power cut would.
+  void Kill();
 
  private:
   HWND FindTopLevel(const std::function<bool(HWND)>& accept) const;

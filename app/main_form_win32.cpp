@@ -39,14 +39,6 @@ class SloganListBox final : public SloganListTarget {
   HWND list_;
 };
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1,
-                    L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The Japanese input method on, in hiragana mode; nothing where there is
 // none.
 void SwitchInputMethodToHiragana(HWND window) {
@@ -373,7 +365,7 @@ void TMainForm::LoadStoragePage(StoragePage& page) {
 void TMainForm::FormDestroy() {
   std::vector<std::pair<const StorageList*, std::filesystem::path>> lists;
   for (StoragePage* page : {&safety_, &quality_}) {
-    const std::wstring text = TextOf(page->memo);
+    const std::wstring text = WindowTextOf(page->memo);
     // An untouched list is written back with the very bytes it was loaded
     // from, whatever the conversion to the screen made of them.
     if (text != page->shown_at_load) page->list.text = ShiftJisFromWide(text);
@@ -412,7 +404,7 @@ void TMainForm::ListBox1DblClick() {
   slogan.resize(static_cast<std::size_t>(length));
 
   HWND memo = ActiveStoragePage().memo;
-  const std::wstring text = TextOf(memo);
+  const std::wstring text = WindowTextOf(memo);
   const BasicStorageEdit<wchar_t> edit = PlanStoreSlogan(
       std::wstring_view(text), std::wstring_view(slogan), SlogansMatchWide);
   // Applied as edits of the box, so that it keeps its undo.

@@ -89,14 +89,6 @@ class DpiUnawareScope {
   HANDLE previous_ = nullptr;
 };
 
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1,
-                    L'\0');
-  text.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 }  // namespace
 
 TInfoForm::TInfoForm(HWND owner) : owner_(owner) {
@@ -258,7 +250,7 @@ void TInfoForm::UpdateStatus() {
   for (std::size_t i = 0; i < kStatusLineCount; ++i) {
     HWND label = Label(kStatusLabels[i]);
     const std::wstring text = WideFromUtf8(lines[i]);
-    if (TextOf(label) == text) continue;
+    if (WindowTextOf(label) == text) continue;
     SetWindowTextW(label, text.c_str());
     changed = true;
   }
@@ -279,7 +271,7 @@ void TInfoForm::SizeToContents() {
   HDC dc = GetDC(panel_);
   for (const InfoLabelLayout& layout : kInfoLabels) {
     HWND label = Label(layout.id);
-    const std::wstring text = TextOf(label);
+    const std::wstring text = WindowTextOf(label);
     const HGDIOBJ previous = SelectObject(dc, FontOf(layout.font));
     RECT extent{0, 0, 0, 0};
     DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &extent,
@@ -364,14 +356,14 @@ void TInfoForm::OnLabelClick(int id) {
       ShowProperties(owner_, executable_.wstring());
       break;
     case kLblUrl:
-      ShellOpen(owner_, TextOf(Label(kLblUrl)));
+      ShellOpen(owner_, WindowTextOf(Label(kLblUrl)));
       break;
     case kLabel1:
       ShellOpen(owner_, WideOf(kHandleSearch));
       break;
     case kLblMail:
       ShellOpen(owner_,
-                WideOf(MailToTarget(U16Of(TextOf(Label(kLblMail))),
+                WideOf(MailToTarget(U16Of(WindowTextOf(Label(kLblMail))),
                                     FileNameOf(U16Of(executable_.wstring())))));
       break;
     case kLblLaunchOnStartup:

@@ -2,6 +2,8 @@
 // wchar_t, which is the same 16-bit unit there.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -18,3 +20,6 @@ inline std::u16string U16Of(std::wstring_view text) {
 // UTF-8 (the core's messages) to UTF-16 and back, lossless.
 std::wstring WideFromUtf8(std::string_view text);
 std::string Utf8FromWide(std::wstring_view text);
+
+// The text of a window or control of this process.
+std::wstring WindowTextOf(HWND window);

@@ -17,6 +17,7 @@ class TMainForm final : public Window {
  public:
   // Creates the window hidden and runs FormCreate.
   TMainForm();
+  ~TMainForm() override { DestroyNow(); }
 
   // Shows the window centred on the desktop, as the program was asked to
   // show (maximised or minimised from a shortcut, for instance).

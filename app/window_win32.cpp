@@ -35,6 +35,10 @@ void Window::Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
   if (!hwnd_) throw TavlinError("ウィンドウを作成できません");
 }
 
+void Window::DestroyNow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(hwnd_, message, w, l);
 }

@@ -21,6 +21,9 @@ class Window {
   void Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
               const RECT& bounds, HWND owner);
   virtual LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
+  // Destroys the window now; a derived class calls it from its destructor,
+  // while the fonts and brushes its controls use still exist.
+  void DestroyNow();
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM w,

@@ -17,6 +17,7 @@ class TInfoForm final : public Window {
  public:
   // Creates the window hidden and fills it (FormCreate).
   explicit TInfoForm(HWND owner);
+  ~TInfoForm() override { DestroyNow(); }
   // Shows the window and handles input until it is closed.
   void ShowModal();
 

@@ -7,14 +7,7 @@
 
 namespace {
 
-constexpr std::uint64_t kLowSevenBits = 0x7F7F7F7F7F7F7F7Fu;
 constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
-
-// The high bit of each byte of word that equals c, and no other bit.
-std::uint64_t BytesEqualTo(std::uint64_t word, unsigned char c) {
-  const std::uint64_t x = word ^ (kEveryByte * c);
-  return ~(((x & kLowSevenBits) + kLowSevenBits) | x | kLowSevenBits);
-}
 
 // How many bytes of a BytesEqualTo mask are set; a multiplication adds the
 // bytes up, where a popcount instruction is not in the baseline x86-64.

@@ -213,6 +213,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
       return 0;
     }
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Windows ends the process after this without destroying the window:
+      // the lists are saved as at a normal close.
+      if (w) SaveStoragePages();
+      return 0;
     case WM_CLOSE:
       // Closing asks nothing: hidden first, then destroyed.
       ShowWindow(hwnd(), SW_HIDE);
@@ -363,6 +370,15 @@ void TMainForm::LoadStoragePage(StoragePage& page) {
 }
 
 void TMainForm::FormDestroy() {
+  SaveStoragePages();
+  phrases_.reset();
+}
+
+void TMainForm::SaveStoragePages() {
+  // Once: at the end of the session and again at the window's end would
+  // report a failure twice.
+  if (storage_saved_) return;
+  storage_saved_ = true;
   std::vector<std::pair<const StorageList*, std::filesystem::path>> lists;
   for (StoragePage* page : {&safety_, &quality_}) {
     const std::wstring text = WindowTextOf(page->memo);
@@ -373,7 +389,6 @@ void TMainForm::FormDestroy() {
   }
   for (const std::string& report : SaveStorageLists(lists))
     ShowErrorReport(nullptr, report);
-  phrases_.reset();
 }
 
 void TMainForm::BitBtn1Click() {

@@ -41,6 +41,7 @@ class TMainForm final : public Window {
 
   void FormCreate();
   void FormDestroy();
+  void SaveStoragePages();
   void BitBtn1Click();
   void BitBtn2Click();
   void ListBox1DblClick();
@@ -65,4 +66,5 @@ class TMainForm final : public Window {
   std::optional<PhraseLists> phrases_;  // UpperPhrases, MiddlePhrases, ...
   StoragePage safety_;
   StoragePage quality_;
+  bool storage_saved_ = false;
 };

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth fonts-ipafont-gothic fonts-liberation locales
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev imagemagick x11-utils
 )
 
 missing=()

@@ -234,6 +234,51 @@ TEST_F(MainWindow, ADoubleClickStoresTheSloganInTheActivePageAndExitSavesIt) {
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)), "");
 }
 
+TEST_F(MainWindow, AMissingPhraseFileMeansNoSlogansAndNoMessage) {
+  fs::remove(folder_ / PhraseFileNamesOf(PhraseCategory::Safety).middle);
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start();
+  tavlin.MainWindow();
+  EXPECT_TRUE(Slogans(tavlin).empty());
+  EXPECT_EQ(tavlin.MessageBox(), nullptr);
+  tavlin.Close();
+}
+
+TEST_F(MainWindow, MissingStorageFilesAreCreatedAtExit) {
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start();
+  tavlin.Close();
+  EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)), "");
+  EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Quality)), "");
+}
+
+TEST_F(MainWindow, WhatIsTypedIsSavedInShiftJis) {
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start();
+  HWND memo = tavlin.Control(kMemSafe);
+  for (const wchar_t c : std::wstring(L"手入力\rABC"))
+    PostMessageW(memo, WM_CHAR, c, 1);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(memo) == L"手入力\r\nABC"; }));
+  tavlin.Close();
+  EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)),
+            ShiftJisFromWide(L"手入力\r\nABC"));
+}
+
+// Windows ends a session without destroying the windows: the lists are
+// saved when it says so.
+TEST_F(MainWindow, TheEndOfTheSessionSavesTheLists) {
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start();
+  HWND memo = tavlin.Control(kMemQuality);
+  SendMessageW(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"残す"));
+  EXPECT_EQ(SendMessageW(tavlin.MainWindow(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(tavlin.MainWindow(), WM_ENDSESSION, TRUE, 0);
+  tavlin.Kill();
+  EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Quality)),
+            ShiftJisFromWide(L"残す"));
+  EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)), "");
+}
+
 TEST_F(MainWindow, StorageFilesRoundTripAsTheyLoad) {
   WriteBytes(StorageFile(PhraseCategory::Safety),
              " \r\n\r\nX\r\n\r\nY\r\n\r\n");

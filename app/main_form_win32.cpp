@@ -13,6 +13,7 @@
 #include "info/version_value_win32.h"
 #include "info/window_caption_win32.h"
 #include "infowindow/info_form_win32.h"
+#include "platform/atomic_save.h"
 #include "platform/shift_jis.h"
 #include "platform/tavlin_error.h"
 #include "platform/wide_text_win32.h"
@@ -380,15 +381,36 @@ void TMainForm::SaveStoragePages() {
   if (storage_saved_) return;
   storage_saved_ = true;
   std::vector<std::pair<const StorageList*, std::filesystem::path>> lists;
+  std::vector<std::pair<std::filesystem::path, std::wstring>> unicode_copies;
   for (StoragePage* page : {&safety_, &quality_}) {
     const std::wstring text = WindowTextOf(page->memo);
     // An untouched list is written back with the very bytes it was loaded
     // from, whatever the conversion to the screen made of them.
-    if (text != page->shown_at_load) page->list.text = ShiftJisFromWide(text);
+    if (text != page->shown_at_load) {
+      bool lossy = false;
+      page->list.text = ShiftJisFromWide(text, &lossy);
+      if (lossy) unicode_copies.emplace_back(page->path, text);
+    }
     lists.emplace_back(&page->list, page->path);
   }
   for (const std::string& report : SaveStorageLists(lists))
     ShowErrorReport(nullptr, report);
+  // Characters that Shift-JIS cannot hold would be lost as "?": the whole
+  // text is kept in UTF-8 beside the file, and the user is told where.
+  for (const auto& [path, text] : unicode_copies) {
+    const std::filesystem::path copy = UnicodeStorageCopyPath(path);
+    try {
+      SaveFileAtomically(copy, "\xEF\xBB\xBF" + Utf8FromWide(text),
+                         ExistingFile::Replace);
+      ShowErrorReport(
+          nullptr,
+          ComposeMessage("ファイル %s に保存できない文字があるため、"
+                         "すべての内容を %s にも保存しました",
+                         {PathForMessage(path), PathForMessage(copy)}));
+    } catch (...) {
+      ReportCurrentException(nullptr);
+    }
+  }
 }
 
 void TMainForm::BitBtn1Click() {

@@ -56,6 +56,14 @@ std::filesystem::path DivertedStorageFilePath(
   return diverted;
 }
 
+std::filesystem::path UnicodeStorageCopyPath(
+    const std::filesystem::path& storage_file) {
+  std::filesystem::path copy = storage_file;
+  copy.replace_extension();
+  copy += ".unicode.txt";
+  return copy;
+}
+
 std::optional<std::string> SaveStorageList(const StorageList& list,
                                            const std::filesystem::path& path) {
   if (!list.file_unread) {

@@ -37,6 +37,11 @@ void MarkStorageFileUnread(StorageList& list);
 std::filesystem::path DivertedStorageFilePath(
     const std::filesystem::path& storage_file, int number);
 
+// Where a list that holds characters Shift-JIS cannot store keeps its whole
+// text as well, in UTF-8: "<name>.unicode.txt".
+std::filesystem::path UnicodeStorageCopyPath(
+    const std::filesystem::path& storage_file);
+
 // Writes the list to path atomically. A list whose file could not be loaded
 // leaves that file as it is; its text, if any, goes to a new diverted file
 // that replaces nothing, and the returned notice names both files. Throws

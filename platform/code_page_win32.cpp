@@ -22,13 +22,17 @@ std::wstring WideFromCodePage(UINT code_page, std::string_view bytes) {
   return text;
 }
 
-std::string CodePageFromWide(UINT code_page, std::wstring_view text) {
+std::string CodePageFromWide(UINT code_page, std::wstring_view text,
+                             bool* lossy) {
+  if (lossy) *lossy = false;
   if (text.empty()) return {};
   const int source = CheckedLength(text.size());
   const int size = WideCharToMultiByte(code_page, 0, text.data(), source,
                                        nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
+  BOOL replaced = FALSE;
   WideCharToMultiByte(code_page, 0, text.data(), source, bytes.data(), size,
-                      nullptr, nullptr);
+                      nullptr, lossy ? &replaced : nullptr);
+  if (lossy) *lossy = replaced != FALSE;
   return bytes;
 }

@@ -8,4 +8,7 @@
 #include <string_view>
 
 std::wstring WideFromCodePage(UINT code_page, std::string_view bytes);
-std::string CodePageFromWide(UINT code_page, std::wstring_view text);
+// lossy, where given, tells whether some character had no form in the code
+// page and was replaced (not for UTF-8, which has a form for every one).
+std::string CodePageFromWide(UINT code_page, std::wstring_view text,
+                             bool* lossy = nullptr);

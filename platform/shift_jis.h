@@ -6,4 +6,6 @@
 #include <string_view>
 
 std::wstring WideFromShiftJis(std::string_view bytes);
-std::string ShiftJisFromWide(std::wstring_view text);
+// lossy, where given, tells whether some character has no Shift-JIS form
+// and became "?".
+std::string ShiftJisFromWide(std::wstring_view text, bool* lossy = nullptr);

@@ -9,6 +9,6 @@ std::wstring WideFromShiftJis(std::string_view bytes) {
   return WideFromCodePage(kShiftJis, bytes);
 }
 
-std::string ShiftJisFromWide(std::wstring_view text) {
-  return CodePageFromWide(kShiftJis, text);
+std::string ShiftJisFromWide(std::wstring_view text, bool* lossy) {
+  return CodePageFromWide(kShiftJis, text, lossy);
 }

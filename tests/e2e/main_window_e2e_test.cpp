@@ -9,6 +9,7 @@
 #include "app/storage_file.h"
 #include "e2e/tavlin_process.h"
 #include "platform/shift_jis.h"
+#include "platform/wide_text_win32.h"
 #include "slogan/phrase_list.h"
 #include "slogan/slogan_generator.h"
 #include "support/file_faults.h"
@@ -262,6 +263,22 @@ TEST_F(MainWindow, WhatIsTypedIsSavedInShiftJis) {
   tavlin.Close();
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)),
             ShiftJisFromWide(L"手入力\r\nABC"));
+}
+
+TEST_F(MainWindow, TextThatShiftJisCannotHoldIsKeptInAUnicodeCopy) {
+  TavlinProcess tavlin(folder_.path());
+  tavlin.Start();
+  const std::wstring text = L"安全 \uD55C\uAD6D \U0001F600";  // 한국 😀
+  SendMessageW(tavlin.Control(kMemSafe), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(text.c_str()));
+  PostMessageW(tavlin.MainWindow(), WM_CLOSE, 0, 0);
+  const fs::path safety = StorageFile(PhraseCategory::Safety);
+  const fs::path copy = UnicodeStorageCopyPath(safety);
+  const std::wstring notice = tavlin.DismissMessageBox();
+  EXPECT_NE(notice.find(copy.wstring()), std::wstring::npos) << notice.size();
+  ASSERT_TRUE(WaitFor([&] { return tavlin.HasExited(); }));
+  EXPECT_EQ(ReadBytes(copy), "\xEF\xBB\xBF" + Utf8FromWide(text));
+  EXPECT_EQ(ReadBytes(safety), ShiftJisFromWide(text));
 }
 
 // Windows ends a session without destroying the windows: the lists are

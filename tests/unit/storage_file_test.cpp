@@ -52,6 +52,12 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"C:\\表\\ソ.exe", "C:\\表\\ソ安全保管庫.txt"},
         PathCase{"C:\\한국\\😀.exe", "C:\\한국\\😀安全保管庫.txt"}));
 
+TEST(StorageFileNames, TheUnicodeCopyStandsBesideTheFile) {
+  EXPECT_EQ(
+      Utf8(UnicodeStorageCopyPath(fs::path(u8"/tools/Tavlin安全保管庫.txt"))),
+      "/tools/Tavlin安全保管庫.unicode.txt");
+}
+
 TEST(StorageFileNames, QualityHasItsOwnSuffix) {
   EXPECT_EQ(
       Utf8(StorageFilePath("C:\\Tools\\Tavlin.exe", PhraseCategory::Quality)),

@@ -30,8 +30,12 @@ TEST(ShiftJis, ConvertsBothWays) {
   }
 }
 
-TEST(ShiftJis, CharactersOutsideShiftJisBecomeQuestionMarks) {
-  EXPECT_EQ(ShiftJisFromWide(L"a\uD55Cb"), "a?b");  // 한
+TEST(ShiftJis, CharactersOutsideShiftJisBecomeQuestionMarksAndSaySo) {
+  bool lossy = false;
+  EXPECT_EQ(ShiftJisFromWide(L"a\uD55Cb", &lossy), "a?b");  // 한
+  EXPECT_TRUE(lossy);
+  EXPECT_EQ(ShiftJisFromWide(L"安全?", &lossy), "\x88\xC0\x91\x53?");
+  EXPECT_FALSE(lossy);
 }
 
 }  // namespace

@@ -55,6 +55,16 @@ void SwitchInputMethodToHiragana(HWND window) {
   ImmReleaseContext(window, context);
 }
 
+// One item of a list box; empty where there is none.
+std::wstring ListBoxItemText(HWND list, WPARAM index) {
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
@@ -315,13 +325,8 @@ void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem,
            GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const LRESULT length =
-      SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-  if (length > 0) {
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID,
-                 reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
+  const std::wstring text = ListBoxItemText(item.hwndItem, item.itemID);
+  if (!text.empty()) {
     const HGDIOBJ previous_font = SelectObject(item.hDC, font_.get());
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT
@@ -433,12 +438,8 @@ void TMainForm::ListBox1DblClick() {
   HWND list = Control(kListBox1);
   const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
   if (index == LB_ERR) return;
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-  if (length <= 0) return;
-  std::wstring slogan(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(list, LB_GETTEXT, index,
-               reinterpret_cast<LPARAM>(slogan.data()));
-  slogan.resize(static_cast<std::size_t>(length));
+  const std::wstring slogan = ListBoxItemText(list, index);
+  if (slogan.empty()) return;
 
   HWND memo = ActiveStoragePage().memo;
   const std::wstring text = WindowTextOf(memo);

@@ -1,6 +1,5 @@
 #include "infowindow/info_form_win32.h"
 
-#include <memory>
 #include <vector>
 
 #include "info/os_description_win32.h"
@@ -244,7 +243,7 @@ void TInfoForm::FormCreate() {
   CenterOnWorkArea();
 }
 
-void TInfoForm::UpdateStatus() {
+bool TInfoForm::UpdateStatus() {
   const StatusLines lines = ComposeStatusLines(status_.Gather(), separators_);
   bool changed = false;
   for (std::size_t i = 0; i < kStatusLineCount; ++i) {
@@ -254,13 +253,14 @@ void TInfoForm::UpdateStatus() {
     SetWindowTextW(label, text.c_str());
     changed = true;
   }
-  if (changed && panel_) SizeToContents();
+  return changed;
 }
 
 void TInfoForm::Timer1Timer() {
   // Stopped while refreshing, so that a slow refresh never queues ticks.
   KillTimer(hwnd(), kTimer1);
-  UpdateStatus();
+  // A line that grew or shrank takes the panel and the window with it.
+  if (UpdateStatus()) SizeToContents();
   SetTimer(hwnd(), kTimer1, kTimerInterval, nullptr);
 }
 
@@ -406,10 +406,10 @@ void ShowInfoForm(HWND owner) {
       EnableWindow(owner, TRUE);
       SetActiveWindow(owner);
     }
-  } disabled(owner);
-  std::unique_ptr<TInfoForm> form = std::make_unique<TInfoForm>(owner);
-  form->ShowModal();
-  // Enabled before the window goes, so that activation returns to it.
-  EnableWindow(owner, TRUE);
-  form.reset();
+  };
+  TInfoForm form(owner);
+  // Declared after the window, so that the owner is enabled again before
+  // the window goes, on every path: activation then returns to it.
+  const OwnerDisabled disabled(owner);
+  form.ShowModal();
 }

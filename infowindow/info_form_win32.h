@@ -28,7 +28,8 @@ class TInfoForm final : public Window {
   void FormShow();
   void FormPaint();
   void Timer1Timer();
-  void UpdateStatus();
+  // Refreshes the nine status lines; true when any of them changed.
+  bool UpdateStatus();
   void OnLabelClick(int id);
   void LblLaunchOnStartupClick(int id);
   void LblOpenStartupClick(int id);

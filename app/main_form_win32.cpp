@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <chrono>
 #include <vector>
 
 #include "app/error_report_win32.h"
@@ -24,6 +25,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"TavlinMainForm";
 constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
 constexpr int kFontHeight = -13;
+// A temporary file younger than this may be another running copy's save.
+constexpr std::chrono::seconds kTemporaryFileMinimumAge{600};
 
 // The slogan list as a generation sees it.
 class SloganListBox final : public SloganListTarget {
@@ -164,6 +167,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_CREATE:
       CreateControls();
       FormCreate();
+      created_ = true;
       return 0;
     case WM_SIZE:
       ApplyLayout();
@@ -237,13 +241,14 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       DestroyWindow(hwnd());
       return 0;
     case WM_DESTROY:
-      // Ends the program even when saving fails.
+      // Ends the program even when saving fails. A window whose creation
+      // failed ends nothing: its creator reports the failure.
       try {
         FormDestroy();
       } catch (...) {
         ReportCurrentException(nullptr);
       }
-      PostQuitMessage(0);
+      if (created_) PostQuitMessage(0);
       return 0;
   }
   return Window::HandleMessage(message, w, l);
@@ -346,6 +351,9 @@ void TMainForm::FormCreate() {
   const std::filesystem::path executable = RunningExecutablePath();
   safety_.path = StorageFilePath(executable, PhraseCategory::Safety);
   quality_.path = StorageFilePath(executable, PhraseCategory::Quality);
+  for (const StoragePage* page : {&safety_, &quality_})
+    RemoveStaleTemporaryFiles(page->path.parent_path(), page->path.stem(),
+                              kTemporaryFileMinimumAge);
   // Each step runs even when one before it failed: a list that failed to
   // load is kept from overwriting its file, and the rest still starts.
   LoadStoragePage(safety_);
@@ -360,17 +368,27 @@ void TMainForm::FormCreate() {
 void TMainForm::LoadStoragePage(StoragePage& page) {
   try {
     LoadStorageList(page.list, page.path);
-    const std::wstring text = WideFromShiftJis(page.list.text);
+    std::wstring text = WideFromShiftJis(page.list.text);
+    // What an earlier session typed beyond Shift-JIS is shown again, as
+    // long as the storage file is still what that session wrote.
+    const std::optional<std::string> unicode =
+        UnicodeTextToShow(page.list, [](std::string_view utf8) {
+          return ShiftJisFromWide(WideFromUtf8(utf8));
+        });
+    if (unicode) text = WideFromUtf8(*unicode);
     SetWindowTextW(page.memo, text.c_str());
     if (static_cast<std::size_t>(GetWindowTextLengthW(page.memo)) !=
-        text.size()) {
-      SetWindowTextW(page.memo, L"");
-      MarkStorageFileUnread(page.list);
-      page.list.text.clear();
+        text.size())
       throw TavlinError("文字列の大きさが メモ の制限を越えました");
-    }
-    page.shown_at_load = text;
+    page.list.unicode_copy_taken = unicode.has_value();
+    page.shown_at_load = std::move(text);
   } catch (...) {
+    // The list does not hold what the file holds: the file is left alone.
+    SetWindowTextW(page.memo, L"");
+    page.list.text.clear();
+    page.shown_at_load.clear();
+    if (page.list.file.kind == FileSnapshot::Kind::Read)
+      MarkStorageFileUnread(page.list);
     ReportCurrentException(nullptr);
   }
 }
@@ -386,7 +404,6 @@ void TMainForm::SaveStoragePages() {
   if (storage_saved_) return;
   storage_saved_ = true;
   std::vector<std::pair<const StorageList*, std::filesystem::path>> lists;
-  std::vector<std::pair<std::filesystem::path, std::wstring>> unicode_copies;
   for (StoragePage* page : {&safety_, &quality_}) {
     const std::wstring text = WindowTextOf(page->memo);
     // An untouched list is written back with the very bytes it was loaded
@@ -394,28 +411,12 @@ void TMainForm::SaveStoragePages() {
     if (text != page->shown_at_load) {
       bool lossy = false;
       page->list.text = ShiftJisFromWide(text, &lossy);
-      if (lossy) unicode_copies.emplace_back(page->path, text);
+      page->list.unicode_text = lossy ? Utf8FromWide(text) : std::string();
     }
     lists.emplace_back(&page->list, page->path);
   }
   for (const std::string& report : SaveStorageLists(lists))
     ShowErrorReport(nullptr, report);
-  // Characters that Shift-JIS cannot hold would be lost as "?": the whole
-  // text is kept in UTF-8 beside the file, and the user is told where.
-  for (const auto& [path, text] : unicode_copies) {
-    const std::filesystem::path copy = UnicodeStorageCopyPath(path);
-    try {
-      SaveFileAtomically(copy, "\xEF\xBB\xBF" + Utf8FromWide(text),
-                         ExistingFile::Replace);
-      ShowErrorReport(
-          nullptr,
-          ComposeMessage("ファイル %s に保存できない文字があるため、"
-                         "すべての内容を %s にも保存しました",
-                         {PathForMessage(path), PathForMessage(copy)}));
-    } catch (...) {
-      ReportCurrentException(nullptr);
-    }
-  }
 }
 
 void TMainForm::BitBtn1Click() {
@@ -471,10 +472,9 @@ void TMainForm::MoveFocus(bool backwards) {
     if (order[i] == focus) at = i;
   const std::size_t next = backwards ? (at + order.size() - 1) % order.size()
                                      : (at + 1) % order.size();
+  // A storage box keeps its selection: with everything selected, one
+  // keystroke would replace the whole list.
   SetFocus(order[next]);
-  if (GetWindowLongPtrW(order[next], GWL_ID) == kMemSafe ||
-      GetWindowLongPtrW(order[next], GWL_ID) == kMemQuality)
-    SendMessageW(order[next], EM_SETSEL, 0, -1);
 }
 
 void TMainForm::SwitchPage(int step) {

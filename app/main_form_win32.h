@@ -67,4 +67,5 @@ class TMainForm final : public Window {
   StoragePage safety_;
   StoragePage quality_;
   bool storage_saved_ = false;
+  bool created_ = false;  // WM_CREATE ran to its end
 };

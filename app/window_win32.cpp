@@ -1,5 +1,7 @@
 #include "app/window_win32.h"
 
+#include <utility>
+
 #include "app/error_report_win32.h"
 #include "platform/tavlin_error.h"
 
@@ -32,6 +34,8 @@ void Window::Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
   CreateWindowExW(ex_style, class_name, L"", style, bounds.left, bounds.top,
                   bounds.right - bounds.left, bounds.bottom - bounds.top, owner,
                   nullptr, GetModuleHandleW(nullptr), this);
+  if (creation_failure_)
+    std::rethrow_exception(std::exchange(creation_failure_, nullptr));
   if (!hwnd_) throw TavlinError("ウィンドウを作成できません");
 }
 
@@ -62,6 +66,12 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM w,
   try {
     return self->HandleMessage(message, w, l);
   } catch (...) {
+    if (message == WM_CREATE) {
+      // A half-built window must not run on: -1 makes the system destroy
+      // it, and Create throws this once it is gone.
+      self->creation_failure_ = std::current_exception();
+      return -1;
+    }
     // The handler ends here; the program goes on.
     ReportCurrentException(IsWindowVisible(hwnd) ? hwnd : nullptr);
     return DefWindowProcW(hwnd, message, w, l);

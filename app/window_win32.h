@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <exception>
+
 class Window {
  public:
   Window() = default;
@@ -18,6 +20,8 @@ class Window {
   static void RegisterWindowClass(const wchar_t* class_name, HICON icon,
                                   HBRUSH background);
   // Creates the window; its messages reach HandleMessage from WM_NCCREATE on.
+  // A failure while WM_CREATE is handled fails the creation: the window is
+  // destroyed and the failure is thrown here.
   void Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
               const RECT& bounds, HWND owner);
   virtual LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
@@ -29,4 +33,5 @@ class Window {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM w,
                                     LPARAM l);
   HWND hwnd_ = nullptr;
+  std::exception_ptr creation_failure_;
 };

@@ -112,6 +112,20 @@ std::size_t PeakHeapOfAGeneration(const BenchData& data) {
   return HeapPeakBytes();
 }
 
+// The most the heap takes beyond the file's own bytes while a phrase file of
+// nothing but blank lines is split: no room may be held for the lines that
+// are dropped.
+std::size_t HeapBeyondBlankLines(std::size_t file_bytes) {
+  std::string bytes;
+  bytes.reserve(file_bytes);
+  while (bytes.size() + 2 <= file_bytes) bytes.append("\r\n");
+  PhraseList list;
+  const std::size_t before = HeapBytesInUse();
+  ResetHeapPeak();
+  list.AssignFileBytes(std::move(bytes));
+  return HeapPeakBytes() - before;
+}
+
 double Megabytes(std::size_t bytes) { return bytes / 1e6; }
 
 }  // namespace
@@ -160,5 +174,11 @@ int main(int argc, char** argv) {
       "%.1f MB of phrase files plus 24 bytes for each of %zu lines)\n",
       Megabytes(peak), Megabytes(limit), Megabytes(data.phrase_bytes()),
       data.phrase_lines());
+  constexpr std::size_t kBlankFileBytes = 50'000'000;
+  std::printf(
+      "Heap taken beyond a phrase file of %.0f MB of blank lines while it is "
+      "split: %.1f MB (target: well under the file's size)\n",
+      Megabytes(kBlankFileBytes),
+      Megabytes(HeapBeyondBlankLines(kBlankFileBytes)));
   return 0;
 }

@@ -92,6 +92,10 @@ std::wstring GetSendToFolder(HWND owner) {
 
 void CreateShortcut(const std::wstring& target, const std::wstring& folder,
                     const std::wstring& name) {
+  // Without its folder the shortcut would land in the root of the drive.
+  if (folder.empty())
+    throw TavlinError(ComposeMessage("ファイル %s を作成できません",
+                                     {Utf8FromWide(name + L".lnk")}));
   ComPtr<IUnknown> object;
   Check(CoCreateInstance(CLSID_ShellLink, nullptr,
                          CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,

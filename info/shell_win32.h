@@ -23,6 +23,7 @@ std::wstring GetSendToFolder(HWND owner);
 
 // Writes "<folder>\<name>.lnk" pointing at target, with the arguments
 // "/starup" and the target's directory as working folder. Throws
-// TavlinError on failure; no shortcut file is left unless it was saved.
+// TavlinError on failure, an empty folder included (a special folder that
+// could not be found); no shortcut file is left unless it was saved.
 void CreateShortcut(const std::wstring& target, const std::wstring& folder,
                     const std::wstring& name);

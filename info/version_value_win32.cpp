@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "info/version_info.h"
+#include "platform/library_search_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/wide_text_win32.h"
 
@@ -18,8 +19,7 @@ using QueryFunction = BOOL(WINAPI*)(LPCVOID, LPCWSTR, LPVOID*, PUINT);
 // version.dll is no known DLL: loaded by name, a planted copy beside the
 // program would win. It is loaded from the system folder once and kept.
 struct VersionLibrary {
-  UniqueModule module{
-      LoadLibraryExW(L"version.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)};
+  UniqueModule module{LoadSystemLibrary(L"version.dll")};
   SizeFunction size = nullptr;
   InfoFunction info = nullptr;
   QueryFunction query = nullptr;

@@ -19,8 +19,10 @@ constexpr wchar_t kClassName[] = L"TavlinInfoForm";
 constexpr wchar_t kPanelClassName[] = L"TavlinInfoPanel";
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimerInterval = 500;
+// A fixed single border: no thick frame, and no dialog frame around it.
 constexpr DWORD kWindowStyle =
     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
 
 COLORREF ColourOf(LabelColour colour) {
   switch (colour) {
@@ -95,8 +97,7 @@ TInfoForm::TInfoForm(HWND owner) : owner_(owner) {
                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   RegisterPanelClass();
   const DpiUnawareScope unaware;
-  Create(kClassName, kWindowStyle, WS_EX_DLGMODALFRAME, {256, 158, 600, 600},
-         owner);
+  Create(kClassName, kWindowStyle, kWindowExStyle, {256, 158, 600, 600}, owner);
 }
 
 HWND TInfoForm::Label(int id) const { return GetDlgItem(panel_, id); }
@@ -292,7 +293,7 @@ void TInfoForm::SizeToContents() {
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The window encloses the panel; its top-left corner stays.
   RECT outer{0, 0, panel.width, panel.height};
-  AdjustWindowRectEx(&outer, kWindowStyle, FALSE, WS_EX_DLGMODALFRAME);
+  AdjustWindowRectEx(&outer, kWindowStyle, FALSE, kWindowExStyle);
   SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left,
                outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -384,7 +385,6 @@ void TInfoForm::LblLaunchOnStartupClick(int id) {
   if (id == kLblLaunchOnStartup) folder = GetStartupFolder(owner_);
   if (id == kLblLaunchOnDesktop) folder = GetDesktopFolder(owner_);
   if (id == kLblLaunchOnSendTo) folder = GetSendToFolder(owner_);
-  if (folder.empty()) return;
   const std::u16string program = U16Of(executable_.wstring());
   CreateShortcut(executable_.wstring(), folder, WideOf(ShortcutName(program)));
 }

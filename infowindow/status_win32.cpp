@@ -2,6 +2,7 @@
 
 #include <psapi.h>
 
+#include "platform/library_search_win32.h"
 #include "platform/wide_text_win32.h"
 
 namespace {
@@ -35,8 +36,7 @@ NumberSeparators UserNumberSeparators() {
 
 ProcessMemoryFigures StatusGatherer::ProcessMemory() {
   if (!get_process_memory_info_) {
-    process_status_.reset(
-        LoadLibraryExW(L"psapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    process_status_.reset(LoadSystemLibrary(L"psapi.dll"));
     if (process_status_)
       get_process_memory_info_ = reinterpret_cast<void*>(
           GetProcAddress(process_status_.get(), "GetProcessMemoryInfo"));

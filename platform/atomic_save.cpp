@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
 constexpr int kTemporaryNameTries = 100;
+// ".~" + eight hex digits + ".tmp".
+constexpr std::size_t kTemporarySuffixLength = 14;
 
 [[noreturn]] void ThrowCannotCreate(const std::filesystem::path& target) {
   throw TavlinError(
@@ -103,4 +105,38 @@ bool SaveFileAtomically(const std::filesystem::path& target,
   }
   temporary->Disown();
   return true;
+}
+
+bool IsTemporaryFileOfSave(const std::filesystem::path& name,
+                           const std::filesystem::path& prefix) {
+  const std::filesystem::path::string_type& text = name.native();
+  const std::filesystem::path::string_type& start = prefix.native();
+  if (text.size() < start.size() + kTemporarySuffixLength ||
+      text.compare(0, start.size(), start) != 0)
+    return false;
+  const std::size_t suffix = text.size() - kTemporarySuffixLength;
+  if (text[suffix] != '.' || text[suffix + 1] != '~') return false;
+  for (std::size_t at = suffix + 2; at < suffix + 10; ++at) {
+    const auto c = text[at];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return text.compare(suffix + 10, 4, std::filesystem::path(".tmp").native()) ==
+         0;
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::filesystem::path& prefix,
+                               std::chrono::seconds min_age) {
+  std::error_code error;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (std::filesystem::directory_iterator entries(folder, error), end;
+       !error && entries != end; entries.increment(error)) {
+    const std::filesystem::path& file = entries->path();
+    if (!IsTemporaryFileOfSave(file.filename(), prefix)) continue;
+    std::error_code ignored;
+    if (!entries->is_regular_file(ignored)) continue;
+    const auto written = std::filesystem::last_write_time(file, ignored);
+    if (ignored || now - written < min_age) continue;
+    std::filesystem::remove(file, ignored);
+  }
 }

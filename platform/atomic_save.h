@@ -3,6 +3,7 @@
 // over it in one step.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string_view>
 
@@ -20,3 +21,16 @@ enum class ExistingFile { Replace, Keep };
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
                         FileOps& ops = SystemFileOps());
+
+// True for the name of a temporary file that a save of a file whose name
+// begins with prefix makes: "<target>.~xxxxxxxx.tmp", eight hex digits.
+bool IsTemporaryFileOfSave(const std::filesystem::path& name,
+                           const std::filesystem::path& prefix);
+
+// Removes from folder the temporary files of saves of files whose names
+// begin with prefix, left behind by a program stopped while saving. Files
+// younger than min_age are left, as another running copy may be writing
+// them. Failures are silent: the files harm nothing where they are.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::filesystem::path& prefix,
+                               std::chrono::seconds min_age);

@@ -1,12 +1,13 @@
 #include "platform/code_page_win32.h"
 
 #include <climits>
-#include <stdexcept>
+
+#include "platform/tavlin_error.h"
 
 namespace {
 
 int CheckedLength(std::size_t size) {
-  if (size > INT_MAX) throw std::length_error("text too long to convert");
+  if (size > INT_MAX) throw TavlinError("文字列が大きすぎるため変換できません");
   return static_cast<int>(size);
 }
 
@@ -27,12 +28,15 @@ std::string CodePageFromWide(UINT code_page, std::wstring_view text,
   if (lossy) *lossy = false;
   if (text.empty()) return {};
   const int source = CheckedLength(text.size());
-  const int size = WideCharToMultiByte(code_page, 0, text.data(), source,
+  // No best fit: "é" must not quietly become "e". UTF-8 takes no flags.
+  const DWORD flags = code_page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int size = WideCharToMultiByte(code_page, flags, text.data(), source,
                                        nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<std::size_t>(size), '\0');
-  BOOL replaced = FALSE;
-  WideCharToMultiByte(code_page, 0, text.data(), source, bytes.data(), size,
-                      nullptr, lossy ? &replaced : nullptr);
-  if (lossy) *lossy = replaced != FALSE;
+  WideCharToMultiByte(code_page, flags, text.data(), source, bytes.data(), size,
+                      nullptr, nullptr);
+  // Whatever does not come back the same was not held, whether the system
+  // replaced it by its default character or by a look-alike.
+  if (lossy) *lossy = WideFromCodePage(code_page, bytes) != text;
   return bytes;
 }

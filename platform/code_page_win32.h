@@ -9,6 +9,6 @@
 
 std::wstring WideFromCodePage(UINT code_page, std::string_view bytes);
 // lossy, where given, tells whether some character had no form in the code
-// page and was replaced (not for UTF-8, which has a form for every one).
+// page, so that the bytes do not convert back to the same text.
 std::string CodePageFromWide(UINT code_page, std::wstring_view text,
                              bool* lossy = nullptr);

@@ -12,6 +12,12 @@
 // True only for an existing file: a folder of that name does not count.
 bool IsExistingFile(const std::filesystem::path& path);
 
+// What stands at a path. Only the system's "not found" answers mean Missing:
+// a failure to look (access denied, a sharing or a network error) is
+// Unknown, so that it is never taken for an absent file.
+enum class PathKind { Missing, File, Folder, Unknown };
+PathKind LookAtPath(const std::filesystem::path& path);
+
 // True when the file exists and carries the read-only mark (on POSIX: no
 // write permission for anyone).
 bool IsReadOnlyFile(const std::filesystem::path& path);

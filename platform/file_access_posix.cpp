@@ -111,6 +111,14 @@ bool IsExistingFile(const std::filesystem::path& path) {
   return StatOf(path, info) && !S_ISDIR(info.st_mode);
 }
 
+PathKind LookAtPath(const std::filesystem::path& path) {
+  struct stat info;
+  if (!StatOf(path, info))
+    return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing
+                                               : PathKind::Unknown;
+  return S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::File;
+}
+
 bool IsReadOnlyFile(const std::filesystem::path& path) {
   struct stat info;
   return StatOf(path, info) && !S_ISDIR(info.st_mode) &&

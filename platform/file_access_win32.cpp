@@ -91,6 +91,18 @@ bool IsExistingFile(const std::filesystem::path& path) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+PathKind LookAtPath(const std::filesystem::path& path) {
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+               ? PathKind::Missing
+               : PathKind::Unknown;
+  }
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder
+                                                      : PathKind::File;
+}
+
 bool IsReadOnlyFile(const std::filesystem::path& path) {
   const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES &&

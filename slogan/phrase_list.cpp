@@ -16,8 +16,7 @@ std::size_t CountOf(std::uint64_t mask) {
 }
 
 // The count of line ends (CR LF counted once), plus one, bounds the number of
-// lines; reserving it keeps the offsets from being copied while they grow.
-// Eight bytes at a time, since this pass reads the whole file.
+// lines. Eight bytes at a time, since this pass reads the whole file.
 std::size_t MaximumLineCount(std::string_view bytes) {
   std::size_t crs = 0, lfs = 0, pairs = 0;
   const char* data = bytes.data();
@@ -45,11 +44,25 @@ std::size_t MaximumLineCount(std::string_view bytes) {
 }  // namespace
 
 void PhraseList::AssignFileBytes(std::string bytes) {
+  const auto for_each_phrase = [&](auto&& on_phrase) {
+    ForEachLine(bytes, [&](std::size_t begin, std::size_t length) {
+      if (!IsBlankLine(std::string_view(bytes.data() + begin, length)))
+        on_phrase(begin, length);
+    });
+  };
+  // Reserving keeps the offsets from being copied while they grow. The
+  // bound on lines is reserved while its offsets take no more room than the
+  // file; beyond that (a file of mostly blank lines) the phrases are
+  // counted first, so that no room is held for lines that are dropped.
+  std::size_t capacity = MaximumLineCount(bytes);
+  if (capacity > bytes.size() / sizeof(Span)) {
+    capacity = 0;
+    for_each_phrase([&](std::size_t, std::size_t) { ++capacity; });
+  }
   std::vector<Span> phrases;
-  phrases.reserve(MaximumLineCount(bytes));
-  ForEachLine(bytes, [&](std::size_t begin, std::size_t length) {
-    if (!IsBlankLine(std::string_view(bytes.data() + begin, length)))
-      phrases.push_back(Span{begin, length});
+  phrases.reserve(capacity);
+  for_each_phrase([&](std::size_t begin, std::size_t length) {
+    phrases.push_back(Span{begin, length});
   });
   bytes_ = std::move(bytes);
   phrases_ = std::move(phrases);

@@ -1,48 +1,53 @@
-// A version.dll planted beside Tavlin.exe is never loaded: the program
-// reaches version.dll only in the system folder.
+// Copies of version.dll and psapi.dll planted beside Tavlin.exe are never
+// used: the program loads both from the system folder by full path, even
+// when the system itself has already loaded the planted copy.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
+#include "app/main_form_layout.h"
 #include "e2e/tavlin_process.h"
+#include "infowindow/info_form_layout.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Makes Wine prefer a DLL beside a program over its own, as Windows does
+// Makes Wine prefer the DLLs beside a program over its own, as Windows does
 // for DLLs that are not known DLLs; removed again afterwards.
-class NativeVersionDllFirst {
+class NativeDllsFirst {
  public:
-  explicit NativeVersionDllFirst(const std::wstring& program)
+  explicit NativeDllsFirst(const std::wstring& program)
       : key_(L"Software\\Wine\\AppDefaults\\" + program + L"\\DllOverrides") {
     HKEY key = nullptr;
     RegCreateKeyExW(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0,
                     KEY_SET_VALUE, nullptr, &key, nullptr);
     const wchar_t value[] = L"native,builtin";
-    RegSetValueExW(key, L"version", 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(value), sizeof value);
+    for (const wchar_t* library : {L"version", L"psapi"})
+      RegSetValueExW(key, library, 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(value), sizeof value);
     RegCloseKey(key);
   }
-  ~NativeVersionDllFirst() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
+  ~NativeDllsFirst() { RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str()); }
 
  private:
   std::wstring key_;
 };
 
-fs::path Planted(const TempFolder& folder) {
-  fs::copy_file(fs::path(TAVLIN_FAKE_VERSION_DLL).make_preferred(),
-                folder / L"version.dll");
-  return folder / L"planted-version-dll-loaded.txt";
+void Plant(const fs::path& folder) {
+  for (const wchar_t* library : {L"version.dll", L"psapi.dll"})
+    fs::copy_file(fs::path(TAVLIN_FAKE_VERSION_DLL).make_preferred(),
+                  folder / library);
 }
 
-DWORD RunToEnd(const fs::path& program, const std::wstring& argument = L"") {
+DWORD RunToEnd(const fs::path& program) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  std::wstring command =
-      L"\"" + program.wstring() + L"\" \"" + argument + L"\"";
+  std::wstring command = L"\"" + program.wstring() + L"\"";
   for (int attempt = 0; attempt < 5 && !process.hProcess; ++attempt) {
     CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                    nullptr, program.parent_path().c_str(), &startup, &process);
@@ -60,25 +65,43 @@ DWORD RunToEnd(const fs::path& program, const std::wstring& argument = L"") {
 // version.dll by name does get the planted copy here.
 TEST(DllPlanting, ThePlantedCopyIsTakenByALoadByName) {
   TempFolder folder;
-  const fs::path marker = Planted(folder);
+  Plant(folder.path());
   const fs::path probe = folder / L"load_by_name_probe.exe";
   fs::copy_file(fs::path(TAVLIN_LOAD_BY_NAME_PROBE).make_preferred(), probe);
-  const NativeVersionDllFirst native(L"load_by_name_probe.exe");
+  const NativeDllsFirst native(L"load_by_name_probe.exe");
   EXPECT_EQ(RunToEnd(probe), 0u);
-  EXPECT_TRUE(fs::exists(marker));
+  EXPECT_TRUE(fs::exists(folder / L"planted-version.dll-loaded.txt"));
 }
 
-// Wine's own user32 imports version.dll, so under this override any window
-// program gets the planted copy from the system itself; the program's
-// version reader is therefore run in a console program of its own.
-TEST(DllPlanting, TheVersionReaderNeverLoadsAPlantedVersionDll) {
+// Every entry point of the planted copies fails: had the program used them,
+// its caption would lack the version and its memory figures would be zero.
+TEST(DllPlanting, TheWholeProgramReadsItsVersionAndStatusFromTheSystem) {
   TempFolder folder;
-  const fs::path marker = Planted(folder);
-  const fs::path probe = folder / L"version_probe.exe";
-  fs::copy_file(fs::path(TAVLIN_VERSION_PROBE).make_preferred(), probe);
-  const NativeVersionDllFirst native(L"version_probe.exe");
-  EXPECT_EQ(RunToEnd(probe, BuiltTavlinExecutable().wstring()), 0u);
-  EXPECT_FALSE(fs::exists(marker));
+  CopyExamplePhraseFiles(folder.path());
+  Plant(folder.path());
+  const NativeDllsFirst native(L"Tavlin.exe");
+  TavlinProcess tavlin(folder.path());
+  tavlin.Start();
+  HWND main = tavlin.MainWindow();
+  EXPECT_EQ(WindowText(main), L"Tavlin Ver.0.9.11.29 - MainForm");
+
+  PostMessageW(tavlin.Control(kBitBtn2), BM_CLICK, 0, 0);
+  HWND info = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    info = FindWindowExW(nullptr, nullptr, L"TavlinInfoForm", nullptr);
+    return info && IsWindowVisible(info);
+  }));
+  HWND panel = GetDlgItem(info, kPnlBack);
+  const std::wregex nonzero(L"Memory Usage:[1-9][0-9,]* KB; Peak:[1-9].*");
+  std::wstring usage;
+  EXPECT_TRUE(WaitFor([&] {
+    usage = WindowText(GetDlgItem(panel, kLblWorkingSetSize));
+    return std::regex_match(usage, nonzero);
+  })) << usage.size();
+  EXPECT_EQ(WindowText(info), L"Tavlin Ver.0.9.11.29 - InfoForm");
+  PostMessageW(info, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(info); }));
+  tavlin.Close();
 }
 
 }  // namespace

@@ -137,6 +137,11 @@ TEST_F(InfoWindow, ShowsTheProgramTheSystemAndTheProcess) {
         << id << ": " << LabelText(id).size();
   EXPECT_FALSE(IsWindowEnabled(main_));
   EXPECT_EQ(TaskbarWindows(), 1);
+  // A fixed single border: neither resizable nor framed as a dialog.
+  const LONG_PTR style = GetWindowLongPtrW(info_, GWL_STYLE);
+  EXPECT_TRUE(style & WS_BORDER);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MAXIMIZEBOX | WS_MINIMIZEBOX));
+  EXPECT_FALSE(GetWindowLongPtrW(info_, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
   SaveScreenshot(info_, fs::path(TAVLIN_SCREENSHOT_FOLDER) / "info_window.png");
 }
 

@@ -167,6 +167,17 @@ void TavlinProcess::Close() {
     throw std::runtime_error("Tavlin.exe did not end");
 }
 
+std::vector<std::wstring> TavlinProcess::CloseThroughReports() {
+  PostMessageW(MainWindow(), WM_CLOSE, 0, 0);
+  std::vector<std::wstring> reports;
+  const bool ended = WaitFor([&] {
+    if (MessageBox()) reports.push_back(DismissMessageBox());
+    return HasExited();
+  });
+  if (!ended) throw std::runtime_error("Tavlin.exe did not end");
+  return reports;
+}
+
 void SaveScreenshot(HWND window, const fs::path& file) {
   // Everything painted before the picture is taken.
   RedrawWindow(window, nullptr, nullptr,

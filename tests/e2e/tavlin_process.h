@@ -45,6 +45,9 @@ class TavlinProcess {
   std::wstring DismissMessageBox();
   // Closes the main window and waits for the program to end.
   void Close();
+  // Closes the main window, presses OK on every report it shows on its way
+  // out, and returns their texts once the program has ended.
+  std::vector<std::wstring> CloseThroughReports();
   bool HasExited() const;
   // Ends the program at once, as a crash or a power cut would.
   void Kill();

@@ -201,3 +201,52 @@ TEST(AtomicSave, AReadOnlyFolderLeavesItsFileAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StaleTemporaryFiles, AreKnownByTheirTargetAndTheirSuffix) {
+  const std::pair<const char8_t*, bool> rows[] = {
+      {u8"T安全保管庫.txt.~0123abcd.tmp", true},
+      {u8"T安全保管庫.追加分2.txt.~ffffffff.tmp", true},
+      {u8"T安全保管庫.unicode.txt.~00000000.tmp", true},
+      {u8"T品質保管庫.txt.~0123abcd.tmp", false},   // another target
+      {u8"T安全保管庫.txt.~0123ABCD.tmp", false},   // not as saves name them
+      {u8"T安全保管庫.txt.~0123abc.tmp", false},    // seven digits
+      {u8"T安全保管庫.txt.~0123abcdx.tmp", false},  // nine places
+      {u8"T安全保管庫.txt.~0123abcd.tmpx", false},
+      {u8"T安全保管庫.txt", false},
+  };
+  for (const auto& [name, temporary] : rows)
+    EXPECT_EQ(IsTemporaryFileOfSave(std::filesystem::path(name),
+                                    std::filesystem::path(u8"T安全保管庫")),
+              temporary)
+        << PathForMessage(name);
+}
+
+TEST(StaleTemporaryFiles, OnlyOldOnesOfTheTargetAreRemoved) {
+  TempFolder folder;
+  const auto target = folder / u8"T安全保管庫.txt";
+  FaultyFileOps killed(FileFault::KilledBeforeRename);
+  for (int n = 0; n < 2; ++n)
+    MessageOf([&] {
+      SaveFileAtomically(target, "lost", ExistingFile::Replace, killed);
+    });
+  const Names left = EntriesOf(folder.path());
+  ASSERT_EQ(left.size(), 2u);
+  // One is an hour old; the other may be a save still under way.
+  const auto old =
+      folder /
+      std::filesystem::path(reinterpret_cast<const char8_t*>(left[0].c_str()));
+  std::filesystem::last_write_time(
+      old, std::filesystem::last_write_time(old) - std::chrono::hours(1));
+  WriteBytes(folder / "other.txt.~0123abcd.tmp", "");
+  WriteBytes(folder / u8"T安全保管庫.txt", "kept");
+
+  RemoveStaleTemporaryFiles(folder.path(), u8"T安全保管庫",
+                            std::chrono::minutes(10));
+
+  EXPECT_EQ(EntriesOf(folder.path()),
+            (Names{"T安全保管庫.txt", left[1], "other.txt.~0123abcd.tmp"}));
+}
+
+}  // namespace

@@ -18,6 +18,21 @@ using Names = std::vector<std::string>;
 
 std::string Utf8(const fs::path& path) { return PathForMessage(path); }
 
+// A list as the program holds it after a start that found its file in the
+// given state.
+StorageList ListFound(FileSnapshot::Kind kind, std::string text) {
+  StorageList list;
+  list.text = std::move(text);
+  list.file.kind = kind;
+  return list;
+}
+StorageList NewList(std::string text) {
+  return ListFound(FileSnapshot::Kind::Missing, std::move(text));
+}
+StorageList UnreadList(std::string text) {
+  return ListFound(FileSnapshot::Kind::Unread, std::move(text));
+}
+
 struct PathCase {
   const char* executable;
   const char* safety_file;
@@ -83,7 +98,7 @@ TEST_P(StorageFileLoad, GivesTheNormalisedText) {
   StorageList list;
   LoadStorageList(list, file);
   EXPECT_EQ(list.text, GetParam().text);
-  EXPECT_FALSE(list.file_unread);
+  EXPECT_EQ(list.file.kind, FileSnapshot::Kind::Read);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -101,10 +116,10 @@ TEST(StorageFileLoad, MissingFileOrFolderLeavesTheListAlone) {
   TempFolder folder;
   std::filesystem::create_directory(folder / "folder.txt");
   for (const char* name : {"missing.txt", "folder.txt"}) {
-    StorageList list{"kept", false};
+    StorageList list = NewList("kept");
     LoadStorageList(list, folder / name);
     EXPECT_EQ(list.text, "kept");
-    EXPECT_FALSE(list.file_unread);
+    EXPECT_EQ(list.file.kind, FileSnapshot::Kind::Missing);
   }
 }
 
@@ -121,7 +136,7 @@ TEST(StorageFileLoad, AnUnreadableFileIsReportedAndMarked) {
     EXPECT_EQ(std::string(error.what()),
               "ファイル " + Utf8(file) + " は開けません");
   }
-  EXPECT_TRUE(list.file_unread);
+  EXPECT_EQ(list.file.kind, FileSnapshot::Kind::Unread);
   EXPECT_EQ(list.text, "");
 }
 
@@ -131,7 +146,7 @@ TEST(StorageFileSave, WritesTheTextByteForByteAndLoadsItBack) {
   const std::string text =
       "A\r\n\x81\x40"
       "B\r\n";
-  EXPECT_EQ(SaveStorageList(StorageList{text, false}, file), std::nullopt);
+  EXPECT_TRUE(SaveStorageList(NewList(text), file).empty());
   EXPECT_EQ(ReadBytes(file), text);
   StorageList loaded;
   LoadStorageList(loaded, file);
@@ -142,7 +157,7 @@ TEST(StorageFileSave, WritesTheTextByteForByteAndLoadsItBack) {
 
 TEST(StorageFileSave, AnEmptyListGivesAnEmptyFile) {
   TempFolder folder;
-  SaveStorageList(StorageList{}, folder / "list.txt");
+  SaveStorageList(NewList(""), folder / "list.txt");
   EXPECT_EQ(ReadBytes(folder / "list.txt"), "");
 }
 
@@ -150,18 +165,18 @@ TEST(StorageFileSave, AnUnreadFileIsNeverOverwritten) {
   TempFolder folder;
   const fs::path file = folder / u8"T安全保管庫.txt";
   WriteBytes(file, "precious");
-  const StorageList list{"typed meanwhile\r\n", true};
+  const StorageList list = UnreadList("typed meanwhile\r\n");
 
-  const std::optional<std::string> notice = SaveStorageList(list, file);
+  const std::vector<std::string> notices = SaveStorageList(list, file);
   const fs::path diverted = folder / u8"T安全保管庫.追加分.txt";
   EXPECT_EQ(ReadBytes(file), "precious");
   EXPECT_EQ(ReadBytes(diverted), "typed meanwhile\r\n");
-  ASSERT_TRUE(notice.has_value());
-  EXPECT_NE(notice->find(Utf8(file)), std::string::npos);
-  EXPECT_NE(notice->find(Utf8(diverted)), std::string::npos);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find(Utf8(file)), std::string::npos);
+  EXPECT_NE(notices[0].find(Utf8(diverted)), std::string::npos);
 
   // A second exit finds the first diverted file and keeps it too.
-  SaveStorageList(StorageList{"later", true}, file);
+  SaveStorageList(UnreadList("later"), file);
   EXPECT_EQ(ReadBytes(diverted), "typed meanwhile\r\n");
   EXPECT_EQ(ReadBytes(folder / u8"T安全保管庫.追加分2.txt"), "later");
 }
@@ -169,8 +184,7 @@ TEST(StorageFileSave, AnUnreadFileIsNeverOverwritten) {
 TEST(StorageFileSave, AnUnreadFileWithNothingTypedWritesNothing) {
   TempFolder folder;
   WriteBytes(folder / "list.txt", "precious");
-  EXPECT_EQ(SaveStorageList(StorageList{"", true}, folder / "list.txt"),
-            std::nullopt);
+  EXPECT_TRUE(SaveStorageList(UnreadList(""), folder / "list.txt").empty());
   EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
   EXPECT_EQ(ReadBytes(folder / "list.txt"), "precious");
 }
@@ -180,9 +194,11 @@ TEST(StorageFileSave, OneFailureDoesNotStopTheOtherList) {
   const fs::path safety = folder / "safety.txt";
   const fs::path quality = folder / "quality.txt";
   WriteBytes(safety, "old safety");
+  StorageList safety_list;
+  LoadStorageList(safety_list, safety);
   SetReadOnly(safety, true);
-  const StorageList safety_list{"new safety", false};
-  const StorageList quality_list{"new quality", false};
+  // Untouched, the list has nothing of its own to keep: the failure is told.
+  const StorageList quality_list = NewList("new quality");
 
   const std::vector<std::string> reports =
       SaveStorageLists({{&safety_list, safety}, {&quality_list, quality}});
@@ -207,7 +223,7 @@ TEST(StorageFileSave, WorksInFoldersOfAnyName) {
     fs::create_directory(folder);
     const fs::path file =
         StorageFilePath(folder / u8"Tavlin.exe", PhraseCategory::Quality);
-    SaveStorageList(StorageList{"A\r\nB", false}, file);
+    SaveStorageList(NewList("A\r\nB"), file);
     StorageList loaded;
     LoadStorageList(loaded, file);
     EXPECT_EQ(loaded.text, "A\r\nB");

@@ -31,9 +31,19 @@ TEST(ShiftJis, ConvertsBothWays) {
 }
 
 TEST(ShiftJis, CharactersOutsideShiftJisBecomeQuestionMarksAndSaySo) {
-  bool lossy = false;
-  EXPECT_EQ(ShiftJisFromWide(L"a\uD55Cb", &lossy), "a?b");  // 한
-  EXPECT_TRUE(lossy);
+  // Look-alikes count as missing too: "é" is never saved as "e".
+  const ConversionCase lossy_cases[] = {
+      {"a?b", L"a\uD55Cb"},  // 한
+      {"caf?", L"caf\u00E9"},
+      {"? 2026", L"\u00A9 2026"},
+      {"M?rz", L"M\u00E4rz"},
+  };
+  for (const ConversionCase& c : lossy_cases) {
+    bool lossy = false;
+    EXPECT_EQ(ShiftJisFromWide(c.text, &lossy), c.bytes) << c.bytes;
+    EXPECT_TRUE(lossy) << c.bytes;
+  }
+  bool lossy = true;
   EXPECT_EQ(ShiftJisFromWide(L"安全?", &lossy), "\x88\xC0\x91\x53?");
   EXPECT_FALSE(lossy);
 }

@@ -75,6 +75,18 @@ TEST_F(Shortcuts, AFailedSaveIsReportedAndLeavesNoFile) {
   EXPECT_FALSE(fs::exists(missing / L"Tavlin.lnk"));
 }
 
+TEST_F(Shortcuts, WithoutAFolderNothingIsWrittenToTheDriveRoot) {
+  const fs::path program = folder_ / L"Tavlin.exe";
+  try {
+    CreateShortcut(program.wstring(), L"", L"TavlinNoFolder");
+    FAIL() << "a shortcut without a folder went unnoticed";
+  } catch (const TavlinError& error) {
+    EXPECT_STREQ(error.what(), "ファイル TavlinNoFolder.lnk を作成できません");
+  }
+  EXPECT_FALSE(fs::exists(program.root_path() / L"TavlinNoFolder.lnk"));
+  EXPECT_FALSE(fs::exists(L"\\TavlinNoFolder.lnk"));
+}
+
 TEST_F(Shortcuts, SpecialFoldersAreFound) {
   for (const auto& folder :
        {GetDesktopFolder(nullptr), GetStartupFolder(nullptr),

@@ -40,6 +40,18 @@ class FaultyOutputFile final : public OutputFile {
 
 }  // namespace
 
+bool FaultyFileOps::Rename(const std::filesystem::path& from,
+                           const std::filesystem::path& to, bool replace) {
+  if (fault_ == FileFault::TargetAppears) {
+    std::unique_ptr<OutputFile> other;
+    if (SystemFileOps().CreateNew(to, other) == CreateResult::Created)
+      other->Write("theirs");
+  }
+  return fault_ != FileFault::RenameFails &&
+         fault_ != FileFault::KilledBeforeRename &&
+         SystemFileOps().Rename(from, to, replace);
+}
+
 CreateResult FaultyFileOps::CreateNew(const std::filesystem::path& path,
                                       std::unique_ptr<OutputFile>& file) {
   if (fault_ == FileFault::CreateFails) return CreateResult::Failed;

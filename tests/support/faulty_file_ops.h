@@ -16,6 +16,8 @@ enum class FileFault {
   CloseFails,
   RenameFails,
   KilledBeforeRename,  // the temporary file stays, as after a kill
+  TargetAppears,       // another writer creates the target just before
+                       // the rename
 };
 
 class FaultyFileOps final : public FileOps {
@@ -32,11 +34,7 @@ class FaultyFileOps final : public FileOps {
     return SystemFileOps().IsFolder(path);
   }
   bool Rename(const std::filesystem::path& from,
-              const std::filesystem::path& to, bool replace) override {
-    return fault_ != FileFault::RenameFails &&
-           fault_ != FileFault::KilledBeforeRename &&
-           SystemFileOps().Rename(from, to, replace);
-  }
+              const std::filesystem::path& to, bool replace) override;
   bool Remove(const std::filesystem::path& path) override {
     return fault_ != FileFault::KilledBeforeRename &&
            SystemFileOps().Remove(path);

@@ -119,6 +119,25 @@ TEST(AtomicSave, KeepingAnExistingFileWritesNothing) {
   EXPECT_EQ(EntriesOf(folder.path()), (Names{"list.txt", "other.txt"}));
 }
 
+// A file that appears while the save is under way is another writer's: it
+// is kept, and the save says so rather than failing.
+TEST(AtomicSave, KeepingAFileThatAppearsMeanwhileWritesNothing) {
+  TempFolder folder;
+  const auto target = folder / "list.txt";
+  FaultyFileOps appears(FileFault::TargetAppears);
+  EXPECT_FALSE(SaveFileAtomically(target, "mine", ExistingFile::Keep, appears));
+  EXPECT_EQ(ReadBytes(target), "theirs");
+  EXPECT_EQ(EntriesOf(folder.path()), Names{"list.txt"});
+  // A rename that fails with no file in the way is a failure all the same.
+  FaultyFileOps fails(FileFault::RenameFails);
+  std::filesystem::remove(target);
+  EXPECT_EQ(MessageOf([&] {
+              SaveFileAtomically(target, "mine", ExistingFile::Keep, fails);
+            }),
+            CannotCreate(target));
+  EXPECT_EQ(EntriesOf(folder.path()), Names{});
+}
+
 TEST(AtomicSave, TakenTemporaryNamesAreSteppedOver) {
   TempFolder folder;
   const auto target = folder / "list.txt";

@@ -93,6 +93,41 @@ const LineCase kLineCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, PhraseFileLines, testing::ValuesIn(kLineCases),
                          [](const auto& info) { return info.param.name; });
 
+// The line rule one byte at a time, as plainly as it can be written.
+Lines ReferenceLines(std::string_view bytes) {
+  Lines lines;
+  std::size_t begin = 0;
+  std::size_t at = 0;
+  for (; at < bytes.size() && bytes[at] != '\0'; ++at) {
+    if (bytes[at] != '\r' && bytes[at] != '\n') continue;
+    lines.emplace_back(bytes.substr(begin, at - begin));
+    if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')
+      ++at;
+    begin = at + 1;
+  }
+  if (at > begin) lines.emplace_back(bytes.substr(begin, at - begin));
+  return lines;
+}
+
+// Lines are found eight bytes at a time: a zero byte, a CR, an LF or a
+// CR LF at every place of the first two words, in texts whose tails differ.
+TEST(PhraseFileLines, AgreeWithTheByteAtATimeRuleAtEveryOffset) {
+  const std::string_view ends[] = {std::string_view("\0", 1), "\r", "\n",
+                                   "\r\n", "\n\r"};
+  for (std::size_t size = 16; size <= 24; ++size) {
+    for (std::size_t offset = 0; offset < 16; ++offset) {
+      for (const std::string_view end : ends) {
+        std::string bytes = std::string("abcdefghijklmnopqrstuvwx", size);
+        bytes.replace(offset, end.size(), end);
+        bytes.resize(size);
+        EXPECT_EQ(AllLines(bytes), ReferenceLines(bytes))
+            << "size " << size << ", offset " << offset << ", end "
+            << static_cast<int>(end[0]);
+      }
+    }
+  }
+}
+
 TEST(PhraseList, MovingKeepsThePhrases) {
   PhraseList list;
   list.AssignFileBytes("short\none");  // small enough for in-place storage

@@ -72,9 +72,9 @@ std::filesystem::path WriteDiverted(const StorageList& list,
 
 // Keeps the whole text in UTF-8 beside the file it was written to, where
 // Shift-JIS could not hold it. Only a copy that the list took in is
-// replaced, or removed once the text fits Shift-JIS; any other copy stays
-// and the new one takes the next free name.
-void KeepUnicodeCopy(const StorageList& list,
+// replaced, or removed once an edited text fits Shift-JIS; any other copy
+// stays and the new one takes the next free name.
+void KeepUnicodeCopy(const StorageList& list, bool untouched,
                      const std::filesystem::path& written, bool in_place,
                      std::vector<std::string>& notices) {
   const std::filesystem::path copy = UnicodeStorageCopyPath(written);
@@ -82,7 +82,7 @@ void KeepUnicodeCopy(const StorageList& list,
                         IsStillAsSnapshot(copy, list.unicode_copy);
   try {
     if (list.unicode_text.empty()) {
-      if (own_copy && !IsUntouched(list)) {
+      if (own_copy && !untouched) {
         std::error_code ignored;
         std::filesystem::remove(copy, ignored);
       }
@@ -181,6 +181,8 @@ std::vector<std::string> SaveStorageList(const StorageList& list,
                                          const std::filesystem::path& path) {
   if (list.file.kind == Kind::NotTaken) return {};
   std::vector<std::string> notices;
+  // Normalising a large file's bytes again is not free: once per save.
+  const bool untouched = IsUntouched(list);
   LeftAlone why = LeftAlone::Unread;
   // A file removed meanwhile holds nothing to lose; any other change is
   // another writer's, and that writer's lines stay.
@@ -196,21 +198,21 @@ std::vector<std::string> SaveStorageList(const StorageList& list,
         missing_now ? ExistingFile::Keep : ExistingFile::Replace;
     try {
       if (SaveFileAtomically(path, list.text, existing)) {
-        KeepUnicodeCopy(list, path, true, notices);
+        KeepUnicodeCopy(list, untouched, path, true, notices);
         return notices;
       }
       why = LeftAlone::Changed;
     } catch (const TavlinError&) {
       // With nothing of the session's to keep, the failure itself is told.
-      if (IsUntouched(list)) throw;
+      if (untouched) throw;
       why = LeftAlone::NotReplaceable;
     }
   }
-  if (IsUntouched(list)) return notices;
+  if (untouched) return notices;
   const std::filesystem::path diverted = WriteDiverted(list, path);
   notices.push_back(ComposeMessage(
       NoticePattern(why), {PathForMessage(path), PathForMessage(diverted)}));
-  KeepUnicodeCopy(list, diverted, false, notices);
+  KeepUnicodeCopy(list, untouched, diverted, false, notices);
   return notices;
 }
 

@@ -15,6 +15,7 @@
 #include "info/window_caption_win32.h"
 #include "infowindow/info_form_win32.h"
 #include "platform/atomic_save.h"
+#include "platform/known_folder_win32.h"
 #include "platform/shift_jis.h"
 #include "platform/tavlin_error.h"
 #include "platform/wide_text_win32.h"
@@ -349,11 +350,20 @@ void TMainForm::FormCreate() {
   ApplyVersionCaption(hwnd(), kMainFormName);
   phrases_.emplace();
   const std::filesystem::path executable = RunningExecutablePath();
-  safety_.path = StorageFilePath(executable, PhraseCategory::Safety);
-  quality_.path = StorageFilePath(executable, PhraseCategory::Quality);
-  for (const StoragePage* page : {&safety_, &quality_})
-    RemoveStaleTemporaryFiles(page->path.parent_path(), page->path.stem(),
-                              kTemporaryFileMinimumAge);
+  const std::filesystem::path application_data = RoamingApplicationDataFolder();
+  for (const auto& [page, category] :
+       {std::pair{&safety_, PhraseCategory::Safety},
+        std::pair{&quality_, PhraseCategory::Quality}}) {
+    StorageLocation& location = page->location;
+    location.beside_program = StorageFilePath(executable, category);
+    location.in_user_folder =
+        UserFolderStoragePath(application_data, location.beside_program);
+    for (const std::filesystem::path* file :
+         {&location.beside_program, &location.in_user_folder})
+      if (!file->empty())
+        RemoveStaleTemporaryFiles(file->parent_path(), file->stem(),
+                                  kTemporaryFileMinimumAge);
+  }
   // Each step runs even when one before it failed: a list that failed to
   // load is kept from overwriting its file, and the rest still starts.
   LoadStoragePage(safety_);
@@ -367,7 +377,9 @@ void TMainForm::FormCreate() {
 
 void TMainForm::LoadStoragePage(StoragePage& page) {
   try {
-    LoadStorageList(page.list, page.path);
+    const std::optional<std::string> notice =
+        LoadStorageListFrom(page.list, page.location);
+    if (notice) ShowErrorReport(nullptr, *notice);
     std::wstring text = WideFromShiftJis(page.list.text);
     // What an earlier session typed beyond Shift-JIS is shown again, as
     // long as the storage file is still what that session wrote.
@@ -403,7 +415,7 @@ void TMainForm::SaveStoragePages() {
   // report a failure twice.
   if (storage_saved_) return;
   storage_saved_ = true;
-  std::vector<std::pair<const StorageList*, std::filesystem::path>> lists;
+  std::vector<std::pair<const StorageList*, StorageLocation>> lists;
   for (StoragePage* page : {&safety_, &quality_}) {
     const std::wstring text = WindowTextOf(page->memo);
     // An untouched list is written back with the very bytes it was loaded
@@ -413,7 +425,7 @@ void TMainForm::SaveStoragePages() {
       page->list.text = ShiftJisFromWide(text, &lossy);
       page->list.unicode_text = lossy ? Utf8FromWide(text) : std::string();
     }
-    lists.emplace_back(&page->list, page->path);
+    lists.emplace_back(&page->list, page->location);
   }
   for (const std::string& report : SaveStorageLists(lists))
     ShowErrorReport(nullptr, report);

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/storage_file.h"
+#include "app/storage_places.h"
 #include "app/window_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "slogan/phrase_list.h"
@@ -33,7 +33,7 @@ class TMainForm final : public Window {
   struct StoragePage {
     HWND memo = nullptr;
     StorageList list;
-    std::filesystem::path path;
+    StorageLocation location;
     std::wstring shown_at_load;  // the box's text as loaded
   };
 

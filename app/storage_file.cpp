@@ -41,14 +41,6 @@ std::string_view NoticePattern(LeftAlone why) {
   return {};
 }
 
-// True when the list holds just what its file held at load: nothing of the
-// session's own is lost by not writing it.
-bool IsUntouched(const StorageList& list) {
-  if (list.file.kind == Kind::Read)
-    return list.text == NormaliseStorageText(list.file.bytes);
-  return list.text.empty();
-}
-
 [[noreturn]] void ThrowCannotCreate(const std::filesystem::path& path) {
   throw TavlinError(
       ComposeMessage("ファイル %s を作成できません", {PathForMessage(path)}));
@@ -57,14 +49,15 @@ bool IsUntouched(const StorageList& list) {
 // Writes the text to the first diverted file that is free, together with
 // room for its Unicode copy where one is needed.
 std::filesystem::path WriteDiverted(const StorageList& list,
-                                    const std::filesystem::path& path) {
+                                    const std::filesystem::path& path,
+                                    FileOps& ops) {
   for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
     const std::filesystem::path diverted =
         DivertedStorageFilePath(path, number);
     if (!list.unicode_text.empty() &&
         LookAtPath(UnicodeStorageCopyPath(diverted)) != PathKind::Missing)
       continue;
-    if (SaveFileAtomically(diverted, list.text, ExistingFile::Keep))
+    if (SaveFileAtomically(diverted, list.text, ExistingFile::Keep, ops))
       return diverted;
   }
   ThrowCannotCreate(DivertedStorageFilePath(path, kMaximumNumberedFiles));
@@ -76,7 +69,7 @@ std::filesystem::path WriteDiverted(const StorageList& list,
 // stays and the new one takes the next free name.
 void KeepUnicodeCopy(const StorageList& list, bool untouched,
                      const std::filesystem::path& written, bool in_place,
-                     std::vector<std::string>& notices) {
+                     std::vector<std::string>& notices, FileOps& ops) {
   const std::filesystem::path copy = UnicodeStorageCopyPath(written);
   const bool own_copy = in_place && list.unicode_copy_taken &&
                         IsStillAsSnapshot(copy, list.unicode_copy);
@@ -92,10 +85,10 @@ void KeepUnicodeCopy(const StorageList& list, bool untouched,
         std::string(kUtf8ByteOrderMark) + list.unicode_text;
     std::filesystem::path target = copy;
     if (own_copy) {
-      SaveFileAtomically(copy, bytes, ExistingFile::Replace);
+      SaveFileAtomically(copy, bytes, ExistingFile::Replace, ops);
     } else {
       int number = 1;
-      while (!SaveFileAtomically(target, bytes, ExistingFile::Keep)) {
+      while (!SaveFileAtomically(target, bytes, ExistingFile::Keep, ops)) {
         if (++number > kMaximumNumberedFiles) ThrowCannotCreate(target);
         target = UnicodeStorageCopyPath(written, number);
       }
@@ -177,12 +170,19 @@ std::filesystem::path UnicodeStorageCopyPath(
   return copy;
 }
 
+bool IsStorageListUntouched(const StorageList& list) {
+  if (list.file.kind == Kind::Read)
+    return list.text == NormaliseStorageText(list.file.bytes);
+  return list.text.empty();
+}
+
 std::vector<std::string> SaveStorageList(const StorageList& list,
-                                         const std::filesystem::path& path) {
+                                         const std::filesystem::path& path,
+                                         FileOps& ops) {
   if (list.file.kind == Kind::NotTaken) return {};
   std::vector<std::string> notices;
   // Normalising a large file's bytes again is not free: once per save.
-  const bool untouched = IsUntouched(list);
+  const bool untouched = IsStorageListUntouched(list);
   LeftAlone why = LeftAlone::Unread;
   // A file removed meanwhile holds nothing to lose; any other change is
   // another writer's, and that writer's lines stay.
@@ -197,8 +197,8 @@ std::vector<std::string> SaveStorageList(const StorageList& list,
     const ExistingFile existing =
         missing_now ? ExistingFile::Keep : ExistingFile::Replace;
     try {
-      if (SaveFileAtomically(path, list.text, existing)) {
-        KeepUnicodeCopy(list, untouched, path, true, notices);
+      if (SaveFileAtomically(path, list.text, existing, ops)) {
+        KeepUnicodeCopy(list, untouched, path, true, notices, ops);
         return notices;
       }
       why = LeftAlone::Changed;
@@ -209,24 +209,20 @@ std::vector<std::string> SaveStorageList(const StorageList& list,
     }
   }
   if (untouched) return notices;
-  const std::filesystem::path diverted = WriteDiverted(list, path);
+  const std::filesystem::path diverted = WriteDiverted(list, path, ops);
   notices.push_back(ComposeMessage(
       NoticePattern(why), {PathForMessage(path), PathForMessage(diverted)}));
-  KeepUnicodeCopy(list, untouched, diverted, false, notices);
+  KeepUnicodeCopy(list, untouched, diverted, false, notices, ops);
   return notices;
 }
 
-std::vector<std::string> SaveStorageLists(
-    const std::vector<std::pair<const StorageList*, std::filesystem::path>>&
-        lists) {
-  std::vector<std::string> reports;
-  for (const auto& [list, path] : lists) {
-    try {
-      for (std::string& notice : SaveStorageList(*list, path))
-        reports.push_back(std::move(notice));
-    } catch (const std::exception& error) {
-      reports.push_back(error.what());
-    }
-  }
-  return reports;
+std::filesystem::path SaveStorageListAsNewFile(
+    const StorageList& list, const std::filesystem::path& path,
+    std::vector<std::string>& notices, FileOps& ops) {
+  const std::filesystem::path written =
+      SaveFileAtomically(path, list.text, ExistingFile::Keep, ops)
+          ? path
+          : WriteDiverted(list, path, ops);
+  KeepUnicodeCopy(list, false, written, false, notices, ops);
+  return written;
 }

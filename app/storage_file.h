@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
+#include "platform/file_access.h"
 #include "platform/file_snapshot.h"
 #include "slogan/phrase_category.h"
 
@@ -65,6 +65,10 @@ std::filesystem::path DivertedStorageFilePath(
 std::filesystem::path UnicodeStorageCopyPath(
     const std::filesystem::path& storage_file, int number = 1);
 
+// True when the list holds just what its file held at load, or nothing where
+// no file was read: not writing it loses nothing of the session's.
+bool IsStorageListUntouched(const StorageList& list);
+
 // Saves the list to path atomically, where that loses nothing. The file is
 // left as it is when it could not be loaded, when it appeared or changed
 // since it was loaded, or when it cannot be replaced; the list's text, if
@@ -72,10 +76,13 @@ std::filesystem::path UnicodeStorageCopyPath(
 // nothing. Returns what is to be told to the user, each notice naming both
 // files. Throws TavlinError when the text could be kept nowhere.
 std::vector<std::string> SaveStorageList(const StorageList& list,
-                                         const std::filesystem::path& path);
+                                         const std::filesystem::path& path,
+                                         FileOps& ops = SystemFileOps());
 
-// Saves every list in turn, a failure of one not stopping the others, and
-// returns what is to be reported: each failure and each notice.
-std::vector<std::string> SaveStorageLists(
-    const std::vector<std::pair<const StorageList*, std::filesystem::path>>&
-        lists);
+// Writes the list to path where no file stands there, otherwise to the
+// first free diverted file beside it, replacing nothing; with its Unicode
+// copy where one is needed, whose notice joins notices. Returns the file
+// written. Throws TavlinError when neither can be written.
+std::filesystem::path SaveStorageListAsNewFile(
+    const StorageList& list, const std::filesystem::path& path,
+    std::vector<std::string>& notices, FileOps& ops = SystemFileOps());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -17,6 +18,11 @@ bool IsExistingFile(const std::filesystem::path& path);
 // Unknown, so that it is never taken for an absent file.
 enum class PathKind { Missing, File, Folder, Unknown };
 PathKind LookAtPath(const std::filesystem::path& path);
+
+// When the file at path was last written, in units that mean something only
+// when compared with another answer of this function; nothing when the
+// system cannot tell.
+std::optional<std::int64_t> LastWriteTime(const std::filesystem::path& path);
 
 // True when the file exists and carries the read-only mark (on POSIX: no
 // write permission for anyone).

@@ -119,6 +119,13 @@ PathKind LookAtPath(const std::filesystem::path& path) {
   return S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::File;
 }
 
+std::optional<std::int64_t> LastWriteTime(const std::filesystem::path& path) {
+  struct stat info {};
+  if (!StatOf(path, info)) return std::nullopt;
+  return std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 +
+         info.st_mtim.tv_nsec;
+}
+
 bool IsReadOnlyFile(const std::filesystem::path& path) {
   struct stat info;
   return StatOf(path, info) && !S_ISDIR(info.st_mode) &&

@@ -103,6 +103,16 @@ PathKind LookAtPath(const std::filesystem::path& path) {
                                                       : PathKind::File;
 }
 
+std::optional<std::int64_t> LastWriteTime(const std::filesystem::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
+  // Hundreds of nanoseconds, finer than the C library's seconds.
+  return static_cast<std::int64_t>(
+      (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+      data.ftLastWriteTime.dwLowDateTime);
+}
+
 bool IsReadOnlyFile(const std::filesystem::path& path) {
   const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES &&

@@ -42,6 +42,15 @@ struct FileHandleTraits {
 };
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
+// Processes, threads and other kernel objects whose calls answer null, not
+// INVALID_HANDLE_VALUE, on failure.
+struct KernelObjectTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return CloseHandle(handle) != FALSE; }
+};
+using UniqueKernelObject = UniqueHandle<KernelObjectTraits>;
+
 struct ModuleHandleTraits {
   using Handle = HMODULE;
   static Handle Invalid() { return nullptr; }

@@ -60,24 +60,6 @@ class MainWindow : public testing::Test {
     PostMessageW(window, WM_KEYUP, key, 0xC0000001);
   }
 
-  void DoubleClickRow(TavlinProcess& tavlin, int row) {
-    HWND list = tavlin.Control(kListBox1);
-    const LPARAM at = MAKELPARAM(20, row * kSloganRowHeight + 16);
-    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageW(list, WM_LBUTTONUP, 0, at);
-    PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageW(list, WM_LBUTTONUP, 0, at);
-  }
-
-  // Posted messages are handled in order: once a selection posted after the
-  // clicks is gone, the clicks have been handled.
-  void WaitUntilListHandledPostedInput(TavlinProcess& tavlin) {
-    HWND list = tavlin.Control(kListBox1);
-    PostMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    ASSERT_TRUE(WaitFor(
-        [&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == LB_ERR; }));
-  }
-
   fs::path StorageFile(PhraseCategory category,
                        const std::wstring& program = L"Tavlin.exe") {
     return StorageFilePath(folder_ / program, category);
@@ -218,15 +200,15 @@ TEST_F(MainWindow, ADoubleClickStoresTheSloganInTheActivePageAndExitSavesIt) {
   ASSERT_TRUE(WaitFor(
       [&] { return AllFromTheme(Slogans(tavlin), PhraseCategory::Quality); }));
   const std::wstring slogan = Slogans(tavlin)[2];
-  DoubleClickRow(tavlin, 2);
+  tavlin.DoubleClickSlogan(2);
   EXPECT_TRUE(WaitFor([&] {
     return WindowText(tavlin.Control(kMemQuality)) == slogan + L"\r\n";
   }));
   EXPECT_EQ(WindowText(tavlin.Control(kMemSafe)), L"");
 
   // Storing it again moves it, and nothing else changes.
-  DoubleClickRow(tavlin, 2);
-  WaitUntilListHandledPostedInput(tavlin);
+  tavlin.DoubleClickSlogan(2);
+  tavlin.WaitForPostedSloganInput();
   EXPECT_EQ(WindowText(tavlin.Control(kMemQuality)), slogan + L"\r\n");
 
   tavlin.Close();
@@ -338,7 +320,7 @@ TEST_F(MainWindow, AStorageFileThatCannotBeReadIsNeverOverwritten) {
     EXPECT_TRUE(AllFromTheme(Slogans(tavlin), PhraseCategory::Safety));
   }
   const std::wstring slogan = Slogans(tavlin)[0];
-  DoubleClickRow(tavlin, 0);
+  tavlin.DoubleClickSlogan(0);
   ASSERT_TRUE(WaitFor([&] {
     return WindowText(tavlin.Control(kMemSafe)) == slogan + L"\r\n";
   }));

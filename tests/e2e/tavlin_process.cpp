@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "app/main_form_layout.h"
 #include "support/png_file.h"
 
 namespace fs = std::filesystem;
@@ -159,6 +160,24 @@ std::wstring TavlinProcess::DismissMessageBox() {
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   WaitFor([&] { return !IsWindow(box); });
   return text;
+}
+
+void TavlinProcess::DoubleClickSlogan(int row) {
+  HWND list = Control(kListBox1);
+  const LPARAM at = MAKELPARAM(20, row * kSloganRowHeight + 16);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
+void TavlinProcess::WaitForPostedSloganInput() {
+  HWND list = Control(kListBox1);
+  // Once a selection posted after the input is gone, the input is handled.
+  PostMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  if (!WaitFor(
+          [&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == LB_ERR; }))
+    throw std::runtime_error("the slogan list does not answer");
 }
 
 void TavlinProcess::Close() {

@@ -43,6 +43,12 @@ class TavlinProcess {
   HWND MessageBox() const;
   // Waits for a message box, returns its text and presses its OK button.
   std::wstring DismissMessageBox();
+  // Double-clicks a row of the slogan list with posted mouse messages, as a
+  // user does, which stores that slogan.
+  void DoubleClickSlogan(int row);
+  // Posted messages are handled in order: returns once the slogan list has
+  // handled all input posted to it before.
+  void WaitForPostedSloganInput();
   // Closes the main window and waits for the program to end.
   void Close();
   // Closes the main window, presses OK on every report it shows on its way

@@ -24,8 +24,62 @@ std::unique_ptr<UnreadableFile> MakeUnreadable(const fs::path& file) {
       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-bool MakeFolderReadOnly(const fs::path&) { return false; }
-void MakeFolderWritable(const fs::path&) {}
+namespace {
+
+bool RefusesNewFiles(const fs::path& folder) {
+  const fs::path probe = folder / L"probe";
+  HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return true;
+  CloseHandle(file);
+  DeleteFileW(probe.c_str());
+  return false;
+}
+
+// Under Wine, which ignores Windows permissions, the Linux folder's
+// immutable flag makes creating files fail. Wine starts Linux programs such
+// as chattr, but gives no handle to wait on: the folder itself shows when
+// the flag has changed. False on Windows and where the flag cannot be set
+// (chattr needs root).
+bool SetImmutableUnderWine(const fs::path& folder, bool immutable) {
+  using UnixFileName = char*(CDECL*)(const wchar_t*);
+  const auto unix_file_name =
+      reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(GetProcAddress(
+          GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  if (!unix_file_name) return false;
+  char* unix_path = unix_file_name(folder.c_str());
+  if (!unix_path) return false;
+  const fs::path linux_folder(reinterpret_cast<const char8_t*>(unix_path));
+  HeapFree(GetProcessHeap(), 0, unix_path);
+  std::wstring command = std::wstring(L"/usr/bin/chattr ") +
+                         (immutable ? L"+i" : L"-i") + L" \"" +
+                         linux_folder.wstring() + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &process))
+    return false;
+  const UniqueKernelObject thread(process.hThread);
+  const UniqueKernelObject child(process.hProcess);
+  for (int waited = 0; waited < 100; ++waited) {
+    if (RefusesNewFiles(folder) == immutable) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+}  // namespace
+
+bool MakeFolderReadOnly(const fs::path& folder) {
+  if (SetImmutableUnderWine(folder, true)) return true;
+  MakeFolderWritable(folder);
+  return false;
+}
+
+void MakeFolderWritable(const fs::path& folder) {
+  SetImmutableUnderWine(folder, false);
+}
 
 std::unique_ptr<OpenHandle> HoldOpen(const fs::path& file, bool& holds) {
   HANDLE handle =

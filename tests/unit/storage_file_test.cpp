@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/storage_places.h"
 #include "platform/tavlin_error.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
@@ -189,6 +190,12 @@ TEST(StorageFileSave, AnUnreadFileWithNothingTypedWritesNothing) {
   EXPECT_EQ(ReadBytes(folder / "list.txt"), "precious");
 }
 
+StorageLocation BesideOnly(const fs::path& file) {
+  StorageLocation location;
+  location.beside_program = file;
+  return location;
+}
+
 TEST(StorageFileSave, OneFailureDoesNotStopTheOtherList) {
   TempFolder folder;
   const fs::path safety = folder / "safety.txt";
@@ -201,7 +208,8 @@ TEST(StorageFileSave, OneFailureDoesNotStopTheOtherList) {
   const StorageList quality_list = NewList("new quality");
 
   const std::vector<std::string> reports =
-      SaveStorageLists({{&safety_list, safety}, {&quality_list, quality}});
+      SaveStorageLists({{&safety_list, BesideOnly(safety)},
+                        {&quality_list, BesideOnly(quality)}});
 
   SetReadOnly(safety, false);
   EXPECT_EQ(reports, std::vector<std::string>{"ファイル " + Utf8(safety) +

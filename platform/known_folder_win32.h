@@ -1,0 +1,8 @@
+// Folders the shell keeps for the user.
+#pragma once
+
+#include <filesystem>
+
+// The user's roaming application-data folder ("AppData\Roaming"), without
+// creating it; empty when the system cannot tell.
+std::filesystem::path RoamingApplicationDataFolder();

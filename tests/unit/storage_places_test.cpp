@@ -1,0 +1,210 @@
+// A storage list whose program folder cannot be written to lives on in the
+// user's folder, and the next start finds it there.
+#include "app/storage_places.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ostream>
+#include <vector>
+
+#include "platform/tavlin_error.h"
+#include "support/file_faults.h"
+#include "support/temp_folder.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ChoiceCase {
+  const char* name;
+  PlaceAtStart beside;
+  PlaceAtStart user;
+  StoragePlace expected;
+};
+
+std::ostream& operator<<(std::ostream& out, const ChoiceCase& c) {
+  return out << c.name;
+}
+
+class StoragePlaceChoice : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(StoragePlaceChoice, PrefersTheFileWrittenLast) {
+  EXPECT_EQ(ChooseStoragePlace(GetParam().beside, GetParam().user),
+            GetParam().expected);
+}
+
+constexpr PlaceAtStart kMissing{PathKind::Missing, {}};
+constexpr PlaceAtStart FileAt(std::int64_t time) {
+  return {PathKind::File, time};
+}
+constexpr auto kBeside = StoragePlace::BesideProgram;
+constexpr auto kUser = StoragePlace::UserFolder;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoragePlaceChoice,
+    testing::Values(
+        ChoiceCase{"NoCopy", FileAt(5), kMissing, kBeside},
+        ChoiceCase{"CopyIsAFolder", FileAt(5), {PathKind::Folder, {}}, kBeside},
+        ChoiceCase{
+            "CopyCannotBeLookedAt", kMissing, {PathKind::Unknown, {}}, kBeside},
+        ChoiceCase{"OnlyTheCopy", kMissing, FileAt(5), kUser},
+        ChoiceCase{"BesideCannotBeLookedAt",
+                   {PathKind::Unknown, {}},
+                   FileAt(5),
+                   kUser},
+        ChoiceCase{"CopyNewer", FileAt(5), FileAt(6), kUser},
+        ChoiceCase{"BesideNewer", FileAt(6), FileAt(5), kBeside},
+        ChoiceCase{"EqualTimes", FileAt(5), FileAt(5), kBeside},
+        ChoiceCase{
+            "CopyTimeUnknown", FileAt(5), {PathKind::File, {}}, kBeside}));
+
+// Refuses new files in some folders, as a locked program folder does.
+class LockedFolderOps final : public FileOps {
+ public:
+  explicit LockedFolderOps(std::vector<fs::path> folders)
+      : folders_(std::move(folders)) {}
+  CreateResult CreateNew(const fs::path& path,
+                         std::unique_ptr<OutputFile>& file) override {
+    for (const fs::path& folder : folders_)
+      if (path.parent_path() == folder) return CreateResult::Failed;
+    return SystemFileOps().CreateNew(path, file);
+  }
+  bool IsReadOnly(const fs::path& path) override {
+    return SystemFileOps().IsReadOnly(path);
+  }
+  bool IsFolder(const fs::path& path) override {
+    return SystemFileOps().IsFolder(path);
+  }
+  bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
+    return SystemFileOps().Rename(from, to, replace);
+  }
+  bool Remove(const fs::path& path) override {
+    return SystemFileOps().Remove(path);
+  }
+
+ private:
+  std::vector<fs::path> folders_;
+};
+
+class LockedProgramFolder : public testing::Test {
+ protected:
+  LockedProgramFolder() {
+    fs::create_directory(root_ / "program");
+    location_.beside_program = root_ / "program" / "T安全保管庫.txt";
+    location_.in_user_folder =
+        UserFolderStoragePath(root_ / "AppData", location_.beside_program);
+    WriteBytes(location_.beside_program, "old");
+    // Written well before the session, as a real file is.
+    fs::last_write_time(
+        location_.beside_program,
+        fs::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+
+  // Loads, lets the user type, and saves with the program folder locked.
+  std::vector<std::string> RunSession(const std::string& typed) {
+    StorageList list;
+    LoadStorageListFrom(list, location_);
+    if (!typed.empty()) list.text = typed;
+    return SaveStorageListTo(list, location_, locked_);
+  }
+
+  std::string LoadedAtNextStart() {
+    StorageList list;
+    StorageLocation location = location_;
+    LoadStorageListFrom(list, location);
+    return list.text;
+  }
+
+  TempFolder root_;
+  StorageLocation location_;
+  LockedFolderOps locked_{{root_ / "program"}};
+  const fs::path& copy() const { return location_.in_user_folder; }
+};
+
+TEST_F(LockedProgramFolder, TheListGoesToTheUserFolderAndIsLoadedFromThere) {
+  const std::vector<std::string> notices = RunSession("old\r\nnew");
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find(PathForMessage(copy().parent_path())),
+            std::string::npos);
+  EXPECT_EQ(ReadBytes(copy()), "old\r\nnew");
+  EXPECT_EQ(ReadBytes(location_.beside_program), "old");
+  EXPECT_EQ(LoadedAtNextStart(), "old\r\nnew");
+
+  // The next session reads and writes the copy alone, silently.
+  EXPECT_TRUE(RunSession("old\r\nnew\r\nmore").empty());
+  EXPECT_EQ(ReadBytes(copy()), "old\r\nnew\r\nmore");
+  EXPECT_EQ(ReadBytes(location_.beside_program), "old");
+}
+
+TEST_F(LockedProgramFolder, AnOlderCopyNotLoadedIsNeverReplaced) {
+  fs::create_directories(copy().parent_path());
+  WriteBytes(copy(), "earlier session");
+  fs::last_write_time(copy(),
+                      fs::file_time_type::clock::now() - std::chrono::hours(2));
+  const std::vector<std::string> notices = RunSession("old\r\nnew");
+  EXPECT_EQ(notices.size(), 1u);
+  EXPECT_EQ(ReadBytes(copy()), "earlier session");
+  EXPECT_EQ(ReadBytes(DivertedStorageFilePath(copy(), 1)), "old\r\nnew");
+}
+
+TEST_F(LockedProgramFolder, AnUntouchedListStaysAndTheFailureIsTold) {
+  EXPECT_THROW(RunSession(""), TavlinError);
+  EXPECT_FALSE(fs::exists(copy().parent_path()));
+}
+
+TEST_F(LockedProgramFolder, WithTheUserFolderLockedTooTheFailureBesideIsTold) {
+  LockedFolderOps locked_everywhere{{root_ / "program", copy().parent_path()}};
+  StorageList list;
+  LoadStorageListFrom(list, location_);
+  list.text = "new";
+  try {
+    SaveStorageListTo(list, location_, locked_everywhere);
+    ADD_FAILURE() << "saved nowhere, yet no failure";
+  } catch (const TavlinError& error) {
+    EXPECT_NE(std::string(error.what()).find(PathForMessage(root_ / "program")),
+              std::string::npos);
+  }
+  EXPECT_EQ(ReadBytes(location_.beside_program), "old");
+}
+
+TEST(StoragePlaces, AWritableFolderLeavesTheUserFolderAlone) {
+  TempFolder root;
+  StorageLocation location;
+  location.beside_program = root / "T安全保管庫.txt";
+  location.in_user_folder =
+      UserFolderStoragePath(root / "AppData", location.beside_program);
+  StorageList list;
+  LoadStorageListFrom(list, location);
+  list.text = "new";
+  EXPECT_TRUE(SaveStorageListTo(list, location).empty());
+  EXPECT_EQ(ReadBytes(location.beside_program), "new");
+  EXPECT_FALSE(fs::exists(root / "AppData"));
+}
+
+TEST(StoragePlaces, AnUnreadableFileYieldsToTheOtherPlace) {
+  TempFolder root;
+  StorageLocation location;
+  location.beside_program = root / "T安全保管庫.txt";
+  location.in_user_folder =
+      UserFolderStoragePath(root / "AppData", location.beside_program);
+  fs::create_directories(location.in_user_folder.parent_path());
+  WriteBytes(location.in_user_folder, "copy");
+  fs::last_write_time(location.in_user_folder,
+                      fs::file_time_type::clock::now() - std::chrono::hours(2));
+  WriteBytes(location.beside_program, "beside");
+  const auto unreadable = MakeUnreadable(location.beside_program);
+
+  StorageList list;
+  const std::optional<std::string> notice = LoadStorageListFrom(list, location);
+  EXPECT_TRUE(notice.has_value());
+  EXPECT_EQ(location.loaded_from, StoragePlace::UserFolder);
+  EXPECT_EQ(list.text, "copy");
+
+  fs::remove(location.in_user_folder);
+  StorageList none;
+  EXPECT_THROW(LoadStorageListFrom(none, location), TavlinError);
+  EXPECT_EQ(none.file.kind, FileSnapshot::Kind::Unread);
+}
+
+}  // namespace

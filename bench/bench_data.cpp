@@ -3,7 +3,7 @@
 #include <fstream>
 #include <random>
 
-#include "slogan/slogan_generator.h"
+#include "src/slogan/slogan_generator.h"
 
 namespace {
 

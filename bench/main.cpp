@@ -8,12 +8,12 @@
 #include <map>
 #include <string>
 
-#include "app/storage_file.h"
-#include "app/storage_text.h"
 #include "bench_data.h"
 #include "heap_counter.h"
-#include "platform/file_access.h"
-#include "slogan/slogan_generator.h"
+#include "src/platform/file_access.h"
+#include "src/slogan/slogan_generator.h"
+#include "src/storage/storage_file.h"
+#include "src/storage/storage_text.h"
 
 namespace {
 

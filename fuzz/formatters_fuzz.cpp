@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "fuzz_input.h"
-#include "infowindow/status_format.h"
+#include "src/info/status_format.h"
 
 namespace {
 

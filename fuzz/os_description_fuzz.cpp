@@ -1,7 +1,7 @@
 // The operating system line on arbitrary records and registry answers:
 // never an error, never empty.
 #include "fuzz_input.h"
-#include "info/os_description.h"
+#include "src/info/os_description.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // arbitrary paths of this system.
 #include <filesystem>
 
-#include "app/storage_file.h"
 #include "fuzz_input.h"
-#include "info/path_rules.h"
+#include "src/info/path_rules.h"
+#include "src/storage/storage_file.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "slogan/phrase_lines.h"
-#include "slogan/phrase_list.h"
+#include "src/slogan/phrase_lines.h"
+#include "src/slogan/phrase_list.h"
 
 namespace {
 

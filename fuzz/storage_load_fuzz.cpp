@@ -1,7 +1,7 @@
 // Loading a storage file: only CR LF line breaks, no zero byte, nothing of
 // 0x20 or less at either end, and loading what was saved changes nothing.
-#include "app/storage_text.h"
 #include "fuzz_input.h"
+#include "src/storage/storage_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {

@@ -2,9 +2,9 @@
 // goes, and every other line stays in its order.
 #include <vector>
 
-#include "app/slogan_match.h"
-#include "app/storage_text.h"
 #include "fuzz_input.h"
+#include "src/storage/slogan_match.h"
+#include "src/storage/storage_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws Tavlin's icon, a green cross on a white banner with a navy frame,
-at 16, 32 and 48 pixels, and writes it as app/resources/tavlin.ico."""
+at 16, 32 and 48 pixels, and writes it as win32/resources/tavlin.ico."""
 import struct
 import sys
 
@@ -53,4 +53,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else "app/resources/tavlin.ico")
+    main(sys.argv[1] if len(sys.argv) > 1 else "win32/resources/tavlin.ico")

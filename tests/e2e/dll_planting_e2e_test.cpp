@@ -7,9 +7,9 @@
 
 #include <regex>
 
-#include "app/main_form_layout.h"
 #include "e2e/tavlin_process.h"
-#include "infowindow/info_form_layout.h"
+#include "src/ui/info_form_layout.h"
+#include "src/ui/main_form_layout.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;

@@ -10,11 +10,11 @@
 #include <climits>
 #include <regex>
 
-#include "app/main_form_layout.h"
 #include "e2e/tavlin_process.h"
-#include "infowindow/info_form_layout.h"
-#include "platform/com_ptr_win32.h"
+#include "src/ui/info_form_layout.h"
+#include "src/ui/main_form_layout.h"
 #include "support/temp_folder.h"
+#include "win32/system/com_ptr_win32.h"
 
 namespace fs = std::filesystem;
 

@@ -5,11 +5,11 @@
 #include <random>
 #include <thread>
 
-#include "app/main_form_layout.h"
-#include "app/storage_file.h"
 #include "e2e/tavlin_process.h"
-#include "platform/shift_jis.h"
+#include "src/storage/storage_file.h"
+#include "src/ui/main_form_layout.h"
 #include "support/temp_folder.h"
+#include "win32/system/shift_jis.h"
 
 namespace fs = std::filesystem;
 

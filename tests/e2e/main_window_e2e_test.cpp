@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <set>
 
-#include "app/main_form_layout.h"
-#include "app/storage_file.h"
 #include "e2e/tavlin_process.h"
-#include "platform/shift_jis.h"
-#include "platform/wide_text_win32.h"
-#include "slogan/phrase_list.h"
-#include "slogan/slogan_generator.h"
+#include "src/slogan/phrase_list.h"
+#include "src/slogan/slogan_generator.h"
+#include "src/storage/storage_file.h"
+#include "src/ui/main_form_layout.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
+#include "win32/system/shift_jis.h"
+#include "win32/system/wide_text_win32.h"
 
 namespace fs = std::filesystem;
 

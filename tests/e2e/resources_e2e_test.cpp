@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e/tavlin_process.h"
-#include "info/version_info.h"
-#include "info/version_value_win32.h"
+#include "src/info/version_info.h"
+#include "win32/system/version_value_win32.h"
 
 namespace {
 

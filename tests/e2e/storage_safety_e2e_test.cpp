@@ -2,13 +2,13 @@
 // stored or typed, and whatever another program wrote, is still on disk.
 #include <gtest/gtest.h>
 
-#include "app/main_form_layout.h"
-#include "app/storage_file.h"
 #include "e2e/tavlin_process.h"
-#include "platform/shift_jis.h"
-#include "platform/wide_text_win32.h"
+#include "src/storage/storage_file.h"
+#include "src/ui/main_form_layout.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
+#include "win32/system/shift_jis.h"
+#include "win32/system/wide_text_win32.h"
 
 namespace fs = std::filesystem;
 

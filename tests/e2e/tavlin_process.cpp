@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "app/main_form_layout.h"
+#include "src/ui/main_form_layout.h"
 #include "support/png_file.h"
 
 namespace fs = std::filesystem;

@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/main_form_layout.h"
-#include "app/storage_places.h"
 #include "e2e/tavlin_process.h"
-#include "platform/known_folder_win32.h"
-#include "platform/shift_jis.h"
+#include "src/storage/storage_places.h"
+#include "src/ui/main_form_layout.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
+#include "win32/system/known_folder_win32.h"
+#include "win32/system/shift_jis.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "platform/file_access.h"
+#include "src/platform/file_access.h"
 
 enum class FileFault {
   None,

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "platform/unique_handle_win32.h"
 #include "support/file_faults.h"
+#include "win32/system/unique_handle_win32.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "platform/atomic_save.h"
+#include "src/platform/atomic_save.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/tavlin_error.h"
+#include "src/platform/tavlin_error.h"
 #include "support/faulty_file_ops.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"

@@ -5,9 +5,9 @@
 #include <ostream>
 #include <string>
 
-#include "app/storage_file.h"
-#include "slogan/phrase_list.h"
-#include "slogan/slogan_generator.h"
+#include "src/slogan/phrase_list.h"
+#include "src/slogan/slogan_generator.h"
+#include "src/storage/storage_file.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "app/error_message.h"
+#include "src/ui/error_message.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "infowindow/info_form_rules.h"
+#include "src/info/info_form_rules.h"
 
 #include <gtest/gtest.h>
 
-#include "infowindow/info_form_layout.h"
+#include "src/ui/info_form_layout.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "app/layout.h"
+#include "src/ui/layout.h"
 
 #include <gtest/gtest.h>
 
-#include "app/main_form_layout.h"
+#include "src/ui/main_form_layout.h"
 
 namespace {
 

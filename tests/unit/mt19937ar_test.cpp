@@ -1,4 +1,4 @@
-#include "slogan/mt19937ar.h"
+#include "src/slogan/mt19937ar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "info/os_description.h"
+#include "src/info/os_description.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "info/path_rules.h"
+#include "src/info/path_rules.h"
 
 #include <gtest/gtest.h>
 

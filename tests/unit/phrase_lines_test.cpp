@@ -1,4 +1,4 @@
-#include "slogan/phrase_lines.h"
+#include "src/slogan/phrase_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "slogan/phrase_list.h"
+#include "src/slogan/phrase_list.h"
 
 namespace {
 

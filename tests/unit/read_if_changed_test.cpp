@@ -1,11 +1,11 @@
-#include "platform/read_if_changed.h"
+#include "src/platform/read_if_changed.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 
-#include "platform/file_access.h"
+#include "src/platform/file_access.h"
 #include "support/temp_folder.h"
 
 namespace {

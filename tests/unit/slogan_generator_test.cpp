@@ -1,4 +1,4 @@
-#include "slogan/slogan_generator.h"
+#include "src/slogan/slogan_generator.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/tavlin_error.h"
-#include "slogan/mt19937ar.h"
+#include "src/platform/tavlin_error.h"
+#include "src/slogan/mt19937ar.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "app/slogan_match.h"
+#include "src/storage/slogan_match.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "infowindow/status_format.h"
+#include "src/info/status_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "infowindow/status_lines.h"
+#include "src/info/status_lines.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/storage_file.h"
+#include "src/storage/storage_file.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "app/storage_file.h"
+#include "src/storage/storage_file.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/storage_places.h"
-#include "platform/tavlin_error.h"
+#include "src/platform/tavlin_error.h"
+#include "src/storage/storage_places.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 

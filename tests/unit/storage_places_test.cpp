@@ -1,6 +1,6 @@
 // A storage list whose program folder cannot be written to lives on in the
 // user's folder, and the next start finds it there.
-#include "app/storage_places.h"
+#include "src/storage/storage_places.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <ostream>
 #include <vector>
 
-#include "platform/tavlin_error.h"
+#include "src/platform/tavlin_error.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 

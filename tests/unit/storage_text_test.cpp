@@ -1,4 +1,4 @@
-#include "app/storage_text.h"
+#include "src/storage/storage_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "info/version_info.h"
+#include "src/info/version_info.h"
 
 #include <gtest/gtest.h>
 

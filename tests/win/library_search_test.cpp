@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/library_search_win32.h"
-#include "platform/unique_handle_win32.h"
+#include "win32/system/library_search_win32.h"
+#include "win32/system/unique_handle_win32.h"
 
 namespace fs = std::filesystem;
 

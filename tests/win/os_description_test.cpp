@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "info/os_description_win32.h"
+#include "win32/system/os_description_win32.h"
 
 namespace {
 

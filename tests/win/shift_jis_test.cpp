@@ -1,4 +1,4 @@
-#include "platform/shift_jis.h"
+#include "win32/system/shift_jis.h"
 
 #include <gtest/gtest.h>
 

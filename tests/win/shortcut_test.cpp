@@ -5,10 +5,10 @@
 #include <objidl.h>
 #include <shlobj.h>
 
-#include "info/shell_win32.h"
-#include "platform/com_ptr_win32.h"
-#include "platform/tavlin_error.h"
+#include "src/platform/tavlin_error.h"
 #include "support/temp_folder.h"
+#include "win32/system/com_ptr_win32.h"
+#include "win32/system/shell_win32.h"
 
 namespace fs = std::filesystem;
 

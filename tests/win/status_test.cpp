@@ -7,7 +7,7 @@
 #include <regex>
 #include <string>
 
-#include "infowindow/status_win32.h"
+#include "win32/system/status_win32.h"
 
 namespace {
 

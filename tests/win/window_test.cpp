@@ -1,8 +1,8 @@
 // The window base: a failure while a window is built fails its creation.
 #include <gtest/gtest.h>
 
-#include "app/window_win32.h"
-#include "platform/tavlin_error.h"
+#include "src/platform/tavlin_error.h"
+#include "win32/gui/window_win32.h"
 
 namespace {
 

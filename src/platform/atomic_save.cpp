@@ -1,0 +1,142 @@
+#include "src/platform/atomic_save.h"
+
+#include <cstdio>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "src/platform/tavlin_error.h"
+
+namespace {
+
+constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
+constexpr int kTemporaryNameTries = 100;
+// ".~" + eight hex digits + ".tmp".
+constexpr std::size_t kTemporarySuffixLength = 14;
+
+[[noreturn]] void ThrowCannotCreate(const std::filesystem::path& target) {
+  throw TavlinError(
+      ComposeMessage("ファイル %s を作成できません", {PathForMessage(target)}));
+}
+
+[[noreturn]] void ThrowWriteError() {
+  throw TavlinError("ストリームへの書き込みエラー");
+}
+
+// Removes the temporary file on every way out but the successful rename.
+class TemporaryFile {
+ public:
+  TemporaryFile(FileOps& ops, std::filesystem::path path)
+      : ops_(ops), path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    file.reset();  // a file must be closed before it can be removed
+    if (owned_) ops_.Remove(path_);
+  }
+  const std::filesystem::path& path() const { return path_; }
+  void Disown() { owned_ = false; }
+
+  std::unique_ptr<OutputFile> file;
+
+ private:
+  FileOps& ops_;
+  std::filesystem::path path_;
+  bool owned_ = true;
+};
+
+std::unique_ptr<TemporaryFile> CreateTemporaryBeside(
+    const std::filesystem::path& target, FileOps& ops) {
+  // Random names, so that files left by a program killed while saving never
+  // stand in the way of later saves.
+  std::random_device random;
+  for (int attempt = 1; attempt <= kTemporaryNameTries; ++attempt) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".~%08x.tmp",
+                  static_cast<unsigned>(random()));
+    std::filesystem::path candidate = target;
+    candidate += suffix;
+    std::unique_ptr<OutputFile> file;
+    switch (ops.CreateNew(candidate, file)) {
+      case CreateResult::Created: {
+        auto temporary = std::make_unique<TemporaryFile>(ops, candidate);
+        temporary->file = std::move(file);
+        return temporary;
+      }
+      case CreateResult::AlreadyExists:
+        continue;
+      case CreateResult::Failed:
+        ThrowCannotCreate(target);
+    }
+  }
+  ThrowCannotCreate(target);
+}
+
+void WriteAll(OutputFile& file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const std::string_view chunk = bytes.substr(0, kWriteChunk);
+    const std::optional<std::size_t> written = file.Write(chunk);
+    if (!written || *written != chunk.size()) ThrowWriteError();
+    bytes.remove_prefix(chunk.size());
+  }
+}
+
+}  // namespace
+
+bool SaveFileAtomically(const std::filesystem::path& target,
+                        std::string_view bytes, ExistingFile existing,
+                        FileOps& ops) {
+  if (ops.IsFolder(target)) ThrowCannotCreate(target);
+  if (existing == ExistingFile::Replace && ops.IsReadOnly(target))
+    ThrowCannotCreate(target);
+  if (existing == ExistingFile::Keep && IsExistingFile(target)) return false;
+
+  std::unique_ptr<TemporaryFile> temporary = CreateTemporaryBeside(target, ops);
+  WriteAll(*temporary->file, bytes);
+  if (!temporary->file->Flush()) ThrowWriteError();
+  const bool closed = temporary->file->Close();
+  temporary->file.reset();
+  if (!closed) ThrowWriteError();
+
+  if (!ops.Rename(temporary->path(), target,
+                  existing == ExistingFile::Replace)) {
+    if (existing == ExistingFile::Keep && IsExistingFile(target)) return false;
+    ThrowCannotCreate(target);
+  }
+  temporary->Disown();
+  return true;
+}
+
+bool IsTemporaryFileOfSave(const std::filesystem::path& name,
+                           const std::filesystem::path& prefix) {
+  const std::filesystem::path::string_type& text = name.native();
+  const std::filesystem::path::string_type& start = prefix.native();
+  if (text.size() < start.size() + kTemporarySuffixLength ||
+      text.compare(0, start.size(), start) != 0)
+    return false;
+  const std::size_t suffix = text.size() - kTemporarySuffixLength;
+  if (text[suffix] != '.' || text[suffix + 1] != '~') return false;
+  for (std::size_t at = suffix + 2; at < suffix + 10; ++at) {
+    const auto c = text[at];
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return text.compare(suffix + 10, 4, std::filesystem::path(".tmp").native()) ==
+         0;
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::filesystem::path& prefix,
+                               std::chrono::seconds min_age) {
+  std::error_code error;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (std::filesystem::directory_iterator entries(folder, error), end;
+       !error && entries != end; entries.increment(error)) {
+    const std::filesystem::path& file = entries->path();
+    if (!IsTemporaryFileOfSave(file.filename(), prefix)) continue;
+    std::error_code ignored;
+    if (!entries->is_regular_file(ignored)) continue;
+    const auto written = std::filesystem::last_write_time(file, ignored);
+    if (ignored || now - written < min_age) continue;
+    std::filesystem::remove(file, ignored);
+  }
+}

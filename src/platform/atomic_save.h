@@ -1,0 +1,36 @@
+// Writing a file so that it is either wholly the old text or wholly the new
+// one: the bytes go to a temporary file beside it, which is then renamed
+// over it in one step.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string_view>
+
+#include "src/platform/file_access.h"
+
+enum class ExistingFile { Replace, Keep };
+
+// Writes bytes to target through a temporary file in the same folder.
+// With ExistingFile::Keep an existing target is never touched and false is
+// returned. Throws TavlinError with "ファイル %s を作成できません" when the
+// file cannot be created or replaced (a read-only file counts, as it does on
+// Windows) and "ストリームへの書き込みエラー" when not every byte reached the
+// disk. On every failure the previous file is untouched and no temporary
+// file is left.
+bool SaveFileAtomically(const std::filesystem::path& target,
+                        std::string_view bytes, ExistingFile existing,
+                        FileOps& ops = SystemFileOps());
+
+// True for the name of a temporary file that a save of a file whose name
+// begins with prefix makes: "<target>.~xxxxxxxx.tmp", eight hex digits.
+bool IsTemporaryFileOfSave(const std::filesystem::path& name,
+                           const std::filesystem::path& prefix);
+
+// Removes from folder the temporary files of saves of files whose names
+// begin with prefix, left behind by a program stopped while saving. Files
+// younger than min_age are left, as another running copy may be writing
+// them. Failures are silent: the files harm nothing where they are.
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::filesystem::path& prefix,
+                               std::chrono::seconds min_age);

@@ -1,0 +1,22 @@
+#include "src/platform/tavlin_error.h"
+
+std::string PathForMessage(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return std::string(utf8.begin(), utf8.end());
+}
+
+std::string ComposeMessage(std::string_view pattern,
+                           std::initializer_list<std::string_view> arguments) {
+  std::string result;
+  auto next = arguments.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's' &&
+        next != arguments.end()) {
+      result += *next++;
+      ++i;
+    } else {
+      result += pattern[i];
+    }
+  }
+  return result;
+}

@@ -1,0 +1,88 @@
+// The storage lists' files beside the executable: their names, loading at
+// start and saving at exit, without ever losing what the user kept or what
+// another program wrote meanwhile.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "src/platform/file_access.h"
+#include "src/platform/file_snapshot.h"
+#include "src/slogan/phrase_category.h"
+
+struct StorageList {
+  std::string text;  // Shift-JIS, CR LF line breaks
+  // The whole text in UTF-8 when it holds characters that Shift-JIS cannot;
+  // empty otherwise. Set by whoever converts the text from the screen.
+  std::string unicode_text;
+  // The storage file as it was loaded. A list that was never loaded
+  // (NotTaken) is never saved; one whose file could not be read (Unread)
+  // never overwrites it.
+  FileSnapshot file;
+  // The Unicode copy beside the file, as it was at load, and whether the
+  // list shows its text: only a copy the list took in is ever replaced or
+  // removed.
+  FileSnapshot unicode_copy;
+  bool unicode_copy_taken = false;
+};
+
+// The executable's path with its extension replaced by "安全保管庫.txt" or
+// "品質保管庫.txt" (appended where the name has no extension). "\", "/" and
+// ":" end the file name, so a dot in a folder name does not count.
+std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
+                                      PhraseCategory category);
+
+// Fills list from the file at path; a missing file (or a folder of that
+// name) leaves the text as it is. Also notes the Unicode copy beside it.
+// When the file cannot be read, marks the list as unread and throws
+// TavlinError "ファイル %s は開けません".
+void LoadStorageList(StorageList& list, const std::filesystem::path& path);
+
+// Marks a list whose file could not be taken in whole by the caller (too
+// large to show, say), so that saving leaves the file alone.
+void MarkStorageFileUnread(StorageList& list);
+
+// The text of the Unicode copy, without its byte-order mark, when the list
+// should show it: the storage file still holds exactly what the copy
+// renders as in Shift-JIS (to_shift_jis), as it does after a save that
+// wrote both.
+std::optional<std::string> UnicodeTextToShow(
+    const StorageList& list,
+    const std::function<std::string(std::string_view utf8)>& to_shift_jis);
+
+// Where a list keeps its text when its file must be left alone:
+// "<name>.追加分.txt", then "<name>.追加分2.txt" and so on.
+std::filesystem::path DivertedStorageFilePath(
+    const std::filesystem::path& storage_file, int number);
+
+// Where the whole text of a file that holds characters Shift-JIS cannot
+// store is kept in UTF-8: "<name>.unicode.txt", then "<name>.unicode2.txt"
+// and so on.
+std::filesystem::path UnicodeStorageCopyPath(
+    const std::filesystem::path& storage_file, int number = 1);
+
+// True when the list holds just what its file held at load, or nothing where
+// no file was read: not writing it loses nothing of the session's.
+bool IsStorageListUntouched(const StorageList& list);
+
+// Saves the list to path atomically, where that loses nothing. The file is
+// left as it is when it could not be loaded, when it appeared or changed
+// since it was loaded, or when it cannot be replaced; the list's text, if
+// the session changed it, then goes to a new diverted file that replaces
+// nothing. Returns what is to be told to the user, each notice naming both
+// files. Throws TavlinError when the text could be kept nowhere.
+std::vector<std::string> SaveStorageList(const StorageList& list,
+                                         const std::filesystem::path& path,
+                                         FileOps& ops = SystemFileOps());
+
+// Writes the list to path where no file stands there, otherwise to the
+// first free diverted file beside it, replacing nothing; with its Unicode
+// copy where one is needed, whose notice joins notices. Returns the file
+// written. Throws TavlinError when neither can be written.
+std::filesystem::path SaveStorageListAsNewFile(
+    const StorageList& list, const std::filesystem::path& path,
+    std::vector<std::string>& notices, FileOps& ops = SystemFileOps());

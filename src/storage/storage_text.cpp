@@ -1,0 +1,49 @@
+#include "src/storage/storage_text.h"
+
+#include "src/storage/slogan_match.h"
+
+namespace {
+
+bool IsStrippable(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+
+}  // namespace
+
+std::string NormaliseStorageText(std::string_view file_bytes) {
+  // Cutting at the zero byte first gives the same text as normalising first:
+  // neither rule looks past the other's bytes.
+  const std::size_t zero = file_bytes.find('\0');
+  std::string_view bytes = file_bytes.substr(0, zero);
+
+  std::size_t begin = 0;
+  while (begin < bytes.size() && IsStrippable(bytes[begin])) ++begin;
+  std::size_t end = bytes.size();
+  while (end > begin && IsStrippable(bytes[end - 1])) --end;
+  bytes = bytes.substr(begin, end - begin);
+
+  std::string text;
+  text.reserve(bytes.size());
+  std::size_t run_begin = 0;
+  for (std::size_t at = bytes.find_first_of("\r\n");
+       at != std::string_view::npos;
+       at = bytes.find_first_of("\r\n", run_begin)) {
+    text.append(bytes.substr(run_begin, at - run_begin)).append(kLineBreak);
+    const bool pair =
+        bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n';
+    run_begin = at + (pair ? 2 : 1);
+  }
+  text.append(bytes.substr(run_begin));
+  return text;
+}
+
+std::size_t StorageLineCount(std::string_view text) {
+  std::size_t segments = 1;
+  for (std::size_t at = text.find(kLineBreak); at != std::string_view::npos;
+       at = text.find(kLineBreak, at + kLineBreak.size()))
+    ++segments;
+  return EndsWithLineBreak(text) || text.empty() ? segments - 1 : segments;
+}
+
+void StoreSlogan(std::string& text, std::string_view slogan) {
+  ApplyStorageEdit(
+      text, PlanStoreSlogan(std::string_view(text), slogan, SlogansMatch));
+}

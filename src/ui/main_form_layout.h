@@ -1,0 +1,69 @@
+// The main window's controls as data: every position, size, anchor and
+// caption at the design size, in stacking order from the top.
+#pragma once
+
+#include <string_view>
+
+#include "src/ui/layout.h"
+
+enum class ControlKind { TabControl, Button, ListBox, Panel, Memo };
+
+enum MainFormControl : int {
+  kBitBtn1 = 101,
+  kBitBtn2,
+  kListBox1,
+  kPanel1,
+  kMemSafe,
+  kMemQuality,
+  kPageControl1,
+};
+
+struct ControlLayout {
+  MainFormControl id;
+  ControlKind kind;
+  LayoutRect rect;  // in the window's client area, at 96 pixels per inch
+  unsigned anchors;
+  std::u16string_view caption;
+};
+
+inline constexpr LayoutSize kMainFormClientSize{372, 463};
+inline constexpr std::u16string_view kMainFormName = u"MainForm";
+inline constexpr int kSloganRowHeight = 32;
+inline constexpr int kSloganTextIndent = 2;
+
+// Topmost first; the page control lies under everything else. The text
+// boxes stand on the page area, 8 left, 232 top, 6 right and 10 bottom of
+// it, which lies 4 pixels in from the sides and 40 down from the top.
+inline constexpr ControlLayout kMainFormLayout[] = {
+    {kBitBtn1,
+     ControlKind::Button,
+     {12, 48, 165, 25},
+     kAnchorLeft | kAnchorTop,
+     u"標　語　作　成"},
+    {kBitBtn2,
+     ControlKind::Button,
+     {287, 48, 75, 25},
+     kAnchorTop | kAnchorRight,
+     u"バージョン"},
+    {kListBox1,
+     ControlKind::ListBox,
+     {12, 80, 350, 169},
+     kAnchorLeft | kAnchorTop | kAnchorRight,
+     u""},
+    {kPanel1,
+     ControlKind::Panel,
+     {11, 251, 322, 17},
+     kAnchorLeft | kAnchorTop,
+     u"▼ダブルクリックで保管庫にコピー"},
+    {kMemSafe, ControlKind::Memo, {12, 272, 350, 177}, kAnchorAll, u""},
+    {kMemQuality, ControlKind::Memo, {12, 272, 350, 177}, kAnchorAll, u""},
+    {kPageControl1, ControlKind::TabControl, {0, 0, 372, 463}, kAnchorAll, u""},
+};
+
+inline constexpr std::u16string_view kPageCaptions[] = {u"　安　全　標　語　",
+                                                        u"　品　質　標　語　"};
+inline constexpr int kTabHeight = 34;
+
+// Tab order; of the two text boxes only the visible one takes part.
+inline constexpr MainFormControl kMainFormTabOrder[] = {
+    kPageControl1, kMemSafe, kMemQuality, kBitBtn1, kBitBtn2, kListBox1};

@@ -1,0 +1,527 @@
+#include "win32/forms/main_form_win32.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <chrono>
+#include <vector>
+
+#include "src/platform/atomic_save.h"
+#include "src/platform/tavlin_error.h"
+#include "src/slogan/slogan_generator.h"
+#include "src/storage/store_rule.h"
+#include "src/ui/layout.h"
+#include "src/ui/main_form_layout.h"
+#include "win32/forms/info_form_win32.h"
+#include "win32/gui/error_report_win32.h"
+#include "win32/gui/window_caption_win32.h"
+#include "win32/system/known_folder_win32.h"
+#include "win32/system/shift_jis.h"
+#include "win32/system/slogan_match_win32.h"
+#include "win32/system/version_value_win32.h"
+#include "win32/system/wide_text_win32.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TavlinMainForm";
+constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
+constexpr int kFontHeight = -13;
+// A temporary file younger than this may be another running copy's save.
+constexpr std::chrono::seconds kTemporaryFileMinimumAge{600};
+
+// The slogan list as a generation sees it.
+class SloganListBox final : public SloganListTarget {
+ public:
+  explicit SloganListBox(HWND list) : list_(list) {}
+  void RemoveAll() override { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
+  void Append(std::string_view slogan) override {
+    const std::wstring text = WideFromShiftJis(slogan);
+    SendMessageW(list_, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+  }
+
+ private:
+  HWND list_;
+};
+
+// The Japanese input method on, in hiragana mode; nothing where there is
+// none.
+void SwitchInputMethodToHiragana(HWND window) {
+  HIMC context = ImmGetContext(window);
+  if (!context) return;
+  ImmSetOpenStatus(context, TRUE);
+  DWORD conversion = 0;
+  DWORD sentence = 0;
+  ImmGetConversionStatus(context, &conversion, &sentence);
+  conversion = (conversion & ~(IME_CMODE_KATAKANA | IME_CMODE_ALPHANUMERIC)) |
+               IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
+  ImmSetConversionStatus(context, conversion, sentence);
+  ImmReleaseContext(window, context);
+}
+
+// One item of a list box; empty where there is none.
+std::wstring ListBoxItemText(HWND list, WPARAM index) {
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+// The outer bounds for a client area of the design size at dpi.
+RECT OuterBoundsFor(int dpi, DWORD style) {
+  const LayoutSize client = ScaleForDpi(kMainFormClientSize, dpi);
+  RECT bounds{0, 0, client.width, client.height};
+  AdjustWindowRectEx(&bounds, style, FALSE, 0);
+  return bounds;
+}
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+DWORD StyleOf(ControlKind kind) {
+  const DWORD child = WS_CHILD | WS_CLIPSIBLINGS;
+  switch (kind) {
+    case ControlKind::TabControl:
+      return child | WS_VISIBLE | WS_TABSTOP | TCS_TABS | TCS_SINGLELINE;
+    case ControlKind::Button:
+      return child | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    case ControlKind::ListBox:
+      return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED |
+             LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    case ControlKind::Panel:
+      return child | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+    case ControlKind::Memo:
+      return child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+             ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN | ES_NOHIDESEL;
+  }
+  return child;
+}
+
+const wchar_t* ClassOf(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TabControl:
+      return WC_TABCONTROLW;
+    case ControlKind::Button:
+      return WC_BUTTONW;
+    case ControlKind::ListBox:
+      return WC_LISTBOXW;
+    case ControlKind::Panel:
+      return WC_STATICW;
+    case ControlKind::Memo:
+      return WC_EDITW;
+  }
+  return WC_STATICW;
+}
+
+bool HasSunkenBorder(ControlKind kind) {
+  return kind == ControlKind::ListBox || kind == ControlKind::Memo;
+}
+
+}  // namespace
+
+TMainForm::TMainForm() {
+  RegisterWindowClass(
+      kClassName, LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"),
+      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  dpi_ = ScreenDpi();
+  const RECT bounds = OuterBoundsFor(dpi_, kWindowStyle);
+  Create(kClassName, kWindowStyle, 0, bounds, nullptr);
+}
+
+void TMainForm::Show(int show_command) {
+  RECT bounds;
+  GetWindowRect(hwnd(), &bounds);
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  SetWindowPos(hwnd(), nullptr, left, top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(hwnd(), show_command);
+  UpdateWindow(hwnd());
+  if (show_command != SW_SHOWMINNOACTIVE && show_command != SW_SHOWMINIMIZED)
+    SetFocus(Control(kPageControl1));
+}
+
+HWND TMainForm::Control(int id) const { return GetDlgItem(hwnd(), id); }
+
+int TMainForm::ActivePageIndex() const {
+  const LRESULT index =
+      SendMessageW(Control(kPageControl1), TCM_GETCURSEL, 0, 0);
+  return index < 0 ? 0 : static_cast<int>(index);
+}
+
+TMainForm::StoragePage& TMainForm::ActiveStoragePage() {
+  return ActivePageIndex() == 0 ? safety_ : quality_;
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_CREATE:
+      CreateControls();
+      FormCreate();
+      created_ = true;
+      return 0;
+    case WM_SIZE:
+      ApplyLayout();
+      return 0;
+    case WM_COMMAND: {
+      const int id = LOWORD(w);
+      const int code = HIWORD(w);
+      if (id == kBitBtn1 && code == BN_CLICKED) BitBtn1Click();
+      if (id == kBitBtn2 && code == BN_CLICKED) BitBtn2Click();
+      if (id == kListBox1 && code == LBN_DBLCLK) ListBox1DblClick();
+      if ((id == kMemSafe || id == kMemQuality) && code == EN_SETFOCUS)
+        SwitchInputMethodToHiragana(reinterpret_cast<HWND>(l));
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(l);
+      if (header->idFrom == kPageControl1 && header->code == TCN_SELCHANGE)
+        PageControl1Change();
+      return 0;
+    }
+    case WM_MEASUREITEM: {
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+      if (item->CtlID == kListBox1) {
+        item->itemHeight =
+            static_cast<UINT>(ScaleForDpi(kSloganRowHeight, dpi_));
+        return TRUE;
+      }
+      break;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+      if (item->CtlID == kListBox1) {
+        OnDrawItem(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(l) == Control(kPanel1)) {
+        HDC dc = reinterpret_cast<HDC>(w);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(w) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      SetFocus(last_focus_ && IsWindowVisible(last_focus_)
+                   ? last_focus_
+                   : Control(kPageControl1));
+      return 0;
+    case 0x02E0: {  // WM_DPICHANGED
+      OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
+      return 0;
+    }
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // Windows ends the process after this without destroying the window:
+      // the lists are saved as at a normal close.
+      if (w) SaveStoragePages();
+      return 0;
+    case WM_CLOSE:
+      // Closing asks nothing: hidden first, then destroyed.
+      ShowWindow(hwnd(), SW_HIDE);
+      DestroyWindow(hwnd());
+      return 0;
+    case WM_DESTROY:
+      // Ends the program even when saving fails. A window whose creation
+      // failed ends nothing: its creator reports the failure.
+      try {
+        FormDestroy();
+      } catch (...) {
+        ReportCurrentException(nullptr);
+      }
+      if (created_) PostQuitMessage(0);
+      return 0;
+  }
+  return Window::HandleMessage(message, w, l);
+}
+
+void TMainForm::CreateControls() {
+  for (const ControlLayout& layout : kMainFormLayout) {
+    const std::wstring caption = WideOf(layout.caption);
+    HWND control = CreateWindowExW(
+        HasSunkenBorder(layout.kind) ? WS_EX_CLIENTEDGE : 0,
+        ClassOf(layout.kind), caption.c_str(), StyleOf(layout.kind), 0, 0, 0, 0,
+        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+        GetModuleHandleW(nullptr), nullptr);
+    if (!control) throw TavlinError("コントロールを作成できません");
+  }
+  HWND tabs = Control(kPageControl1);
+  for (int page = 0; page < 2; ++page) {
+    std::wstring caption = WideOf(kPageCaptions[page]);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = caption.data();
+    SendMessageW(tabs, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
+  for (int id : {kMemSafe, kMemQuality}) {
+    // As large as the box can hold, so that large storage files load.
+    SendMessageW(Control(id), EM_SETLIMITTEXT, 0, 0);
+  }
+  safety_.memo = Control(kMemSafe);
+  quality_.memo = Control(kMemQuality);
+  ShowWindow(safety_.memo, SW_SHOW);
+  ApplyFont();
+  ApplyLayout();
+}
+
+void TMainForm::ApplyFont() {
+  font_.reset(CreateFontW(ScaleForDpi(kFontHeight, dpi_), 0, 0, 0, FW_NORMAL,
+                          FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                          DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kFontFace));
+  SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
+  for (const ControlLayout& layout : kMainFormLayout)
+    SendMessageW(Control(layout.id), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  const int tab_height = ScaleForDpi(kTabHeight, dpi_);
+  SendMessageW(Control(kPageControl1), TCM_SETITEMSIZE, 0,
+               MAKELPARAM(0, tab_height));
+  SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0,
+               ScaleForDpi(kSloganRowHeight, dpi_));
+}
+
+void TMainForm::ApplyLayout() {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  const LayoutSize parent{client.right, client.bottom};
+  const LayoutSize designed = ScaleForDpi(kMainFormClientSize, dpi_);
+  for (const ControlLayout& layout : kMainFormLayout) {
+    const LayoutRect rect = AnchoredRect(ScaleForDpi(layout.rect, dpi_),
+                                         designed, parent, layout.anchors);
+    SetWindowPos(Control(layout.id), nullptr, rect.left, rect.top, rect.width,
+                 rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TMainForm::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  ApplyFont();
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyLayout();
+}
+
+void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.itemID == static_cast<UINT>(-1)) {
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return;
+  }
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  FillRect(item.hDC, &item.rcItem,
+           GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const std::wstring text = ListBoxItemText(item.hwndItem, item.itemID);
+  if (!text.empty()) {
+    const HGDIOBJ previous_font = SelectObject(item.hDC, font_.get());
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT
+                                                : COLOR_WINDOWTEXT));
+    RECT text_rect = item.rcItem;
+    text_rect.left += ScaleForDpi(kSloganTextIndent, dpi_);
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &text_rect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    SelectObject(item.hDC, previous_font);
+  }
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+void TMainForm::FormCreate() {
+  ApplyVersionCaption(hwnd(), kMainFormName);
+  phrases_.emplace();
+  const std::filesystem::path executable = RunningExecutablePath();
+  const std::filesystem::path application_data = RoamingApplicationDataFolder();
+  for (const auto& [page, category] :
+       {std::pair{&safety_, PhraseCategory::Safety},
+        std::pair{&quality_, PhraseCategory::Quality}}) {
+    StorageLocation& location = page->location;
+    location.beside_program = StorageFilePath(executable, category);
+    location.in_user_folder =
+        UserFolderStoragePath(application_data, location.beside_program);
+    for (const std::filesystem::path* file :
+         {&location.beside_program, &location.in_user_folder})
+      if (!file->empty())
+        RemoveStaleTemporaryFiles(file->parent_path(), file->stem(),
+                                  kTemporaryFileMinimumAge);
+  }
+  // Each step runs even when one before it failed: a list that failed to
+  // load is kept from overwriting its file, and the rest still starts.
+  LoadStoragePage(safety_);
+  LoadStoragePage(quality_);
+  try {
+    BitBtn1Click();
+  } catch (...) {
+    ReportCurrentException(nullptr);
+  }
+}
+
+void TMainForm::LoadStoragePage(StoragePage& page) {
+  try {
+    const std::optional<std::string> notice =
+        LoadStorageListFrom(page.list, page.location);
+    if (notice) ShowErrorReport(nullptr, *notice);
+    std::wstring text = WideFromShiftJis(page.list.text);
+    // What an earlier session typed beyond Shift-JIS is shown again, as
+    // long as the storage file is still what that session wrote.
+    const std::optional<std::string> unicode =
+        UnicodeTextToShow(page.list, [](std::string_view utf8) {
+          return ShiftJisFromWide(WideFromUtf8(utf8));
+        });
+    if (unicode) text = WideFromUtf8(*unicode);
+    SetWindowTextW(page.memo, text.c_str());
+    if (static_cast<std::size_t>(GetWindowTextLengthW(page.memo)) !=
+        text.size())
+      throw TavlinError("文字列の大きさが メモ の制限を越えました");
+    page.list.unicode_copy_taken = unicode.has_value();
+    page.shown_at_load = std::move(text);
+  } catch (...) {
+    // The list does not hold what the file holds: the file is left alone.
+    SetWindowTextW(page.memo, L"");
+    page.list.text.clear();
+    page.shown_at_load.clear();
+    if (page.list.file.kind == FileSnapshot::Kind::Read)
+      MarkStorageFileUnread(page.list);
+    ReportCurrentException(nullptr);
+  }
+}
+
+void TMainForm::FormDestroy() {
+  SaveStoragePages();
+  phrases_.reset();
+}
+
+void TMainForm::SaveStoragePages() {
+  // Once: at the end of the session and again at the window's end would
+  // report a failure twice.
+  if (storage_saved_) return;
+  storage_saved_ = true;
+  std::vector<std::pair<const StorageList*, StorageLocation>> lists;
+  for (StoragePage* page : {&safety_, &quality_}) {
+    const std::wstring text = WindowTextOf(page->memo);
+    // An untouched list is written back with the very bytes it was loaded
+    // from, whatever the conversion to the screen made of them.
+    if (text != page->shown_at_load) {
+      bool lossy = false;
+      page->list.text = ShiftJisFromWide(text, &lossy);
+      page->list.unicode_text = lossy ? Utf8FromWide(text) : std::string();
+    }
+    lists.emplace_back(&page->list, page->location);
+  }
+  for (const std::string& report : SaveStorageLists(lists))
+    ShowErrorReport(nullptr, report);
+}
+
+void TMainForm::BitBtn1Click() {
+  if (!phrases_) return;
+  SloganListBox list(Control(kListBox1));
+  GenerateSlogans(RunningExecutablePath().parent_path(), ActivePageIndex(),
+                  *phrases_, GetTickCount(), list);
+}
+
+void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
+
+void TMainForm::PageControl1Change() {
+  const bool safety = ActivePageIndex() == 0;
+  ShowWindow(safety_.memo, safety ? SW_SHOW : SW_HIDE);
+  ShowWindow(quality_.memo, safety ? SW_HIDE : SW_SHOW);
+  BitBtn1Click();
+}
+
+void TMainForm::ListBox1DblClick() {
+  HWND list = Control(kListBox1);
+  const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return;
+  const std::wstring slogan = ListBoxItemText(list, index);
+  if (slogan.empty()) return;
+
+  HWND memo = ActiveStoragePage().memo;
+  const std::wstring text = WindowTextOf(memo);
+  const BasicStorageEdit<wchar_t> edit = PlanStoreSlogan(
+      std::wstring_view(text), std::wstring_view(slogan), SlogansMatchWide);
+  // Applied as edits of the box, so that it keeps its undo.
+  if (edit.removes_line) {
+    SendMessageW(memo, EM_SETSEL, edit.remove_begin, edit.remove_end);
+    SendMessageW(memo, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
+  }
+  const LRESULT end = GetWindowTextLengthW(memo);
+  SendMessageW(memo, EM_SETSEL, end, end);
+  SendMessageW(memo, EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(edit.appended.c_str()));
+  SendMessageW(memo, EM_SCROLLCARET, 0, 0);
+}
+
+void TMainForm::MoveFocus(bool backwards) {
+  std::vector<HWND> order;
+  for (MainFormControl id : kMainFormTabOrder) {
+    HWND control = Control(id);
+    if (IsWindowVisible(control) && IsWindowEnabled(control))
+      order.push_back(control);
+  }
+  if (order.empty()) return;
+  HWND focus = GetFocus();
+  std::size_t at = order.size() - 1;
+  for (std::size_t i = 0; i < order.size(); ++i)
+    if (order[i] == focus) at = i;
+  const std::size_t next = backwards ? (at + order.size() - 1) % order.size()
+                                     : (at + 1) % order.size();
+  // A storage box keeps its selection: with everything selected, one
+  // keystroke would replace the whole list.
+  SetFocus(order[next]);
+}
+
+void TMainForm::SwitchPage(int step) {
+  HWND tabs = Control(kPageControl1);
+  const int pages =
+      static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  if (pages <= 0) return;
+  const int next = (ActivePageIndex() + step + pages) % pages;
+  SendMessageW(tabs, TCM_SETCURSEL, next, 0);
+  PageControl1Change();
+}
+
+bool TMainForm::PreTranslateMessage(const MSG& message) {
+  if (message.message != WM_KEYDOWN || !hwnd() ||
+      (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)))
+    return false;
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  if (message.wParam == VK_TAB) {
+    if (control) {
+      const int id = GetDlgCtrlID(message.hwnd);
+      if (id != kPageControl1 && id != kMemSafe && id != kMemQuality)
+        return false;
+      SwitchPage(shift ? -1 : 1);
+    } else {
+      MoveFocus(shift);
+    }
+    return true;
+  }
+  if (message.wParam == VK_RETURN) {
+    const int id = GetDlgCtrlID(message.hwnd);
+    if (id == kBitBtn1 || id == kBitBtn2) {
+      SendMessageW(message.hwnd, BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return false;
+}

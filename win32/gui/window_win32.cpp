@@ -1,0 +1,79 @@
+#include "win32/gui/window_win32.h"
+
+#include <utility>
+
+#include "src/platform/tavlin_error.h"
+#include "win32/gui/error_report_win32.h"
+
+Window::~Window() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void Window::RegisterWindowClass(const wchar_t* class_name, HICON icon,
+                                 HBRUSH background) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.style = CS_DBLCLKS;
+  window_class.lpfnWndProc = Procedure;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hIcon = icon;
+  window_class.hIconSm = icon;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = background;
+  window_class.lpszClassName = class_name;
+  if (!RegisterClassExW(&window_class) &&
+      GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    throw TavlinError("ウィンドウクラスを登録できません");
+}
+
+void Window::Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
+                    const RECT& bounds, HWND owner) {
+  CreateWindowExW(ex_style, class_name, L"", style, bounds.left, bounds.top,
+                  bounds.right - bounds.left, bounds.bottom - bounds.top, owner,
+                  nullptr, GetModuleHandleW(nullptr), this);
+  if (creation_failure_)
+    std::rethrow_exception(std::exchange(creation_failure_, nullptr));
+  if (!hwnd_) throw TavlinError("ウィンドウを作成できません");
+}
+
+void Window::DestroyNow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  return DefWindowProcW(hwnd_, message, w, l);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM w,
+                                   LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Window*>(
+        reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self =
+      reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(hwnd, message, w, l);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, message, w, l);
+  }
+  try {
+    return self->HandleMessage(message, w, l);
+  } catch (...) {
+    if (message == WM_CREATE) {
+      // A half-built window must not run on: -1 makes the system destroy
+      // it, and Create throws this once it is gone.
+      self->creation_failure_ = std::current_exception();
+      return -1;
+    }
+    // The handler ends here; the program goes on.
+    ReportCurrentException(IsWindowVisible(hwnd) ? hwnd : nullptr);
+    return DefWindowProcW(hwnd, message, w, l);
+  }
+}

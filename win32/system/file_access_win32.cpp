@@ -1,0 +1,145 @@
+#include <windows.h>
+
+#include "src/platform/file_access.h"
+#include "src/platform/read_if_changed.h"
+#include "src/platform/tavlin_error.h"
+#include "win32/system/unique_handle_win32.h"
+
+namespace {
+
+DWORD AttributesOf(const std::filesystem::path& path) {
+  return GetFileAttributesW(path.c_str());
+}
+
+[[noreturn]] void ThrowCannotOpen(const std::filesystem::path& path) {
+  throw TavlinError(
+      ComposeMessage("ファイル %s は開けません", {PathForMessage(path)}));
+}
+
+// MoveFileExW wants full paths.
+std::filesystem::path FullPath(const std::filesystem::path& path) {
+  std::error_code ignored;
+  std::filesystem::path full = std::filesystem::absolute(path, ignored);
+  return full.empty() ? path : full;
+}
+
+class Win32OutputFile final : public OutputFile {
+ public:
+  explicit Win32OutputFile(HANDLE handle) : file_(handle) {}
+  std::optional<std::size_t> Write(std::string_view bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const DWORD chunk = static_cast<DWORD>(
+          std::min<std::size_t>(bytes.size() - done, 1u << 30));
+      DWORD written = 0;
+      if (!WriteFile(file_.get(), bytes.data() + done, chunk, &written,
+                     nullptr))
+        return std::nullopt;
+      done += written;
+      // A full disk can report success for part of the buffer.
+      if (written < chunk) break;
+    }
+    return done;
+  }
+  bool Flush() override { return FlushFileBuffers(file_.get()) != FALSE; }
+  bool Close() override { return file_.reset(); }
+
+ private:
+  UniqueFileHandle file_;
+};
+
+class Win32FileOps final : public FileOps {
+ public:
+  CreateResult CreateNew(const std::filesystem::path& path,
+                         std::unique_ptr<OutputFile>& file) override {
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                 ? CreateResult::AlreadyExists
+                 : CreateResult::Failed;
+    }
+    file = std::make_unique<Win32OutputFile>(handle);
+    return CreateResult::Created;
+  }
+  bool IsReadOnly(const std::filesystem::path& path) override {
+    return IsReadOnlyFile(path);
+  }
+  bool IsFolder(const std::filesystem::path& path) override {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+  bool Rename(const std::filesystem::path& from,
+              const std::filesystem::path& to, bool replace) override {
+    const DWORD flags =
+        MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    return MoveFileExW(FullPath(from).c_str(), FullPath(to).c_str(), flags) !=
+           FALSE;
+  }
+  bool Remove(const std::filesystem::path& path) override {
+    return DeleteFileW(path.c_str()) != FALSE;
+  }
+};
+
+}  // namespace
+
+bool IsExistingFile(const std::filesystem::path& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+PathKind LookAtPath(const std::filesystem::path& path) {
+  const DWORD attributes = AttributesOf(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+               ? PathKind::Missing
+               : PathKind::Unknown;
+  }
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Folder
+                                                      : PathKind::File;
+}
+
+std::optional<std::int64_t> LastWriteTime(const std::filesystem::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+    return std::nullopt;
+  // Hundreds of nanoseconds, finer than the C library's seconds.
+  return static_cast<std::int64_t>(
+      (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+      data.ftLastWriteTime.dwLowDateTime);
+}
+
+bool IsReadOnlyFile(const std::filesystem::path& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+         (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+std::optional<std::string> ReadWholeFileIfChanged(
+    const std::filesystem::path& path, std::string_view previous) {
+  UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(path);
+  // Other writers are denied, so the size holds while the file is read.
+  return ReadIfChanged(static_cast<std::size_t>(size.QuadPart), previous,
+                       [&](char* into, std::size_t capacity) -> std::size_t {
+                         DWORD read = 0;
+                         const DWORD chunk = static_cast<DWORD>(
+                             std::min<std::size_t>(capacity, 1u << 30));
+                         if (!ReadFile(file.get(), into, chunk, &read, nullptr))
+                           ThrowCannotOpen(path);
+                         return read;
+                       });
+}
+
+FileOps& SystemFileOps() {
+  static Win32FileOps ops;
+  return ops;
+}

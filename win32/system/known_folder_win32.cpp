@@ -1,0 +1,25 @@
+#include "win32/system/known_folder_win32.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <memory>
+
+namespace {
+
+struct CoTaskMemoryFree {
+  void operator()(void* memory) const noexcept { CoTaskMemFree(memory); }
+};
+
+}  // namespace
+
+std::filesystem::path RoamingApplicationDataFolder() {
+  PWSTR text = nullptr;
+  const HRESULT result =
+      SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &text);
+  // The shell allocates the text even when it fails.
+  const std::unique_ptr<wchar_t, CoTaskMemoryFree> owned(text);
+  if (FAILED(result) || !owned) return {};
+  return std::filesystem::path(owned.get());
+}

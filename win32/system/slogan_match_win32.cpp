@@ -1,0 +1,19 @@
+#include "win32/system/slogan_match_win32.h"
+
+#include <windows.h>
+
+#include <climits>
+
+#include "src/storage/slogan_match.h"
+#include "win32/system/shift_jis.h"
+
+bool SlogansMatchWide(std::wstring_view line, std::wstring_view slogan) {
+  if (line.size() > INT_MAX || slogan.size() > INT_MAX) return false;
+  return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, line.data(),
+                        static_cast<int>(line.size()), slogan.data(),
+                        static_cast<int>(slogan.size())) == CSTR_EQUAL;
+}
+
+bool SlogansMatch(std::string_view line, std::string_view slogan) {
+  return SlogansMatchWide(WideFromShiftJis(line), WideFromShiftJis(slogan));
+}

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "fuzz_input.h"
-#include "src/info/path_rules.h"
+#include "src/info/shell_rules.h"
 #include "src/storage/storage_file.h"
 
 namespace {

@@ -161,3 +161,10 @@ std::string GetOSDescription(OsQueries& queries) noexcept {
   }
   return "Microsoft Windows";
 }
+
+std::string WithoutFirstMicrosoft(std::string description) {
+  constexpr std::string_view kMicrosoft = "Microsoft ";
+  const std::size_t at = description.find(kMicrosoft);
+  if (at != std::string::npos) description.erase(at, kMicrosoft.size());
+  return description;
+}

@@ -43,3 +43,7 @@ std::string GetOSBasicDescription(OsQueries& queries);
 // The detailed description; the basic one when that fails; "Microsoft
 // Windows" when both fail. Never throws.
 std::string GetOSDescription(OsQueries& queries) noexcept;
+
+// The description with its first "Microsoft " removed, as the information
+// window shows it.
+std::string WithoutFirstMicrosoft(std::string description);

@@ -318,4 +318,12 @@ TEST(OsDescription, PlatformNames) {
   EXPECT_EQ(GetOSPlatformName(3), "");
 }
 
+TEST(OsDescription, OnlyTheFirstMicrosoftGoes) {
+  EXPECT_EQ(WithoutFirstMicrosoft("Microsoft Windows XP Microsoft Edition"),
+            "Windows XP Microsoft Edition");
+  EXPECT_EQ(WithoutFirstMicrosoft("Windows NT product family? "),
+            "Windows NT product family? ");
+  EXPECT_EQ(WithoutFirstMicrosoft("microsoft Windows"), "microsoft Windows");
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "src/info/version_info.h"
+#include "win32/system/running_program_win32.h"
 #include "win32/system/version_value_win32.h"
 
 namespace {

@@ -2,12 +2,14 @@
 
 #include <vector>
 
-#include "src/info/info_form_rules.h"
-#include "src/info/path_rules.h"
+#include "src/info/os_description.h"
+#include "src/info/shell_rules.h"
 #include "src/info/version_info.h"
 #include "src/platform/tavlin_error.h"
+#include "src/ui/window_placement.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/os_description_win32.h"
+#include "win32/system/running_program_win32.h"
 #include "win32/system/shell_win32.h"
 #include "win32/system/shift_jis.h"
 #include "win32/system/version_value_win32.h"

@@ -16,9 +16,9 @@
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/known_folder_win32.h"
+#include "win32/system/running_program_win32.h"
 #include "win32/system/shift_jis.h"
 #include "win32/system/slogan_match_win32.h"
-#include "win32/system/version_value_win32.h"
 #include "win32/system/wide_text_win32.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "win32/gui/window_caption_win32.h"
 
 #include "src/info/version_info.h"
+#include "win32/system/running_program_win32.h"
 #include "win32/system/version_value_win32.h"
 #include "win32/system/wide_text_win32.h"
 

@@ -4,8 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "src/info/info_form_rules.h"
-#include "src/info/path_rules.h"
+#include "src/info/shell_rules.h"
 #include "src/platform/tavlin_error.h"
 #include "win32/system/com_ptr_win32.h"
 #include "win32/system/unique_handle_win32.h"

@@ -63,17 +63,3 @@ std::wstring GetVersionInfoValue(std::u16string_view name,
   };
   return WideOf(LookUpVersionValue(query, name));
 }
-
-std::filesystem::path RunningExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(),
-                                            static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}

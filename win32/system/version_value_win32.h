@@ -1,5 +1,5 @@
 // Reading a value of a file's version resource through the system's
-// version.dll, and the path of the running program.
+// version.dll.
 #pragma once
 
 #include <filesystem>
@@ -11,6 +11,3 @@
 // in the system folder, never beside the program.
 std::wstring GetVersionInfoValue(std::u16string_view name,
                                  const std::filesystem::path& file);
-
-// The full path of the running program file.
-std::filesystem::path RunningExecutablePath();

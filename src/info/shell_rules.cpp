@@ -1,4 +1,6 @@
-#include "src/info/path_rules.h"
+#include "src/info/shell_rules.h"
+
+#include <cstdio>
 
 namespace {
 
@@ -51,4 +53,15 @@ std::u16string MailToTarget(std::u16string_view address,
                             std::u16string_view program_file_name) {
   return u"MailTo:" + std::u16string(address) + u"?subject=from [" +
          std::u16string(program_file_name) + u"] user";
+}
+
+std::string OleErrorMessage(std::uint32_t code, std::string_view system_text) {
+  while (!system_text.empty() &&
+         (static_cast<unsigned char>(system_text.back()) <= 0x20 ||
+          system_text.back() == '.'))
+    system_text.remove_suffix(1);
+  if (!system_text.empty()) return std::string(system_text);
+  char text[32];
+  std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
+  return std::string("OLE エラー ") + text;
 }

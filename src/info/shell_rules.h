@@ -2,6 +2,7 @@
 // separate; a Unicode path has no double-byte characters to misread.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -29,3 +30,8 @@ std::u16string FileNameOf(std::u16string_view path);
 // "MailTo:<address>?subject=from [<program>] user", nothing encoded.
 std::u16string MailToTarget(std::u16string_view address,
                             std::u16string_view program_file_name);
+
+// The message of a failure code: the system's text for it without trailing
+// blanks, control characters and full stops, or "OLE エラー XXXXXXXX" when
+// the system has none. UTF-8.
+std::string OleErrorMessage(std::uint32_t code, std::string_view system_text);

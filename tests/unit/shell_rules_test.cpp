@@ -1,4 +1,4 @@
-#include "src/info/path_rules.h"
+#include "src/info/shell_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +54,14 @@ TEST(PathRules, TrailingSeparatorGoesOnce) {
 TEST(PathRules, MailLinksCarryTheProgramName) {
   EXPECT_EQ(MailToTarget(u"tavlin@example.org", u"Tavlin.exe"),
             u"MailTo:tavlin@example.org?subject=from [Tavlin.exe] user");
+}
+
+TEST(ShellRules, FailureCodesBecomeMessages) {
+  EXPECT_EQ(OleErrorMessage(0x80070005, "Access is denied. \r\n"),
+            "Access is denied");
+  EXPECT_EQ(OleErrorMessage(0x80070005, ""), "OLE エラー 80070005");
+  EXPECT_EQ(OleErrorMessage(0x8000FFFF, " .\r\n"), "OLE エラー 8000FFFF");
+  EXPECT_EQ(OleErrorMessage(0x1, "x"), "x");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "src/info/info_form_rules.h"
+#include "src/ui/window_placement.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(InfoFormRules, ThePanelEnclosesItsControlsWithItsBorder) {
+TEST(WindowPlacement, ThePanelEnclosesItsControlsWithItsBorder) {
   std::vector<LayoutRect> controls = {kAppIconRect};
   for (const InfoLabelLayout& label : kInfoLabels)
     controls.push_back(label.rect);
@@ -18,14 +18,14 @@ TEST(InfoFormRules, ThePanelEnclosesItsControlsWithItsBorder) {
   EXPECT_EQ(controls[1].top, 10);  // the file description is top-most
 }
 
-TEST(InfoFormRules, AGrowingLineGrowsTheEnclosure) {
+TEST(WindowPlacement, AGrowingLineGrowsTheEnclosure) {
   std::vector<LayoutRect> controls = {{8, 8, 100, 16}, {16, 40, 200, 16}};
   EXPECT_EQ(EncloseControls(controls, 10), (LayoutSize{228, 68}));
   controls = {{10, 10, 100, 16}, {18, 42, 350, 16}};
   EXPECT_EQ(EncloseControls(controls, 10), (LayoutSize{378, 68}));
 }
 
-TEST(InfoFormRules, TheWindowIsCentredOnTheWorkAreaWhereverTheTaskbarIs) {
+TEST(WindowPlacement, TheWindowIsCentredOnTheWorkAreaWhereverTheTaskbarIs) {
   const LayoutSize window{300, 200};
   // Taskbar at the bottom, on the left, at the top of a 1280 x 1024 screen.
   EXPECT_EQ(CentredOnWorkArea({0, 0, 1280, 984}, window),
@@ -34,22 +34,6 @@ TEST(InfoFormRules, TheWindowIsCentredOnTheWorkAreaWhereverTheTaskbarIs) {
             (LayoutRect{520, 412, 300, 200}));
   EXPECT_EQ(CentredOnWorkArea({0, 40, 1280, 1024}, window),
             (LayoutRect{490, 432, 300, 200}));
-}
-
-TEST(InfoFormRules, OnlyTheFirstMicrosoftGoes) {
-  EXPECT_EQ(WithoutFirstMicrosoft("Microsoft Windows XP Microsoft Edition"),
-            "Windows XP Microsoft Edition");
-  EXPECT_EQ(WithoutFirstMicrosoft("Windows NT product family? "),
-            "Windows NT product family? ");
-  EXPECT_EQ(WithoutFirstMicrosoft("microsoft Windows"), "microsoft Windows");
-}
-
-TEST(InfoFormRules, FailureCodesBecomeMessages) {
-  EXPECT_EQ(OleErrorMessage(0x80070005, "Access is denied. \r\n"),
-            "Access is denied");
-  EXPECT_EQ(OleErrorMessage(0x80070005, ""), "OLE エラー 80070005");
-  EXPECT_EQ(OleErrorMessage(0x8000FFFF, " .\r\n"), "OLE エラー 8000FFFF");
-  EXPECT_EQ(OleErrorMessage(0x1, "x"), "x");
 }
 
 }  // namespace

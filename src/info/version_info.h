@@ -1,6 +1,6 @@
 // Values of a file's version resource and the window captions made from
 // them. The lookup rules are portable; reading a real resource is the
-// Windows side's (version_info_win32.cpp).
+// Windows side's (win32/system/version_value_win32.cpp).
 #pragma once
 
 #include <array>

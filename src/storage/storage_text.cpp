@@ -35,14 +35,6 @@ std::string NormaliseStorageText(std::string_view file_bytes) {
   return text;
 }
 
-std::size_t StorageLineCount(std::string_view text) {
-  std::size_t segments = 1;
-  for (std::size_t at = text.find(kLineBreak); at != std::string_view::npos;
-       at = text.find(kLineBreak, at + kLineBreak.size()))
-    ++segments;
-  return EndsWithLineBreak(text) || text.empty() ? segments - 1 : segments;
-}
-
 void StoreSlogan(std::string& text, std::string_view slogan) {
   ApplyStorageEdit(
       text, PlanStoreSlogan(std::string_view(text), slogan, SlogansMatch));

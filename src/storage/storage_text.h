@@ -15,9 +15,6 @@ inline constexpr std::string_view kLineBreak = LineBreakOf<char>();
 // less stripped from both ends.
 std::string NormaliseStorageText(std::string_view file_bytes);
 
-// The number of lines: the CR LF-separated segments, less an empty last one.
-std::size_t StorageLineCount(std::string_view text);
-
 using StorageEdit = BasicStorageEdit<char>;
 
 // Stores slogan in text, matching lines as the user's locale does.

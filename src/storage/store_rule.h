@@ -13,7 +13,6 @@
 template <typename Char>
 struct BasicStorageEdit {
   bool removes_line = false;
-  std::size_t removed_line = 0;  // index among the CR LF-separated segments
   std::size_t remove_begin = 0;
   std::size_t remove_end = 0;  // the CR LF after the line, if any, included
   std::basic_string<Char> appended;
@@ -44,7 +43,7 @@ BasicStorageEdit<Char> PlanStoreSlogan(std::basic_string_view<Char> text,
   const auto line_break = LineBreakOf<Char>();
   BasicStorageEdit<Char> edit;
   std::size_t line_begin = 0;
-  for (std::size_t line = 0;; ++line) {
+  for (;;) {
     const std::size_t found = text.find(line_break, line_begin);
     const bool last_segment = found == std::basic_string_view<Char>::npos;
     const std::size_t line_end = last_segment ? text.size() : found;
@@ -52,7 +51,6 @@ BasicStorageEdit<Char> PlanStoreSlogan(std::basic_string_view<Char> text,
     if (last_segment && line_begin == text.size()) break;
     if (matches(text.substr(line_begin, line_end - line_begin), slogan)) {
       edit.removes_line = true;
-      edit.removed_line = line;
       edit.remove_begin = line_begin;
       edit.remove_end = last_segment ? line_end : line_end + line_break.size();
       break;

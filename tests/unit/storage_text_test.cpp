@@ -58,13 +58,12 @@ const StoreCase kStoreCases[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, StoreSloganRows, testing::ValuesIn(kStoreCases),
                          [](const auto& info) { return info.param.name; });
 
-TEST(StoreSloganEdits, NameTheRemovedLineAndTheAppendedText) {
+TEST(StoreSloganEdits, NameTheRemovedRangeAndTheAppendedText) {
   const std::string text = Crlf("X|A|Y");
   const StorageEdit edit = PlanStoreSlogan(
       std::string_view(text), std::string_view("A"),
       [](std::string_view line, std::string_view s) { return line == s; });
   ASSERT_TRUE(edit.removes_line);
-  EXPECT_EQ(edit.removed_line, 1u);
   EXPECT_EQ(text.substr(edit.remove_begin, edit.remove_end - edit.remove_begin),
             "A\r\n");
   EXPECT_EQ(edit.appended, "\r\nA");
@@ -120,15 +119,6 @@ TEST(LoadedText, LoadingAgainGivesTheSameText) {
     const std::string once = NormaliseStorageText(c.file);
     EXPECT_EQ(NormaliseStorageText(once), once) << c.name;
   }
-}
-
-TEST(StorageLines, CountSegmentsLessAnEmptyLastOne) {
-  const std::pair<const char*, std::size_t> rows[] = {
-      {"", 0},    {"A", 1}, {"A|", 1},  {"A|B", 2},
-      {"A||", 2}, {"|", 1}, {"||A", 3},
-  };
-  for (const auto& [text, count] : rows)
-    EXPECT_EQ(StorageLineCount(Crlf(text)), count) << text;
 }
 
 // The box on the screen holds UTF-16; the same rule places the edits there.

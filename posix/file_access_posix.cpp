@@ -86,6 +86,9 @@ class PosixFileOps final : public FileOps {
     struct stat info;
     return StatOf(path, info) && S_ISDIR(info.st_mode);
   }
+  bool IsFile(const std::filesystem::path& path) override {
+    return IsExistingFile(path);
+  }
   bool Rename(const std::filesystem::path& from,
               const std::filesystem::path& to, bool replace) override {
     bool moved;

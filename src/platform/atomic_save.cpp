@@ -89,7 +89,7 @@ bool SaveFileAtomically(const std::filesystem::path& target,
   if (ops.IsFolder(target)) ThrowCannotCreate(target);
   if (existing == ExistingFile::Replace && ops.IsReadOnly(target))
     ThrowCannotCreate(target);
-  if (existing == ExistingFile::Keep && IsExistingFile(target)) return false;
+  if (existing == ExistingFile::Keep && ops.IsFile(target)) return false;
 
   std::unique_ptr<TemporaryFile> temporary = CreateTemporaryBeside(target, ops);
   WriteAll(*temporary->file, bytes);
@@ -100,7 +100,7 @@ bool SaveFileAtomically(const std::filesystem::path& target,
 
   if (!ops.Rename(temporary->path(), target,
                   existing == ExistingFile::Replace)) {
-    if (existing == ExistingFile::Keep && IsExistingFile(target)) return false;
+    if (existing == ExistingFile::Keep && ops.IsFile(target)) return false;
     ThrowCannotCreate(target);
   }
   temporary->Disown();

@@ -60,6 +60,8 @@ class FileOps {
                                  std::unique_ptr<OutputFile>& file) = 0;
   virtual bool IsReadOnly(const std::filesystem::path& path) = 0;
   virtual bool IsFolder(const std::filesystem::path& path) = 0;
+  // An existing file; a folder does not count.
+  virtual bool IsFile(const std::filesystem::path& path) = 0;
   // Renames in one step; with replace, over an existing file, otherwise
   // failing when the target exists.
   virtual bool Rename(const std::filesystem::path& from,

@@ -33,6 +33,9 @@ class FaultyFileOps final : public FileOps {
   bool IsFolder(const std::filesystem::path& path) override {
     return SystemFileOps().IsFolder(path);
   }
+  bool IsFile(const std::filesystem::path& path) override {
+    return SystemFileOps().IsFile(path);
+  }
   bool Rename(const std::filesystem::path& from,
               const std::filesystem::path& to, bool replace) override;
   bool Remove(const std::filesystem::path& path) override {

@@ -76,6 +76,9 @@ class LockedFolderOps final : public FileOps {
   bool IsFolder(const fs::path& path) override {
     return SystemFileOps().IsFolder(path);
   }
+  bool IsFile(const fs::path& path) override {
+    return SystemFileOps().IsFile(path);
+  }
   bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
     return SystemFileOps().Rename(from, to, replace);
   }

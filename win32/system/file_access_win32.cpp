@@ -71,6 +71,9 @@ class Win32FileOps final : public FileOps {
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   }
+  bool IsFile(const std::filesystem::path& path) override {
+    return IsExistingFile(path);
+  }
   bool Rename(const std::filesystem::path& from,
               const std::filesystem::path& to, bool replace) override {
     const DWORD flags =

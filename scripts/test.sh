@@ -15,14 +15,14 @@ trap cleanup EXIT
 status=0
 
 echo "== Native build and tests"
-if configure_native && cmake --build "$TAVLIN_NATIVE"; then
+if configure_native -DTAVLIN_WERROR=ON && cmake --build "$TAVLIN_NATIVE"; then
   ctest --test-dir "$TAVLIN_NATIVE" --output-on-failure || status=1
 else
   status=1
 fi
 
 echo "== Native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-if configure_sanitize && cmake --build "$TAVLIN_SANITIZE"; then
+if configure_sanitize -DTAVLIN_WERROR=ON && cmake --build "$TAVLIN_SANITIZE"; then
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$TAVLIN_SANITIZE" --output-on-failure || status=1
@@ -31,7 +31,7 @@ else
 fi
 
 echo "== Windows build and tests under Wine"
-if configure_windows && cmake --build "$TAVLIN_WINDOWS"; then
+if configure_windows -DTAVLIN_WERROR=ON && cmake --build "$TAVLIN_WINDOWS"; then
   if ensure_wine_prefix && ensure_display; then
     # Verbose, so that each program's own count of tests shows.
     ctest --test-dir "$TAVLIN_WINDOWS" --output-on-failure -V || status=1

@@ -42,7 +42,8 @@ std::string RoundedDigits(double magnitude, int decimals) {
     digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(),
                   '0');
   const std::size_t leading = digits.find_first_not_of('0');
-  const std::size_t integer_digits = digits.size() - decimals;
+  const std::size_t integer_digits =
+      digits.size() - static_cast<std::size_t>(decimals);
   if (leading == std::string::npos) return digits.substr(integer_digits - 1);
   return digits.substr(std::min(leading, integer_digits - 1));
 }
@@ -82,14 +83,15 @@ std::string FormatByteSize(SizeUnit unit, std::int64_t value,
   const std::string digits =
       RoundedDigits(number < 0 ? -number : number, decimals);
   const std::string_view all(digits);
-  const std::string_view integer = all.substr(0, all.size() - decimals);
+  const auto decimal_digits = static_cast<std::size_t>(decimals);
+  const std::string_view integer = all.substr(0, all.size() - decimal_digits);
   std::string text =
       number < 0 && digits.find_first_not_of('0') != std::string::npos ? "-"
                                                                        : "";
   text += Grouped(integer, separators.thousands);
   if (decimals > 0) {
     text += separators.decimal;
-    text += all.substr(all.size() - decimals);
+    text += all.substr(all.size() - decimal_digits);
   }
   return text + suffix;
 }

@@ -7,35 +7,36 @@
 
 #include "src/ui/layout.h"
 
+// The information window's controls, under the names its design gave them.
 enum InfoControl : int {
-  kPnlBack = 200,
-  kAppIcon,
-  kLblFileDescription,
-  kLblExeName,
-  kLblExeVersion,
-  kLblEnvironment,
-  kLblThanks,
-  kLblUrl,
-  kLabel1,
-  kLblMail,
-  kLblOpenFolderIn,
-  kLblLaunchOnDesktop,
-  kLblLaunchOnStartup,
-  kLblOpenStartup,
-  kLblLaunchOnSendTo,
-  kLblOpenSendTo,
-  kLabel2,
-  kLblOsVersion,
-  kLblPhys,
-  kLblPageFile,
-  kLblVirtual,
-  kLabel3,
-  kLblWorkingSetSize,
-  kLblPageFaultCount,
-  kLblPagefileUsage,
-  kLblPagedPoolUsage,
-  kLblNonPagedPoolUsage,
-  kLblProcessTime,
+  kPnlBack = 200,         // the white panel under everything else
+  kAppIcon,               // the program's icon
+  kLblFileDescription,    // the file description
+  kLblExeName,            // the program's file name; opens its properties
+  kLblExeVersion,         // the file version
+  kLblEnvironment,        // the version value "DeveropEnvironment"
+  kLblThanks,             // the version value "Thanks"
+  kLblUrl,                // the web page; a link
+  kLabel1,                // the author's handle; a link to a search for it
+  kLblMail,               // the mail address; a link
+  kLblOpenFolderIn,       // opens the program's folder
+  kLblLaunchOnDesktop,    // makes a shortcut on the desktop
+  kLblLaunchOnStartup,    // makes a shortcut in Startup
+  kLblOpenStartup,        // opens the Startup folder
+  kLblLaunchOnSendTo,     // makes a shortcut in SendTo
+  kLblOpenSendTo,         // opens the SendTo folder
+  kLabel2,                // the "System Information" heading
+  kLblOsVersion,          // the operating system line
+  kLblPhys,               // physical memory: free and total
+  kLblPageFile,           // paging file: free and total
+  kLblVirtual,            // virtual memory: free and total
+  kLabel3,                // the "Process Information" heading
+  kLblWorkingSetSize,     // memory usage (working set) and its peak
+  kLblPageFaultCount,     // the count of page faults
+  kLblPagefileUsage,      // the page file used, now and at its peak
+  kLblPagedPoolUsage,     // the paged pool, now and at its peak
+  kLblNonPagedPoolUsage,  // the non-paged pool, now and at its peak
+  kLblProcessTime,        // kernel, user and elapsed time of the process
 };
 
 enum class LabelFont {

@@ -8,14 +8,15 @@
 
 enum class ControlKind { TabControl, Button, ListBox, Panel, Memo };
 
+// The main window's controls, under the names its design gave them.
 enum MainFormControl : int {
-  kBitBtn1 = 101,
-  kBitBtn2,
-  kListBox1,
-  kPanel1,
-  kMemSafe,
-  kMemQuality,
-  kPageControl1,
+  kBitBtn1 = 101,  // 標語作成: composes five new slogans
+  kBitBtn2,        // バージョン: opens the information window
+  kListBox1,       // the five fresh slogans; a double-click stores one
+  kPanel1,         // the hint above the storage box
+  kMemSafe,        // the safety page's storage list
+  kMemQuality,     // the quality page's storage list
+  kPageControl1,   // the theme tabs: 安全 and 品質
 };
 
 struct ControlLayout {

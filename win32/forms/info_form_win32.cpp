@@ -8,6 +8,7 @@
 #include "src/platform/tavlin_error.h"
 #include "src/ui/window_placement.h"
 #include "win32/gui/window_caption_win32.h"
+#include "win32/system/library_search_win32.h"
 #include "win32/system/os_description_win32.h"
 #include "win32/system/running_program_win32.h"
 #include "win32/system/shell_win32.h"
@@ -76,9 +77,8 @@ void RegisterPanelClass() {
 class DpiUnawareScope {
  public:
   DpiUnawareScope() {
-    using SetContext = HANDLE(WINAPI*)(HANDLE);
-    set_ = reinterpret_cast<SetContext>(reinterpret_cast<void*>(GetProcAddress(
-        GetModuleHandleW(L"user32.dll"), "SetThreadDpiAwarenessContext")));
+    set_ = LibraryFunction<decltype(set_)>(GetModuleHandleW(L"user32.dll"),
+                                           "SetThreadDpiAwarenessContext");
     if (set_) previous_ = set_(reinterpret_cast<HANDLE>(-1));  // unaware
   }
   DpiUnawareScope(const DpiUnawareScope&) = delete;

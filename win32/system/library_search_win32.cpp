@@ -5,10 +5,8 @@
 void RestrictLibrarySearchToSystem() {
   // Reached by name: systems without the update that brings it lack it.
   using SetDirectories = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto set_directories =
-      reinterpret_cast<SetDirectories>(reinterpret_cast<void*>(
-          GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const auto set_directories = LibraryFunction<SetDirectories>(
+      GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
   if (set_directories) set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

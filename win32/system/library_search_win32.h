@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <type_traits>
+
 // Libraries loaded from now on come from the system folder only, never from
 // the program's folder, where a planted copy could lie.
 void RestrictLibrarySearchToSystem();
@@ -12,3 +14,15 @@ void RestrictLibrarySearchToSystem();
 // in the process, and that may be a copy planted beside the program that
 // the system itself loaded first. Null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const wchar_t* file_name);
+
+// The function a library exports under name, typed as the function
+// pointer F; null when the library is null or has no such export. The one
+// place where an export's address becomes a typed pointer.
+template <class F>
+F LibraryFunction(HMODULE library, const char* name) noexcept {
+  static_assert(std::is_pointer_v<F> &&
+                std::is_function_v<std::remove_pointer_t<F>>);
+  if (!library) return nullptr;
+  return reinterpret_cast<F>(
+      reinterpret_cast<void*>(GetProcAddress(library, name)));
+}

@@ -1,15 +1,9 @@
 #include "win32/system/status_win32.h"
 
-#include <psapi.h>
-
 #include "win32/system/library_search_win32.h"
 #include "win32/system/wide_text_win32.h"
 
 namespace {
-
-using GetProcessMemoryInfoFunction = BOOL(WINAPI*)(HANDLE,
-                                                   PPROCESS_MEMORY_COUNTERS,
-                                                   DWORD);
 
 std::int64_t Signed(std::uint64_t value) {
   return static_cast<std::int64_t>(value);
@@ -37,16 +31,16 @@ NumberSeparators UserNumberSeparators() {
 ProcessMemoryFigures StatusGatherer::ProcessMemory() {
   if (!get_process_memory_info_) {
     process_status_.reset(LoadSystemLibrary(L"psapi.dll"));
-    if (process_status_)
-      get_process_memory_info_ = reinterpret_cast<void*>(
-          GetProcAddress(process_status_.get(), "GetProcessMemoryInfo"));
+    get_process_memory_info_ =
+        LibraryFunction<decltype(get_process_memory_info_)>(
+            process_status_.get(), "GetProcessMemoryInfo");
     if (!get_process_memory_info_) return {};
   }
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
-  const auto query =
-      reinterpret_cast<GetProcessMemoryInfoFunction>(get_process_memory_info_);
-  if (!query(GetCurrentProcess(), &counters, sizeof counters)) return {};
+  if (!get_process_memory_info_(GetCurrentProcess(), &counters,
+                                sizeof counters))
+    return {};
   ProcessMemoryFigures figures;
   figures.page_fault_count = counters.PageFaultCount;
   figures.working_set = Signed(counters.WorkingSetSize);

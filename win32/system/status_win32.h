@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <psapi.h>
+
 #include "src/info/status_lines.h"
 #include "win32/system/unique_handle_win32.h"
 
@@ -16,7 +18,8 @@ class StatusGatherer {
   // The process-status library, loaded from the system folder on first use
   // and kept; tried again next time when it could not be loaded.
   UniqueModule process_status_;
-  void* get_process_memory_info_ = nullptr;
+  BOOL(WINAPI* get_process_memory_info_)
+  (HANDLE, PROCESS_MEMORY_COUNTERS*, DWORD) = nullptr;
 };
 
 // The thousands and decimal separators of the user's regional settings.

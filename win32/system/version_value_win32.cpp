@@ -25,13 +25,10 @@ struct VersionLibrary {
   QueryFunction query = nullptr;
 
   VersionLibrary() {
-    if (!module) return;
-    size = reinterpret_cast<SizeFunction>(reinterpret_cast<void*>(
-        GetProcAddress(module.get(), "GetFileVersionInfoSizeW")));
-    info = reinterpret_cast<InfoFunction>(reinterpret_cast<void*>(
-        GetProcAddress(module.get(), "GetFileVersionInfoW")));
-    query = reinterpret_cast<QueryFunction>(reinterpret_cast<void*>(
-        GetProcAddress(module.get(), "VerQueryValueW")));
+    size =
+        LibraryFunction<SizeFunction>(module.get(), "GetFileVersionInfoSizeW");
+    info = LibraryFunction<InfoFunction>(module.get(), "GetFileVersionInfoW");
+    query = LibraryFunction<QueryFunction>(module.get(), "VerQueryValueW");
   }
   bool usable() const { return size && info && query; }
 };

@@ -8,6 +8,7 @@
 #include "src/platform/tavlin_error.h"
 #include "src/ui/window_placement.h"
 #include "win32/gui/window_caption_win32.h"
+#include "win32/system/device_context_win32.h"
 #include "win32/system/library_search_win32.h"
 #include "win32/system/os_description_win32.h"
 #include "win32/system/running_program_win32.h"
@@ -271,20 +272,22 @@ void TInfoForm::SizeToContents() {
   // Each label takes the size of its text, at its designed place.
   std::vector<HWND> controls = {GetDlgItem(panel_, kAppIcon)};
   std::vector<LayoutRect> rects = {kAppIconRect};
-  HDC dc = GetDC(panel_);
-  for (const InfoLabelLayout& layout : kInfoLabels) {
-    HWND label = Label(layout.id);
-    const std::wstring text = WindowTextOf(label);
-    const HGDIOBJ previous = SelectObject(dc, FontOf(layout.font));
-    RECT extent{0, 0, 0, 0};
-    DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &extent,
-              DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
-    SelectObject(dc, previous);
-    controls.push_back(label);
-    rects.push_back({layout.rect.left, layout.rect.top,
-                     text.empty() ? 0 : extent.right, extent.bottom});
+  {
+    const WindowDc dc(panel_);
+    for (const InfoLabelLayout& layout : kInfoLabels) {
+      HWND label = Label(layout.id);
+      const std::wstring text = WindowTextOf(label);
+      RECT extent{0, 0, 0, 0};
+      {
+        const SelectedObject font(dc.get(), FontOf(layout.font));
+        DrawTextW(dc.get(), text.empty() ? L" " : text.c_str(), -1, &extent,
+                  DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
+      }
+      controls.push_back(label);
+      rects.push_back({layout.rect.left, layout.rect.top,
+                       text.empty() ? 0 : extent.right, extent.bottom});
+    }
   }
-  ReleaseDC(panel_, dc);
 
   const LayoutSize panel = EncloseControls(rects, kPanelBorder);
   for (std::size_t i = 0; i < controls.size(); ++i)
@@ -314,14 +317,11 @@ void TInfoForm::CenterOnWorkArea() {
 }
 
 void TInfoForm::FormPaint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(hwnd(), &paint);
+  const PaintDc dc(hwnd());
   RECT client;
   GetClientRect(hwnd(), &client);
-  const HGDIOBJ brush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
-  Rectangle(dc, client.left, client.top, client.right, client.bottom);
-  SelectObject(dc, brush);
-  EndPaint(hwnd(), &paint);
+  const SelectedObject brush(dc.get(), GetStockObject(BLACK_BRUSH));
+  Rectangle(dc.get(), client.left, client.top, client.right, client.bottom);
 }
 
 void TInfoForm::FormShow() {

@@ -15,6 +15,7 @@
 #include "win32/forms/info_form_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/window_caption_win32.h"
+#include "win32/system/device_context_win32.h"
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/running_program_win32.h"
 #include "win32/system/shift_jis.h"
@@ -67,13 +68,6 @@ std::wstring ListBoxItemText(HWND list, WPARAM index) {
   SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));
   return text;
-}
-
-int ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDesignDpi;
 }
 
 // The outer bounds for a client area of the design size at dpi.
@@ -131,8 +125,7 @@ TMainForm::TMainForm() {
   RegisterWindowClass(
       kClassName, LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"),
       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  dpi_ = ScreenDpi();
-  const RECT bounds = OuterBoundsFor(dpi_, kWindowStyle);
+  const RECT bounds = OuterBoundsFor(SystemDpi(), kWindowStyle);
   Create(kClassName, kWindowStyle, 0, bounds, nullptr);
 }
 
@@ -193,7 +186,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
       if (item->CtlID == kListBox1) {
         item->itemHeight =
-            static_cast<UINT>(ScaleForDpi(kSloganRowHeight, dpi_));
+            static_cast<UINT>(ScaleForDpi(kSloganRowHeight, dpi()));
         return TRUE;
       }
       break;
@@ -225,10 +218,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
                    ? last_focus_
                    : Control(kPageControl1));
       return 0;
-    case 0x02E0: {  // WM_DPICHANGED
-      OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
-      return 0;
-    }
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
@@ -286,7 +275,7 @@ void TMainForm::CreateControls() {
 }
 
 void TMainForm::ApplyFont() {
-  font_.reset(CreateFontW(ScaleForDpi(kFontHeight, dpi_), 0, 0, 0, FW_NORMAL,
+  font_.reset(CreateFontW(ScaleForDpi(kFontHeight, dpi()), 0, 0, 0, FW_NORMAL,
                           FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kFontFace));
@@ -294,28 +283,27 @@ void TMainForm::ApplyFont() {
   for (const ControlLayout& layout : kMainFormLayout)
     SendMessageW(Control(layout.id), WM_SETFONT,
                  reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  const int tab_height = ScaleForDpi(kTabHeight, dpi_);
+  const int tab_height = ScaleForDpi(kTabHeight, dpi());
   SendMessageW(Control(kPageControl1), TCM_SETITEMSIZE, 0,
                MAKELPARAM(0, tab_height));
   SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0,
-               ScaleForDpi(kSloganRowHeight, dpi_));
+               ScaleForDpi(kSloganRowHeight, dpi()));
 }
 
 void TMainForm::ApplyLayout() {
   RECT client;
   GetClientRect(hwnd(), &client);
   const LayoutSize parent{client.right, client.bottom};
-  const LayoutSize designed = ScaleForDpi(kMainFormClientSize, dpi_);
+  const LayoutSize designed = ScaleForDpi(kMainFormClientSize, dpi());
   for (const ControlLayout& layout : kMainFormLayout) {
-    const LayoutRect rect = AnchoredRect(ScaleForDpi(layout.rect, dpi_),
+    const LayoutRect rect = AnchoredRect(ScaleForDpi(layout.rect, dpi()),
                                          designed, parent, layout.anchors);
     SetWindowPos(Control(layout.id), nullptr, rect.left, rect.top, rect.width,
                  rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
-void TMainForm::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = dpi;
+void TMainForm::OnDpiChanged(const RECT& suggested) {
   ApplyFont();
   SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left,
@@ -333,15 +321,14 @@ void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
            GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   const std::wstring text = ListBoxItemText(item.hwndItem, item.itemID);
   if (!text.empty()) {
-    const HGDIOBJ previous_font = SelectObject(item.hDC, font_.get());
+    const SelectedObject font(item.hDC, font_.get());
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT
                                                 : COLOR_WINDOWTEXT));
     RECT text_rect = item.rcItem;
-    text_rect.left += ScaleForDpi(kSloganTextIndent, dpi_);
+    text_rect.left += ScaleForDpi(kSloganTextIndent, dpi());
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &text_rect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
-    SelectObject(item.hDC, previous_font);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }

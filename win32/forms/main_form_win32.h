@@ -51,7 +51,7 @@ class TMainForm final : public Window {
   void ApplyFont();
   void ApplyLayout();
   void OnDrawItem(const DRAWITEMSTRUCT& item);
-  void OnDpiChanged(int dpi, const RECT& suggested);
+  void OnDpiChanged(const RECT& suggested) override;
   void LoadStoragePage(StoragePage& page);
   void MoveFocus(bool backwards);
   void SwitchPage(int step);
@@ -60,7 +60,6 @@ class TMainForm final : public Window {
   StoragePage& ActiveStoragePage();
   HWND Control(int id) const;
 
-  int dpi_ = 96;
   UniqueGdiObject font_;
   HWND last_focus_ = nullptr;
   std::optional<PhraseLists> phrases_;  // UpperPhrases, MiddlePhrases, ...

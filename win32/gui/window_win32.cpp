@@ -3,7 +3,29 @@
 #include <utility>
 
 #include "src/platform/tavlin_error.h"
+#include "src/ui/layout.h"
 #include "win32/gui/error_report_win32.h"
+#include "win32/system/device_context_win32.h"
+#include "win32/system/library_search_win32.h"
+
+namespace {
+
+int DpiOfWindow(HWND window) {
+  // Windows 10 1607 and later; older systems have one DPI for all.
+  using GetDpi = UINT(WINAPI*)(HWND);
+  static const auto get_dpi_for_window = LibraryFunction<GetDpi>(
+      GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+  const UINT dpi = get_dpi_for_window ? get_dpi_for_window(window) : 0;
+  return dpi > 0 ? static_cast<int>(dpi) : Window::SystemDpi();
+}
+
+}  // namespace
+
+int Window::SystemDpi() {
+  const WindowDc screen(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : kDesignDpi;
+}
 
 Window::~Window() {
   if (hwnd_) {
@@ -47,12 +69,19 @@ LRESULT Window::HandleMessage(UINT message, WPARAM w, LPARAM l) {
   return DefWindowProcW(hwnd_, message, w, l);
 }
 
+void Window::OnDpiChanged(const RECT& suggested) {
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,
+               suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM w,
                                    LPARAM l) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<Window*>(
         reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
     self->hwnd_ = hwnd;
+    self->dpi_ = DpiOfWindow(hwnd);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   auto* self =
@@ -64,6 +93,11 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM w,
     return DefWindowProcW(hwnd, message, w, l);
   }
   try {
+    if (message == WM_DPICHANGED) {
+      self->dpi_ = HIWORD(w);
+      self->OnDpiChanged(*reinterpret_cast<const RECT*>(l));
+      return 0;
+    }
     return self->HandleMessage(message, w, l);
   } catch (...) {
     if (message == WM_CREATE) {

@@ -15,6 +15,12 @@ class Window {
   virtual ~Window();
 
   HWND hwnd() const { return hwnd_; }
+  // The window's dots per inch: its display's where the system tells that
+  // per window, the system's otherwise. Known from WM_NCCREATE on, and kept
+  // up to date as the window moves between displays.
+  int dpi() const { return dpi_; }
+  // The system's dots per inch, for sizing a window before it exists.
+  static int SystemDpi();
 
  protected:
   static void RegisterWindowClass(const wchar_t* class_name, HICON icon,
@@ -25,6 +31,9 @@ class Window {
   void Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
               const RECT& bounds, HWND owner);
   virtual LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
+  // The window moved to a display of another DPI; dpi() is already the new
+  // one. By default the window takes the bounds the system suggests.
+  virtual void OnDpiChanged(const RECT& suggested);
   // Destroys the window now; a derived class calls it from its destructor,
   // while the fonts and brushes its controls use still exist.
   void DestroyNow();
@@ -33,5 +42,6 @@ class Window {
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM w,
                                     LPARAM l);
   HWND hwnd_ = nullptr;
+  int dpi_ = 96;
   std::exception_ptr creation_failure_;
 };

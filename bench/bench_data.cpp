@@ -5,6 +5,8 @@
 
 #include "src/slogan/slogan_generator.h"
 
+using namespace tavlin;
+
 namespace {
 
 // Shift-JIS hiragana: lead byte 0x82, trail bytes 0x9F to 0xF1.

@@ -15,6 +15,8 @@
 #include "src/storage/storage_file.h"
 #include "src/storage/storage_text.h"
 
+using namespace tavlin;
+
 namespace {
 
 class DiscardingList final : public SloganListTarget {

@@ -5,6 +5,8 @@
 #include "fuzz_input.h"
 #include "src/info/status_format.h"
 
+using namespace tavlin;
+
 namespace {
 
 constexpr std::int64_t kExactLimit = std::int64_t{1} << 53;

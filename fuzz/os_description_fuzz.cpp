@@ -3,6 +3,8 @@
 #include "fuzz_input.h"
 #include "src/info/os_description.h"
 
+using namespace tavlin;
+
 namespace {
 
 class FuzzedSystem final : public OsQueries {

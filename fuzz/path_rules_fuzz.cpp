@@ -6,6 +6,8 @@
 #include "src/info/shell_rules.h"
 #include "src/storage/storage_file.h"
 
+using namespace tavlin;
+
 namespace {
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u':'; }

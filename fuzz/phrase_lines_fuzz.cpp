@@ -6,6 +6,8 @@
 #include "src/slogan/phrase_lines.h"
 #include "src/slogan/phrase_list.h"
 
+using namespace tavlin;
+
 namespace {
 
 std::vector<std::string_view> ReferenceLines(std::string_view bytes) {

@@ -3,6 +3,8 @@
 #include "fuzz_input.h"
 #include "src/storage/storage_text.h"
 
+using namespace tavlin;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

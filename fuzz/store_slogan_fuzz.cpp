@@ -6,6 +6,8 @@
 #include "src/storage/slogan_match.h"
 #include "src/storage/storage_text.h"
 
+using namespace tavlin;
+
 namespace {
 
 std::vector<std::string> LinesOf(std::string_view text) {

@@ -8,6 +8,8 @@
 #include "src/platform/read_if_changed.h"
 #include "src/platform/tavlin_error.h"
 
+namespace tavlin {
+
 namespace {
 
 class PosixFile {
@@ -156,3 +158,5 @@ FileOps& SystemFileOps() {
   static PosixFileOps ops;
   return ops;
 }
+
+}  // namespace tavlin

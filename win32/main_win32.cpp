@@ -10,6 +10,7 @@
 #include "win32/system/com_apartment_win32.h"
 #include "win32/system/library_search_win32.h"
 
+namespace tavlin {
 namespace {
 
 int RunMainWindow(int show_command) {
@@ -25,8 +26,10 @@ int RunMainWindow(int show_command) {
 }
 
 }  // namespace
+}  // namespace tavlin
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
+  using namespace tavlin;
   RestrictLibrarySearchToSystem();
   SeedGeneratorAtStartup();
   const ComApartment com;

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace tavlin {
+
 namespace {
 
 constexpr std::uint16_t kSuiteEnterprise = 0x0002;
@@ -168,3 +170,5 @@ std::string WithoutFirstMicrosoft(std::string description) {
   if (at != std::string::npos) description.erase(at, kMicrosoft.size());
   return description;
 }
+
+}  // namespace tavlin

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace tavlin {
+
 // The fields of the system's version record that the description reads.
 struct OsVersionRecord {
   std::uint32_t major = 0;
@@ -47,3 +49,5 @@ std::string GetOSDescription(OsQueries& queries) noexcept;
 // The description with its first "Microsoft " removed, as the information
 // window shows it.
 std::string WithoutFirstMicrosoft(std::string description);
+
+}  // namespace tavlin

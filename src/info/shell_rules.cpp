@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace tavlin {
+
 namespace {
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u':'; }
@@ -65,3 +67,5 @@ std::string OleErrorMessage(std::uint32_t code, std::string_view system_text) {
   std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
   return std::string("OLE エラー ") + text;
 }
+
+}  // namespace tavlin

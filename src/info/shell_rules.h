@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 // Everything up to and including the last separator; empty without one.
 std::u16string DirectoryPart(std::u16string_view path);
 
@@ -35,3 +37,5 @@ std::u16string MailToTarget(std::u16string_view address,
 // blanks, control characters and full stops, or "OLE エラー XXXXXXXX" when
 // the system has none. UTF-8.
 std::string OleErrorMessage(std::uint32_t code, std::string_view system_text);
+
+}  // namespace tavlin

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace tavlin {
+
 namespace {
 
 constexpr int kSignificantDigits = 18;
@@ -104,3 +106,5 @@ std::string FormatDuration(std::int32_t seconds) {
                 total_minutes % 60, rest);
   return text;
 }
+
+}  // namespace tavlin

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tavlin {
+
 // The separators of the user's regional settings, as UTF-8.
 struct NumberSeparators {
   std::string thousands = ",";
@@ -22,3 +24,5 @@ std::string FormatByteSize(SizeUnit unit, std::int64_t value,
 
 // "%d:%2.2d:%2.2d" of hours (not wrapped at 24), minutes and seconds.
 std::string FormatDuration(std::int32_t seconds);
+
+}  // namespace tavlin

@@ -1,5 +1,7 @@
 #include "src/info/status_lines.h"
 
+namespace tavlin {
+
 namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
@@ -59,3 +61,5 @@ StatusLines ComposeStatusLines(const StatusFigures& figures,
       "; Process:" + FormatDuration(WholeSeconds(elapsed));
   return lines;
 }
+
+}  // namespace tavlin

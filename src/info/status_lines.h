@@ -8,6 +8,8 @@
 
 #include "src/info/status_format.h"
 
+namespace tavlin {
+
 struct SystemMemoryFigures {
   std::int64_t available_physical = 0;
   std::int64_t total_physical = 0;
@@ -67,3 +69,5 @@ StatusLines ComposeStatusLines(const StatusFigures& figures,
 // Whole seconds of a 100-nanosecond count, the fraction dropped, as the
 // low 32 bits of the count taken as a signed number.
 std::int32_t WholeSeconds(std::uint64_t hundred_nanoseconds);
+
+}  // namespace tavlin

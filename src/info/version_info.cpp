@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace tavlin {
+
 namespace {
 
 void AppendHex4(std::u16string& out, std::uint32_t value) {
@@ -65,3 +67,5 @@ std::u16string VersionCaption(std::u16string_view title,
   caption += component_name;
   return caption;
 }
+
+}  // namespace tavlin

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 // The names of the values a version resource may hold; callers pass an
 // entry, never free text. "DeveropEnvironment" is spelt as the resources of
 // this program spell it.
@@ -65,3 +67,5 @@ std::u16string ApplicationTitleOf(
 std::u16string VersionCaption(std::u16string_view title,
                               std::u16string_view file_version,
                               std::u16string_view component_name);
+
+}  // namespace tavlin

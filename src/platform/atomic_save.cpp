@@ -7,6 +7,8 @@
 
 #include "src/platform/tavlin_error.h"
 
+namespace tavlin {
+
 namespace {
 
 constexpr std::size_t kWriteChunk = std::size_t{1} << 20;
@@ -140,3 +142,5 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
     std::filesystem::remove(file, ignored);
   }
 }
+
+}  // namespace tavlin

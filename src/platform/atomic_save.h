@@ -9,6 +9,8 @@
 
 #include "src/platform/file_access.h"
 
+namespace tavlin {
+
 enum class ExistingFile { Replace, Keep };
 
 // Writes bytes to target through a temporary file in the same folder.
@@ -34,3 +36,5 @@ bool IsTemporaryFileOfSave(const std::filesystem::path& name,
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
                                const std::filesystem::path& prefix,
                                std::chrono::seconds min_age);
+
+}  // namespace tavlin

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 // True only for an existing file: a folder of that name does not count.
 bool IsExistingFile(const std::filesystem::path& path);
 
@@ -70,3 +72,5 @@ class FileOps {
 };
 
 FileOps& SystemFileOps();
+
+}  // namespace tavlin

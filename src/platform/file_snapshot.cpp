@@ -2,6 +2,8 @@
 
 #include "src/platform/file_access.h"
 
+namespace tavlin {
+
 FileSnapshot TakeFileSnapshot(const std::filesystem::path& path) {
   switch (LookAtPath(path)) {
     case PathKind::Missing:
@@ -38,3 +40,5 @@ bool IsStillAsSnapshot(const std::filesystem::path& path,
   }
   return false;
 }
+
+}  // namespace tavlin

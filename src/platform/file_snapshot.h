@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tavlin {
+
 struct FileSnapshot {
   enum class Kind {
     NotTaken,  // the program never looked: it must not write the file
@@ -24,3 +26,5 @@ FileSnapshot TakeFileSnapshot(const std::filesystem::path& path);
 // the same bytes. Anything that cannot be checked counts as changed.
 bool IsStillAsSnapshot(const std::filesystem::path& path,
                        const FileSnapshot& snapshot);
+
+}  // namespace tavlin

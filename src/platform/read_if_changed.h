@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tavlin {
+
 // read_chunk(into, capacity) returns the count of bytes read, 0 at the end
 // of the file, and throws on failure. expected_size is the file's size as
 // the system reports it. Returns nothing when the file holds exactly
@@ -50,3 +52,5 @@ std::optional<std::string> ReadIfChanged(std::size_t expected_size,
   bytes.resize(done);
   return bytes;
 }
+
+}  // namespace tavlin

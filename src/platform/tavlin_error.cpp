@@ -1,5 +1,7 @@
 #include "src/platform/tavlin_error.h"
 
+namespace tavlin {
+
 std::string PathForMessage(const std::filesystem::path& path) {
   const std::u8string utf8 = path.u8string();
   return std::string(utf8.begin(), utf8.end());
@@ -20,3 +22,5 @@ std::string ComposeMessage(std::string_view pattern,
   }
   return result;
 }
+
+}  // namespace tavlin

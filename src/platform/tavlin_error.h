@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 class TavlinError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -19,3 +21,5 @@ std::string PathForMessage(const std::filesystem::path& path);
 // The arguments are copied whole, never read as patterns themselves.
 std::string ComposeMessage(std::string_view pattern,
                            std::initializer_list<std::string_view> arguments);
+
+}  // namespace tavlin

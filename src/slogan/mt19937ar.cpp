@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tavlin {
+
 namespace {
 
 constexpr int kStateSize = 624;
@@ -84,3 +86,5 @@ void SeedGeneratorAtStartup() {
                                                   0x456u};
   init_by_array(kStartupKey, 4);
 }
+
+}  // namespace tavlin

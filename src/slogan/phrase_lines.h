@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace tavlin {
+
 // A line whose bytes are all 0x20 or lower, the empty line included.
 inline bool IsBlankLine(std::string_view line) {
   for (const char c : line)
@@ -67,3 +69,5 @@ void ForEachLine(std::string_view bytes, OnLine&& on_line) {
   const std::size_t end = i < size ? i : size;
   if (end > begin) on_line(begin, end - begin);
 }
+
+}  // namespace tavlin

@@ -5,6 +5,8 @@
 
 #include "src/slogan/phrase_lines.h"
 
+namespace tavlin {
+
 namespace {
 
 constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
@@ -67,3 +69,5 @@ void PhraseList::AssignFileBytes(std::string bytes) {
   bytes_ = std::move(bytes);
   phrases_ = std::move(phrases);
 }
+
+}  // namespace tavlin

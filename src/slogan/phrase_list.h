@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tavlin {
+
 class PhraseList {
  public:
   // Replaces the whole content with the phrases of a phrase file's bytes.
@@ -38,3 +40,5 @@ struct PhraseLists {
   PhraseList middle;
   PhraseList lower;
 };
+
+}  // namespace tavlin

@@ -3,6 +3,8 @@
 #include "src/platform/file_access.h"
 #include "src/slogan/mt19937ar.h"
 
+namespace tavlin {
+
 namespace {
 
 void LoadPosition(const std::filesystem::path& file, PhraseList& list) {
@@ -76,3 +78,5 @@ void GenerateSlogans(const std::filesystem::path& folder, int page_index,
   target.RemoveAll();
   ComposeSlogans(lists, target);
 }
+
+}  // namespace tavlin

@@ -11,6 +11,8 @@
 #include "src/slogan/phrase_category.h"
 #include "src/slogan/phrase_list.h"
 
+namespace tavlin {
+
 // What a generation needs of the list that shows the slogans.
 class SloganListTarget {
  public:
@@ -54,3 +56,5 @@ void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target);
 void GenerateSlogans(const std::filesystem::path& folder, int page_index,
                      PhraseLists& lists, std::uint32_t tick_count,
                      SloganListTarget& target);
+
+}  // namespace tavlin

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace tavlin {
+
 // Both texts are Shift-JIS. On Windows this is the user locale's own
 // case-insensitive comparison; elsewhere FoldedShiftJisEqual.
 bool SlogansMatch(std::string_view line, std::string_view slogan);
@@ -11,3 +13,5 @@ bool SlogansMatch(std::string_view line, std::string_view slogan);
 // Equality after folding the upper-case letters of Shift-JIS to lower case:
 // ASCII, full-width Latin, Greek and Cyrillic.
 bool FoldedShiftJisEqual(std::string_view a, std::string_view b);
+
+}  // namespace tavlin

@@ -2,6 +2,8 @@
 
 #include "src/storage/slogan_match.h"
 
+namespace tavlin {
+
 namespace {
 
 bool IsLeadByte(unsigned char c) {
@@ -41,3 +43,5 @@ bool FoldedShiftJisEqual(std::string_view a, std::string_view b) {
   }
   return i == j;
 }
+
+}  // namespace tavlin

@@ -5,6 +5,8 @@
 #include "src/platform/tavlin_error.h"
 #include "src/storage/storage_text.h"
 
+namespace tavlin {
+
 namespace {
 
 using Kind = FileSnapshot::Kind;
@@ -226,3 +228,5 @@ std::filesystem::path SaveStorageListAsNewFile(
   KeepUnicodeCopy(list, false, written, false, notices, ops);
   return written;
 }
+
+}  // namespace tavlin

@@ -14,6 +14,8 @@
 #include "src/platform/file_snapshot.h"
 #include "src/slogan/phrase_category.h"
 
+namespace tavlin {
+
 struct StorageList {
   std::string text;  // Shift-JIS, CR LF line breaks
   // The whole text in UTF-8 when it holds characters that Shift-JIS cannot;
@@ -86,3 +88,5 @@ std::vector<std::string> SaveStorageList(const StorageList& list,
 std::filesystem::path SaveStorageListAsNewFile(
     const StorageList& list, const std::filesystem::path& path,
     std::vector<std::string>& notices, FileOps& ops = SystemFileOps());
+
+}  // namespace tavlin

@@ -5,6 +5,8 @@
 
 #include "src/platform/tavlin_error.h"
 
+namespace tavlin {
+
 namespace {
 
 const std::filesystem::path& LoadedPath(const StorageLocation& location) {
@@ -138,3 +140,5 @@ std::vector<std::string> SaveStorageLists(
   }
   return reports;
 }
+
+}  // namespace tavlin

@@ -14,6 +14,8 @@
 #include "src/platform/file_access.h"
 #include "src/storage/storage_file.h"
 
+namespace tavlin {
+
 enum class StoragePlace { BesideProgram, UserFolder };
 
 struct StorageLocation {
@@ -64,3 +66,5 @@ std::vector<std::string> SaveStorageListTo(const StorageList& list,
 // that two lists share told once.
 std::vector<std::string> SaveStorageLists(
     const std::vector<std::pair<const StorageList*, StorageLocation>>& lists);
+
+}  // namespace tavlin

@@ -2,6 +2,8 @@
 
 #include "src/storage/slogan_match.h"
 
+namespace tavlin {
+
 namespace {
 
 bool IsStrippable(char c) { return static_cast<unsigned char>(c) <= 0x20; }
@@ -39,3 +41,5 @@ void StoreSlogan(std::string& text, std::string_view slogan) {
   ApplyStorageEdit(
       text, PlanStoreSlogan(std::string_view(text), slogan, SlogansMatch));
 }
+
+}  // namespace tavlin

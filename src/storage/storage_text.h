@@ -8,6 +8,8 @@
 
 #include "src/storage/store_rule.h"
 
+namespace tavlin {
+
 inline constexpr std::string_view kLineBreak = LineBreakOf<char>();
 
 // The text a storage file's bytes load as: every line break made CR LF,
@@ -19,3 +21,5 @@ using StorageEdit = BasicStorageEdit<char>;
 
 // Stores slogan in text, matching lines as the user's locale does.
 void StoreSlogan(std::string& text, std::string_view slogan);
+
+}  // namespace tavlin

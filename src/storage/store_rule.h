@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 // What storing a slogan does to a text, as two edits that a text box can
 // apply in turn: remove one line (a range of the text as it was), then
 // insert text at the very end.
@@ -78,3 +80,5 @@ void ApplyStorageEdit(std::basic_string<Char>& text,
     text.erase(edit.remove_begin, edit.remove_end - edit.remove_begin);
   text += edit.appended;
 }
+
+}  // namespace tavlin

@@ -1,5 +1,7 @@
 #include "src/ui/error_message.h"
 
+namespace tavlin {
+
 std::string CompleteErrorMessage(std::string_view message) {
   std::string text(message);
   // Any byte of a multi-byte character is 0x80 or above, beyond ".".
@@ -7,3 +9,5 @@ std::string CompleteErrorMessage(std::string_view message) {
     text += '.';
   return text;
 }
+
+}  // namespace tavlin

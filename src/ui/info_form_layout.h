@@ -7,6 +7,8 @@
 
 #include "src/ui/layout.h"
 
+namespace tavlin {
+
 // The information window's controls, under the names its design gave them.
 enum InfoControl : int {
   kPnlBack = 200,         // the white panel under everything else
@@ -263,3 +265,5 @@ inline constexpr InfoControl kStatusLabels[] = {
     kLblPhys,           kLblPageFile,          kLblVirtual,
     kLblWorkingSetSize, kLblPageFaultCount,    kLblPagefileUsage,
     kLblPagedPoolUsage, kLblNonPagedPoolUsage, kLblProcessTime};
+
+}  // namespace tavlin

@@ -1,5 +1,7 @@
 #include "src/ui/layout.h"
 
+namespace tavlin {
+
 namespace {
 
 // One axis of AnchoredRect: the start and length along it.
@@ -40,3 +42,5 @@ LayoutRect AnchoredRect(const LayoutRect& designed, LayoutSize designed_parent,
            (anchors & kAnchorTop) != 0, (anchors & kAnchorBottom) != 0);
   return rect;
 }
+
+}  // namespace tavlin

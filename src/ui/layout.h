@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace tavlin {
+
 struct LayoutSize {
   int width;
   int height;
@@ -39,3 +41,5 @@ LayoutSize ScaleForDpi(const LayoutSize& size, int dpi);
 // stretches; anchored to neither, it keeps its place.
 LayoutRect AnchoredRect(const LayoutRect& designed, LayoutSize designed_parent,
                         LayoutSize parent, unsigned anchors);
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 
 #include "src/ui/layout.h"
 
+namespace tavlin {
+
 enum class ControlKind { TabControl, Button, ListBox, Panel, Memo };
 
 // The main window's controls, under the names its design gave them.
@@ -68,3 +70,5 @@ inline constexpr int kTabHeight = 34;
 // Tab order; of the two text boxes only the visible one takes part.
 inline constexpr MainFormControl kMainFormTabOrder[] = {
     kPageControl1, kMemSafe, kMemQuality, kBitBtn1, kBitBtn2, kListBox1};
+
+}  // namespace tavlin

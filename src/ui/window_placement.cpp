@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace tavlin {
+
 LayoutSize EncloseControls(std::vector<LayoutRect>& controls, int border) {
   if (controls.empty()) return {2 * border, 2 * border};
   int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
@@ -25,3 +27,5 @@ LayoutRect CentredOnWorkArea(const WorkArea& work_area, LayoutSize window) {
       work_area.top + (work_area.bottom - work_area.top - window.height) / 2,
       window.width, window.height};
 }
+
+}  // namespace tavlin

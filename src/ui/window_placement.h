@@ -6,6 +6,8 @@
 
 #include "src/ui/layout.h"
 
+namespace tavlin {
+
 // Moves the controls together so that the left-most and top-most lie at
 // the border, and returns the size that holds them with the border on
 // every side.
@@ -22,3 +24,5 @@ struct WorkArea {
 // work area, the work area's own origin included (a taskbar on the left or
 // at the top moves it).
 LayoutRect CentredOnWorkArea(const WorkArea& work_area, LayoutSize window);
+
+}  // namespace tavlin

@@ -7,6 +7,8 @@
 #include "support/temp_folder.h"
 #include "win32/system/shift_jis.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -70,3 +72,5 @@ TEST(UnusualStorageFiles, AFolderInPlaceOfTheFileIsReported) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

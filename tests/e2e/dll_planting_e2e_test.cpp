@@ -12,6 +12,8 @@
 #include "src/ui/main_form_layout.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -105,3 +107,5 @@ TEST(DllPlanting, TheWholeProgramReadsItsVersionAndStatusFromTheSystem) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -16,6 +16,8 @@
 #include "support/temp_folder.h"
 #include "win32/system/com_ptr_win32.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -215,3 +217,5 @@ TEST_F(InfoWindow, CreatesShortcutsInTheThreeFolders) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

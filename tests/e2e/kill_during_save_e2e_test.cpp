@@ -11,6 +11,8 @@
 #include "support/temp_folder.h"
 #include "win32/system/shift_jis.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -74,3 +76,5 @@ TEST(KilledWhileSaving, LeavesEachStorageFileOldOrNewAndWhole) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

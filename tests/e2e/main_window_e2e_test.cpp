@@ -15,6 +15,8 @@
 #include "win32/system/shift_jis.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -334,3 +336,5 @@ TEST_F(MainWindow, AStorageFileThatCannotBeReadIsNeverOverwritten) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -7,6 +7,8 @@
 #include "src/info/version_info.h"
 #include "win32/system/version_value_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 std::wstring ValueOf(std::size_t key) {
@@ -62,3 +64,5 @@ TEST(TavlinResources, CarryTheMainIconAndAManifest) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

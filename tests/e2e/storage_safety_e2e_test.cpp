@@ -10,6 +10,8 @@
 #include "win32/system/shift_jis.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -133,3 +135,5 @@ TEST_F(StorageSafety, TemporaryFilesOfInterruptedSavesAreRemovedWhenOld) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 #include "src/ui/main_form_layout.h"
 #include "support/png_file.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 bool WaitFor(const std::function<bool()>& condition,
@@ -234,3 +236,5 @@ void SaveScreenshot(HWND window, const fs::path& file) {
   fs::create_directories(file.parent_path());
   WritePng(file, width, height, rgb);
 }
+
+}  // namespace tavlin

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tavlin {
+
 // Polls until condition holds or the time runs out; false on time-out.
 bool WaitFor(const std::function<bool()>& condition,
              std::chrono::milliseconds timeout = std::chrono::seconds(20));
@@ -72,3 +74,5 @@ void CopyExamplePhraseFiles(const std::filesystem::path& folder);
 
 // Captures what the screen shows of a window into a PNG file.
 void SaveScreenshot(HWND window, const std::filesystem::path& file);
+
+}  // namespace tavlin

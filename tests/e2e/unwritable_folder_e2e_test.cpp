@@ -14,6 +14,8 @@
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/shift_jis.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -118,3 +120,5 @@ TEST_F(UnwritableProgramFolder, AWritableFolderWritesNothingToTheProfile) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

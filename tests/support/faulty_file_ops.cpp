@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tavlin {
+
 namespace {
 
 class FaultyOutputFile final : public OutputFile {
@@ -64,3 +66,5 @@ CreateResult FaultyFileOps::CreateNew(const std::filesystem::path& path,
                                               fail_after_);
   return result;
 }
+
+}  // namespace tavlin

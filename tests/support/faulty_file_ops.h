@@ -6,6 +6,8 @@
 
 #include "src/platform/file_access.h"
 
+namespace tavlin {
+
 enum class FileFault {
   None,
   CreateFails,
@@ -48,3 +50,5 @@ class FaultyFileOps final : public FileOps {
   std::size_t fail_after_;
   int names_tried_ = 0;
 };
+
+}  // namespace tavlin

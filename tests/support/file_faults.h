@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <memory>
 
+namespace tavlin {
+
 // Keeps a file from being opened for reading while it lives: on Windows a
 // handle holds it open for writing; elsewhere the file is replaced by a link
 // to a file whose reading fails.
@@ -31,3 +33,5 @@ class OpenHandle {
 };
 std::unique_ptr<OpenHandle> HoldOpen(const std::filesystem::path& file,
                                      bool& holds);
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 
 #include "support/file_faults.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -61,3 +63,5 @@ std::unique_ptr<OpenHandle> HoldOpen(const fs::path&, bool& holds) {
   holds = false;
   return std::make_unique<NoOpHold>();
 }
+
+}  // namespace tavlin

@@ -3,6 +3,8 @@
 #include "support/file_faults.h"
 #include "win32/system/unique_handle_win32.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -88,3 +90,5 @@ std::unique_ptr<OpenHandle> HoldOpen(const fs::path& file, bool& holds) {
   holds = handle != INVALID_HANDLE_VALUE;
   return std::make_unique<HeldFile>(handle);
 }
+
+}  // namespace tavlin

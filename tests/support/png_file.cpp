@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace tavlin {
+
 namespace {
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size,
@@ -85,3 +87,5 @@ void WritePng(const std::filesystem::path& file, int width, int height,
             static_cast<std::streamsize>(png.size()));
   if (!out) throw std::runtime_error("cannot write " + file.string());
 }
+
+}  // namespace tavlin

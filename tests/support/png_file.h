@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <vector>
 
+namespace tavlin {
+
 // rgb holds width * height pixels, three bytes each, top row first.
 void WritePng(const std::filesystem::path& file, int width, int height,
               const std::vector<std::uint8_t>& rgb);
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -66,3 +68,5 @@ void SetReadOnly(const fs::path& file, bool read_only) {
   fs::permissions(file, write,
                   read_only ? fs::perm_options::remove : fs::perm_options::add);
 }
+
+}  // namespace tavlin

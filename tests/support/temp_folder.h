@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tavlin {
+
 class TempFolder {
  public:
   TempFolder();
@@ -28,3 +30,5 @@ std::string ReadBytes(const std::filesystem::path& file);
 // The names of the entries of a folder, sorted, as UTF-8.
 std::vector<std::string> EntriesOf(const std::filesystem::path& folder);
 void SetReadOnly(const std::filesystem::path& file, bool read_only);
+
+}  // namespace tavlin

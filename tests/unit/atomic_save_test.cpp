@@ -12,6 +12,8 @@
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -269,3 +271,5 @@ TEST(StaleTemporaryFiles, OnlyOldOnesOfTheTargetAreRemoved) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

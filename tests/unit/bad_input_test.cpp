@@ -10,6 +10,8 @@
 #include "src/storage/storage_file.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -116,3 +118,5 @@ TEST(HugePhraseFiles, AOneLine50MegabyteFileIsOnePhrase) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

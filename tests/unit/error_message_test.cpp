@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tavlin {
+
 namespace {
 
 TEST(ErrorMessage, GetsAFullStopUnlessItEndsAtOrBelowOne) {
@@ -19,3 +21,5 @@ TEST(ErrorMessage, GetsAFullStopUnlessItEndsAtOrBelowOne) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -4,6 +4,8 @@
 
 #include "src/ui/main_form_layout.h"
 
+namespace tavlin {
+
 namespace {
 
 const ControlLayout& Control(MainFormControl id) {
@@ -58,3 +60,5 @@ TEST(Layout, ScalesInProportionToTheDpi) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

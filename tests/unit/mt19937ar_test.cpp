@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+namespace tavlin {
+
 namespace {
 
 std::vector<std::uint32_t> Draw32(int count) {
@@ -93,3 +95,5 @@ TEST(Mt19937arDeathTest, FirstDrawWithoutSeedingUsesTheDefaultSeed) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

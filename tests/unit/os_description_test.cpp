@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace tavlin {
+
 namespace {
 
 // A system as the description sees it, remembering what it was asked.
@@ -327,3 +329,5 @@ TEST(OsDescription, OnlyTheFirstMicrosoftGoes) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -8,6 +8,8 @@
 
 #include "src/slogan/phrase_list.h"
 
+namespace tavlin {
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -138,3 +140,5 @@ TEST(PhraseList, MovingKeepsThePhrases) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -8,6 +8,8 @@
 #include "src/platform/file_access.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace {
 
 // Serves a text in chunks of at most `step` bytes, as a file would.
@@ -92,3 +94,5 @@ TEST(Rereading, ARealFileComparesWithWhatWasReadBefore) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

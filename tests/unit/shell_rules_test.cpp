@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tavlin {
+
 namespace {
 
 struct PathRow {
@@ -65,3 +67,5 @@ TEST(ShellRules, FailureCodesBecomeMessages) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -11,6 +11,8 @@
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace {
 
 using Slogans = std::vector<std::string>;
@@ -195,3 +197,5 @@ TEST(SloganGenerator, AnUnreadableFileStopsTheGenerationWhereItIs) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

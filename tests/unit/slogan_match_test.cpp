@@ -4,6 +4,8 @@
 
 #include <ostream>
 
+namespace tavlin {
+
 namespace {
 
 struct MatchCase {
@@ -66,3 +68,5 @@ INSTANTIATE_TEST_SUITE_P(Pairs, SloganMatching, testing::ValuesIn(kMatchCases),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace
+
+}  // namespace tavlin

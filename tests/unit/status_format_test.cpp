@@ -6,6 +6,8 @@
 #include <limits>
 #include <ostream>
 
+namespace tavlin {
+
 namespace {
 
 struct SizeCase {
@@ -79,3 +81,5 @@ TEST(Durations, ShowHoursUnwrappedMinutesAndSeconds) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

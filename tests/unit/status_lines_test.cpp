@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace tavlin {
+
 namespace {
 
 constexpr std::uint64_t kSecond = 10'000'000;
@@ -66,3 +68,5 @@ TEST(StatusLines, SecondsAreTheLow32BitsAsASignedNumber) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -10,6 +10,8 @@
 #include "src/storage/storage_file.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -196,3 +198,5 @@ TEST_F(UnicodeCopy, OfADivertedListStandsBesideTheDivertedFile) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -11,6 +11,8 @@
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -240,3 +242,5 @@ TEST(StorageFileSave, WorksInFoldersOfAnyName) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -12,6 +12,8 @@
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -211,3 +213,5 @@ TEST(StoragePlaces, AnUnreadableFileYieldsToTheOtherPlace) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

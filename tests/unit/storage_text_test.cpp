@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+namespace tavlin {
+
 namespace {
 
 // "|" stands for one CR LF in these tables, to keep the rows readable.
@@ -138,3 +140,5 @@ TEST(StoreSloganEdits, WorkOnUtf16TextToo) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

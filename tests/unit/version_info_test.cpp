@@ -6,6 +6,8 @@
 #include <map>
 #include <vector>
 
+namespace tavlin {
+
 namespace {
 
 // A version block as a table of sub-block paths: the translation array as
@@ -125,3 +127,5 @@ TEST(VersionCaption, JoinsTitleVersionAndComponent) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

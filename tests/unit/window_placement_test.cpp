@@ -4,6 +4,8 @@
 
 #include "src/ui/info_form_layout.h"
 
+namespace tavlin {
+
 namespace {
 
 TEST(WindowPlacement, ThePanelEnclosesItsControlsWithItsBorder) {
@@ -37,3 +39,5 @@ TEST(WindowPlacement, TheWindowIsCentredOnTheWorkAreaWhereverTheTaskbarIs) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

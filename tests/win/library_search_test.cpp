@@ -7,6 +7,8 @@
 #include "win32/system/library_search_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,3 +32,5 @@ TEST(SystemLibraries, ComeFromTheSystemFolder) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 
 #include "win32/system/os_description_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 TEST(RunningOs, TheLineFollowsTheRecordTheSystemReports) {
@@ -43,3 +45,5 @@ TEST(RunningOs, TheRecordFormsAreAnsweredAsOnWindows) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tavlin {
+
 namespace {
 
 struct ConversionCase {
@@ -49,3 +51,5 @@ TEST(ShiftJis, CharactersOutsideShiftJisBecomeQuestionMarksAndSaySo) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

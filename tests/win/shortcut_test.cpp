@@ -10,6 +10,8 @@
 #include "win32/system/com_ptr_win32.h"
 #include "win32/system/shell_win32.h"
 
+namespace tavlin {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -98,3 +100,5 @@ TEST_F(Shortcuts, SpecialFoldersAreFound) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -9,6 +9,8 @@
 
 #include "win32/system/status_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 // Linux's own figure of the machine's memory, in KB, where Wine runs.
@@ -83,3 +85,5 @@ TEST(Status, TheMemoryTotalIsTheMachinesWholeMemory) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

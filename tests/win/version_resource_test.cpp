@@ -8,6 +8,8 @@
 #include "win32/system/running_program_win32.h"
 #include "win32/system/version_value_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 std::wstring ValueOf(std::u16string_view name) {
@@ -36,3 +38,5 @@ TEST(VersionResource, AFileWithoutResourceGivesEmptyTexts) {
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -4,6 +4,8 @@
 #include "src/platform/tavlin_error.h"
 #include "win32/gui/window_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 class FailingWindow final : public Window {
@@ -40,3 +42,5 @@ TEST(WindowCreation,
 }
 
 }  // namespace
+
+}  // namespace tavlin

@@ -17,6 +17,8 @@
 #include "win32/system/version_value_win32.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"TavlinInfoForm";
@@ -415,3 +417,5 @@ void ShowInfoForm(HWND owner) {
   const OwnerDisabled disabled(owner);
   form.ShowModal();
 }
+
+}  // namespace tavlin

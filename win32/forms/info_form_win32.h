@@ -13,6 +13,8 @@
 #include "win32/system/status_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
+namespace tavlin {
+
 class TInfoForm final : public Window {
  public:
   // Creates the window hidden and fills it (FormCreate).
@@ -55,3 +57,5 @@ class TInfoForm final : public Window {
 // meanwhile; returns when it has closed. Errors reach the caller after the
 // window is gone.
 void ShowInfoForm(HWND owner);
+
+}  // namespace tavlin

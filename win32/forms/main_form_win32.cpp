@@ -22,6 +22,8 @@
 #include "win32/system/slogan_match_win32.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"TavlinMainForm";
@@ -512,3 +514,5 @@ bool TMainForm::PreTranslateMessage(const MSG& message) {
   }
   return false;
 }
+
+}  // namespace tavlin

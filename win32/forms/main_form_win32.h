@@ -13,6 +13,8 @@
 #include "win32/gui/window_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
+namespace tavlin {
+
 class TMainForm final : public Window {
  public:
   // Creates the window hidden and runs FormCreate.
@@ -68,3 +70,5 @@ class TMainForm final : public Window {
   bool storage_saved_ = false;
   bool created_ = false;  // WM_CREATE ran to its end
 };
+
+}  // namespace tavlin

@@ -8,6 +8,8 @@
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept {
   try {
     const std::wstring text = WideFromUtf8(CompleteErrorMessage(utf8_message));
@@ -30,3 +32,5 @@ void ReportCurrentException(HWND owner) noexcept {
     ShowErrorReport(owner, "予期しないエラーが発生しました");
   }
 }
+
+}  // namespace tavlin

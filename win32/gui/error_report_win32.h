@@ -6,7 +6,11 @@
 
 #include <string_view>
 
+namespace tavlin {
+
 void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept;
 
 // Shows the exception being handled; call only inside a catch block.
 void ReportCurrentException(HWND owner) noexcept;
+
+}  // namespace tavlin

@@ -5,6 +5,8 @@
 #include "win32/system/version_value_win32.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 std::u16string LowerCase(std::u16string text) {
@@ -27,3 +29,5 @@ void ApplyVersionCaption(HWND window, std::u16string_view component_name) {
       VersionCaption(U16Of(ApplicationTitle()), U16Of(version), component_name);
   SetWindowTextW(window, WideOf(caption).c_str());
 }
+
+}  // namespace tavlin

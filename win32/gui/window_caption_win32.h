@@ -7,8 +7,12 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 // The application title of the running program (Tavlin.exe gives Tavlin).
 std::wstring ApplicationTitle();
 
 // Sets the caption "<title> Ver.<FileVersion> - <component_name>".
 void ApplyVersionCaption(HWND window, std::u16string_view component_name);
+
+}  // namespace tavlin

@@ -8,6 +8,8 @@
 #include "win32/system/device_context_win32.h"
 #include "win32/system/library_search_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 int DpiOfWindow(HWND window) {
@@ -111,3 +113,5 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM w,
     return DefWindowProcW(hwnd, message, w, l);
   }
 }
+
+}  // namespace tavlin

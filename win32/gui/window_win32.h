@@ -7,6 +7,8 @@
 
 #include <exception>
 
+namespace tavlin {
+
 class Window {
  public:
   Window() = default;
@@ -45,3 +47,5 @@ class Window {
   int dpi_ = 96;
   std::exception_ptr creation_failure_;
 };
+
+}  // namespace tavlin

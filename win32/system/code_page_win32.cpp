@@ -4,6 +4,8 @@
 
 #include "src/platform/tavlin_error.h"
 
+namespace tavlin {
+
 namespace {
 
 int CheckedLength(std::size_t size) {
@@ -40,3 +42,5 @@ std::string CodePageFromWide(UINT code_page, std::wstring_view text,
   if (lossy) *lossy = WideFromCodePage(code_page, bytes) != text;
   return bytes;
 }
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 
 #include <objbase.h>
 
+namespace tavlin {
+
 class ComApartment {
  public:
   ComApartment()
@@ -20,3 +22,5 @@ class ComApartment {
  private:
   bool initialised_;
 };
+
+}  // namespace tavlin

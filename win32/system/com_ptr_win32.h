@@ -5,6 +5,8 @@
 
 #include <utility>
 
+namespace tavlin {
+
 template <typename Interface>
 class ComPtr {
  public:
@@ -31,3 +33,5 @@ class ComPtr {
  private:
   Interface* pointer_ = nullptr;
 };
+
+}  // namespace tavlin

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace tavlin {
+
 // The device context of a window's client area (of the screen for null).
 class WindowDc {
  public:
@@ -54,3 +56,5 @@ class SelectedObject {
   HDC dc_;
   HGDIOBJ previous_;
 };
+
+}  // namespace tavlin

@@ -5,6 +5,8 @@
 #include "src/platform/tavlin_error.h"
 #include "win32/system/unique_handle_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 DWORD AttributesOf(const std::filesystem::path& path) {
@@ -146,3 +148,5 @@ FileOps& SystemFileOps() {
   static Win32FileOps ops;
   return ops;
 }
+
+}  // namespace tavlin

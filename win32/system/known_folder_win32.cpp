@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace tavlin {
+
 namespace {
 
 struct CoTaskMemoryFree {
@@ -23,3 +25,5 @@ std::filesystem::path RoamingApplicationDataFolder() {
   if (FAILED(result) || !owned) return {};
   return std::filesystem::path(owned.get());
 }
+
+}  // namespace tavlin

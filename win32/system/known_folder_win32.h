@@ -3,6 +3,10 @@
 
 #include <filesystem>
 
+namespace tavlin {
+
 // The user's roaming application-data folder ("AppData\Roaming"), without
 // creating it; empty when the system cannot tell.
 std::filesystem::path RoamingApplicationDataFolder();
+
+}  // namespace tavlin

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace tavlin {
+
 void RestrictLibrarySearchToSystem() {
   // Reached by name: systems without the update that brings it lack it.
   using SetDirectories = BOOL(WINAPI*)(DWORD);
@@ -23,3 +25,5 @@ HMODULE LoadSystemLibrary(const wchar_t* file_name) {
   path += file_name;
   return LoadLibraryExW(path.c_str(), nullptr, 0);
 }
+
+}  // namespace tavlin

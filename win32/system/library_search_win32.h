@@ -5,6 +5,8 @@
 
 #include <type_traits>
 
+namespace tavlin {
+
 // Libraries loaded from now on come from the system folder only, never from
 // the program's folder, where a planted copy could lie.
 void RestrictLibrarySearchToSystem();
@@ -26,3 +28,5 @@ F LibraryFunction(HMODULE library, const char* name) noexcept {
   return reinterpret_cast<F>(
       reinterpret_cast<void*>(GetProcAddress(library, name)));
 }
+
+}  // namespace tavlin

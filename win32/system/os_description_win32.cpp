@@ -6,6 +6,8 @@
 
 #include "win32/system/unique_handle_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 struct RegistryKeyTraits {
@@ -74,3 +76,5 @@ std::string DescribeRunningOs() {
   SystemOsQueries queries;
   return GetOSDescription(queries);
 }
+
+}  // namespace tavlin

@@ -6,6 +6,8 @@
 
 #include "src/info/os_description.h"
 
+namespace tavlin {
+
 // Answers the description's queries from the system: GetVersionExA with
 // the 156- and 148-byte records, and read-only registry keys.
 class SystemOsQueries final : public OsQueries {
@@ -17,3 +19,5 @@ class SystemOsQueries final : public OsQueries {
 
 // GetOSDescription of the running system.
 std::string DescribeRunningOs();
+
+}  // namespace tavlin

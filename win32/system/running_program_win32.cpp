@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tavlin {
+
 std::filesystem::path RunningExecutablePath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -17,3 +19,5 @@ std::filesystem::path RunningExecutablePath() {
     path.resize(path.size() * 2);
   }
 }
+
+}  // namespace tavlin

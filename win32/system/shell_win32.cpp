@@ -10,6 +10,8 @@
 #include "win32/system/unique_handle_win32.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 constexpr wchar_t kShortcutArguments[] = L"/starup";
@@ -115,3 +117,5 @@ void CreateShortcut(const std::wstring& target, const std::wstring& folder,
     ThrowForFailureCode(saved);
   }
 }
+
+}  // namespace tavlin

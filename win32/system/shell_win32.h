@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace tavlin {
+
 // Opens target with its default action, its directory part as working
 // folder; failures are silent. owner may be null.
 void ShellOpen(HWND owner, const std::wstring& target,
@@ -27,3 +29,5 @@ std::wstring GetSendToFolder(HWND owner);
 // could not be found); no shortcut file is left unless it was saved.
 void CreateShortcut(const std::wstring& target, const std::wstring& folder,
                     const std::wstring& name);
+
+}  // namespace tavlin

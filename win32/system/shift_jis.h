@@ -5,7 +5,11 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 std::wstring WideFromShiftJis(std::string_view bytes);
 // lossy, where given, tells whether some character has no Shift-JIS form
 // and became "?" (never a look-alike: "é" is not taken for "e").
 std::string ShiftJisFromWide(std::wstring_view text, bool* lossy = nullptr);
+
+}  // namespace tavlin

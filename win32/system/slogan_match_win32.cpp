@@ -7,6 +7,8 @@
 #include "src/storage/slogan_match.h"
 #include "win32/system/shift_jis.h"
 
+namespace tavlin {
+
 bool SlogansMatchWide(std::wstring_view line, std::wstring_view slogan) {
   if (line.size() > INT_MAX || slogan.size() > INT_MAX) return false;
   return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, line.data(),
@@ -17,3 +19,5 @@ bool SlogansMatchWide(std::wstring_view line, std::wstring_view slogan) {
 bool SlogansMatch(std::string_view line, std::string_view slogan) {
   return SlogansMatchWide(WideFromShiftJis(line), WideFromShiftJis(slogan));
 }
+
+}  // namespace tavlin

@@ -3,4 +3,8 @@
 
 #include <string_view>
 
+namespace tavlin {
+
 bool SlogansMatchWide(std::wstring_view line, std::wstring_view slogan);
+
+}  // namespace tavlin

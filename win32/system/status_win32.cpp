@@ -3,6 +3,8 @@
 #include "win32/system/library_search_win32.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 std::int64_t Signed(std::uint64_t value) {
@@ -79,3 +81,5 @@ StatusFigures StatusGatherer::Gather() {
   figures.clock.now = Ticks(now);
   return figures;
 }
+
+}  // namespace tavlin

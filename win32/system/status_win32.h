@@ -8,6 +8,8 @@
 #include "src/info/status_lines.h"
 #include "win32/system/unique_handle_win32.h"
 
+namespace tavlin {
+
 class StatusGatherer {
  public:
   StatusFigures Gather();
@@ -24,3 +26,5 @@ class StatusGatherer {
 
 // The thousands and decimal separators of the user's regional settings.
 NumberSeparators UserNumberSeparators();
+
+}  // namespace tavlin

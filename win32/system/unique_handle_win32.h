@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace tavlin {
+
 template <typename Traits>
 class UniqueHandle {
  public:
@@ -64,3 +66,5 @@ struct GdiObjectTraits {
   static bool Close(Handle handle) { return DeleteObject(handle) != FALSE; }
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+
+}  // namespace tavlin

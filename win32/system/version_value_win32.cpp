@@ -10,6 +10,8 @@
 #include "win32/system/unique_handle_win32.h"
 #include "win32/system/wide_text_win32.h"
 
+namespace tavlin {
+
 namespace {
 
 using SizeFunction = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
@@ -60,3 +62,5 @@ std::wstring GetVersionInfoValue(std::u16string_view name,
   };
   return WideOf(LookUpVersionValue(query, name));
 }
+
+}  // namespace tavlin

@@ -2,6 +2,8 @@
 
 #include "win32/system/code_page_win32.h"
 
+namespace tavlin {
+
 std::wstring WideFromUtf8(std::string_view text) {
   return WideFromCodePage(CP_UTF8, text);
 }
@@ -17,3 +19,5 @@ std::wstring WindowTextOf(HWND window) {
       GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+}  // namespace tavlin

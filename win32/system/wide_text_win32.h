@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavlin {
+
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 inline std::wstring WideOf(std::u16string_view text) {
@@ -23,3 +25,5 @@ std::string Utf8FromWide(std::wstring_view text);
 
 // The text of a window or control of this process.
 std::wstring WindowTextOf(HWND window);
+
+}  // namespace tavlin

@@ -42,6 +42,20 @@ else
   status=1
 fi
 
+echo "== The release package"
+expected_listing=$(printf '%s\n' Tavlin.exe はじめにお読みください.txt \
+  品質上.txt 品質下.txt 品質中.txt 安全上.txt 安全下.txt 安全中.txt | LC_ALL=C sort)
+if "$TAVLIN_ROOT/scripts/package.sh" --no-install; then
+  listing=$(cmake -E tar tf "$TAVLIN_BUILD"/dist/Tavlin-*-win64.zip |
+    LC_ALL=C sort)
+  if [[ $listing != "$expected_listing" ]]; then
+    echo "The package holds:" $listing >&2
+    status=1
+  fi
+else
+  status=1
+fi
+
 if ((status != 0)); then
   echo "Some builds or tests failed." >&2
 fi

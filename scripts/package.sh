@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the Release Tavlin.exe (-O2, stripped, static) and writes
+# build/dist/Tavlin-<FileVersion>-win64.zip: the program, the six example
+# phrase files and the Japanese user's guide. Prints the program's size and
+# fails when it exceeds the 1.5 MB a download should take.
+# --no-install skips installing packages (the test command has done it).
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+[[ ${1:-} == --no-install ]] || "$TAVLIN_ROOT/scripts/install-deps.sh"
+configure_windows
+cmake --build "$TAVLIN_WINDOWS" --target Tavlin
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' \
+  "$TAVLIN_WINDOWS/CMakeCache.txt")
+name="Tavlin-$version-win64"
+dist="$TAVLIN_BUILD/dist"
+stage="$dist/$name"
+rm -rf "$stage" "$dist/$name.zip"
+mkdir -p "$stage"
+
+cp "$TAVLIN_WINDOWS/Tavlin.exe" "$stage/"
+cp "$TAVLIN_ROOT"/examples/*.txt "$stage/"
+# Notepad on Japanese Windows reads UTF-8 by its byte-order mark; CR LF for
+# every editor there.
+guide="はじめにお読みください.txt"
+{
+  printf '\xEF\xBB\xBF'
+  sed 's/$/\r/' "$TAVLIN_ROOT/docs/$guide"
+} >"$stage/$guide"
+
+(cd "$stage" && LC_ALL=C.UTF-8 cmake -E tar cf "../$name.zip" --format=zip -- *)
+
+size=$(stat -c %s "$stage/Tavlin.exe")
+limit=$((1536 * 1024))
+awk -v size="$size" \
+  'BEGIN { printf "Tavlin.exe: %d bytes (%.2f MB; at most 1.50 MB)\n", size, size / 1048576 }'
+echo "Package: $dist/$name.zip"
+if ((size > limit)); then
+  echo "Tavlin.exe is larger than 1.5 MB" >&2
+  exit 1
+fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks of the core, optimised, and prints how a
-# generation compares with merely reading its phrase files.
+# generation compares with merely reading its phrase files; then times the
+# start of the Release Tavlin.exe under Wine against a bare window program.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
@@ -10,3 +11,16 @@ cmake -S "$TAVLIN_ROOT" -B "$bench_tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DBUILD_TESTING=OFF -DTAVLIN_BENCHMARKS=ON >/dev/null
 cmake --build "$bench_tree" --target tavlin_bench
 "$bench_tree/bench/tavlin_bench" "$@"
+
+echo "== Start-up under Wine"
+configure_windows
+cmake --build "$TAVLIN_WINDOWS" --target Tavlin startup_bench bare_window
+startup_folder="$TAVLIN_BUILD/startup"
+rm -rf "$startup_folder"
+mkdir -p "$startup_folder"
+cp "$TAVLIN_WINDOWS/Tavlin.exe" "$TAVLIN_WINDOWS/bare_window.exe" \
+  "$TAVLIN_ROOT"/examples/*.txt "$startup_folder/"
+ensure_wine_prefix
+ensure_display
+trap stop_display EXIT
+wine "$TAVLIN_WINDOWS/startup_bench.exe" "Z:$startup_folder" 9

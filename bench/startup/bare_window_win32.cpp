@@ -1,0 +1,44 @@
+// The yardstick of the start-up benchmark: the least a Win32 program does to
+// show five strings in a list box.
+#include <windows.h>
+
+#include <initializer_list>
+
+namespace {
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, w, l);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof window_class;
+  window_class.lpfnWndProc = Procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground =
+      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  window_class.lpszClassName = L"BareWindow";
+  RegisterClassExW(&window_class);
+  HWND window = CreateWindowExW(0, L"BareWindow", L"Bare", WS_OVERLAPPEDWINDOW,
+                                CW_USEDEFAULT, CW_USEDEFAULT, 372, 463, nullptr,
+                                nullptr, instance, nullptr);
+  HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                              WS_CHILD | WS_VISIBLE | WS_VSCROLL, 12, 80, 350,
+                              169, window, nullptr, instance, nullptr);
+  for (const wchar_t* text : {L"一", L"二", L"三", L"四", L"五"})
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  ShowWindow(window, show_command);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}

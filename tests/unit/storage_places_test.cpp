@@ -61,6 +61,17 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{
             "CopyTimeUnknown", FileAt(5), {PathKind::File, {}}, kBeside}));
 
+// A list's two places: its file in program_folder, its copy under
+// home/AppData.
+StorageLocation TwoPlaces(const fs::path& program_folder,
+                          const fs::path& home) {
+  StorageLocation location;
+  location.beside_program = program_folder / "T安全保管庫.txt";
+  location.in_user_folder =
+      UserFolderStoragePath(home / "AppData", location.beside_program);
+  return location;
+}
+
 // Refuses new files in some folders, as a locked program folder does.
 class LockedFolderOps final : public FileOps {
  public:
@@ -96,9 +107,7 @@ class LockedProgramFolder : public testing::Test {
  protected:
   LockedProgramFolder() {
     fs::create_directory(root_ / "program");
-    location_.beside_program = root_ / "program" / "T安全保管庫.txt";
-    location_.in_user_folder =
-        UserFolderStoragePath(root_ / "AppData", location_.beside_program);
+    location_ = TwoPlaces(root_ / "program", root_.path());
     WriteBytes(location_.beside_program, "old");
     // Written well before the session, as a real file is.
     fs::last_write_time(
@@ -175,10 +184,7 @@ TEST_F(LockedProgramFolder, WithTheUserFolderLockedTooTheFailureBesideIsTold) {
 
 TEST(StoragePlaces, AWritableFolderLeavesTheUserFolderAlone) {
   TempFolder root;
-  StorageLocation location;
-  location.beside_program = root / "T安全保管庫.txt";
-  location.in_user_folder =
-      UserFolderStoragePath(root / "AppData", location.beside_program);
+  StorageLocation location = TwoPlaces(root.path(), root.path());
   StorageList list;
   LoadStorageListFrom(list, location);
   list.text = "new";
@@ -189,10 +195,7 @@ TEST(StoragePlaces, AWritableFolderLeavesTheUserFolderAlone) {
 
 TEST(StoragePlaces, AnUnreadableFileYieldsToTheOtherPlace) {
   TempFolder root;
-  StorageLocation location;
-  location.beside_program = root / "T安全保管庫.txt";
-  location.in_user_folder =
-      UserFolderStoragePath(root / "AppData", location.beside_program);
+  StorageLocation location = TwoPlaces(root.path(), root.path());
   fs::create_directories(location.in_user_folder.parent_path());
   WriteBytes(location.in_user_folder, "copy");
   fs::last_write_time(location.in_user_folder,

@@ -22,8 +22,8 @@ namespace {
 class DiscardingList final : public SloganListTarget {
  public:
   void RemoveAll() override { count = 0; }
-  void Append(std::string_view slogan) override {
-    benchmark::DoNotOptimize(slogan.data());
+  void Append(ShiftJisView slogan) override {
+    benchmark::DoNotOptimize(slogan.bytes().data());
     ++count;
   }
   int count = 0;
@@ -66,19 +66,19 @@ void LoadStorageFile(benchmark::State& state, const BenchData* data) {
   for (auto _ : state) {
     StorageList list;
     LoadStorageList(list, data->storage_file());
-    benchmark::DoNotOptimize(list.text.data());
+    benchmark::DoNotOptimize(list.text.bytes().data());
   }
 }
 
 void StoreSloganInALongList(benchmark::State& state) {
-  const std::string original = StorageText();
-  const std::string slogan = UnlistedSlogan();
+  const ShiftJisText original(StorageText());
+  const ShiftJisText slogan(UnlistedSlogan());
   for (auto _ : state) {
     state.PauseTiming();
-    std::string text = original;
+    ShiftJisText text = original;
     state.ResumeTiming();
     StoreSlogan(text, slogan);
-    benchmark::DoNotOptimize(text.data());
+    benchmark::DoNotOptimize(text.bytes().data());
   }
 }
 

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   FuzzInput input(data, size);
   FuzzedSystem system(input);
-  const std::string line = GetOSDescription(system);
+  const std::string line = GetOSDescription(system).bytes();
   FUZZ_CHECK(!line.empty());
   FUZZ_CHECK(!GetOSBasicDescription(system).empty());
   return 0;

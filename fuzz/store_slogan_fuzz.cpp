@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   // A slogan is one line of the slogan list: no line break inside.
   if (slogan.empty() || slogan.find_first_of("\r\n") != std::string_view::npos)
     return 0;
-  std::string text(input.Rest());
-  const std::vector<std::string> before = LinesOf(text);
-  StoreSlogan(text, slogan);
-  const std::vector<std::string> after = LinesOf(text);
+  ShiftJisText text{std::string(input.Rest())};
+  const std::vector<std::string> before = LinesOf(text.bytes());
+  StoreSlogan(text, ShiftJisView(slogan));
+  const std::vector<std::string> after = LinesOf(text.bytes());
 
   std::vector<std::string> expected = before;
   for (auto it = expected.begin(); it != expected.end(); ++it) {

@@ -2,8 +2,8 @@
 
 namespace tavlin {
 
-bool SlogansMatch(std::string_view line, std::string_view slogan) {
-  return FoldedShiftJisEqual(line, slogan);
+bool SlogansMatch(ShiftJisView line, ShiftJisView slogan) {
+  return FoldedShiftJisEqual(line.bytes(), slogan.bytes());
 }
 
 }  // namespace tavlin

@@ -111,7 +111,9 @@ std::string GetOSPlatformName(std::uint32_t platform) {
   }
 }
 
-std::string GetOSDetailedDescription(OsQueries& queries) {
+namespace {
+
+std::string DetailedDescription(OsQueries& queries) {
   OsVersionRecord record;
   bool extended = queries.QueryVersion(true, record);
   if (!extended) {
@@ -140,7 +142,7 @@ std::string GetOSDetailedDescription(OsQueries& queries) {
   return text + ServicePackAndBuild(record, queries);
 }
 
-std::string GetOSBasicDescription(OsQueries& queries) {
+std::string BasicDescription(OsQueries& queries) {
   OsVersionRecord record;
   if (!queries.QueryVersion(false, record)) record = OsVersionRecord();
   // The fields print as the signed numbers they are read as.
@@ -152,7 +154,17 @@ std::string GetOSBasicDescription(OsQueries& queries) {
          as_signed(record.build) + " : " + record.service_pack + ")";
 }
 
-std::string GetOSDescription(OsQueries& queries) noexcept {
+}  // namespace
+
+ShiftJisText GetOSDetailedDescription(OsQueries& queries) {
+  return ShiftJisText(DetailedDescription(queries));
+}
+
+ShiftJisText GetOSBasicDescription(OsQueries& queries) {
+  return ShiftJisText(BasicDescription(queries));
+}
+
+ShiftJisText GetOSDescription(OsQueries& queries) noexcept {
   try {
     return GetOSDetailedDescription(queries);
   } catch (...) {
@@ -161,13 +173,14 @@ std::string GetOSDescription(OsQueries& queries) noexcept {
     return GetOSBasicDescription(queries);
   } catch (...) {
   }
-  return "Microsoft Windows";
+  return ShiftJisText("Microsoft Windows");
 }
 
-std::string WithoutFirstMicrosoft(std::string description) {
+ShiftJisText WithoutFirstMicrosoft(ShiftJisText description) {
   constexpr std::string_view kMicrosoft = "Microsoft ";
-  const std::size_t at = description.find(kMicrosoft);
-  if (at != std::string::npos) description.erase(at, kMicrosoft.size());
+  std::string& bytes = description.bytes();
+  const std::size_t at = bytes.find(kMicrosoft);
+  if (at != std::string::npos) bytes.erase(at, kMicrosoft.size());
   return description;
 }
 

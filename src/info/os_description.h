@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "src/platform/shift_jis_text.h"
+
 namespace tavlin {
 
 // The fields of the system's version record that the description reads.
@@ -40,14 +42,16 @@ class OsQueries {
 };
 
 std::string GetOSPlatformName(std::uint32_t platform);
-std::string GetOSDetailedDescription(OsQueries& queries);
-std::string GetOSBasicDescription(OsQueries& queries);
+// The line is ASCII but for the service pack, which is the system's ANSI
+// text: Shift-JIS on the Japanese Windows the program is made for.
+ShiftJisText GetOSDetailedDescription(OsQueries& queries);
+ShiftJisText GetOSBasicDescription(OsQueries& queries);
 // The detailed description; the basic one when that fails; "Microsoft
 // Windows" when both fail. Never throws.
-std::string GetOSDescription(OsQueries& queries) noexcept;
+ShiftJisText GetOSDescription(OsQueries& queries) noexcept;
 
 // The description with its first "Microsoft " removed, as the information
 // window shows it.
-std::string WithoutFirstMicrosoft(std::string description);
+ShiftJisText WithoutFirstMicrosoft(ShiftJisText description);
 
 }  // namespace tavlin

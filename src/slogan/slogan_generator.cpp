@@ -1,5 +1,7 @@
 #include "src/slogan/slogan_generator.h"
 
+#include <utility>
+
 #include "src/platform/file_access.h"
 #include "src/slogan/mt19937ar.h"
 
@@ -15,9 +17,10 @@ void LoadPosition(const std::filesystem::path& file, PhraseList& list) {
   if (bytes) list.AssignFileBytes(std::move(*bytes));
 }
 
-std::string_view DrawFrom(const PhraseList& list) {
+// The phrase files are Shift-JIS, and so is each of their lines.
+ShiftJisView DrawFrom(const PhraseList& list) {
   const auto draw = static_cast<std::size_t>(genrand_int31());
-  return list[draw % list.size()];
+  return ShiftJisView(list[draw % list.size()]);
 }
 
 }  // namespace
@@ -46,13 +49,14 @@ void LoadQualityPhrases(const std::filesystem::path& folder,
   LoadPhrases(PhraseCategory::Quality, folder, lists);
 }
 
-std::string JoinSlogan(std::string_view first, std::string_view middle,
-                       std::string_view last) {
+ShiftJisText JoinSlogan(ShiftJisView first, ShiftJisView middle,
+                        ShiftJisView last) {
   std::string slogan;
-  slogan.reserve(first.size() + middle.size() + last.size() + 2);
-  slogan.append(first).append(1, ' ').append(middle).append(1, ' ').append(
-      last);
-  return slogan;
+  slogan.reserve(first.bytes().size() + middle.bytes().size() +
+                 last.bytes().size() + 2);
+  slogan.append(first.bytes()).append(1, ' ').append(middle.bytes());
+  slogan.append(1, ' ').append(last.bytes());
+  return ShiftJisText(std::move(slogan));
 }
 
 void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target) {
@@ -60,9 +64,9 @@ void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target) {
     return;
   for (int n = 0; n < kSlogansPerGeneration; ++n) {
     // Separate statements keep the draws in the order first, middle, last.
-    const std::string_view first = DrawFrom(lists.upper);
-    const std::string_view middle = DrawFrom(lists.middle);
-    const std::string_view last = DrawFrom(lists.lower);
+    const ShiftJisView first = DrawFrom(lists.upper);
+    const ShiftJisView middle = DrawFrom(lists.middle);
+    const ShiftJisView last = DrawFrom(lists.lower);
     target.Append(JoinSlogan(first, middle, last));
   }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "src/platform/shift_jis_text.h"
 #include "src/slogan/phrase_category.h"
 #include "src/slogan/phrase_list.h"
 
@@ -17,7 +18,7 @@ namespace tavlin {
 class SloganListTarget {
  public:
   virtual void RemoveAll() = 0;
-  virtual void Append(std::string_view slogan) = 0;
+  virtual void Append(ShiftJisView slogan) = 0;
 
  protected:
   ~SloganListTarget() = default;
@@ -44,8 +45,8 @@ void LoadQualityPhrases(const std::filesystem::path& folder,
                         PhraseLists& lists);
 
 // The first, middle and last phrase joined by single spaces.
-std::string JoinSlogan(std::string_view first, std::string_view middle,
-                       std::string_view last);
+ShiftJisText JoinSlogan(ShiftJisView first, ShiftJisView middle,
+                        ShiftJisView last);
 
 // Draws five slogans from the lists with the generator as it stands and
 // appends them to target; nothing when one of the lists is empty.

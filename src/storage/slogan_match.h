@@ -4,11 +4,13 @@
 
 #include <string_view>
 
+#include "src/platform/shift_jis_text.h"
+
 namespace tavlin {
 
-// Both texts are Shift-JIS. On Windows this is the user locale's own
-// case-insensitive comparison; elsewhere FoldedShiftJisEqual.
-bool SlogansMatch(std::string_view line, std::string_view slogan);
+// On Windows this is the user locale's own case-insensitive comparison;
+// elsewhere FoldedShiftJisEqual.
+bool SlogansMatch(ShiftJisView line, ShiftJisView slogan);
 
 // Equality after folding the upper-case letters of Shift-JIS to lower case:
 // ASCII, full-width Latin, Greek and Cyrillic.

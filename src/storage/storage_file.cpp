@@ -59,7 +59,8 @@ std::filesystem::path WriteDiverted(const StorageList& list,
     if (!list.unicode_text.empty() &&
         LookAtPath(UnicodeStorageCopyPath(diverted)) != PathKind::Missing)
       continue;
-    if (SaveFileAtomically(diverted, list.text, ExistingFile::Keep, ops))
+    if (SaveFileAtomically(diverted, list.text.bytes(), ExistingFile::Keep,
+                           ops))
       return diverted;
   }
   ThrowCannotCreate(DivertedStorageFilePath(path, kMaximumNumberedFiles));
@@ -142,13 +143,13 @@ void MarkStorageFileUnread(StorageList& list) {
 
 std::optional<std::string> UnicodeTextToShow(
     const StorageList& list,
-    const std::function<std::string(std::string_view utf8)>& to_shift_jis) {
+    const std::function<ShiftJisText(std::string_view utf8)>& to_shift_jis) {
   if (list.file.kind != Kind::Read || list.unicode_copy.kind != Kind::Read)
     return std::nullopt;
   std::string_view text = list.unicode_copy.bytes;
   if (text.starts_with(kUtf8ByteOrderMark))
     text.remove_prefix(kUtf8ByteOrderMark.size());
-  if (to_shift_jis(text) != list.file.bytes) return std::nullopt;
+  if (to_shift_jis(text).bytes() != list.file.bytes) return std::nullopt;
   return std::string(text);
 }
 
@@ -199,7 +200,7 @@ std::vector<std::string> SaveStorageList(const StorageList& list,
     const ExistingFile existing =
         missing_now ? ExistingFile::Keep : ExistingFile::Replace;
     try {
-      if (SaveFileAtomically(path, list.text, existing, ops)) {
+      if (SaveFileAtomically(path, list.text.bytes(), existing, ops)) {
         KeepUnicodeCopy(list, untouched, path, true, notices, ops);
         return notices;
       }
@@ -222,7 +223,7 @@ std::filesystem::path SaveStorageListAsNewFile(
     const StorageList& list, const std::filesystem::path& path,
     std::vector<std::string>& notices, FileOps& ops) {
   const std::filesystem::path written =
-      SaveFileAtomically(path, list.text, ExistingFile::Keep, ops)
+      SaveFileAtomically(path, list.text.bytes(), ExistingFile::Keep, ops)
           ? path
           : WriteDiverted(list, path, ops);
   KeepUnicodeCopy(list, false, written, false, notices, ops);

@@ -12,12 +12,13 @@
 
 #include "src/platform/file_access.h"
 #include "src/platform/file_snapshot.h"
+#include "src/platform/shift_jis_text.h"
 #include "src/slogan/phrase_category.h"
 
 namespace tavlin {
 
 struct StorageList {
-  std::string text;  // Shift-JIS, CR LF line breaks
+  ShiftJisText text;  // CR LF line breaks
   // The whole text in UTF-8 when it holds characters that Shift-JIS cannot;
   // empty otherwise. Set by whoever converts the text from the screen.
   std::string unicode_text;
@@ -54,7 +55,7 @@ void MarkStorageFileUnread(StorageList& list);
 // wrote both.
 std::optional<std::string> UnicodeTextToShow(
     const StorageList& list,
-    const std::function<std::string(std::string_view utf8)>& to_shift_jis);
+    const std::function<ShiftJisText(std::string_view utf8)>& to_shift_jis);
 
 // Where a list keeps its text when its file must be left alone:
 // "<name>.追加分.txt", then "<name>.追加分2.txt" and so on.

@@ -1,5 +1,7 @@
 #include "src/storage/storage_text.h"
 
+#include <utility>
+
 #include "src/storage/slogan_match.h"
 
 namespace tavlin {
@@ -10,7 +12,7 @@ bool IsStrippable(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 
 }  // namespace
 
-std::string NormaliseStorageText(std::string_view file_bytes) {
+ShiftJisText NormaliseStorageText(std::string_view file_bytes) {
   // Cutting at the zero byte first gives the same text as normalising first:
   // neither rule looks past the other's bytes.
   const std::size_t zero = file_bytes.find('\0');
@@ -34,12 +36,16 @@ std::string NormaliseStorageText(std::string_view file_bytes) {
     run_begin = at + (pair ? 2 : 1);
   }
   text.append(bytes.substr(run_begin));
-  return text;
+  return ShiftJisText(std::move(text));
 }
 
-void StoreSlogan(std::string& text, std::string_view slogan) {
-  ApplyStorageEdit(
-      text, PlanStoreSlogan(std::string_view(text), slogan, SlogansMatch));
+void StoreSlogan(ShiftJisText& text, ShiftJisView slogan) {
+  // A line of the list is Shift-JIS as the list is.
+  const auto matches = [](std::string_view line, std::string_view wanted) {
+    return SlogansMatch(ShiftJisView(line), ShiftJisView(wanted));
+  };
+  ApplyStorageEdit(text.bytes(), PlanStoreSlogan(std::string_view(text.bytes()),
+                                                 slogan.bytes(), matches));
 }
 
 }  // namespace tavlin

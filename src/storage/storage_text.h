@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "src/platform/shift_jis_text.h"
 #include "src/storage/store_rule.h"
 
 namespace tavlin {
@@ -15,11 +16,11 @@ inline constexpr std::string_view kLineBreak = LineBreakOf<char>();
 // The text a storage file's bytes load as: every line break made CR LF,
 // everything from the first zero byte on dropped, and every byte of 0x20 or
 // less stripped from both ends.
-std::string NormaliseStorageText(std::string_view file_bytes);
+ShiftJisText NormaliseStorageText(std::string_view file_bytes);
 
 using StorageEdit = BasicStorageEdit<char>;
 
 // Stores slogan in text, matching lines as the user's locale does.
-void StoreSlogan(std::string& text, std::string_view slogan);
+void StoreSlogan(ShiftJisText& text, ShiftJisView slogan);
 
 }  // namespace tavlin

@@ -54,7 +54,7 @@ TEST(KilledWhileSaving, LeavesEachStorageFileOldOrNewAndWhole) {
     ASSERT_TRUE(before == a || before == b) << "after kill " << kill;
     const std::string& next = before == a ? b : a;
     tavlin.Start();
-    const std::wstring wide = WideFromShiftJis(next);
+    const std::wstring wide = WideFromShiftJis(ShiftJisView(next));
     SendMessageW(tavlin.Control(kMemSafe), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(wide.c_str()));
     PostMessageW(tavlin.MainWindow(), WM_CLOSE, 0, 0);

@@ -28,7 +28,7 @@ std::set<std::wstring> PhrasesIn(const fs::path& file) {
   list.AssignFileBytes(ReadBytes(file));
   std::set<std::wstring> phrases;
   for (std::size_t i = 0; i < list.size(); ++i)
-    phrases.insert(WideFromShiftJis(list[i]));
+    phrases.insert(WideFromShiftJis(ShiftJisView(list[i])));
   return phrases;
 }
 
@@ -163,7 +163,8 @@ TEST_F(MainWindow, LargeStorageFilesLoadWhole) {
   WriteBytes(StorageFile(PhraseCategory::Safety), large);
   TavlinProcess tavlin(folder_.path());
   tavlin.Start();
-  EXPECT_EQ(WindowText(tavlin.Control(kMemSafe)), WideFromShiftJis(large));
+  EXPECT_EQ(WindowText(tavlin.Control(kMemSafe)),
+            WideFromShiftJis(ShiftJisView(large)));
   EXPECT_EQ(tavlin.MessageBox(), nullptr);
   tavlin.Close();
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)), large);
@@ -215,7 +216,7 @@ TEST_F(MainWindow, ADoubleClickStoresTheSloganInTheActivePageAndExitSavesIt) {
 
   tavlin.Close();
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Quality)),
-            ShiftJisFromWide(slogan) + "\r\n");
+            ShiftJisFromWide(slogan).bytes() + "\r\n");
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)), "");
 }
 
@@ -246,7 +247,7 @@ TEST_F(MainWindow, WhatIsTypedIsSavedInShiftJis) {
   ASSERT_TRUE(WaitFor([&] { return WindowText(memo) == L"手入力\r\nABC"; }));
   tavlin.Close();
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)),
-            ShiftJisFromWide(L"手入力\r\nABC"));
+            ShiftJisFromWide(L"手入力\r\nABC").bytes());
 }
 
 TEST_F(MainWindow, TextThatShiftJisCannotHoldIsKeptInAUnicodeCopy) {
@@ -262,7 +263,7 @@ TEST_F(MainWindow, TextThatShiftJisCannotHoldIsKeptInAUnicodeCopy) {
   EXPECT_NE(notice.find(copy.wstring()), std::wstring::npos) << notice.size();
   ASSERT_TRUE(WaitFor([&] { return tavlin.HasExited(); }));
   EXPECT_EQ(ReadBytes(copy), "\xEF\xBB\xBF" + Utf8FromWide(text));
-  EXPECT_EQ(ReadBytes(safety), ShiftJisFromWide(text));
+  EXPECT_EQ(ReadBytes(safety), ShiftJisFromWide(text).bytes());
 }
 
 // Windows ends a session without destroying the windows: the lists are
@@ -276,7 +277,7 @@ TEST_F(MainWindow, TheEndOfTheSessionSavesTheLists) {
   SendMessageW(tavlin.MainWindow(), WM_ENDSESSION, TRUE, 0);
   tavlin.Kill();
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Quality)),
-            ShiftJisFromWide(L"残す"));
+            ShiftJisFromWide(L"残す").bytes());
   EXPECT_EQ(ReadBytes(StorageFile(PhraseCategory::Safety)), "");
 }
 
@@ -332,7 +333,7 @@ TEST_F(MainWindow, AStorageFileThatCannotBeReadIsNeverOverwritten) {
   ASSERT_TRUE(WaitFor([&] { return tavlin.HasExited(); }));
   EXPECT_EQ(ReadBytes(safety), "precious");
   EXPECT_EQ(ReadBytes(DivertedStorageFilePath(safety, 1)),
-            ShiftJisFromWide(slogan) + "\r\n");
+            ShiftJisFromWide(slogan).bytes() + "\r\n");
 }
 
 }  // namespace

@@ -6,13 +6,15 @@
 #include "e2e/tavlin_process.h"
 #include "src/info/version_info.h"
 #include "win32/system/version_value_win32.h"
+#include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
 namespace {
 
 std::wstring ValueOf(std::size_t key) {
-  return GetVersionInfoValue(VersionInfoKeys[key], BuiltTavlinExecutable());
+  return std::wstring(AsWide(
+      GetVersionInfoValue(VersionInfoKeys[key], BuiltTavlinExecutable())));
 }
 
 TEST(TavlinResources, VersionValuesReadBackAsWritten) {

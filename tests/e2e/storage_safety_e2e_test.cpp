@@ -48,7 +48,8 @@ TEST_F(StorageSafety, AFileHeldOpenAtExitKeepsItsBytesAndTheListGoesBeside) {
   const std::vector<std::wstring> reports = tavlin_.CloseThroughReports();
   EXPECT_TRUE(Names(reports, safety_) && Names(reports, diverted_));
   EXPECT_EQ(ReadBytes(safety_), "old");
-  EXPECT_EQ(ReadBytes(diverted_), ShiftJisFromWide(L"old\r\n新しい標語"));
+  EXPECT_EQ(ReadBytes(diverted_),
+            ShiftJisFromWide(L"old\r\n新しい標語").bytes());
 }
 
 TEST_F(StorageSafety, AFileAnotherProgramWroteMeanwhileIsNeverOverwritten) {
@@ -63,7 +64,7 @@ TEST_F(StorageSafety, AFileAnotherProgramWroteMeanwhileIsNeverOverwritten) {
     const std::vector<std::wstring> reports = tavlin_.CloseThroughReports();
     EXPECT_TRUE(Names(reports, diverted_));
     EXPECT_EQ(ReadBytes(safety_), "theirs");
-    EXPECT_EQ(ReadBytes(diverted_), ShiftJisFromWide(L"この会の標語"));
+    EXPECT_EQ(ReadBytes(diverted_), ShiftJisFromWide(L"この会の標語").bytes());
   }
 }
 

@@ -98,13 +98,13 @@ TEST_F(UnwritableProgramFolder, AStoredSloganIsKeptAndShownAtTheNextStart) {
   EXPECT_FALSE(fs::exists(Copy(PhraseCategory::Quality)));
   EXPECT_EQ(ReadBytes(safety_), "old");
   EXPECT_EQ(ReadBytes(Copy(PhraseCategory::Safety)),
-            ShiftJisFromWide(L"old\r\n" + slogan));
+            ShiftJisFromWide(L"old\r\n" + slogan).bytes());
 
   tavlin_.Start();
   EXPECT_EQ(WindowText(tavlin_.Control(kMemSafe)), L"old\r\n" + slogan);
   tavlin_.CloseThroughReports();
   EXPECT_EQ(ReadBytes(Copy(PhraseCategory::Safety)),
-            ShiftJisFromWide(L"old\r\n" + slogan));
+            ShiftJisFromWide(L"old\r\n" + slogan).bytes());
 }
 
 TEST_F(UnwritableProgramFolder, AWritableFolderWritesNothingToTheProfile) {

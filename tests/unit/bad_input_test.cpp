@@ -61,12 +61,12 @@ TEST_P(BadStorageFiles, SaveBackWhatTheyLoaded) {
   WriteBytes(file, GetParam().bytes);
   StorageList list;
   LoadStorageList(list, file);
-  const std::string loaded = list.text;
+  const ShiftJisText loaded = list.text;
   SaveStorageList(list, file);
-  EXPECT_EQ(ReadBytes(file), loaded);
+  EXPECT_EQ(ReadBytes(file), loaded.bytes());
   StorageList again;
   LoadStorageList(again, file);
-  EXPECT_EQ(again.text, loaded);
+  EXPECT_EQ(again.text.bytes(), loaded.bytes());
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, BadPhraseFiles,
@@ -107,8 +107,8 @@ TEST(HugePhraseFiles, AOneLine50MegabyteFileIsOnePhrase) {
   PhraseLists lists;
   struct Count final : SloganListTarget {
     void RemoveAll() override { sizes.clear(); }
-    void Append(std::string_view slogan) override {
-      sizes.push_back(slogan.size());
+    void Append(ShiftJisView slogan) override {
+      sizes.push_back(slogan.bytes().size());
     }
     std::vector<std::size_t> sizes;
   } target;

@@ -72,7 +72,7 @@ TEST_P(DetailedDescription, FollowsTheDecisionTable) {
   system.has_extended = c.extended;
   system.product_type = c.product_type;
   system.has_q246009 = c.q246009;
-  EXPECT_EQ(GetOSDetailedDescription(system), c.expected);
+  EXPECT_EQ(GetOSDetailedDescription(system).bytes(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -294,14 +294,14 @@ TEST(OsDescription, BothQueriesFailingGivesUnknown) {
   FakeSystem system;
   system.has_extended = false;
   system.has_basic = false;
-  EXPECT_EQ(GetOSDescription(system), "Unknown");
+  EXPECT_EQ(GetOSDescription(system).bytes(), "Unknown");
 }
 
 TEST(OsDescription, AFailureFallsBackToTheBasicDescription) {
   FakeSystem system;
   system.record = {4, 10, 0x040A08AE, kPlatformWindows, " A ", 0, 0};
   system.throws_on_extended = true;
-  EXPECT_EQ(GetOSDescription(system),
+  EXPECT_EQ(GetOSDescription(system).bytes(),
             "Windows 95 Version 4.10 (Build 67766446 :  A )");
 }
 
@@ -309,7 +309,7 @@ TEST(OsDescription, BasicDescriptionUsesAZeroRecordAfterAFailedQuery) {
   FakeSystem system;
   system.has_basic = false;
   system.record = Nt(6, 1, 7601, 1, 0, "x");
-  EXPECT_EQ(GetOSBasicDescription(system),
+  EXPECT_EQ(GetOSBasicDescription(system).bytes(),
             "Windows 3.1 Version 0.0 (Build 0 : )");
 }
 
@@ -321,11 +321,15 @@ TEST(OsDescription, PlatformNames) {
 }
 
 TEST(OsDescription, OnlyTheFirstMicrosoftGoes) {
-  EXPECT_EQ(WithoutFirstMicrosoft("Microsoft Windows XP Microsoft Edition"),
+  EXPECT_EQ(WithoutFirstMicrosoft(
+                ShiftJisText("Microsoft Windows XP Microsoft Edition"))
+                .bytes(),
             "Windows XP Microsoft Edition");
-  EXPECT_EQ(WithoutFirstMicrosoft("Windows NT product family? "),
+  EXPECT_EQ(WithoutFirstMicrosoft(ShiftJisText("Windows NT product family? "))
+                .bytes(),
             "Windows NT product family? ");
-  EXPECT_EQ(WithoutFirstMicrosoft("microsoft Windows"), "microsoft Windows");
+  EXPECT_EQ(WithoutFirstMicrosoft(ShiftJisText("microsoft Windows")).bytes(),
+            "microsoft Windows");
 }
 
 }  // namespace

@@ -23,7 +23,9 @@ class RecordingList final : public SloganListTarget {
     items.clear();
     ++clears;
   }
-  void Append(std::string_view slogan) override { items.emplace_back(slogan); }
+  void Append(ShiftJisView slogan) override {
+    items.emplace_back(slogan.bytes());
+  }
 
   Slogans items;
   int clears = 0;

@@ -41,7 +41,7 @@ TEST_P(StorageAtExit, KeepsEveryLine) {
   if (c.at_start) WriteBytes(file, *c.at_start);
   StorageList list;
   LoadStorageList(list, file);
-  if (c.typed) list.text = *c.typed;
+  if (c.typed) list.text = ShiftJisText(*c.typed);
   switch (c.meanwhile) {
     case Meanwhile::Nothing:
       break;
@@ -108,14 +108,14 @@ TEST(StorageAtExit, AListNeverLoadedIsNeverSaved) {
 
 // Shift-JIS as far as these tests need it: ASCII stays, every other
 // character becomes "?".
-std::string FakeShiftJis(std::string_view utf8) {
+ShiftJisText FakeShiftJis(std::string_view utf8) {
   std::string bytes;
   for (const char c : utf8) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x80) bytes += c;
     if (byte >= 0xC0) bytes += '?';
   }
-  return bytes;
+  return ShiftJisText(bytes);
 }
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
@@ -136,7 +136,7 @@ class UnicodeCopy : public testing::Test {
   }
   void Type(const std::string& utf8) {
     list_.text = FakeShiftJis(utf8);
-    list_.unicode_text = list_.text == utf8 ? "" : utf8;
+    list_.unicode_text = list_.text.bytes() == utf8 ? "" : utf8;
   }
 
   TempFolder folder_;

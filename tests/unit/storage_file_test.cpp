@@ -25,7 +25,7 @@ std::string Utf8(const fs::path& path) { return PathForMessage(path); }
 // given state.
 StorageList ListFound(FileSnapshot::Kind kind, std::string text) {
   StorageList list;
-  list.text = std::move(text);
+  list.text = ShiftJisText(std::move(text));
   list.file.kind = kind;
   return list;
 }
@@ -100,7 +100,7 @@ TEST_P(StorageFileLoad, GivesTheNormalisedText) {
   WriteBytes(file, GetParam().file);
   StorageList list;
   LoadStorageList(list, file);
-  EXPECT_EQ(list.text, GetParam().text);
+  EXPECT_EQ(list.text.bytes(), GetParam().text);
   EXPECT_EQ(list.file.kind, FileSnapshot::Kind::Read);
 }
 
@@ -121,7 +121,7 @@ TEST(StorageFileLoad, MissingFileOrFolderLeavesTheListAlone) {
   for (const char* name : {"missing.txt", "folder.txt"}) {
     StorageList list = NewList("kept");
     LoadStorageList(list, folder / name);
-    EXPECT_EQ(list.text, "kept");
+    EXPECT_EQ(list.text.bytes(), "kept");
     EXPECT_EQ(list.file.kind, FileSnapshot::Kind::Missing);
   }
 }
@@ -140,7 +140,7 @@ TEST(StorageFileLoad, AnUnreadableFileIsReportedAndMarked) {
               "ファイル " + Utf8(file) + " は開けません");
   }
   EXPECT_EQ(list.file.kind, FileSnapshot::Kind::Unread);
-  EXPECT_EQ(list.text, "");
+  EXPECT_EQ(list.text.bytes(), "");
 }
 
 TEST(StorageFileSave, WritesTheTextByteForByteAndLoadsItBack) {
@@ -153,7 +153,7 @@ TEST(StorageFileSave, WritesTheTextByteForByteAndLoadsItBack) {
   EXPECT_EQ(ReadBytes(file), text);
   StorageList loaded;
   LoadStorageList(loaded, file);
-  EXPECT_EQ(loaded.text,
+  EXPECT_EQ(loaded.text.bytes(),
             "A\r\n\x81\x40"
             "B");
 }
@@ -236,7 +236,7 @@ TEST(StorageFileSave, WorksInFoldersOfAnyName) {
     SaveStorageList(NewList("A\r\nB"), file);
     StorageList loaded;
     LoadStorageList(loaded, file);
-    EXPECT_EQ(loaded.text, "A\r\nB");
+    EXPECT_EQ(loaded.text.bytes(), "A\r\nB");
     EXPECT_EQ(EntriesOf(folder), Names{"Tavlin品質保管庫.txt"});
   }
 }

@@ -119,7 +119,7 @@ class LockedProgramFolder : public testing::Test {
   std::vector<std::string> RunSession(const std::string& typed) {
     StorageList list;
     LoadStorageListFrom(list, location_);
-    if (!typed.empty()) list.text = typed;
+    if (!typed.empty()) list.text = ShiftJisText(typed);
     return SaveStorageListTo(list, location_, locked_);
   }
 
@@ -127,7 +127,7 @@ class LockedProgramFolder : public testing::Test {
     StorageList list;
     StorageLocation location = location_;
     LoadStorageListFrom(list, location);
-    return list.text;
+    return list.text.bytes();
   }
 
   TempFolder root_;
@@ -171,7 +171,7 @@ TEST_F(LockedProgramFolder, WithTheUserFolderLockedTooTheFailureBesideIsTold) {
   LockedFolderOps locked_everywhere{{root_ / "program", copy().parent_path()}};
   StorageList list;
   LoadStorageListFrom(list, location_);
-  list.text = "new";
+  list.text = ShiftJisText("new");
   try {
     SaveStorageListTo(list, location_, locked_everywhere);
     ADD_FAILURE() << "saved nowhere, yet no failure";
@@ -187,7 +187,7 @@ TEST(StoragePlaces, AWritableFolderLeavesTheUserFolderAlone) {
   StorageLocation location = TwoPlaces(root.path(), root.path());
   StorageList list;
   LoadStorageListFrom(list, location);
-  list.text = "new";
+  list.text = ShiftJisText("new");
   EXPECT_TRUE(SaveStorageListTo(list, location).empty());
   EXPECT_EQ(ReadBytes(location.beside_program), "new");
   EXPECT_FALSE(fs::exists(root / "AppData"));
@@ -207,7 +207,7 @@ TEST(StoragePlaces, AnUnreadableFileYieldsToTheOtherPlace) {
   const std::optional<std::string> notice = LoadStorageListFrom(list, location);
   EXPECT_TRUE(notice.has_value());
   EXPECT_EQ(location.loaded_from, StoragePlace::UserFolder);
-  EXPECT_EQ(list.text, "copy");
+  EXPECT_EQ(list.text.bytes(), "copy");
 
   fs::remove(location.in_user_folder);
   StorageList none;

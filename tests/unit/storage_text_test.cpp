@@ -36,9 +36,9 @@ class StoreSloganRows : public testing::TestWithParam<StoreCase> {};
 
 TEST_P(StoreSloganRows, MovesTheSloganToTheEnd) {
   const StoreCase& c = GetParam();
-  std::string text = Crlf(c.before);
-  StoreSlogan(text, c.slogan);
-  EXPECT_EQ(text, Crlf(c.after));
+  ShiftJisText text(Crlf(c.before));
+  StoreSlogan(text, ShiftJisView(c.slogan));
+  EXPECT_EQ(text.bytes(), Crlf(c.after));
 }
 
 const StoreCase kStoreCases[] = {
@@ -92,7 +92,8 @@ std::ostream& operator<<(std::ostream& out, const NormaliseCase& c) {
 class LoadedText : public testing::TestWithParam<NormaliseCase> {};
 
 TEST_P(LoadedText, IsNormalisedCutAndStripped) {
-  EXPECT_EQ(NormaliseStorageText(GetParam().file), Crlf(GetParam().text));
+  EXPECT_EQ(NormaliseStorageText(GetParam().file).bytes(),
+            Crlf(GetParam().text));
 }
 
 const NormaliseCase kNormaliseCases[] = {
@@ -118,8 +119,8 @@ INSTANTIATE_TEST_SUITE_P(Files, LoadedText, testing::ValuesIn(kNormaliseCases),
 
 TEST(LoadedText, LoadingAgainGivesTheSameText) {
   for (const NormaliseCase& c : kNormaliseCases) {
-    const std::string once = NormaliseStorageText(c.file);
-    EXPECT_EQ(NormaliseStorageText(once), once) << c.name;
+    const ShiftJisText once = NormaliseStorageText(c.file);
+    EXPECT_EQ(NormaliseStorageText(once.bytes()), once) << c.name;
   }
 }
 

@@ -17,7 +17,7 @@ TEST(RunningOs, TheLineFollowsTheRecordTheSystemReports) {
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
   ASSERT_TRUE(GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info)));
 #pragma GCC diagnostic pop
-  const std::string line = DescribeRunningOs();
+  const std::string line = DescribeRunningOs().bytes();
   RecordProperty("os_line", line);
   const std::string build =
       "(Build " + std::to_string(info.dwBuildNumber & 0xFFFF) + ")";

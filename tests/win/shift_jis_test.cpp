@@ -3,10 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
+
+#include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
 namespace {
+
+// UTF-8 in a std::string does not pass for Shift-JIS, nor Shift-JIS for
+// UTF-8: the wrong converter does not compile.
+static_assert(!std::is_invocable_v<decltype(&WideFromShiftJis), std::string>);
+static_assert(!std::is_invocable_v<decltype(&WideFromUtf8), ShiftJisText>);
+static_assert(std::is_invocable_v<decltype(&WideFromShiftJis), ShiftJisText>);
 
 struct ConversionCase {
   const char* bytes;
@@ -27,8 +36,8 @@ TEST(ShiftJis, ConvertsBothWays) {
       {"a\r\nb", L"a\r\nb"},
   };
   for (const ConversionCase& c : cases) {
-    EXPECT_EQ(WideFromShiftJis(c.bytes), c.text) << c.bytes;
-    EXPECT_EQ(ShiftJisFromWide(c.text), c.bytes) << c.bytes;
+    EXPECT_EQ(WideFromShiftJis(ShiftJisView(c.bytes)), c.text) << c.bytes;
+    EXPECT_EQ(ShiftJisFromWide(c.text).bytes(), c.bytes) << c.bytes;
   }
 }
 
@@ -42,11 +51,11 @@ TEST(ShiftJis, CharactersOutsideShiftJisBecomeQuestionMarksAndSaySo) {
   };
   for (const ConversionCase& c : lossy_cases) {
     bool lossy = false;
-    EXPECT_EQ(ShiftJisFromWide(c.text, &lossy), c.bytes) << c.bytes;
+    EXPECT_EQ(ShiftJisFromWide(c.text, &lossy).bytes(), c.bytes) << c.bytes;
     EXPECT_TRUE(lossy) << c.bytes;
   }
   bool lossy = true;
-  EXPECT_EQ(ShiftJisFromWide(L"安全?", &lossy), "\x88\xC0\x91\x53?");
+  EXPECT_EQ(ShiftJisFromWide(L"安全?", &lossy).bytes(), "\x88\xC0\x91\x53?");
   EXPECT_FALSE(lossy);
 }
 

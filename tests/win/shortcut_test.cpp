@@ -9,12 +9,15 @@
 #include "support/temp_folder.h"
 #include "win32/system/com_ptr_win32.h"
 #include "win32/system/shell_win32.h"
+#include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+std::u16string_view U16(const fs::path& path) { return AsU16(path.native()); }
 
 class Shortcuts : public testing::Test {
  protected:
@@ -43,7 +46,7 @@ class Shortcuts : public testing::Test {
 TEST_F(Shortcuts, HoldTargetWorkingFolderAndArguments) {
   const fs::path program = folder_ / L"Tavlin.exe";
   WriteBytes(program, "MZ");
-  CreateShortcut(program.wstring(), folder_.path().wstring(), L"Tavlin");
+  CreateShortcut(U16(program), U16(folder_.path()), u"Tavlin");
   std::wstring arguments;
   const auto [target, working] =
       TargetAndWorkingFolder(folder_ / L"Tavlin.lnk", &arguments);
@@ -55,9 +58,9 @@ TEST_F(Shortcuts, HoldTargetWorkingFolderAndArguments) {
 TEST_F(Shortcuts, ATrailingSeparatorAndASecondSaveGiveTheSameOneFile) {
   const fs::path program = folder_ / L"Tavlin.exe";
   WriteBytes(program, "MZ");
-  CreateShortcut(program.wstring(), folder_.path().wstring(), L"Tavlin");
-  CreateShortcut(program.wstring(), folder_.path().wstring() + L"\\",
-                 L"Tavlin");
+  CreateShortcut(U16(program), U16(folder_.path()), u"Tavlin");
+  CreateShortcut(U16(program), AsU16(folder_.path().native() + L"\\"),
+                 u"Tavlin");
   EXPECT_EQ(EntriesOf(folder_.path()),
             (std::vector<std::string>{"Tavlin.exe", "Tavlin.lnk"}));
 }
@@ -65,8 +68,7 @@ TEST_F(Shortcuts, ATrailingSeparatorAndASecondSaveGiveTheSameOneFile) {
 TEST_F(Shortcuts, AFailedSaveIsReportedAndLeavesNoFile) {
   const fs::path missing = folder_ / L"no such folder";
   try {
-    CreateShortcut((folder_ / L"Tavlin.exe").wstring(), missing.wstring(),
-                   L"Tavlin");
+    CreateShortcut(U16(folder_ / L"Tavlin.exe"), U16(missing), u"Tavlin");
     FAIL() << "a save into a missing folder went unnoticed";
   } catch (const TavlinError& error) {
     const std::string message = error.what();
@@ -80,7 +82,7 @@ TEST_F(Shortcuts, AFailedSaveIsReportedAndLeavesNoFile) {
 TEST_F(Shortcuts, WithoutAFolderNothingIsWrittenToTheDriveRoot) {
   const fs::path program = folder_ / L"Tavlin.exe";
   try {
-    CreateShortcut(program.wstring(), L"", L"TavlinNoFolder");
+    CreateShortcut(U16(program), u"", u"TavlinNoFolder");
     FAIL() << "a shortcut without a folder went unnoticed";
   } catch (const TavlinError& error) {
     EXPECT_STREQ(error.what(), "ファイル TavlinNoFolder.lnk を作成できません");
@@ -96,7 +98,7 @@ TEST_F(Shortcuts, SpecialFoldersAreFound) {
     EXPECT_FALSE(folder.empty());
     EXPECT_TRUE(fs::is_directory(folder)) << fs::path(folder);
   }
-  EXPECT_EQ(GetSpecialFolderPath(nullptr, 0x7FFF), L"");
+  EXPECT_EQ(GetSpecialFolderPath(nullptr, 0x7FFF), u"");
 }
 
 }  // namespace

@@ -7,13 +7,15 @@
 #include "src/info/version_info.h"
 #include "win32/system/running_program_win32.h"
 #include "win32/system/version_value_win32.h"
+#include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
 namespace {
 
 std::wstring ValueOf(std::u16string_view name) {
-  return GetVersionInfoValue(name, RunningExecutablePath());
+  return std::wstring(
+      AsWide(GetVersionInfoValue(name, RunningExecutablePath())));
 }
 
 TEST(VersionResource, ValuesComeFromTheFirstTranslationTrimmed) {
@@ -32,9 +34,9 @@ TEST(VersionResource, AFileWithoutResourceGivesEmptyTexts) {
   // A plain data file has no version resource.
   EXPECT_EQ(GetVersionInfoValue(u"FileVersion",
                                 std::filesystem::path(system) / L"..\\win.ini"),
-            L"");
+            u"");
   EXPECT_EQ(GetVersionInfoValue(u"FileVersion", L"Z:\\no\\such\\file.exe"),
-            L"");
+            u"");
 }
 
 }  // namespace

@@ -213,10 +213,10 @@ void TInfoForm::CreateControls() {
     DWORD style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
     if (layout.clickable) style |= SS_NOTIFY;
     if (layout.centred_vertically) style |= SS_CENTERIMAGE;
-    const std::wstring text = WideOf(layout.text);
+    const std::u16string text(layout.text);  // terminated for the call
     HWND label = CreateWindowExW(
-        0, L"STATIC", text.c_str(), style, layout.rect.left, layout.rect.top,
-        layout.rect.width, layout.rect.height, panel_,
+        0, L"STATIC", WideCString(text), style, layout.rect.left,
+        layout.rect.top, layout.rect.width, layout.rect.height, panel_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance,
         nullptr);
     if (!label) throw TavlinError("コントロールを作成できません");
@@ -234,7 +234,8 @@ void TInfoForm::FormCreate() {
     return GetVersionInfoValue(VersionInfoKeys[key], executable_);
   };
   ApplyVersionCaption(hwnd(), kInfoFormName);
-  SetWindowTextW(Label(kLblFileDescription), value(kFileDescription).c_str());
+  SetWindowTextW(Label(kLblFileDescription),
+                 WideCString(value(kFileDescription)));
   SetWindowTextW(Label(kLblExeName), executable_.filename().c_str());
   separators_ = UserNumberSeparators();
   UpdateStatus();
@@ -242,9 +243,10 @@ void TInfoForm::FormCreate() {
       WideFromShiftJis(WithoutFirstMicrosoft(DescribeRunningOs()));
   SetWindowTextW(Label(kLblOsVersion), os_line.c_str());
   SetWindowTextW(Label(kLblExeVersion),
-                 (L"Ver." + value(kFileVersion)).c_str());
-  SetWindowTextW(Label(kLblEnvironment), value(kDeveropEnvironment).c_str());
-  SetWindowTextW(Label(kLblThanks), value(kThanks).c_str());
+                 WideCString(u"Ver." + value(kFileVersion)));
+  SetWindowTextW(Label(kLblEnvironment),
+                 WideCString(value(kDeveropEnvironment)));
+  SetWindowTextW(Label(kLblThanks), WideCString(value(kThanks)));
   SizeToContents();
   CenterOnWorkArea();
 }
@@ -361,15 +363,14 @@ void TInfoForm::OnLabelClick(int id) {
       ShowProperties(owner_, executable_.wstring());
       break;
     case kLblUrl:
-      ShellOpen(owner_, WindowTextOf(Label(kLblUrl)));
+      ShellOpen(owner_, AsU16(WindowTextOf(Label(kLblUrl))));
       break;
     case kLabel1:
-      ShellOpen(owner_, WideOf(kHandleSearch));
+      ShellOpen(owner_, kHandleSearch);
       break;
     case kLblMail:
-      ShellOpen(owner_,
-                WideOf(MailToTarget(U16Of(WindowTextOf(Label(kLblMail))),
-                                    FileNameOf(U16Of(executable_.wstring())))));
+      ShellOpen(owner_, MailToTarget(AsU16(WindowTextOf(Label(kLblMail))),
+                                     FileNameOf(AsU16(executable_.native()))));
       break;
     case kLblLaunchOnStartup:
     case kLblLaunchOnDesktop:
@@ -385,18 +386,18 @@ void TInfoForm::OnLabelClick(int id) {
 }
 
 void TInfoForm::LblLaunchOnStartupClick(int id) {
-  std::wstring folder;
+  std::u16string folder;
   if (id == kLblLaunchOnStartup) folder = GetStartupFolder(owner_);
   if (id == kLblLaunchOnDesktop) folder = GetDesktopFolder(owner_);
   if (id == kLblLaunchOnSendTo) folder = GetSendToFolder(owner_);
-  const std::u16string program = U16Of(executable_.wstring());
-  CreateShortcut(executable_.wstring(), folder, WideOf(ShortcutName(program)));
+  const std::u16string_view program = AsU16(executable_.native());
+  CreateShortcut(program, folder, ShortcutName(program));
 }
 
 void TInfoForm::LblOpenStartupClick(int id) {
   if (id == kLblOpenStartup) ShellOpen(owner_, GetStartupFolder(owner_));
   if (id == kLblOpenFolderIn)
-    ShellOpen(owner_, WideOf(DirectoryPart(U16Of(executable_.wstring()))));
+    ShellOpen(owner_, DirectoryPart(AsU16(executable_.native())));
   if (id == kLblOpenSendTo) ShellOpen(owner_, GetSendToFolder(owner_));
 }
 

@@ -37,7 +37,7 @@ class SloganListBox final : public SloganListTarget {
  public:
   explicit SloganListBox(HWND list) : list_(list) {}
   void RemoveAll() override { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
-  void Append(std::string_view slogan) override {
+  void Append(ShiftJisView slogan) override {
     const std::wstring text = WideFromShiftJis(slogan);
     SendMessageW(list_, LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(text.c_str()));
@@ -248,20 +248,20 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
 
 void TMainForm::CreateControls() {
   for (const ControlLayout& layout : kMainFormLayout) {
-    const std::wstring caption = WideOf(layout.caption);
+    const std::u16string caption(layout.caption);  // terminated for the call
     HWND control = CreateWindowExW(
         HasSunkenBorder(layout.kind) ? WS_EX_CLIENTEDGE : 0,
-        ClassOf(layout.kind), caption.c_str(), StyleOf(layout.kind), 0, 0, 0, 0,
-        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+        ClassOf(layout.kind), WideCString(caption), StyleOf(layout.kind), 0, 0,
+        0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
         GetModuleHandleW(nullptr), nullptr);
     if (!control) throw TavlinError("コントロールを作成できません");
   }
   HWND tabs = Control(kPageControl1);
   for (int page = 0; page < 2; ++page) {
-    std::wstring caption = WideOf(kPageCaptions[page]);
+    std::u16string caption(kPageCaptions[page]);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = caption.data();
+    item.pszText = WideBuffer(caption);
     SendMessageW(tabs, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
@@ -386,7 +386,7 @@ void TMainForm::LoadStoragePage(StoragePage& page) {
   } catch (...) {
     // The list does not hold what the file holds: the file is left alone.
     SetWindowTextW(page.memo, L"");
-    page.list.text.clear();
+    page.list.text = ShiftJisText();
     page.shown_at_load.clear();
     if (page.list.file.kind == FileSnapshot::Kind::Read)
       MarkStorageFileUnread(page.list);

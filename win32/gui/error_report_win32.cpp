@@ -13,8 +13,8 @@ namespace tavlin {
 void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept {
   try {
     const std::wstring text = WideFromUtf8(CompleteErrorMessage(utf8_message));
-    const std::wstring title = ApplicationTitle();
-    MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+    const std::u16string title = ApplicationTitle();
+    MessageBoxW(owner, text.c_str(), WideCString(title), MB_OK | MB_ICONERROR);
   } catch (...) {
     // Too little memory even for the report: nothing more can be shown.
     MessageBoxW(owner, L"Tavlin", nullptr, MB_OK | MB_ICONERROR);

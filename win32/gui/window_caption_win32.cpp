@@ -10,24 +10,23 @@ namespace tavlin {
 namespace {
 
 std::u16string LowerCase(std::u16string text) {
-  std::wstring wide = WideOf(text);
-  if (!wide.empty())
-    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-  return U16Of(wide);
+  if (!text.empty())
+    CharLowerBuffW(WideBuffer(text), static_cast<DWORD>(text.size()));
+  return text;
 }
 
 }  // namespace
 
-std::wstring ApplicationTitle() {
-  return WideOf(ApplicationTitleOf(RunningExecutablePath(), LowerCase));
+std::u16string ApplicationTitle() {
+  return ApplicationTitleOf(RunningExecutablePath(), LowerCase);
 }
 
 void ApplyVersionCaption(HWND window, std::u16string_view component_name) {
-  const std::wstring version = GetVersionInfoValue(
+  const std::u16string version = GetVersionInfoValue(
       VersionInfoKeys[kFileVersion], RunningExecutablePath());
   const std::u16string caption =
-      VersionCaption(U16Of(ApplicationTitle()), U16Of(version), component_name);
-  SetWindowTextW(window, WideOf(caption).c_str());
+      VersionCaption(ApplicationTitle(), version, component_name);
+  SetWindowTextW(window, WideCString(caption));
 }
 
 }  // namespace tavlin

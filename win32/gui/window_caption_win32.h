@@ -10,7 +10,7 @@
 namespace tavlin {
 
 // The application title of the running program (Tavlin.exe gives Tavlin).
-std::wstring ApplicationTitle();
+std::u16string ApplicationTitle();
 
 // Sets the caption "<title> Ver.<FileVersion> - <component_name>".
 void ApplyVersionCaption(HWND window, std::u16string_view component_name);

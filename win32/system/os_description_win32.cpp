@@ -72,7 +72,7 @@ bool SystemOsQueries::HotfixQ246009Exists() {
       "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Hotfix\\Q246009"));
 }
 
-std::string DescribeRunningOs() {
+ShiftJisText DescribeRunningOs() {
   SystemOsQueries queries;
   return GetOSDescription(queries);
 }

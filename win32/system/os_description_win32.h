@@ -18,6 +18,6 @@ class SystemOsQueries final : public OsQueries {
 };
 
 // GetOSDescription of the running system.
-std::string DescribeRunningOs();
+ShiftJisText DescribeRunningOs();
 
 }  // namespace tavlin

@@ -46,12 +46,12 @@ ComPtr<Interface> QueryInterfaceOf(IUnknown* object, REFIID id) {
 
 }  // namespace
 
-void ShellOpen(HWND owner, const std::wstring& target,
-               const std::wstring& parameters) {
+void ShellOpen(HWND owner, std::u16string_view target) {
   try {
-    const std::wstring directory = WideOf(DirectoryPart(U16Of(target)));
-    ShellExecuteW(owner, nullptr, target.c_str(), parameters.c_str(),
-                  directory.c_str(), SW_SHOW);
+    const std::u16string file(target);  // terminated for the call
+    const std::u16string directory = DirectoryPart(target);
+    ShellExecuteW(owner, nullptr, WideCString(file), nullptr,
+                  WideCString(directory), SW_SHOW);
   } catch (...) {
     // Opening is a convenience: a failure says nothing.
   }
@@ -69,34 +69,36 @@ void ShowProperties(HWND owner, const std::wstring& path) {
   if (info.hProcess) CloseHandle(info.hProcess);
 }
 
-std::wstring GetSpecialFolderPath(HWND owner, int folder_id) {
+std::u16string GetSpecialFolderPath(HWND owner, int folder_id) {
   PIDLIST_ABSOLUTE items = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(owner, folder_id, &items)) || !items)
     return {};
-  wchar_t path[MAX_PATH + 1] = {};
-  const bool found = SHGetPathFromIDListW(items, path) != FALSE;
+  std::u16string path(MAX_PATH + 1, u'\0');
+  const bool found = SHGetPathFromIDListW(items, WideBuffer(path)) != FALSE;
   CoTaskMemFree(items);
-  return found ? std::wstring(path) : std::wstring();
+  path.resize(found ? path.find(u'\0') : 0);
+  return path;
 }
 
-std::wstring GetStartupFolder(HWND owner) {
+std::u16string GetStartupFolder(HWND owner) {
   return GetSpecialFolderPath(owner, CSIDL_STARTUP);
 }
 
-std::wstring GetDesktopFolder(HWND owner) {
+std::u16string GetDesktopFolder(HWND owner) {
   return GetSpecialFolderPath(owner, CSIDL_DESKTOP);
 }
 
-std::wstring GetSendToFolder(HWND owner) {
+std::u16string GetSendToFolder(HWND owner) {
   return GetSpecialFolderPath(owner, CSIDL_SENDTO);
 }
 
-void CreateShortcut(const std::wstring& target, const std::wstring& folder,
-                    const std::wstring& name) {
+void CreateShortcut(std::u16string_view target, std::u16string_view folder,
+                    std::u16string_view name) {
   // Without its folder the shortcut would land in the root of the drive.
   if (folder.empty())
-    throw TavlinError(ComposeMessage("ファイル %s を作成できません",
-                                     {Utf8FromWide(name + L".lnk")}));
+    throw TavlinError(
+        ComposeMessage("ファイル %s を作成できません",
+                       {Utf8FromWide(AsWide(std::u16string(name) + u".lnk"))}));
   ComPtr<IUnknown> object;
   Check(CoCreateInstance(CLSID_ShellLink, nullptr,
                          CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
@@ -106,14 +108,13 @@ void CreateShortcut(const std::wstring& target, const std::wstring& folder,
   const ComPtr<IPersistFile> file =
       QueryInterfaceOf<IPersistFile>(object.get(), IID_IPersistFile);
   link->SetArguments(kShortcutArguments);
-  link->SetPath(target.c_str());
-  link->SetWorkingDirectory(WideOf(DirectoryOf(U16Of(target))).c_str());
-  const std::wstring path =
-      WideOf(ShortcutFilePath(U16Of(folder), U16Of(name)));
-  const HRESULT saved = file->Save(path.c_str(), FALSE);
+  link->SetPath(WideCString(std::u16string(target)));
+  link->SetWorkingDirectory(WideCString(DirectoryOf(target)));
+  const std::u16string path = ShortcutFilePath(folder, name);
+  const HRESULT saved = file->Save(WideCString(path), FALSE);
   if (FAILED(saved)) {
     // Whatever a failed save left behind is no shortcut.
-    DeleteFileW(path.c_str());
+    DeleteFileW(WideCString(path));
     ThrowForFailureCode(saved);
   }
 }

@@ -5,11 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "src/platform/shift_jis_text.h"
+
 namespace tavlin {
 
-std::wstring WideFromShiftJis(std::string_view bytes);
+std::wstring WideFromShiftJis(ShiftJisView text);
 // lossy, where given, tells whether some character has no Shift-JIS form
 // and became "?" (never a look-alike: "é" is not taken for "e").
-std::string ShiftJisFromWide(std::wstring_view text, bool* lossy = nullptr);
+ShiftJisText ShiftJisFromWide(std::wstring_view text, bool* lossy = nullptr);
 
 }  // namespace tavlin

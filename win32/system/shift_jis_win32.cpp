@@ -7,12 +7,12 @@ namespace {
 constexpr UINT kShiftJis = 932;
 }
 
-std::wstring WideFromShiftJis(std::string_view bytes) {
-  return WideFromCodePage(kShiftJis, bytes);
+std::wstring WideFromShiftJis(ShiftJisView text) {
+  return WideFromCodePage(kShiftJis, text.bytes());
 }
 
-std::string ShiftJisFromWide(std::wstring_view text, bool* lossy) {
-  return CodePageFromWide(kShiftJis, text, lossy);
+ShiftJisText ShiftJisFromWide(std::wstring_view text, bool* lossy) {
+  return ShiftJisText(CodePageFromWide(kShiftJis, text, lossy));
 }
 
 }  // namespace tavlin

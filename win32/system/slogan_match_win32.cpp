@@ -16,7 +16,7 @@ bool SlogansMatchWide(std::wstring_view line, std::wstring_view slogan) {
                         static_cast<int>(slogan.size())) == CSTR_EQUAL;
 }
 
-bool SlogansMatch(std::string_view line, std::string_view slogan) {
+bool SlogansMatch(ShiftJisView line, ShiftJisView slogan) {
   return SlogansMatchWide(WideFromShiftJis(line), WideFromShiftJis(slogan));
 }
 

@@ -42,8 +42,8 @@ const VersionLibrary& Version() {
 
 }  // namespace
 
-std::wstring GetVersionInfoValue(std::u16string_view name,
-                                 const std::filesystem::path& file) {
+std::u16string GetVersionInfoValue(std::u16string_view name,
+                                   const std::filesystem::path& file) {
   const VersionLibrary& library = Version();
   if (!library.usable()) return {};
   DWORD ignored = 0;
@@ -55,12 +55,12 @@ std::wstring GetVersionInfoValue(std::u16string_view name,
       [&](const std::u16string& path) -> std::optional<VersionSubBlock> {
     void* data = nullptr;
     UINT length = 0;
-    if (!library.query(block.data(), WideOf(path).c_str(), &data, &length) ||
+    if (!library.query(block.data(), WideCString(path), &data, &length) ||
         length == 0 || data == nullptr)
       return std::nullopt;
     return VersionSubBlock{data, length};
   };
-  return WideOf(LookUpVersionValue(query, name));
+  return LookUpVersionValue(query, name);
 }
 
 }  // namespace tavlin

@@ -11,7 +11,7 @@ namespace tavlin {
 // A value of the file's version resource, trimmed; empty when the file has
 // no resource, no translation or no such value. version.dll is reached only
 // in the system folder, never beside the program.
-std::wstring GetVersionInfoValue(std::u16string_view name,
-                                 const std::filesystem::path& file);
+std::u16string GetVersionInfoValue(std::u16string_view name,
+                                   const std::filesystem::path& file);
 
 }  // namespace tavlin

@@ -1,5 +1,5 @@
-// The phrase-file line rule and blank removal against a plain byte-by-byte
-// reading of the rule.
+// The phrase-file line rule and the phrase index against a plain
+// byte-by-byte reading of the rule.
 #include <vector>
 
 #include "fuzz_input.h"
@@ -39,11 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   list.AssignFileBytes(std::string(bytes));
   const std::string_view kept = list.file_bytes();
   std::size_t next_allowed = 0;
-  std::size_t expected_count = 0;
-  for (std::string_view line : lines) expected_count += !IsBlankLine(line);
-  FUZZ_CHECK(list.size() == expected_count);
+  std::vector<std::string_view> expected;
+  for (std::string_view line : lines)
+    if (!IsBlankLine(line)) expected.push_back(line);
+  FUZZ_CHECK(list.size() == expected.size());
   for (std::size_t i = 0; i < list.size(); ++i) {
     const std::string_view phrase = list[i];
+    FUZZ_CHECK(phrase == expected[i]);
     FUZZ_CHECK(!IsBlankLine(phrase));
     FUZZ_CHECK(phrase.find_first_of(std::string_view("\r\n\0", 3)) ==
                std::string_view::npos);

@@ -1,11 +1,13 @@
 // One position's phrases (first, middle or last part): the lines of a phrase
-// file that are not blank, kept as views into the file's bytes.
+// file that are not blank, found through a sparse index into the file's
+// bytes rather than a view per line.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "src/slogan/phrase_index.h"
 
 namespace tavlin {
 
@@ -17,21 +19,17 @@ class PhraseList {
   // The bytes of the file the phrases came from, as read.
   std::string_view file_bytes() const { return bytes_; }
 
-  std::size_t size() const { return phrases_.size(); }
-  bool empty() const { return phrases_.empty(); }
-  std::string_view operator[](std::size_t index) const {
-    const Span& span = phrases_[index];
-    return std::string_view(bytes_.data() + span.begin, span.length);
+  std::size_t size() const { return index_.count; }
+  bool empty() const { return index_.count == 0; }
+  // Walks up to kPhraseIndexStep lines: quick for the draws of a generation,
+  // not meant for going through every phrase.
+  std::string_view operator[](std::size_t number) const {
+    return PhraseAt(bytes_, index_, number);
   }
 
  private:
-  // Offsets rather than pointers, so that moving the list keeps them valid.
-  struct Span {
-    std::size_t begin;
-    std::size_t length;
-  };
   std::string bytes_;
-  std::vector<Span> phrases_;
+  PhraseIndex index_;
 };
 
 // The three positions of a slogan.

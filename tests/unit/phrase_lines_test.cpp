@@ -111,18 +111,29 @@ Lines ReferenceLines(std::string_view bytes) {
   return lines;
 }
 
-// Lines are found eight bytes at a time: a zero byte, a CR, an LF or a
-// CR LF at every place of the first two words, in texts whose tails differ.
+Lines ReferencePhrases(std::string_view bytes) {
+  Lines phrases;
+  for (std::string& line : ReferenceLines(bytes))
+    if (!IsBlankLine(line)) phrases.push_back(std::move(line));
+  return phrases;
+}
+
+// Phrases are found 64 bytes at a time: a zero byte, a CR, an LF or a CR LF
+// at every place of the first two blocks and across their border, in texts
+// whose tails differ.
 TEST(PhraseFileLines, AgreeWithTheByteAtATimeRuleAtEveryOffset) {
   const std::string_view ends[] = {std::string_view("\0", 1), "\r", "\n",
                                    "\r\n", "\n\r"};
-  for (std::size_t size = 16; size <= 24; ++size) {
-    for (std::size_t offset = 0; offset < 16; ++offset) {
+  std::string letters;
+  for (int i = 0; i < 140; ++i) letters += static_cast<char>('a' + i % 26);
+  for (const std::size_t size : {16u, 17u, 63u, 64u, 65u, 127u, 128u, 130u}) {
+    for (std::size_t offset = 0; offset + 1 < size; ++offset) {
       for (const std::string_view end : ends) {
-        std::string bytes = std::string("abcdefghijklmnopqrstuvwx", size);
+        std::string bytes = letters.substr(0, size);
         bytes.replace(offset, end.size(), end);
         bytes.resize(size);
-        EXPECT_EQ(AllLines(bytes), ReferenceLines(bytes))
+        EXPECT_EQ(AllLines(bytes), ReferenceLines(bytes));
+        EXPECT_EQ(PhrasesOf(bytes), ReferencePhrases(bytes))
             << "size " << size << ", offset " << offset << ", end "
             << static_cast<int>(end[0]);
       }

@@ -73,11 +73,16 @@ std::wstring ListBoxItemText(HWND list, WPARAM index) {
 }
 
 // The outer bounds for a client area of the design size at dpi.
-RECT OuterBoundsFor(int dpi, DWORD style) {
+// The window's outer bounds at the design size, centred on the screen.
+RECT CentredBoundsFor(int dpi, DWORD style) {
   const LayoutSize client = ScaleForDpi(kMainFormClientSize, dpi);
   RECT bounds{0, 0, client.width, client.height};
   AdjustWindowRectEx(&bounds, style, FALSE, 0);
-  return bounds;
+  const int width = bounds.right - bounds.left;
+  const int height = bounds.bottom - bounds.top;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return RECT{left, top, left + width, top + height};
 }
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -127,19 +132,13 @@ TMainForm::TMainForm() {
   RegisterWindowClass(
       kClassName, LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"),
       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  const RECT bounds = OuterBoundsFor(SystemDpi(), kWindowStyle);
-  Create(kClassName, kWindowStyle, 0, bounds, nullptr);
+  // Created where it shows: every move of a window costs the system a
+  // round trip, and the start is the user's whole wait.
+  Create(kClassName, kWindowStyle, 0,
+         CentredBoundsFor(SystemDpi(), kWindowStyle), nullptr);
 }
 
 void TMainForm::Show(int show_command) {
-  RECT bounds;
-  GetWindowRect(hwnd(), &bounds);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  SetWindowPos(hwnd(), nullptr, left, top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(hwnd(), show_command);
   UpdateWindow(hwnd());
   if (show_command != SW_SHOWMINNOACTIVE && show_command != SW_SHOWMINIMIZED)
@@ -247,12 +246,16 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
 }
 
 void TMainForm::CreateControls() {
+  laid_out_ = CurrentLayoutKey();
   for (const ControlLayout& layout : kMainFormLayout) {
     const std::u16string caption(layout.caption);  // terminated for the call
+    // Each control is made in its place, so that no second pass moves it.
+    const LayoutRect rect = PlaceOf(layout, laid_out_);
     HWND control = CreateWindowExW(
         HasSunkenBorder(layout.kind) ? WS_EX_CLIENTEDGE : 0,
-        ClassOf(layout.kind), WideCString(caption), StyleOf(layout.kind), 0, 0,
-        0, 0, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
+        ClassOf(layout.kind), WideCString(caption), StyleOf(layout.kind),
+        rect.left, rect.top, rect.width, rect.height, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)),
         GetModuleHandleW(nullptr), nullptr);
     if (!control) throw TavlinError("コントロールを作成できません");
   }
@@ -273,7 +276,6 @@ void TMainForm::CreateControls() {
   quality_.memo = Control(kMemQuality);
   ShowWindow(safety_.memo, SW_SHOW);
   ApplyFont();
-  ApplyLayout();
 }
 
 void TMainForm::ApplyFont() {
@@ -282,9 +284,12 @@ void TMainForm::ApplyFont() {
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                           DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kFontFace));
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
+  // Redrawn only when the window shows already (a change of DPI); at the
+  // start the first painting is still ahead.
+  const BOOL redraw = IsWindowVisible(hwnd());
   for (const ControlLayout& layout : kMainFormLayout)
     SendMessageW(Control(layout.id), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_.get()), TRUE);
+                 reinterpret_cast<WPARAM>(font_.get()), redraw);
   const int tab_height = ScaleForDpi(kTabHeight, dpi());
   SendMessageW(Control(kPageControl1), TCM_SETITEMSIZE, 0,
                MAKELPARAM(0, tab_height));
@@ -292,14 +297,26 @@ void TMainForm::ApplyFont() {
                ScaleForDpi(kSloganRowHeight, dpi()));
 }
 
-void TMainForm::ApplyLayout() {
+TMainForm::LayoutKey TMainForm::CurrentLayoutKey() const {
   RECT client;
   GetClientRect(hwnd(), &client);
-  const LayoutSize parent{client.right, client.bottom};
-  const LayoutSize designed = ScaleForDpi(kMainFormClientSize, dpi());
+  return LayoutKey{LayoutSize{client.right, client.bottom}, dpi()};
+}
+
+LayoutRect TMainForm::PlaceOf(const ControlLayout& layout,
+                              const LayoutKey& key) {
+  return AnchoredRect(ScaleForDpi(layout.rect, key.dpi),
+                      ScaleForDpi(kMainFormClientSize, key.dpi), key.client,
+                      layout.anchors);
+}
+
+void TMainForm::ApplyLayout() {
+  // The first showing reports the size the controls were made for.
+  const LayoutKey key = CurrentLayoutKey();
+  if (key == laid_out_) return;
+  laid_out_ = key;
   for (const ControlLayout& layout : kMainFormLayout) {
-    const LayoutRect rect = AnchoredRect(ScaleForDpi(layout.rect, dpi()),
-                                         designed, parent, layout.anchors);
+    const LayoutRect rect = PlaceOf(layout, key);
     SetWindowPos(Control(layout.id), nullptr, rect.left, rect.top, rect.width,
                  rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
   }

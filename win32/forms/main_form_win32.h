@@ -10,6 +10,8 @@
 
 #include "src/slogan/phrase_list.h"
 #include "src/storage/storage_places.h"
+#include "src/ui/layout.h"
+#include "src/ui/main_form_layout.h"
 #include "win32/gui/window_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
@@ -50,6 +52,14 @@ class TMainForm final : public Window {
   void PageControl1Change();
 
   void CreateControls();
+  // The client size and DPI a placement of the controls is made for.
+  struct LayoutKey {
+    LayoutSize client{0, 0};
+    int dpi = 0;
+    bool operator==(const LayoutKey&) const = default;
+  };
+  LayoutKey CurrentLayoutKey() const;
+  static LayoutRect PlaceOf(const ControlLayout& layout, const LayoutKey& key);
   void ApplyFont();
   void ApplyLayout();
   void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -69,6 +79,7 @@ class TMainForm final : public Window {
   StoragePage quality_;
   bool storage_saved_ = false;
   bool created_ = false;  // WM_CREATE ran to its end
+  LayoutKey laid_out_;    // what the controls are placed for
 };
 
 }  // namespace tavlin

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Takes docs/main-window.png for the README: the Release Tavlin.exe with the
+# example phrase files and two stored slogans, in a Wine virtual desktop (so
+# that Wine draws the title bars and frames), its information window beside
+# it. Needs ImageMagick's import, xwininfo and Wine's own fonts (the caption
+# buttons are drawn from its Marlett, the captions in its Tahoma); installs
+# them if missing, and uses a Wine prefix of its own.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+"$TAVLIN_ROOT/scripts/install-deps.sh"
+if ! command -v import >/dev/null || ! command -v xwininfo >/dev/null ||
+  [[ ! -d /usr/share/wine/fonts ]]; then
+  apt-get update -q
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+    --no-install-recommends imagemagick x11-utils fonts-wine
+fi
+configure_windows
+cmake --build "$TAVLIN_WINDOWS" --target Tavlin arrange_windows
+
+scene="$TAVLIN_BUILD/screenshot"
+rm -rf "$scene"
+mkdir -p "$scene"
+cp "$TAVLIN_WINDOWS/Tavlin.exe" "$TAVLIN_WINDOWS/arrange_windows.exe" \
+  "$TAVLIN_ROOT"/examples/*.txt "$scene/"
+printf '%s\r\n' "安全は一人一人の心がけ" "確認しよう 今日の作業と 足もとを" |
+  iconv -f UTF-8 -t SHIFT_JIS >"$scene/Tavlin安全保管庫.txt"
+
+export WINEPREFIX="$TAVLIN_BUILD/screenshot-prefix"
+ensure_wine_prefix
+# This Wine does not look into fonts-wine's folder by itself.
+cp /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf \
+  "$WINEPREFIX/drive_c/windows/Fonts/"
+ensure_display
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  stop_display
+}
+trap cleanup EXIT
+
+desktop="/desktop=Tavlin,880x560"
+cd "$scene"
+# Both in the same virtual desktop; the calls are left running and the
+# arranger's file tells when the scene stands.
+wine explorer "$desktop" Tavlin.exe >/dev/null 2>&1 &
+sleep 2
+wine explorer "$desktop" arrange_windows.exe >/dev/null 2>&1 &
+for _ in $(seq 1 60); do
+  [[ -f arranged.txt ]] && break
+  sleep 0.5
+done
+[[ -f arranged.txt ]] || { echo "The windows did not show." >&2; exit 1; }
+
+window=$(xwininfo -root -tree | sed -n 's/^ *\(0x[0-9a-f]*\) "Tavlin - Wine desktop".*/\1/p' | head -1)
+[[ -n $window ]] || { echo "No Wine desktop window was found." >&2; exit 1; }
+import -window "$window" "$TAVLIN_ROOT/docs/main-window.png"
+echo "Wrote docs/main-window.png"

@@ -26,6 +26,8 @@ class PhraseList {
   std::string_view operator[](std::size_t number) const {
     return PhraseAt(bytes_, index_, number);
   }
+  // Whether phrase is one of the phrases, a whole line of the file.
+  bool Contains(std::string_view phrase) const;
 
  private:
   std::string bytes_;

@@ -4,6 +4,7 @@
 
 #include "src/platform/file_access.h"
 #include "src/slogan/mt19937ar.h"
+#include "src/slogan/phrase_theme.h"
 
 namespace tavlin {
 
@@ -25,15 +26,23 @@ ShiftJisView DrawFrom(const PhraseList& list) {
 
 }  // namespace
 
+PhraseFileNames PhraseFileNamesOf(std::u16string_view theme) {
+  const std::u16string name(theme);
+  return {name + u"上.txt", name + u"中.txt", name + u"下.txt"};
+}
+
 PhraseFileNames PhraseFileNamesOf(PhraseCategory category) {
-  if (category == PhraseCategory::Safety)
-    return {u8"安全上.txt", u8"安全中.txt", u8"安全下.txt"};
-  return {u8"品質上.txt", u8"品質中.txt", u8"品質下.txt"};
+  return PhraseFileNamesOf(ThemeName(category));
 }
 
 void LoadPhrases(PhraseCategory category, const std::filesystem::path& folder,
                  PhraseLists& lists) {
-  const PhraseFileNames names = PhraseFileNamesOf(category);
+  LoadThemePhrases(ThemeName(category), folder, lists);
+}
+
+void LoadThemePhrases(std::u16string_view theme,
+                      const std::filesystem::path& folder, PhraseLists& lists) {
+  const PhraseFileNames names = PhraseFileNamesOf(theme);
   LoadPosition(folder / names.upper, lists.upper);
   LoadPosition(folder / names.middle, lists.middle);
   LoadPosition(folder / names.lower, lists.lower);
@@ -59,28 +68,49 @@ ShiftJisText JoinSlogan(ShiftJisView first, ShiftJisView middle,
   return ShiftJisText(std::move(slogan));
 }
 
-void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target) {
+void SloganListTarget::AppendParts(const ComposedSlogan& slogan) {
+  Append(JoinSlogan(slogan.parts[0], slogan.parts[1], slogan.parts[2]));
+}
+
+void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target,
+                    const PhraseHolds& holds) {
   if (lists.upper.empty() || lists.middle.empty() || lists.lower.empty())
     return;
   for (int n = 0; n < kSlogansPerGeneration; ++n) {
+    ComposedSlogan slogan;
     // Separate statements keep the draws in the order first, middle, last.
-    const ShiftJisView first = DrawFrom(lists.upper);
-    const ShiftJisView middle = DrawFrom(lists.middle);
-    const ShiftJisView last = DrawFrom(lists.lower);
-    target.Append(JoinSlogan(first, middle, last));
+    slogan.parts[0] = DrawFrom(lists.upper);
+    slogan.parts[1] = DrawFrom(lists.middle);
+    slogan.parts[2] = DrawFrom(lists.lower);
+    for (std::size_t i = 0; i < kPhrasePositions; ++i) {
+      if (!holds.phrases[i]) continue;
+      slogan.parts[i] = *holds.phrases[i];
+      slogan.held[i] = true;
+    }
+    target.AppendParts(slogan);
   }
 }
 
 void GenerateSlogans(const std::filesystem::path& folder, int page_index,
                      PhraseLists& lists, std::uint32_t tick_count,
-                     SloganListTarget& target) {
-  if (CategoryOfPage(page_index) == PhraseCategory::Safety)
-    LoadSafetyPhrases(folder, lists);
-  else
-    LoadQualityPhrases(folder, lists);
+                     SloganListTarget& target, PhraseHolds* holds) {
+  GenerateThemeSlogans(folder, ThemeName(CategoryOfPage(page_index)), lists,
+                       tick_count, target, holds);
+}
+
+void GenerateThemeSlogans(const std::filesystem::path& folder,
+                          std::u16string_view theme, PhraseLists& lists,
+                          std::uint32_t tick_count, SloganListTarget& target,
+                          PhraseHolds* holds) {
+  LoadThemePhrases(theme, folder, lists);
   init_genrand(tick_count);
   target.RemoveAll();
-  ComposeSlogans(lists, target);
+  if (!holds) {
+    ComposeSlogans(lists, target);
+    return;
+  }
+  ReleaseUnlistedHolds(*holds, lists);
+  ComposeSlogans(lists, target, *holds);
 }
 
 }  // namespace tavlin

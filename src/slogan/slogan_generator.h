@@ -3,6 +3,7 @@
 // that shows the slogans.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -10,15 +11,24 @@
 
 #include "src/platform/shift_jis_text.h"
 #include "src/slogan/phrase_category.h"
+#include "src/slogan/phrase_holds.h"
 #include "src/slogan/phrase_list.h"
 
 namespace tavlin {
+
+// A slogan as drawn: its three parts, and which of them were held.
+struct ComposedSlogan {
+  std::array<ShiftJisView, kPhrasePositions> parts;
+  std::array<bool, kPhrasePositions> held{};
+};
 
 // What a generation needs of the list that shows the slogans.
 class SloganListTarget {
  public:
   virtual void RemoveAll() = 0;
   virtual void Append(ShiftJisView slogan) = 0;
+  // For a list that shows the parts apart; others take the joined slogan.
+  virtual void AppendParts(const ComposedSlogan& slogan);
 
  protected:
   ~SloganListTarget() = default;
@@ -33,6 +43,7 @@ struct PhraseFileNames {
   std::filesystem::path lower;
 };
 PhraseFileNames PhraseFileNamesOf(PhraseCategory category);
+PhraseFileNames PhraseFileNamesOf(std::u16string_view theme);
 
 // Loads each position whose file exists in folder, first, middle, last; a
 // missing file leaves its list as it was. Throws TavlinError
@@ -40,6 +51,8 @@ PhraseFileNames PhraseFileNamesOf(PhraseCategory category);
 // positions before it keep their new phrases.
 void LoadPhrases(PhraseCategory category, const std::filesystem::path& folder,
                  PhraseLists& lists);
+void LoadThemePhrases(std::u16string_view theme,
+                      const std::filesystem::path& folder, PhraseLists& lists);
 void LoadSafetyPhrases(const std::filesystem::path& folder, PhraseLists& lists);
 void LoadQualityPhrases(const std::filesystem::path& folder,
                         PhraseLists& lists);
@@ -49,13 +62,23 @@ ShiftJisText JoinSlogan(ShiftJisView first, ShiftJisView middle,
                         ShiftJisView last);
 
 // Draws five slogans from the lists with the generator as it stands and
-// appends them to target; nothing when one of the lists is empty.
-void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target);
+// appends them to target; nothing when one of the lists is empty. A held
+// phrase takes its position's place, while the draw for that position is
+// still made: the other parts are those the same seed gives without holds.
+void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target,
+                    const PhraseHolds& holds = {});
 
 // One generation: loads the theme of the page from folder, seeds the
 // generator with tick_count, empties target and composes five slogans.
+// Where holds are given, those whose phrase left its file are released
+// first.
 void GenerateSlogans(const std::filesystem::path& folder, int page_index,
                      PhraseLists& lists, std::uint32_t tick_count,
-                     SloganListTarget& target);
+                     SloganListTarget& target, PhraseHolds* holds = nullptr);
+// The same for the theme of that name.
+void GenerateThemeSlogans(const std::filesystem::path& folder,
+                          std::u16string_view theme, PhraseLists& lists,
+                          std::uint32_t tick_count, SloganListTarget& target,
+                          PhraseHolds* holds = nullptr);
 
 }  // namespace tavlin

@@ -3,6 +3,7 @@
 #include "src/platform/atomic_save.h"
 #include "src/platform/file_access.h"
 #include "src/platform/tavlin_error.h"
+#include "src/slogan/phrase_theme.h"
 #include "src/storage/storage_text.h"
 
 namespace tavlin {
@@ -15,11 +16,6 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 bool EndsFileName(std::filesystem::path::value_type c) {
   return c == '.' || c == '\\' || c == '/' || c == ':';
-}
-
-std::filesystem::path StorageSuffix(PhraseCategory category) {
-  return category == PhraseCategory::Safety ? u8"安全保管庫.txt"
-                                            : u8"品質保管庫.txt";
 }
 
 // A safety net against a folder that keeps answering "exists".
@@ -109,12 +105,17 @@ void KeepUnicodeCopy(const StorageList& list, bool untouched,
 
 std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
                                       PhraseCategory category) {
+  return StorageFilePath(executable, ThemeName(category));
+}
+
+std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
+                                      std::u16string_view theme) {
   std::filesystem::path::string_type base = executable.native();
   // Paths are Unicode here, so a Shift-JIS trail byte can never pose as "\".
   std::size_t at = base.size();
   while (at > 0 && !EndsFileName(base[at - 1])) --at;
   if (at > 0 && base[at - 1] == '.') base.erase(at - 1);
-  base += StorageSuffix(category).native();
+  base += std::filesystem::path(std::u16string(theme) + u"保管庫.txt").native();
   return std::filesystem::path(std::move(base));
 }
 

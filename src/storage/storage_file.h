@@ -38,6 +38,9 @@ struct StorageList {
 // ":" end the file name, so a dot in a folder name does not count.
 std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
                                       PhraseCategory category);
+// The same for the theme of that name: "<name><theme>保管庫.txt".
+std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
+                                      std::u16string_view theme);
 
 // Fills list from the file at path; a missing file (or a folder of that
 // name) leaves the text as it is. Also notes the Unicode copy beside it.

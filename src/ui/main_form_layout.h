@@ -63,6 +63,9 @@ inline constexpr ControlLayout kMainFormLayout[] = {
     {kPageControl1, ControlKind::TabControl, {0, 0, 372, 463}, kAnchorAll, u""},
 };
 
+// The storage boxes of further themes, in the order of their pages.
+inline constexpr int kFirstExtraStorageBox = 301;
+
 inline constexpr std::u16string_view kPageCaptions[] = {u"　安　全　標　語　",
                                                         u"　品　質　標　語　"};
 inline constexpr int kTabHeight = 34;

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "src/slogan/phrase_theme.h"
+#include "src/slogan/slogan_generator.h"
 #include "src/ui/main_form_layout.h"
 #include "support/png_file.h"
 
@@ -57,9 +59,15 @@ fs::path ExamplePhraseFolder() {
 }
 
 void CopyExamplePhraseFiles(const fs::path& folder) {
-  for (const fs::directory_entry& entry :
-       fs::directory_iterator(ExamplePhraseFolder()))
-    fs::copy_file(entry.path(), folder / entry.path().filename());
+  for (const PhraseCategory category :
+       {PhraseCategory::Safety, PhraseCategory::Quality})
+    CopyExampleTheme(folder, ThemeName(category));
+}
+
+void CopyExampleTheme(const fs::path& folder, std::u16string_view theme) {
+  const PhraseFileNames names = PhraseFileNamesOf(theme);
+  for (const fs::path* name : {&names.upper, &names.middle, &names.lower})
+    fs::copy_file(ExamplePhraseFolder() / *name, folder / *name);
 }
 
 TavlinProcess::TavlinProcess(const fs::path& folder, const std::wstring& name)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavlin {
@@ -70,7 +71,10 @@ class TavlinProcess {
 
 std::filesystem::path BuiltTavlinExecutable();
 std::filesystem::path ExamplePhraseFolder();
+// The standard themes' example phrase files only: further themes add pages.
 void CopyExamplePhraseFiles(const std::filesystem::path& folder);
+void CopyExampleTheme(const std::filesystem::path& folder,
+                      std::u16string_view theme);
 
 // Captures what the screen shows of a window into a PNG file.
 void SaveScreenshot(HWND window, const std::filesystem::path& file);

@@ -2,19 +2,25 @@
 
 #include <commctrl.h>
 #include <imm.h>
+#include <windowsx.h>
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <vector>
 
 #include "src/platform/atomic_save.h"
 #include "src/platform/tavlin_error.h"
+#include "src/slogan/phrase_theme.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/storage/store_rule.h"
 #include "src/ui/layout.h"
 #include "src/ui/main_form_layout.h"
+#include "src/ui/slogan_menu.h"
 #include "win32/forms/info_form_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/window_caption_win32.h"
+#include "win32/system/clipboard_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/running_program_win32.h"
@@ -32,19 +38,34 @@ constexpr int kFontHeight = -13;
 // A temporary file younger than this may be another running copy's save.
 constexpr std::chrono::seconds kTemporaryFileMinimumAge{600};
 
-// The slogan list as a generation sees it.
+// The slogan list as a generation sees it, with the parts of each row.
+template <typename ShownSlogan>
 class SloganListBox final : public SloganListTarget {
  public:
-  explicit SloganListBox(HWND list) : list_(list) {}
-  void RemoveAll() override { SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
+  SloganListBox(HWND list, std::vector<ShownSlogan>& shown)
+      : list_(list), shown_(shown) {}
+  void RemoveAll() override {
+    SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    shown_.clear();
+  }
   void Append(ShiftJisView slogan) override {
     const std::wstring text = WideFromShiftJis(slogan);
     SendMessageW(list_, LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(text.c_str()));
+    shown_.emplace_back();
+  }
+  void AppendParts(const ComposedSlogan& slogan) override {
+    SloganListTarget::AppendParts(slogan);
+    ShownSlogan& shown = shown_.back();
+    for (std::size_t i = 0; i < kPhrasePositions; ++i) {
+      shown.parts[i] = ShiftJisText(std::string(slogan.parts[i].bytes()));
+      shown.wide_parts[i] = WideFromShiftJis(slogan.parts[i]);
+    }
   }
 
  private:
   HWND list_;
+  std::vector<ShownSlogan>& shown_;
 };
 
 // The Japanese input method on, in hiragana mode; nothing where there is
@@ -72,7 +93,14 @@ std::wstring ListBoxItemText(HWND list, WPARAM index) {
   return text;
 }
 
-// The outer bounds for a client area of the design size at dpi.
+// The window's font at dpi, in the given weight.
+HFONT CreateFormFont(int dpi, int weight) {
+  return CreateFontW(ScaleForDpi(kFontHeight, dpi), 0, 0, 0, weight, FALSE,
+                     FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     FIXED_PITCH | FF_MODERN, kFontFace);
+}
+
 // The window's outer bounds at the design size, centred on the screen.
 RECT CentredBoundsFor(int dpi, DWORD style) {
   const LayoutSize client = ScaleForDpi(kMainFormClientSize, dpi);
@@ -154,7 +182,17 @@ int TMainForm::ActivePageIndex() const {
 }
 
 TMainForm::StoragePage& TMainForm::ActiveStoragePage() {
-  return ActivePageIndex() == 0 ? safety_ : quality_;
+  const auto index = static_cast<std::size_t>(ActivePageIndex());
+  return pages_.at(index < pages_.size() ? index : 0);
+}
+
+const TMainForm::StoragePage& TMainForm::ActiveStoragePage() const {
+  return const_cast<TMainForm*>(this)->ActiveStoragePage();
+}
+
+bool TMainForm::IsStorageBox(HWND window) const {
+  return window && std::any_of(pages_.begin(), pages_.end(),
+                               [&](const auto& p) { return p.memo == window; });
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
@@ -173,8 +211,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       if (id == kBitBtn1 && code == BN_CLICKED) BitBtn1Click();
       if (id == kBitBtn2 && code == BN_CLICKED) BitBtn2Click();
       if (id == kListBox1 && code == LBN_DBLCLK) ListBox1DblClick();
-      if ((id == kMemSafe || id == kMemQuality) && code == EN_SETFOCUS)
+      if (code == EN_SETFOCUS && IsStorageBox(reinterpret_cast<HWND>(l)))
         SwitchInputMethodToHiragana(reinterpret_cast<HWND>(l));
+      if (l == 0 && code == 0) OnMenuCommand(id);
       return 0;
     }
     case WM_NOTIFY: {
@@ -206,6 +245,12 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(w) == Control(kListBox1)) {
+        ShowSloganMenu(l);
+        return 0;
       }
       break;
     case WM_ACTIVATE:
@@ -259,37 +304,67 @@ void TMainForm::CreateControls() {
         GetModuleHandleW(nullptr), nullptr);
     if (!control) throw TavlinError("コントロールを作成できません");
   }
+  pages_.resize(2);
+  pages_[0].theme = ThemeName(PhraseCategory::Safety);
+  pages_[0].memo = Control(kMemSafe);
+  pages_[1].theme = ThemeName(PhraseCategory::Quality);
+  pages_[1].memo = Control(kMemQuality);
+  // Further themes get a box of their own where the quality box lies.
+  const ControlLayout& memo_layout = *std::find_if(
+      std::begin(kMainFormLayout), std::end(kMainFormLayout),
+      [](const ControlLayout& layout) { return layout.id == kMemQuality; });
+  const LayoutRect memo_rect = PlaceOf(memo_layout, laid_out_);
+  for (std::u16string& theme :
+       ExtraThemesIn(RunningExecutablePath().parent_path())) {
+    const int id = kFirstExtraStorageBox + static_cast<int>(pages_.size()) - 2;
+    HWND memo = CreateWindowExW(
+        WS_EX_CLIENTEDGE, ClassOf(ControlKind::Memo), L"",
+        StyleOf(ControlKind::Memo), memo_rect.left, memo_rect.top,
+        memo_rect.width, memo_rect.height, hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        GetModuleHandleW(nullptr), nullptr);
+    if (!memo) throw TavlinError("コントロールを作成できません");
+    // Above the page control, as the boxes of the layout are.
+    SetWindowPos(memo, Control(kMemQuality), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    StoragePage& page = pages_.emplace_back();
+    page.theme = std::move(theme);
+    page.memo = memo;
+  }
   HWND tabs = Control(kPageControl1);
-  for (int page = 0; page < 2; ++page) {
-    std::u16string caption(kPageCaptions[page]);
+  for (std::size_t page = 0; page < pages_.size(); ++page) {
+    std::u16string caption = page < 2 ? std::u16string(kPageCaptions[page])
+                                      : ThemeCaption(pages_[page].theme);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = WideBuffer(caption);
     SendMessageW(tabs, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
-  for (int id : {kMemSafe, kMemQuality}) {
+  for (const StoragePage& page : pages_) {
     // As large as the box can hold, so that large storage files load.
-    SendMessageW(Control(id), EM_SETLIMITTEXT, 0, 0);
+    SendMessageW(page.memo, EM_SETLIMITTEXT, 0, 0);
   }
-  safety_.memo = Control(kMemSafe);
-  quality_.memo = Control(kMemQuality);
-  ShowWindow(safety_.memo, SW_SHOW);
+  ShowWindow(pages_[0].memo, SW_SHOW);
   ApplyFont();
 }
 
+HFONT TMainForm::BoldFont() {
+  if (!bold_font_) bold_font_.reset(CreateFormFont(dpi(), FW_BOLD));
+  return static_cast<HFONT>(bold_font_ ? bold_font_.get() : font_.get());
+}
+
 void TMainForm::ApplyFont() {
-  font_.reset(CreateFontW(ScaleForDpi(kFontHeight, dpi()), 0, 0, 0, FW_NORMAL,
-                          FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kFontFace));
+  font_.reset(CreateFormFont(dpi(), FW_NORMAL));
+  bold_font_.reset();
   SendMessageW(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), 0);
   // Redrawn only when the window shows already (a change of DPI); at the
   // start the first painting is still ahead.
   const BOOL redraw = IsWindowVisible(hwnd());
-  for (const ControlLayout& layout : kMainFormLayout)
-    SendMessageW(Control(layout.id), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(font_.get()), redraw);
+  ForEachControl([&](HWND control, const ControlLayout&) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()),
+                 redraw);
+  });
   const int tab_height = ScaleForDpi(kTabHeight, dpi());
   SendMessageW(Control(kPageControl1), TCM_SETITEMSIZE, 0,
                MAKELPARAM(0, tab_height));
@@ -315,11 +390,23 @@ void TMainForm::ApplyLayout() {
   const LayoutKey key = CurrentLayoutKey();
   if (key == laid_out_) return;
   laid_out_ = key;
-  for (const ControlLayout& layout : kMainFormLayout) {
+  ForEachControl([&](HWND control, const ControlLayout& layout) {
     const LayoutRect rect = PlaceOf(layout, key);
-    SetWindowPos(Control(layout.id), nullptr, rect.left, rect.top, rect.width,
-                 rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  });
+}
+
+template <typename Visit>
+void TMainForm::ForEachControl(Visit&& visit) {
+  const ControlLayout* memo_layout = nullptr;
+  for (const ControlLayout& layout : kMainFormLayout) {
+    visit(Control(layout.id), layout);
+    if (layout.id == kMemQuality) memo_layout = &layout;
   }
+  // The boxes of further themes lie where the quality box does.
+  for (std::size_t page = 2; page < pages_.size() && memo_layout; ++page)
+    visit(pages_[page].memo, *memo_layout);
 }
 
 void TMainForm::OnDpiChanged(const RECT& suggested) {
@@ -346,8 +433,29 @@ void TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
                                                 : COLOR_WINDOWTEXT));
     RECT text_rect = item.rcItem;
     text_rect.left += ScaleForDpi(kSloganTextIndent, dpi());
-    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &text_rect,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT;
+    const ShownSlogan* shown =
+        item.itemID < shown_.size() ? &shown_[item.itemID] : nullptr;
+    bool any_held = false;
+    for (std::size_t i = 0; shown && i < kPhrasePositions; ++i)
+      any_held = any_held || IsHeld(*shown, i);
+    if (!any_held) {
+      DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()),
+                &text_rect, kFormat);
+    } else {
+      // Part by part, the held ones in bold, each behind the one before.
+      for (std::size_t i = 0; i < kPhrasePositions; ++i) {
+        const std::wstring part = (i > 0 ? L" " : L"") + shown->wide_parts[i];
+        const SelectedObject weight(
+            item.hDC, IsHeld(*shown, i) ? BoldFont() : font_.get());
+        SIZE extent{};
+        GetTextExtentPoint32W(item.hDC, part.c_str(),
+                              static_cast<int>(part.size()), &extent);
+        DrawTextW(item.hDC, part.c_str(), static_cast<int>(part.size()),
+                  &text_rect, kFormat);
+        text_rect.left += extent.cx;
+      }
+    }
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
@@ -357,11 +465,9 @@ void TMainForm::FormCreate() {
   phrases_.emplace();
   const std::filesystem::path executable = RunningExecutablePath();
   const std::filesystem::path application_data = RoamingApplicationDataFolder();
-  for (const auto& [page, category] :
-       {std::pair{&safety_, PhraseCategory::Safety},
-        std::pair{&quality_, PhraseCategory::Quality}}) {
-    StorageLocation& location = page->location;
-    location.beside_program = StorageFilePath(executable, category);
+  for (StoragePage& page : pages_) {
+    StorageLocation& location = page.location;
+    location.beside_program = StorageFilePath(executable, page.theme);
     location.in_user_folder =
         UserFolderStoragePath(application_data, location.beside_program);
     for (const std::filesystem::path* file :
@@ -372,8 +478,7 @@ void TMainForm::FormCreate() {
   }
   // Each step runs even when one before it failed: a list that failed to
   // load is kept from overwriting its file, and the rest still starts.
-  LoadStoragePage(safety_);
-  LoadStoragePage(quality_);
+  for (StoragePage& page : pages_) LoadStoragePage(page);
   try {
     BitBtn1Click();
   } catch (...) {
@@ -422,7 +527,8 @@ void TMainForm::SaveStoragePages() {
   if (storage_saved_) return;
   storage_saved_ = true;
   std::vector<std::pair<const StorageList*, StorageLocation>> lists;
-  for (StoragePage* page : {&safety_, &quality_}) {
+  for (StoragePage* page = pages_.data(); page != pages_.data() + pages_.size();
+       ++page) {
     const std::wstring text = WindowTextOf(page->memo);
     // An untouched list is written back with the very bytes it was loaded
     // from, whatever the conversion to the screen made of them.
@@ -439,17 +545,120 @@ void TMainForm::SaveStoragePages() {
 
 void TMainForm::BitBtn1Click() {
   if (!phrases_) return;
-  SloganListBox list(Control(kListBox1));
-  GenerateSlogans(RunningExecutablePath().parent_path(), ActivePageIndex(),
-                  *phrases_, GetTickCount(), list);
+  SloganListBox<ShownSlogan> list(Control(kListBox1), shown_);
+  StoragePage& page = ActiveStoragePage();
+  GenerateThemeSlogans(RunningExecutablePath().parent_path(), page.theme,
+                       *phrases_, GetTickCount(), list, &page.holds);
+}
+
+const TMainForm::ShownSlogan* TMainForm::SelectedSlogan() const {
+  const LRESULT index = SendMessageW(Control(kListBox1), LB_GETCURSEL, 0, 0);
+  if (index < 0 || static_cast<std::size_t>(index) >= shown_.size())
+    return nullptr;
+  return &shown_[static_cast<std::size_t>(index)];
+}
+
+bool TMainForm::IsHeld(const ShownSlogan& slogan, std::size_t part) const {
+  const std::optional<ShiftJisText>& held =
+      ActiveStoragePage().holds.phrases[part];
+  return held && !slogan.wide_parts[part].empty() &&
+         *held == slogan.parts[part];
+}
+
+void TMainForm::CopySelectedSlogan() {
+  HWND list = Control(kListBox1);
+  const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return;
+  const std::wstring slogan = ListBoxItemText(list, index);
+  if (!slogan.empty()) CopyTextToClipboard(hwnd(), slogan);
+}
+
+void TMainForm::ToggleHold(PhrasePosition position) {
+  const ShownSlogan* slogan = SelectedSlogan();
+  const auto part = static_cast<std::size_t>(position);
+  if (!slogan || slogan->wide_parts[part].empty()) return;
+  std::optional<ShiftJisText>& held = ActiveStoragePage().holds.at(position);
+  if (IsHeld(*slogan, part))
+    held.reset();
+  else
+    held = slogan->parts[part];
+  InvalidateRect(Control(kListBox1), nullptr, TRUE);
+}
+
+void TMainForm::OnMenuCommand(int command) {
+  switch (command) {
+    case kMenuStore:
+      ListBox1DblClick();
+      break;
+    case kMenuCopy:
+      CopySelectedSlogan();
+      break;
+    case kMenuHoldUpper:
+      ToggleHold(PhrasePosition::Upper);
+      break;
+    case kMenuHoldMiddle:
+      ToggleHold(PhrasePosition::Middle);
+      break;
+    case kMenuHoldLower:
+      ToggleHold(PhrasePosition::Lower);
+      break;
+    case kMenuReleaseHolds:
+      ActiveStoragePage().holds = PhraseHolds();
+      InvalidateRect(Control(kListBox1), nullptr, TRUE);
+      break;
+  }
+}
+
+void TMainForm::ShowSloganMenu(LPARAM at) {
+  HWND list = Control(kListBox1);
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {
+    // From the keyboard: below the selected row, or at the list's corner.
+    RECT row{};
+    const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR ||
+        SendMessageW(list, LB_GETITEMRECT, index,
+                     reinterpret_cast<LPARAM>(&row)) == LB_ERR)
+      row = RECT{};
+    point = POINT{row.left, row.bottom};
+    ClientToScreen(list, &point);
+  } else {
+    // A right click selects the row under it first.
+    POINT inside = point;
+    ScreenToClient(list, &inside);
+    const LRESULT hit =
+        SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(inside.x, inside.y));
+    if (HIWORD(hit) == 0) SendMessageW(list, LB_SETCURSEL, LOWORD(hit), 0);
+  }
+  const ShownSlogan* slogan = SelectedSlogan();
+  const PhraseHolds& holds = ActiveStoragePage().holds;
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  for (const SloganMenuItem& item : kSloganMenu) {
+    if (item.separator_before)
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    UINT flags = MF_STRING;
+    if (item.needs_slogan && !slogan) flags |= MF_GRAYED;
+    if (item.command == kMenuReleaseHolds && !holds.any()) flags |= MF_GRAYED;
+    const int part = item.command - kMenuHoldUpper;
+    if (part >= 0 && part < static_cast<int>(kPhrasePositions) && slogan &&
+        IsHeld(*slogan, static_cast<std::size_t>(part)))
+      flags |= MF_CHECKED;
+    const std::u16string caption(item.caption);  // terminated for the call
+    AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(item.command),
+                WideCString(caption));
+  }
+  // The chosen command arrives as WM_COMMAND, as from any menu.
+  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
+                 point.x, point.y, 0, hwnd(), nullptr);
 }
 
 void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
 
 void TMainForm::PageControl1Change() {
-  const bool safety = ActivePageIndex() == 0;
-  ShowWindow(safety_.memo, safety ? SW_SHOW : SW_HIDE);
-  ShowWindow(quality_.memo, safety ? SW_HIDE : SW_SHOW);
+  const StoragePage& active = ActiveStoragePage();
+  for (const StoragePage& page : pages_)
+    ShowWindow(page.memo, &page == &active ? SW_SHOW : SW_HIDE);
   BitBtn1Click();
 }
 
@@ -479,7 +688,9 @@ void TMainForm::ListBox1DblClick() {
 void TMainForm::MoveFocus(bool backwards) {
   std::vector<HWND> order;
   for (MainFormControl id : kMainFormTabOrder) {
-    HWND control = Control(id);
+    // The storage boxes take turns in one place: the active page's.
+    if (id == kMemQuality) continue;
+    HWND control = id == kMemSafe ? ActiveStoragePage().memo : Control(id);
     if (IsWindowVisible(control) && IsWindowEnabled(control))
       order.push_back(control);
   }
@@ -514,13 +725,22 @@ bool TMainForm::PreTranslateMessage(const MSG& message) {
   if (message.wParam == VK_TAB) {
     if (control) {
       const int id = GetDlgCtrlID(message.hwnd);
-      if (id != kPageControl1 && id != kMemSafe && id != kMemQuality)
-        return false;
+      if (id != kPageControl1 && !IsStorageBox(message.hwnd)) return false;
       SwitchPage(shift ? -1 : 1);
     } else {
       MoveFocus(shift);
     }
     return true;
+  }
+  if (message.hwnd == Control(kListBox1)) {
+    if (message.wParam == VK_RETURN) {
+      ListBox1DblClick();
+      return true;
+    }
+    if (control && message.wParam == 'C') {
+      CopySelectedSlogan();
+      return true;
+    }
   }
   if (message.wParam == VK_RETURN) {
     const int id = GetDlgCtrlID(message.hwnd);

@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "src/platform/shift_jis_text.h"
+#include "src/slogan/phrase_holds.h"
 #include "src/slogan/phrase_list.h"
 #include "src/storage/storage_places.h"
 #include "src/ui/layout.h"
@@ -33,12 +37,21 @@ class TMainForm final : public Window {
   bool PreTranslateMessage(const MSG& message);
 
  private:
-  // One theme's storage list and the box that shows it.
+  // One theme's page: its storage list, the box that shows it and the
+  // phrases held on it.
   struct StoragePage {
+    std::u16string theme;
     HWND memo = nullptr;
     StorageList list;
     StorageLocation location;
     std::wstring shown_at_load;  // the box's text as loaded
+    PhraseHolds holds;
+  };
+
+  // The parts of a slogan in the list, as composed.
+  struct ShownSlogan {
+    std::array<ShiftJisText, kPhrasePositions> parts;
+    std::array<std::wstring, kPhrasePositions> wide_parts;
   };
 
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
@@ -50,6 +63,13 @@ class TMainForm final : public Window {
   void BitBtn2Click();
   void ListBox1DblClick();
   void PageControl1Change();
+  void CopySelectedSlogan();
+  void ShowSloganMenu(LPARAM at);
+  void OnMenuCommand(int command);
+  void ToggleHold(PhrasePosition position);
+  const ShownSlogan* SelectedSlogan() const;
+  bool IsHeld(const ShownSlogan& slogan, std::size_t part) const;
+  HFONT BoldFont();
 
   void CreateControls();
   // The client size and DPI a placement of the controls is made for.
@@ -60,6 +80,10 @@ class TMainForm final : public Window {
   };
   LayoutKey CurrentLayoutKey() const;
   static LayoutRect PlaceOf(const ControlLayout& layout, const LayoutKey& key);
+  // Calls visit(control, layout) for every control of the layout and every
+  // further theme's storage box.
+  template <typename Visit>
+  void ForEachControl(Visit&& visit);
   void ApplyFont();
   void ApplyLayout();
   void OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -70,13 +94,16 @@ class TMainForm final : public Window {
 
   int ActivePageIndex() const;
   StoragePage& ActiveStoragePage();
+  const StoragePage& ActiveStoragePage() const;
+  bool IsStorageBox(HWND window) const;
   HWND Control(int id) const;
 
   UniqueGdiObject font_;
+  UniqueGdiObject bold_font_;       // made when a held part is first drawn
+  std::vector<ShownSlogan> shown_;  // one for each row of the slogan list
   HWND last_focus_ = nullptr;
   std::optional<PhraseLists> phrases_;  // UpperPhrases, MiddlePhrases, ...
-  StoragePage safety_;
-  StoragePage quality_;
+  std::vector<StoragePage> pages_;  // 安全, 品質, then any further themes
   bool storage_saved_ = false;
   bool created_ = false;  // WM_CREATE ran to its end
   LayoutKey laid_out_;    // what the controls are placed for

@@ -67,4 +67,19 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
+// Memory for the clipboard, owned until the clipboard takes it.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return GlobalFree(handle) == nullptr; }
+};
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return DestroyMenu(handle) != FALSE; }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
 }  // namespace tavlin

@@ -1,0 +1,95 @@
+#include "src/slogan/phrase_theme.h"
+
+#include <algorithm>
+#include <map>
+
+namespace tavlin {
+
+namespace {
+
+constexpr std::u16string_view kPositionMarks = u"上中下";
+constexpr std::u16string_view kExtension = u".txt";
+
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+std::size_t CharacterCount(std::u16string_view text) {
+  return static_cast<std::size_t>(std::count_if(
+      text.begin(), text.end(), [](char16_t c) { return !IsLowSurrogate(c); }));
+}
+
+bool EndsWithExtension(std::u16string_view name) {
+  if (name.size() < kExtension.size()) return false;
+  const std::u16string_view tail = name.substr(name.size() - kExtension.size());
+  return std::equal(tail.begin(), tail.end(), kExtension.begin(),
+                    [](char16_t a, char16_t b) {
+                      return (a >= u'A' && a <= u'Z' ? a + 32 : a) == b;
+                    });
+}
+
+// The order of the code points: UTF-16 units order every character of the
+// basic plane after the surrogates that encode the planes above it.
+bool CodePointLess(std::u16string_view a, std::u16string_view b) {
+  const auto key = [](char16_t c) {
+    return c >= 0xD800 && c <= 0xDFFF ? c + 0x10000 : c + 0;
+  };
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [&](char16_t x, char16_t y) { return key(x) < key(y); });
+}
+
+}  // namespace
+
+std::u16string_view ThemeName(PhraseCategory category) {
+  return category == PhraseCategory::Safety ? u"安全" : u"品質";
+}
+
+std::u16string ThemeCaption(std::u16string_view theme) {
+  std::u16string caption = u"　";
+  for (const char16_t c : std::u16string(theme) + u"標語") {
+    caption += c;
+    if (!(c >= 0xD800 && c <= 0xDBFF)) caption += u'　';
+  }
+  return caption;
+}
+
+std::vector<std::u16string> ExtraThemes(
+    const std::vector<std::u16string>& file_names) {
+  // For each name, which of the three positions have a file.
+  std::map<std::u16string, unsigned> found;
+  for (const std::u16string& file : file_names) {
+    if (!EndsWithExtension(file)) continue;
+    const std::u16string_view stem =
+        std::u16string_view(file).substr(0, file.size() - kExtension.size());
+    if (stem.size() < 2) continue;
+    const std::size_t position = kPositionMarks.find(stem.back());
+    if (position == std::u16string_view::npos) continue;
+    const std::u16string_view name = stem.substr(0, stem.size() - 1);
+    if (CharacterCount(name) > kMaximumThemeNameLength) continue;
+    if (name == ThemeName(PhraseCategory::Safety) ||
+        name == ThemeName(PhraseCategory::Quality))
+      continue;
+    found[std::u16string(name)] |= 1u << position;
+  }
+  std::vector<std::u16string> themes;
+  for (const auto& [name, positions] : found)
+    if (positions == 0b111) themes.push_back(name);
+  std::sort(themes.begin(), themes.end(), CodePointLess);
+  return themes;
+}
+
+std::vector<std::u16string> ExtraThemesIn(const std::filesystem::path& folder) {
+  std::vector<std::u16string> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end;
+       !error && it != end; it.increment(error)) {
+    try {
+      if (it->is_regular_file(error))
+        names.push_back(it->path().filename().u16string());
+    } catch (const std::exception&) {
+      // A name without a Unicode form names no theme.
+    }
+  }
+  return ExtraThemes(names);
+}
+
+}  // namespace tavlin

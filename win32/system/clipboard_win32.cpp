@@ -1,0 +1,59 @@
+#include "win32/system/clipboard_win32.h"
+
+#include <cstring>
+#include <string>
+
+#include "src/platform/tavlin_error.h"
+#include "win32/system/shift_jis.h"
+#include "win32/system/unique_handle_win32.h"
+
+namespace tavlin {
+
+namespace {
+
+constexpr LCID kJapanese = 0x0411;
+
+// Open for as long as it lives; another program may hold the clipboard for
+// a moment, so opening is tried a few times.
+class OpenClipboardScope {
+ public:
+  explicit OpenClipboardScope(HWND owner) {
+    for (int attempt = 0; attempt < 5 && !open_; ++attempt) {
+      open_ = OpenClipboard(owner) != FALSE;
+      if (!open_) Sleep(20);
+    }
+    if (!open_) throw TavlinError("クリップボードを開けません");
+  }
+  ~OpenClipboardScope() { CloseClipboard(); }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+
+ private:
+  bool open_ = false;
+};
+
+// Hands size bytes from data to the clipboard under format.
+void Put(UINT format, const void* data, std::size_t size) {
+  UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
+  void* target = memory ? GlobalLock(memory.get()) : nullptr;
+  if (!target) throw TavlinError("メモリが足りません");
+  std::memcpy(target, data, size);
+  GlobalUnlock(memory.get());
+  if (!SetClipboardData(format, memory.get()))
+    throw TavlinError("クリップボードにコピーできません");
+  memory.release();  // the clipboard owns it now
+}
+
+}  // namespace
+
+void CopyTextToClipboard(HWND owner, std::wstring_view text) {
+  const std::wstring unicode(text);
+  const ShiftJisText shift_jis = ShiftJisFromWide(text);
+  const OpenClipboardScope clipboard(owner);
+  if (!EmptyClipboard()) throw TavlinError("クリップボードにコピーできません");
+  Put(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
+  Put(CF_TEXT, shift_jis.bytes().c_str(), shift_jis.bytes().size() + 1);
+  Put(CF_LOCALE, &kJapanese, sizeof kJapanese);
+}
+
+}  // namespace tavlin

@@ -1,0 +1,16 @@
+// Putting text on the clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace tavlin {
+
+// Replaces the clipboard's content with text as Unicode, followed by a
+// Shift-JIS copy for programs that read only ANSI text, marked Japanese so
+// that Windows converts it right. Throws TavlinError when the clipboard
+// cannot be had.
+void CopyTextToClipboard(HWND owner, std::wstring_view text);
+
+}  // namespace tavlin

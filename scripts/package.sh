@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Release Tavlin.exe (-O2, stripped, static) and writes
-# build/dist/Tavlin-<FileVersion>-win64.zip: the program, the six example
+# build/dist/Tavlin-<FileVersion>-win64.zip: the program, the example
 # phrase files and the Japanese user's guide. Prints the program's size and
 # fails when it exceeds the 1.5 MB a download should take.
 # --no-install skips installing packages (the test command has done it).

@@ -91,8 +91,12 @@ TEST_F(SloganList, TheMenuHoldsAPartForTheNextGenerations) {
     return menu && IsWindowVisible(menu);
   }));
   PostMessageW(menu, WM_CHAR, L'2', 1);  // 中の句を固定(&2)
-  // The menu's command is posted as it closes: the first generation after
-  // it shows the hold, and every one after that.
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+  // The menu posts its command as it closes; a generation sent before that
+  // is taken would empty the selection the command acts on.
+  Sleep(500);
+  // The first generation after the command shows the hold, and every one
+  // after that.
   const auto all_hold = [&] {
     const auto slogans = Slogans();
     return !slogans.empty() &&

@@ -28,22 +28,22 @@ std::unique_ptr<UnreadableFile> MakeUnreadable(const fs::path& file) {
 
 namespace {
 
-bool RefusesNewFiles(const fs::path& folder) {
-  const fs::path probe = folder / L"probe";
+// Each probe has a name of its own, so that one the flag left behind does
+// not pass for a refusal at the next look. left_behind names a probe that
+// was made but could no longer be removed: the flag came in between.
+bool RefusesNewFiles(const fs::path& folder, fs::path& left_behind) {
+  static int probes = 0;
+  const fs::path probe = folder / (L"probe" + std::to_wstring(++probes));
   HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr,
                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return true;
   CloseHandle(file);
-  DeleteFileW(probe.c_str());
+  if (!DeleteFileW(probe.c_str())) left_behind = probe;
   return false;
 }
 
-// Under Wine, which ignores Windows permissions, the Linux folder's
-// immutable flag makes creating files fail. Wine starts Linux programs such
-// as chattr, but gives no handle to wait on: the folder itself shows when
-// the flag has changed. False on Windows and where the flag cannot be set
-// (chattr needs root).
-bool SetImmutableUnderWine(const fs::path& folder, bool immutable) {
+// Runs chattr on the folder and waits until the folder shows the change.
+bool RunChattr(const fs::path& folder, bool immutable, fs::path& left_behind) {
   using UnixFileName = char*(CDECL*)(const wchar_t*);
   const auto unix_file_name =
       reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(GetProcAddress(
@@ -65,8 +65,27 @@ bool SetImmutableUnderWine(const fs::path& folder, bool immutable) {
   const UniqueKernelObject thread(process.hThread);
   const UniqueKernelObject child(process.hProcess);
   for (int waited = 0; waited < 100; ++waited) {
-    if (RefusesNewFiles(folder) == immutable) return true;
+    if (RefusesNewFiles(folder, left_behind) == immutable) return true;
     Sleep(50);
+  }
+  return false;
+}
+
+// Under Wine, which ignores Windows permissions, the Linux folder's
+// immutable flag makes creating files fail. Wine starts Linux programs such
+// as chattr, but gives no handle to wait on: the folder itself shows when
+// the flag has changed. False on Windows and where the flag cannot be set
+// (chattr needs root).
+bool SetImmutableUnderWine(const fs::path& folder, bool immutable) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    fs::path left_behind;
+    if (!RunChattr(folder, immutable, left_behind)) return false;
+    if (left_behind.empty()) return true;
+    // A probe outlived the flag's coming: lift the flag, remove the probe
+    // and set the flag again.
+    fs::path ignored;
+    if (!RunChattr(folder, false, ignored)) return false;
+    DeleteFileW(left_behind.c_str());
   }
   return false;
 }

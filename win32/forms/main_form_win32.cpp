@@ -38,7 +38,8 @@ constexpr int kFontHeight = -13;
 // A temporary file younger than this may be another running copy's save.
 constexpr std::chrono::seconds kTemporaryFileMinimumAge{600};
 
-// The slogan list as a generation sees it, with the parts of each row.
+// The slogan list as a generation sees it, with the parts of each row (the
+// row type is the main window's own, hence the template).
 template <typename ShownSlogan>
 class SloganListBox final : public SloganListTarget {
  public:
@@ -648,9 +649,12 @@ void TMainForm::ShowSloganMenu(LPARAM at) {
     AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(item.command),
                 WideCString(caption));
   }
-  // The chosen command arrives as WM_COMMAND, as from any menu.
+  // The chosen command arrives as WM_COMMAND, as from any menu. A menu
+  // whose owner is not in front closes at the first input elsewhere.
+  SetForegroundWindow(hwnd());
   TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
                  point.x, point.y, 0, hwnd(), nullptr);
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
 }
 
 void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }

@@ -49,12 +49,17 @@ TEST(Themes, AThirdThemeGetsAPageItsSlogansAndItsOwnStorageFile) {
   tavlin.Start();
   ASSERT_EQ(PageCount(tavlin), 3);
   HWND tabs = tavlin.Control(kPageControl1);
+  // The page's storage box is made when the page first shows.
+  EXPECT_EQ(tavlin.Control(kFirstExtraStorageBox), nullptr);
   for (int step = 0; step < 2; ++step) {
     PostMessageW(tabs, WM_KEYDOWN, VK_RIGHT, 1);
     PostMessageW(tabs, WM_KEYUP, VK_RIGHT, 0xC0000001);
   }
-  HWND box = tavlin.Control(kFirstExtraStorageBox);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(box); }));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    box = tavlin.Control(kFirstExtraStorageBox);
+    return box && IsWindowVisible(box);
+  }));
   EXPECT_FALSE(IsWindowVisible(tavlin.Control(kMemQuality)));
 
   // Every slogan begins with a first phrase of the theme's own file.
@@ -82,6 +87,32 @@ TEST(Themes, AThirdThemeGetsAPageItsSlogansAndItsOwnStorageFile) {
   EXPECT_EQ(
       ReadBytes(StorageFilePath(folder / "Tavlin.exe", PhraseCategory::Safety)),
       "");
+}
+
+// The box is made late, but it shows what the file held, and a list never
+// shown is written back as it was.
+TEST(Themes, AThemesStoredSlogansShowWhenItsPageDoesAndStayAtExit) {
+  TempFolder folder;
+  CopyExamplePhraseFiles(folder.path());
+  CopyExampleTheme(folder.path(), kTheme);
+  const fs::path storage = StorageFilePath(folder / "Tavlin.exe", kTheme);
+  const std::string kept = ShiftJisFromWide(L"一時停止\r\n確認よし").bytes();
+  WriteBytes(storage, kept);
+  for (const bool visit : {false, true}) {
+    TavlinProcess tavlin(folder.path());
+    tavlin.Start();
+    if (visit) {
+      SendMessageW(tavlin.Control(kPageControl1), TCM_SETCURSEL, 2, 0);
+      PostMessageW(tavlin.Control(kPageControl1), WM_KEYDOWN, VK_LEFT, 1);
+      PostMessageW(tavlin.Control(kPageControl1), WM_KEYDOWN, VK_RIGHT, 1);
+      EXPECT_TRUE(WaitFor([&] {
+        HWND box = tavlin.Control(kFirstExtraStorageBox);
+        return box && WindowText(box) == L"一時停止\r\n確認よし";
+      }));
+    }
+    tavlin.Close();
+    EXPECT_EQ(ReadBytes(storage), kept) << "visited: " << visit;
+  }
 }
 
 }  // namespace

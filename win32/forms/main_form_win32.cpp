@@ -310,28 +310,11 @@ void TMainForm::CreateControls() {
   pages_[0].memo = Control(kMemSafe);
   pages_[1].theme = ThemeName(PhraseCategory::Quality);
   pages_[1].memo = Control(kMemQuality);
-  // Further themes get a box of their own where the quality box lies.
-  const ControlLayout& memo_layout = *std::find_if(
-      std::begin(kMainFormLayout), std::end(kMainFormLayout),
-      [](const ControlLayout& layout) { return layout.id == kMemQuality; });
-  const LayoutRect memo_rect = PlaceOf(memo_layout, laid_out_);
+  // Further themes get their boxes when their pages first show: a box
+  // costs the start more than anything else the window holds.
   for (std::u16string& theme :
-       ExtraThemesIn(RunningExecutablePath().parent_path())) {
-    const int id = kFirstExtraStorageBox + static_cast<int>(pages_.size()) - 2;
-    HWND memo = CreateWindowExW(
-        WS_EX_CLIENTEDGE, ClassOf(ControlKind::Memo), L"",
-        StyleOf(ControlKind::Memo), memo_rect.left, memo_rect.top,
-        memo_rect.width, memo_rect.height, hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        GetModuleHandleW(nullptr), nullptr);
-    if (!memo) throw TavlinError("コントロールを作成できません");
-    // Above the page control, as the boxes of the layout are.
-    SetWindowPos(memo, Control(kMemQuality), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    StoragePage& page = pages_.emplace_back();
-    page.theme = std::move(theme);
-    page.memo = memo;
-  }
+       ExtraThemesIn(RunningExecutablePath().parent_path()))
+    pages_.emplace_back().theme = std::move(theme);
   HWND tabs = Control(kPageControl1);
   for (std::size_t page = 0; page < pages_.size(); ++page) {
     std::u16string caption = page < 2 ? std::u16string(kPageCaptions[page])
@@ -344,7 +327,7 @@ void TMainForm::CreateControls() {
   SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
   for (const StoragePage& page : pages_) {
     // As large as the box can hold, so that large storage files load.
-    SendMessageW(page.memo, EM_SETLIMITTEXT, 0, 0);
+    if (page.memo) SendMessageW(page.memo, EM_SETLIMITTEXT, 0, 0);
   }
   ShowWindow(pages_[0].memo, SW_SHOW);
   ApplyFont();
@@ -407,7 +390,7 @@ void TMainForm::ForEachControl(Visit&& visit) {
   }
   // The boxes of further themes lie where the quality box does.
   for (std::size_t page = 2; page < pages_.size() && memo_layout; ++page)
-    visit(pages_[page].memo, *memo_layout);
+    if (pages_[page].memo) visit(pages_[page].memo, *memo_layout);
 }
 
 void TMainForm::OnDpiChanged(const RECT& suggested) {
@@ -500,20 +483,55 @@ void TMainForm::LoadStoragePage(StoragePage& page) {
           return ShiftJisFromWide(WideFromUtf8(utf8));
         });
     if (unicode) text = WideFromUtf8(*unicode);
-    SetWindowTextW(page.memo, text.c_str());
-    if (static_cast<std::size_t>(GetWindowTextLengthW(page.memo)) !=
-        text.size())
-      throw TavlinError("文字列の大きさが メモ の制限を越えました");
     page.list.unicode_copy_taken = unicode.has_value();
     page.shown_at_load = std::move(text);
+    // A page without its box yet shows the text when the box is made.
+    if (page.memo) ShowLoadedText(page);
   } catch (...) {
-    // The list does not hold what the file holds: the file is left alone.
-    SetWindowTextW(page.memo, L"");
-    page.list.text = ShiftJisText();
-    page.shown_at_load.clear();
-    if (page.list.file.kind == FileSnapshot::Kind::Read)
-      MarkStorageFileUnread(page.list);
-    ReportCurrentException(nullptr);
+    DropLoadedText(page);
+  }
+}
+
+void TMainForm::ShowLoadedText(StoragePage& page) {
+  SetWindowTextW(page.memo, page.shown_at_load.c_str());
+  if (static_cast<std::size_t>(GetWindowTextLengthW(page.memo)) !=
+      page.shown_at_load.size())
+    throw TavlinError("文字列の大きさが メモ の制限を越えました");
+}
+
+void TMainForm::DropLoadedText(StoragePage& page) {
+  // The list does not hold what the file holds: the file is left alone.
+  if (page.memo) SetWindowTextW(page.memo, L"");
+  page.list.text = ShiftJisText();
+  page.shown_at_load.clear();
+  if (page.list.file.kind == FileSnapshot::Kind::Read)
+    MarkStorageFileUnread(page.list);
+  ReportCurrentException(nullptr);
+}
+
+void TMainForm::MakeStorageBox(StoragePage& page) {
+  const auto index = static_cast<std::size_t>(&page - pages_.data());
+  const ControlLayout& memo_layout = *std::find_if(
+      std::begin(kMainFormLayout), std::end(kMainFormLayout),
+      [](const ControlLayout& layout) { return layout.id == kMemQuality; });
+  const LayoutRect rect = PlaceOf(memo_layout, laid_out_);
+  const int id = kFirstExtraStorageBox + static_cast<int>(index) - 2;
+  page.memo = CreateWindowExW(WS_EX_CLIENTEDGE, ClassOf(ControlKind::Memo), L"",
+                              StyleOf(ControlKind::Memo), rect.left, rect.top,
+                              rect.width, rect.height, hwnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!page.memo) throw TavlinError("コントロールを作成できません");
+  // Above the page control, where the boxes of the layout lie.
+  SetWindowPos(page.memo, Control(kMemQuality), 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SendMessageW(page.memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()),
+               FALSE);
+  SendMessageW(page.memo, EM_SETLIMITTEXT, 0, 0);
+  try {
+    ShowLoadedText(page);
+  } catch (...) {
+    DropLoadedText(page);
   }
 }
 
@@ -530,7 +548,9 @@ void TMainForm::SaveStoragePages() {
   std::vector<std::pair<const StorageList*, StorageLocation>> lists;
   for (StoragePage* page = pages_.data(); page != pages_.data() + pages_.size();
        ++page) {
-    const std::wstring text = WindowTextOf(page->memo);
+    // A box never made shows what was loaded.
+    const std::wstring text =
+        page->memo ? WindowTextOf(page->memo) : page->shown_at_load;
     // An untouched list is written back with the very bytes it was loaded
     // from, whatever the conversion to the screen made of them.
     if (text != page->shown_at_load) {
@@ -660,9 +680,10 @@ void TMainForm::ShowSloganMenu(LPARAM at) {
 void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
 
 void TMainForm::PageControl1Change() {
-  const StoragePage& active = ActiveStoragePage();
+  StoragePage& active = ActiveStoragePage();
+  if (!active.memo) MakeStorageBox(active);
   for (const StoragePage& page : pages_)
-    ShowWindow(page.memo, &page == &active ? SW_SHOW : SW_HIDE);
+    if (page.memo) ShowWindow(page.memo, &page == &active ? SW_SHOW : SW_HIDE);
   BitBtn1Click();
 }
 

@@ -41,7 +41,7 @@ class TMainForm final : public Window {
   // phrases held on it.
   struct StoragePage {
     std::u16string theme;
-    HWND memo = nullptr;
+    HWND memo = nullptr;  // made when the page first shows, for further themes
     StorageList list;
     StorageLocation location;
     std::wstring shown_at_load;  // the box's text as loaded
@@ -89,6 +89,10 @@ class TMainForm final : public Window {
   void OnDrawItem(const DRAWITEMSTRUCT& item);
   void OnDpiChanged(const RECT& suggested) override;
   void LoadStoragePage(StoragePage& page);
+  void ShowLoadedText(StoragePage& page);
+  // Empties a list whose text could not be shown, so that its file is kept.
+  void DropLoadedText(StoragePage& page);
+  void MakeStorageBox(StoragePage& page);
   void MoveFocus(bool backwards);
   void SwitchPage(int step);
 

@@ -94,6 +94,13 @@ std::wstring ListBoxItemText(HWND list, WPARAM index) {
   return text;
 }
 
+// The layout row of a control of the layout table.
+const ControlLayout& LayoutOf(MainFormControl id) {
+  return *std::find_if(
+      std::begin(kMainFormLayout), std::end(kMainFormLayout),
+      [id](const ControlLayout& layout) { return layout.id == id; });
+}
+
 // The window's font at dpi, in the given weight.
 HFONT CreateFormFont(int dpi, int weight) {
   return CreateFontW(ScaleForDpi(kFontHeight, dpi), 0, 0, 0, weight, FALSE,
@@ -383,14 +390,11 @@ void TMainForm::ApplyLayout() {
 
 template <typename Visit>
 void TMainForm::ForEachControl(Visit&& visit) {
-  const ControlLayout* memo_layout = nullptr;
-  for (const ControlLayout& layout : kMainFormLayout) {
+  for (const ControlLayout& layout : kMainFormLayout)
     visit(Control(layout.id), layout);
-    if (layout.id == kMemQuality) memo_layout = &layout;
-  }
   // The boxes of further themes lie where the quality box does.
-  for (std::size_t page = 2; page < pages_.size() && memo_layout; ++page)
-    if (pages_[page].memo) visit(pages_[page].memo, *memo_layout);
+  for (std::size_t page = 2; page < pages_.size(); ++page)
+    if (pages_[page].memo) visit(pages_[page].memo, LayoutOf(kMemQuality));
 }
 
 void TMainForm::OnDpiChanged(const RECT& suggested) {
@@ -511,10 +515,7 @@ void TMainForm::DropLoadedText(StoragePage& page) {
 
 void TMainForm::MakeStorageBox(StoragePage& page) {
   const auto index = static_cast<std::size_t>(&page - pages_.data());
-  const ControlLayout& memo_layout = *std::find_if(
-      std::begin(kMainFormLayout), std::end(kMainFormLayout),
-      [](const ControlLayout& layout) { return layout.id == kMemQuality; });
-  const LayoutRect rect = PlaceOf(memo_layout, laid_out_);
+  const LayoutRect rect = PlaceOf(LayoutOf(kMemQuality), laid_out_);
   const int id = kFirstExtraStorageBox + static_cast<int>(index) - 2;
   page.memo = CreateWindowExW(WS_EX_CLIENTEDGE, ClassOf(ControlKind::Memo), L"",
                               StyleOf(ControlKind::Memo), rect.left, rect.top,
@@ -546,19 +547,18 @@ void TMainForm::SaveStoragePages() {
   if (storage_saved_) return;
   storage_saved_ = true;
   std::vector<std::pair<const StorageList*, StorageLocation>> lists;
-  for (StoragePage* page = pages_.data(); page != pages_.data() + pages_.size();
-       ++page) {
+  for (StoragePage& page : pages_) {
     // A box never made shows what was loaded.
     const std::wstring text =
-        page->memo ? WindowTextOf(page->memo) : page->shown_at_load;
+        page.memo ? WindowTextOf(page.memo) : page.shown_at_load;
     // An untouched list is written back with the very bytes it was loaded
     // from, whatever the conversion to the screen made of them.
-    if (text != page->shown_at_load) {
+    if (text != page.shown_at_load) {
       bool lossy = false;
-      page->list.text = ShiftJisFromWide(text, &lossy);
-      page->list.unicode_text = lossy ? Utf8FromWide(text) : std::string();
+      page.list.text = ShiftJisFromWide(text, &lossy);
+      page.list.unicode_text = lossy ? Utf8FromWide(text) : std::string();
     }
-    lists.emplace_back(&page->list, page->location);
+    lists.emplace_back(&page.list, page.location);
   }
   for (const std::string& report : SaveStorageLists(lists))
     ShowErrorReport(nullptr, report);
@@ -586,11 +586,14 @@ bool TMainForm::IsHeld(const ShownSlogan& slogan, std::size_t part) const {
          *held == slogan.parts[part];
 }
 
-void TMainForm::CopySelectedSlogan() {
+std::wstring TMainForm::SelectedSloganText() const {
   HWND list = Control(kListBox1);
   const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return;
-  const std::wstring slogan = ListBoxItemText(list, index);
+  return index == LB_ERR ? std::wstring() : ListBoxItemText(list, index);
+}
+
+void TMainForm::CopySelectedSlogan() {
+  const std::wstring slogan = SelectedSloganText();
   if (!slogan.empty()) CopyTextToClipboard(hwnd(), slogan);
 }
 
@@ -688,10 +691,7 @@ void TMainForm::PageControl1Change() {
 }
 
 void TMainForm::ListBox1DblClick() {
-  HWND list = Control(kListBox1);
-  const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
-  if (index == LB_ERR) return;
-  const std::wstring slogan = ListBoxItemText(list, index);
+  const std::wstring slogan = SelectedSloganText();
   if (slogan.empty()) return;
 
   HWND memo = ActiveStoragePage().memo;

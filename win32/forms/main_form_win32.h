@@ -63,6 +63,8 @@ class TMainForm final : public Window {
   void BitBtn2Click();
   void ListBox1DblClick();
   void PageControl1Change();
+  // The selected row's text; empty where no row is selected.
+  std::wstring SelectedSloganText() const;
   void CopySelectedSlogan();
   void ShowSloganMenu(LPARAM at);
   void OnMenuCommand(int command);

@@ -1,58 +1,16 @@
 #include "src/slogan/phrase_index.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
+#include "src/slogan/phrase_block_masks.h"
 #include "src/slogan/phrase_lines.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#endif
 
 namespace tavlin {
 
 namespace {
-
-constexpr std::size_t kBlock = 64;
-
-// One bit for each byte of a block of 64, lowest bit first.
-struct BlockMasks {
-  std::uint64_t line_ends = 0;  // CR or LF
-  std::uint64_t printable = 0;  // above 0x20: a line holding one is no blank
-};
-
-BlockMasks MasksOf(const char* block) {
-  BlockMasks masks;
-#if defined(__SSE2__) || defined(_M_X64)
-  const __m128i cr = _mm_set1_epi8('\r');
-  const __m128i lf = _mm_set1_epi8('\n');
-  const __m128i lowest_printable = _mm_set1_epi8(0x21);
-  for (int part = 0; part < 4; ++part) {
-    const __m128i bytes =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16 * part));
-    const __m128i ends =
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf));
-    // Unsigned: bytes is at least 0x21 when raising it to 0x21 changes
-    // nothing. Shift-JIS lead and trail bytes count as printable.
-    const __m128i printable =
-        _mm_cmpeq_epi8(_mm_max_epu8(bytes, lowest_printable), bytes);
-    const auto bits = [](__m128i mask) {
-      return static_cast<std::uint64_t>(
-          static_cast<std::uint16_t>(_mm_movemask_epi8(mask)));
-    };
-    masks.line_ends |= bits(ends) << (16 * part);
-    masks.printable |= bits(printable) << (16 * part);
-  }
-#else
-  for (std::size_t i = 0; i < kBlock; ++i) {
-    const auto c = static_cast<unsigned char>(block[i]);
-    if (c == '\r' || c == '\n') masks.line_ends |= std::uint64_t{1} << i;
-    if (c > 0x20) masks.printable |= std::uint64_t{1} << i;
-  }
-#endif
-  return masks;
-}
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -67,62 +25,151 @@ std::size_t LineStartBefore(const char* data, std::size_t at) {
 // each line end, a carry runs over the skipped bytes and stops at the
 // line's first byte that counts. CR LF needs no care, as the empty line
 // between them is blank.
+template <typename Instructions>
 class PhraseCounter {
  public:
   PhraseCounter(const char* data, PhraseIndex& index)
       : data_(data), index_(index) {}
 
-  void Scan(const char* block, std::size_t offset) {
-    const BlockMasks masks = MasksOf(block);
-    const std::uint64_t counted = masks.line_ends | masks.printable;
-    const std::uint64_t skipped = ~counted;
-    const std::uint64_t line_starts = (masks.line_ends << 1) | after_line_end_;
+  // Scans the block and returns whether the text goes on after it: the
+  // bytes from a zero byte on are skipped and end the text.
+  bool Scan(const char* block, std::size_t offset) {
+    BlockMasks masks = Instructions::Masks(block);
+    const std::uint64_t skipped = ~(masks.line_ends | masks.printable);
+    bool ends_here = false;
+    std::uint64_t first_bytes = 0;
+    if (skipped == 0) {
+      // Most blocks hold only phrase bytes and line ends: no carry runs
+      // through them, and one the block before left pending stops at the
+      // first byte.
+      first_bytes =
+          masks.printable & ((masks.line_ends << 1) | after_line_end_ | carry_);
+      carry_ = 0;
+    } else {
+      const std::uint64_t zeros = ZeroBytesOf(block);
+      ends_here = zeros != 0;
+      if (ends_here) {
+        const int zero_at = std::countr_zero(zeros);
+        const std::uint64_t before_zero = (std::uint64_t{1} << zero_at) - 1;
+        masks.line_ends &= before_zero;
+        masks.printable &= before_zero;
+        text_end_ = offset + static_cast<std::size_t>(zero_at);
+      }
+      first_bytes = FirstBytesPastSkipped(masks);
+    }
     after_line_end_ = masks.line_ends >> 63;
-    const std::uint64_t partial = skipped + line_starts;
-    const std::uint64_t sum = partial + carry_;
-    carry_ = (partial < skipped || sum < partial) ? 1 : 0;
-    std::uint64_t first_bytes = sum & masks.printable;
-    const auto phrases = static_cast<std::size_t>(std::popcount(first_bytes));
+    const auto phrases =
+        static_cast<std::size_t>(Instructions::CountBits(first_bytes));
     // An index entry is due about once in twenty blocks.
-    while (next_entry_ < index_.count + phrases) {
+    if (next_entry_ < count_ + phrases)
+      AddEntries(first_bytes, phrases, offset);
+    count_ += phrases;
+    return !ends_here;
+  }
+
+  // The phrases counted so far.
+  std::size_t count() const { return count_; }
+
+  // Where the first zero byte was met; unset while none was.
+  std::size_t text_end() const { return text_end_; }
+
+ private:
+  [[gnu::noinline]] void AddEntries(std::uint64_t first_bytes,
+                                    std::size_t phrases, std::size_t offset) {
+    for (; next_entry_ < count_ + phrases; next_entry_ += kPhraseIndexStep) {
       std::uint64_t rest = first_bytes;
-      for (std::size_t n = index_.count; n < next_entry_; ++n) rest &= rest - 1;
+      for (std::size_t n = count_; n < next_entry_; ++n) rest &= rest - 1;
       const std::size_t at =
           offset + static_cast<std::size_t>(std::countr_zero(rest));
       index_.line_starts.push_back(LineStartBefore(data_, at));
-      next_entry_ += kPhraseIndexStep;
     }
-    index_.count += phrases;
   }
 
- private:
+  // The block's first bytes of lines when bytes of 0x20 or less lie among
+  // them. The masks are taken before after_line_end_ moves on.
+  std::uint64_t FirstBytesPastSkipped(const BlockMasks& masks) {
+    const std::uint64_t counted = masks.line_ends | masks.printable;
+    const std::uint64_t skipped = ~counted;
+    const std::uint64_t line_starts = (masks.line_ends << 1) | after_line_end_;
+    const std::uint64_t partial = skipped + line_starts;
+    const std::uint64_t sum = partial + carry_;
+    carry_ = (partial < skipped || sum < partial) ? 1 : 0;
+    return sum & masks.printable;
+  }
+
   const char* data_;
   PhraseIndex& index_;
   std::uint64_t after_line_end_ = 1;  // the text starts as a line does
-  std::uint64_t carry_ = 0;     // a line's first counted byte is still ahead
+  std::uint64_t carry_ = 0;  // a line's first counted byte is still ahead
+  std::size_t count_ = 0;
   std::size_t next_entry_ = 0;  // the number of the next phrase to index
+  std::size_t text_end_ = static_cast<std::size_t>(-1);
 };
+
+template <typename Instructions>
+PhraseIndex IndexWith(std::string_view bytes) {
+  PhraseIndex index;
+  const char* const data = bytes.data();
+  PhraseCounter<Instructions> counter(data, index);
+  std::size_t offset = 0;
+  bool goes_on = true;
+  for (; goes_on && offset + kPhraseBlock <= bytes.size();
+       offset += kPhraseBlock)
+    goes_on = counter.Scan(data + offset, offset);
+  if (goes_on && offset < bytes.size()) {
+    // The last bytes, padded with zero bytes: the first one ends the text
+    // unless a zero byte among the file's own did.
+    char last[kPhraseBlock] = {};
+    std::memcpy(last, data + offset, bytes.size() - offset);
+    counter.Scan(last, offset);
+  }
+  index.count = counter.count();
+  index.text_end = std::min(counter.text_end(), bytes.size());
+  return index;
+}
+
+struct BaselineInstructions {
+#if defined(TAVLIN_X86_64)
+  static BlockMasks Masks(const char* block) { return MasksWithSse2(block); }
+#else
+  static BlockMasks Masks(const char* block) { return MasksPortably(block); }
+#endif
+  static int CountBits(std::uint64_t bits) { return CountBitsPortably(bits); }
+};
+
+#if defined(TAVLIN_WIDER_INSTRUCTIONS)
+struct WiderInstructions {
+  TAVLIN_TARGET("avx2")
+  static BlockMasks Masks(const char* block) { return MasksWithAvx2(block); }
+  TAVLIN_TARGET("popcnt")
+  static int CountBits(std::uint64_t bits) { return CountBitsWithPopcnt(bits); }
+};
+
+// Flattened, so that the whole scan is compiled for these instructions
+// rather than calling out to them once a block.
+[[gnu::flatten]] TAVLIN_TARGET("avx2,popcnt") PhraseIndex
+    IndexWithWiderInstructions(std::string_view bytes) {
+  return IndexWith<WiderInstructions>(bytes);
+}
+
+bool ProcessorHasWiderInstructions() {
+  static const bool has =
+      __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+  return has;
+}
+#endif
 
 }  // namespace
 
 PhraseIndex IndexPhrases(std::string_view bytes) {
-  PhraseIndex index;
-  const char* const data = bytes.data();
-  const void* zero = std::memchr(data, '\0', bytes.size());
-  index.text_end =
-      zero ? static_cast<std::size_t>(static_cast<const char*>(zero) - data)
-           : bytes.size();
-  PhraseCounter counter(data, index);
-  std::size_t offset = 0;
-  for (; offset + kBlock <= index.text_end; offset += kBlock)
-    counter.Scan(data + offset, offset);
-  if (offset < index.text_end) {
-    // Zero bytes after the end are skipped like spaces.
-    char last[kBlock] = {};
-    std::memcpy(last, data + offset, index.text_end - offset);
-    counter.Scan(last, offset);
-  }
-  return index;
+#if defined(TAVLIN_WIDER_INSTRUCTIONS)
+  if (ProcessorHasWiderInstructions()) return IndexWithWiderInstructions(bytes);
+#endif
+  return IndexWith<BaselineInstructions>(bytes);
+}
+
+PhraseIndex IndexPhrasesWithBaselineInstructions(std::string_view bytes) {
+  return IndexWith<BaselineInstructions>(bytes);
 }
 
 std::string_view PhraseAt(std::string_view bytes, const PhraseIndex& index,

@@ -58,7 +58,28 @@ TEST_P(PhraseIndexes, FindEveryPhraseFromTheNearestEntry) {
     ASSERT_EQ(list[i], expected[i]) << "phrase " << i;
 }
 
+// The processor picks the instructions; the baseline ones must give the
+// same index wherever the tests run.
+TEST_P(PhraseIndexes, AreTheSameWithBaselineInstructions) {
+  const PhraseIndex widest = IndexPhrases(GetParam().bytes);
+  const PhraseIndex baseline =
+      IndexPhrasesWithBaselineInstructions(GetParam().bytes);
+  EXPECT_EQ(baseline.count, widest.count);
+  EXPECT_EQ(baseline.text_end, widest.text_end);
+  EXPECT_EQ(baseline.line_starts, widest.line_starts);
+}
+
 const std::string kLongPhrase(150, 'x');
+
+// Long phrases after runs of 0 to 130 spaces: runs end all over a block of
+// 64 bytes, some exactly at its end, so that the phrase starts a block that
+// holds nothing but phrase bytes and line ends.
+std::string IndentsOfEveryLength() {
+  std::string bytes;
+  for (std::size_t spaces = 0; spaces <= 130; ++spaces)
+    bytes.append(spaces, ' ').append(kLongPhrase).append("\r\n");
+  return bytes;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Files, PhraseIndexes,
@@ -78,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         IndexCase{
             "ZeroByteEndsTheText",
             Numbered(70, "\r\n") + std::string(1, '\0') + Numbered(70, "\r\n")},
+        IndexCase{"IndentsOfEveryLength", IndentsOfEveryLength()},
         IndexCase{"LinesLongerThanABlock",
                   Numbered(70, kLongPhrase + "\r\n", "", kLongPhrase)}),
     [](const auto& info) { return info.param.name; });

@@ -1,8 +1,10 @@
 // The phrase-file line rule and the phrase index against a plain
-// byte-by-byte reading of the rule.
+// byte-by-byte reading of the rule, and the index built with the baseline
+// instructions against the one built with the widest.
 #include <vector>
 
 #include "fuzz_input.h"
+#include "src/slogan/phrase_index.h"
 #include "src/slogan/phrase_lines.h"
 #include "src/slogan/phrase_list.h"
 
@@ -55,5 +57,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     FUZZ_CHECK(offset >= next_allowed && offset + phrase.size() <= kept.size());
     next_allowed = offset + phrase.size();
   }
+
+  // Whatever instructions the processor offers, the index is the same.
+  const PhraseIndex widest = IndexPhrases(bytes);
+  const PhraseIndex baseline = IndexPhrasesWithBaselineInstructions(bytes);
+  FUZZ_CHECK(widest.count == baseline.count &&
+             widest.text_end == baseline.text_end &&
+             widest.line_starts == baseline.line_starts);
   return 0;
 }

@@ -166,7 +166,7 @@ bool HasSunkenBorder(ControlKind kind) {
 
 TMainForm::TMainForm() {
   RegisterWindowClass(
-      kClassName, LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"),
+      kClassName, L"MAINICON",
       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
   // Created where it shows: every move of a window costs the system a
   // round trip, and the start is the user's whole wait.

@@ -21,6 +21,17 @@ int DpiOfWindow(HWND window) {
   return dpi > 0 ? static_cast<int>(dpi) : Window::SystemDpi();
 }
 
+// The icon's image made for the size the system shows it at, so that the
+// caption's small icon is the drawn 16-pixel one rather than a shrunk copy.
+HICON LoadIconOfSize(const wchar_t* icon, int width_metric, int height_metric) {
+  if (!icon) return nullptr;
+  // Shared: loaded once for the process, and never destroyed by us.
+  return static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), icon, IMAGE_ICON,
+                 GetSystemMetrics(width_metric),
+                 GetSystemMetrics(height_metric), LR_SHARED));
+}
+
 }  // namespace
 
 int Window::SystemDpi() {
@@ -36,15 +47,15 @@ Window::~Window() {
   }
 }
 
-void Window::RegisterWindowClass(const wchar_t* class_name, HICON icon,
+void Window::RegisterWindowClass(const wchar_t* class_name, const wchar_t* icon,
                                  HBRUSH background) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
   window_class.style = CS_DBLCLKS;
   window_class.lpfnWndProc = Procedure;
   window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hIcon = icon;
-  window_class.hIconSm = icon;
+  window_class.hIcon = LoadIconOfSize(icon, SM_CXICON, SM_CYICON);
+  window_class.hIconSm = LoadIconOfSize(icon, SM_CXSMICON, SM_CYSMICON);
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = background;
   window_class.lpszClassName = class_name;

@@ -25,8 +25,9 @@ class Window {
   static int SystemDpi();
 
  protected:
-  static void RegisterWindowClass(const wchar_t* class_name, HICON icon,
-                                  HBRUSH background);
+  // icon names the program's icon resource, or is null for none.
+  static void RegisterWindowClass(const wchar_t* class_name,
+                                  const wchar_t* icon, HBRUSH background);
   // Creates the window; its messages reach HandleMessage from WM_NCCREATE on.
   // A failure while WM_CREATE is handled fails the creation: the window is
   // destroyed and the failure is thrown here.

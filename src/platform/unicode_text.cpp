@@ -1,0 +1,31 @@
+#include "src/platform/unicode_text.h"
+
+namespace tavlin {
+
+std::string Utf8FromU16(std::u16string_view text) {
+  std::string utf8;
+  utf8.reserve(text.size() * 3);
+  ForEachCodePoint(text, [&](char32_t c) {
+    const auto byte = [&](char32_t bits) {
+      utf8.push_back(static_cast<char>(bits));
+    };
+    if (c < 0x80) {
+      byte(c);
+    } else if (c < 0x800) {
+      byte(0xC0 | (c >> 6));
+      byte(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      byte(0xE0 | (c >> 12));
+      byte(0x80 | ((c >> 6) & 0x3F));
+      byte(0x80 | (c & 0x3F));
+    } else {
+      byte(0xF0 | (c >> 18));
+      byte(0x80 | ((c >> 12) & 0x3F));
+      byte(0x80 | ((c >> 6) & 0x3F));
+      byte(0x80 | (c & 0x3F));
+    }
+  });
+  return utf8;
+}
+
+}  // namespace tavlin

@@ -1,0 +1,33 @@
+// UTF-16 text as the program's core reads it: code point by code point, and
+// turned into UTF-8 for files that want it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavlin {
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// Calls on_code_point(c) for each code point of text in order: a surrogate
+// pair is one code point, and a surrogate without its partner is
+// kReplacementCharacter.
+template <typename OnCodePoint>
+void ForEachCodePoint(std::u16string_view text, OnCodePoint&& on_code_point) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    const bool lead = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool trail = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      on_code_point(0x10000 + ((char32_t{unit} - 0xD800) << 10) +
+                    (char32_t{text[++i]} - 0xDC00));
+    } else {
+      on_code_point(lead || trail ? kReplacementCharacter : char32_t{unit});
+    }
+  }
+}
+
+std::string Utf8FromU16(std::u16string_view text);
+
+}  // namespace tavlin

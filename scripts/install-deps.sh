@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth fonts-ipafont-gothic fonts-liberation locales
+  fonts-ipafont-mincho  # the vertical Mincho face of posters
   clang libclang-rt-14-dev imagemagick x11-utils
   e2fsprogs  # chattr: a folder that refuses new files under Wine
 )

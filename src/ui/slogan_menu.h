@@ -15,6 +15,7 @@ enum SloganMenuCommand : int {
   kMenuHoldMiddle,    // keep the middle part
   kMenuHoldLower,     // keep the last part
   kMenuReleaseHolds,  // draw every part again
+  kMenuPoster,        // the slogan as a vertical poster
 };
 
 struct SloganMenuItem {
@@ -31,6 +32,7 @@ inline constexpr SloganMenuItem kSloganMenu[] = {
     {kMenuHoldMiddle, u"中の句を固定(&2)", true, false},
     {kMenuHoldLower, u"下の句を固定(&3)", true, false},
     {kMenuReleaseHolds, u"固定をすべて解除(&R)", false, true},
+    {kMenuPoster, u"ポスターを作成(&P)...", true, true},
 };
 
 }  // namespace tavlin

@@ -155,6 +155,32 @@ HWND TavlinProcess::MainWindow() {
 
 HWND TavlinProcess::Control(int id) { return GetDlgItem(MainWindow(), id); }
 
+HWND TavlinProcess::WaitForWindow(std::wstring_view class_name) {
+  HWND window = nullptr;
+  WaitFor([&] {
+    window = FindTopLevel(
+        [&](HWND w) { return ClassOf(w) == class_name && IsWindowVisible(w); });
+    return window != nullptr;
+  });
+  if (!window) throw std::runtime_error("the window did not appear");
+  return window;
+}
+
+void TavlinProcess::SaveThroughDialog(const std::filesystem::path& file) {
+  const HWND dialog = WaitForWindow(L"#32770");
+  // The file name box: a combo box in the dialogs of today (cmb13), a
+  // plain edit box in older ones (edt1).
+  HWND name = GetDlgItem(dialog, 0x47c);
+  if (!name) name = GetDlgItem(dialog, 0x480);
+  if (!name) throw std::runtime_error("the save dialog has no file name box");
+  SendMessageW(name, WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(file.wstring().c_str()));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  if (!WaitFor([&] { return !IsWindow(dialog); }))
+    throw std::runtime_error("the save dialog did not close");
+}
+
 HWND TavlinProcess::MessageBox() const {
   return FindTopLevel([](HWND window) {
     return ClassOf(window) == L"#32770" && IsWindowVisible(window);

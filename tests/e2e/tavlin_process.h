@@ -46,6 +46,11 @@ class TavlinProcess {
   HWND MessageBox() const;
   // Waits for a message box, returns its text and presses its OK button.
   std::wstring DismissMessageBox();
+  // Waits for a visible top-level window of the program of the given class.
+  HWND WaitForWindow(std::wstring_view class_name);
+  // Waits for the standard save dialog, types file into it and presses its
+  // save button, as a user does; returns once the dialog has gone.
+  void SaveThroughDialog(const std::filesystem::path& file);
   // Double-clicks a row of the slogan list with posted mouse messages, as a
   // user does, which stores that slogan.
   void DoubleClickSlogan(int row);

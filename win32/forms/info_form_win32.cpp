@@ -7,6 +7,7 @@
 #include "src/info/version_info.h"
 #include "src/platform/tavlin_error.h"
 #include "src/ui/window_placement.h"
+#include "win32/gui/modal_owner_win32.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/library_search_win32.h"
@@ -402,16 +403,6 @@ void TInfoForm::LblOpenStartupClick(int id) {
 }
 
 void ShowInfoForm(HWND owner) {
-  // The owner takes no input while the window is shown, and takes it again
-  // however the showing ends.
-  struct OwnerDisabled {
-    HWND owner;
-    explicit OwnerDisabled(HWND w) : owner(w) { EnableWindow(owner, FALSE); }
-    ~OwnerDisabled() {
-      EnableWindow(owner, TRUE);
-      SetActiveWindow(owner);
-    }
-  };
   TInfoForm form(owner);
   // Declared after the window, so that the owner is enabled again before
   // the window goes, on every path: activation then returns to it.

@@ -14,10 +14,15 @@
 #include "src/slogan/phrase_theme.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/storage/store_rule.h"
+#include "src/storage/vote_sheet.h"
 #include "src/ui/layout.h"
 #include "src/ui/main_form_layout.h"
+#include "src/ui/poster_layout.h"
 #include "src/ui/slogan_menu.h"
+#include "src/ui/storage_menu.h"
 #include "win32/forms/info_form_win32.h"
+#include "win32/forms/poster_form_win32.h"
+#include "win32/forms/vote_sheet_export_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/clipboard_win32.h"
@@ -336,6 +341,8 @@ void TMainForm::CreateControls() {
     // As large as the box can hold, so that large storage files load.
     if (page.memo) SendMessageW(page.memo, EM_SETLIMITTEXT, 0, 0);
   }
+  for (const StoragePage& page : pages_)
+    if (page.memo) WatchStorageBox(page.memo);
   ShowWindow(pages_[0].memo, SW_SHOW);
   ApplyFont();
 }
@@ -529,6 +536,7 @@ void TMainForm::MakeStorageBox(StoragePage& page) {
   SendMessageW(page.memo, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()),
                FALSE);
   SendMessageW(page.memo, EM_SETLIMITTEXT, 0, 0);
+  WatchStorageBox(page.memo);
   try {
     ShowLoadedText(page);
   } catch (...) {
@@ -630,7 +638,141 @@ void TMainForm::OnMenuCommand(int command) {
       ActiveStoragePage().holds = PhraseHolds();
       InvalidateRect(Control(kListBox1), nullptr, TRUE);
       break;
+    case kMenuPoster: {
+      const std::wstring slogan = SelectedSloganText();
+      if (!slogan.empty())
+        ShowPosterForm(hwnd(), ActiveStoragePage().theme,
+                       std::u16string(AsU16(slogan)));
+      break;
+    }
+    default:
+      OnStorageMenuCommand(command);
   }
+}
+
+void TMainForm::OnStorageMenuCommand(int command) {
+  HWND box = ActiveStoragePage().memo;
+  if (!box) return;
+  switch (command) {
+    case kStorageUndo:
+      SendMessageW(box, WM_UNDO, 0, 0);
+      break;
+    case kStorageCut:
+      SendMessageW(box, WM_CUT, 0, 0);
+      break;
+    case kStorageCopy:
+      SendMessageW(box, WM_COPY, 0, 0);
+      break;
+    case kStoragePaste:
+      SendMessageW(box, WM_PASTE, 0, 0);
+      break;
+    case kStorageDelete:
+      SendMessageW(box, WM_CLEAR, 0, 0);
+      break;
+    case kStorageSelectAll:
+      SendMessageW(box, EM_SETSEL, 0, -1);
+      break;
+    case kStoragePoster: {
+      const std::u16string line = LineAtCaret(box);
+      if (!SloganParts(line).empty())
+        ShowPosterForm(hwnd(), ActiveStoragePage().theme, line);
+      break;
+    }
+    case kStorageVoteSheet:
+      ExportVoteSheet(hwnd(), ActiveStoragePage().theme,
+                      AsU16(WindowTextOf(box)),
+                      RunningExecutablePath().parent_path());
+      break;
+  }
+}
+
+std::u16string TMainForm::LineAtCaret(HWND box) {
+  const std::wstring text = WindowTextOf(box);
+  DWORD start = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  const std::size_t caret = std::min<std::size_t>(start, text.size());
+  // The box does not wrap, so its lines are the text's.
+  const std::size_t begin =
+      text.find_last_of(L"\r\n", caret == 0 ? 0 : caret - 1);
+  const std::size_t from =
+      caret == 0 || begin == std::wstring::npos ? 0 : begin + 1;
+  const std::size_t to =
+      std::min(text.find_first_of(L"\r\n", from), text.size());
+  return std::u16string(AsU16(std::wstring_view(text).substr(from, to - from)));
+}
+
+bool TMainForm::StorageMenuItemEnabled(HWND box, StorageMenuNeed need) {
+  switch (need) {
+    case StorageMenuNeed::Undo:
+      return SendMessageW(box, EM_CANUNDO, 0, 0) != 0;
+    case StorageMenuNeed::Selection: {
+      DWORD start = 0, end = 0;
+      SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+      return start != end;
+    }
+    case StorageMenuNeed::ClipboardText:
+      return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+    case StorageMenuNeed::Text:
+      return GetWindowTextLengthW(box) > 0;
+    case StorageMenuNeed::SloganAtCaret:
+      return !SloganParts(LineAtCaret(box)).empty();
+    case StorageMenuNeed::Slogans:
+      return !SheetSlogans(AsU16(WindowTextOf(box))).empty();
+  }
+  return false;
+}
+
+void TMainForm::ShowStorageMenu(HWND box, LPARAM at) {
+  POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (at == -1) {
+    // From the keyboard: at the caret.
+    DWORD start = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    const LRESULT place = SendMessageW(box, EM_POSFROMCHAR, start, 0);
+    point = place == -1 ? POINT{0, 0}
+                        : POINT{GET_X_LPARAM(place), GET_Y_LPARAM(place)};
+    ClientToScreen(box, &point);
+  }
+  SetFocus(box);
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  for (const StorageMenuItem& item : kStorageMenu) {
+    if (item.separator_before)
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    const UINT flags =
+        MF_STRING | (StorageMenuItemEnabled(box, item.need) ? 0 : MF_GRAYED);
+    const std::u16string caption(item.caption);  // terminated for the call
+    AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(item.command),
+                WideCString(caption));
+  }
+  // As with the slogan list's menu, the command arrives as WM_COMMAND.
+  SetForegroundWindow(hwnd());
+  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
+                 point.x, point.y, 0, hwnd(), nullptr);
+  PostMessageW(hwnd(), WM_NULL, 0, 0);
+}
+
+void TMainForm::WatchStorageBox(HWND box) {
+  SetWindowSubclass(box, StorageBoxProcedure, 0,
+                    reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TMainForm::StorageBoxProcedure(HWND box, UINT message,
+                                                WPARAM w, LPARAM l, UINT_PTR id,
+                                                DWORD_PTR form) {
+  if (message == WM_CONTEXTMENU) {
+    // Nothing may leave a window procedure: a failure goes to the report.
+    try {
+      reinterpret_cast<TMainForm*>(form)->ShowStorageMenu(box, l);
+    } catch (...) {
+      ReportCurrentException(GetAncestor(box, GA_ROOT));
+    }
+    return 0;
+  }
+  if (message == WM_NCDESTROY)
+    RemoveWindowSubclass(box, StorageBoxProcedure, id);
+  return DefSubclassProc(box, message, w, l);
 }
 
 void TMainForm::ShowSloganMenu(LPARAM at) {

@@ -16,6 +16,7 @@
 #include "src/storage/storage_places.h"
 #include "src/ui/layout.h"
 #include "src/ui/main_form_layout.h"
+#include "src/ui/storage_menu.h"
 #include "win32/gui/window_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
@@ -68,6 +69,17 @@ class TMainForm final : public Window {
   void CopySelectedSlogan();
   void ShowSloganMenu(LPARAM at);
   void OnMenuCommand(int command);
+  // The storage boxes' own menu: the text box's items, the poster of the
+  // line at the caret and the vote sheet of the list.
+  void WatchStorageBox(HWND box);
+  static LRESULT CALLBACK StorageBoxProcedure(HWND box, UINT message, WPARAM w,
+                                              LPARAM l, UINT_PTR id,
+                                              DWORD_PTR form);
+  void ShowStorageMenu(HWND box, LPARAM at);
+  static bool StorageMenuItemEnabled(HWND box, StorageMenuNeed need);
+  void OnStorageMenuCommand(int command);
+  // The line of the box's text the caret stands on.
+  static std::u16string LineAtCaret(HWND box);
   void ToggleHold(PhrasePosition position);
   const ShownSlogan* SelectedSlogan() const;
   bool IsHeld(const ShownSlogan& slogan, std::size_t part) const;

@@ -1,7 +1,9 @@
 #include "win32/system/clipboard_win32.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "src/platform/tavlin_error.h"
 #include "win32/system/shift_jis.h"
@@ -54,6 +56,35 @@ void CopyTextToClipboard(HWND owner, std::wstring_view text) {
   Put(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
   Put(CF_TEXT, shift_jis.bytes().c_str(), shift_jis.bytes().size() + 1);
   Put(CF_LOCALE, &kJapanese, sizeof kJapanese);
+}
+
+void CopyPictureToClipboard(HWND owner, const void* pixels, int width,
+                            int height) {
+  // Three bytes a pixel, rows bottom first and padded to four bytes: the
+  // form every program that pastes pictures reads.
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~3u;
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage =
+      static_cast<DWORD>(stride * static_cast<std::size_t>(height));
+  std::vector<std::uint8_t> dib(sizeof header + header.biSizeImage);
+  std::memcpy(dib.data(), &header, sizeof header);
+  const auto* source = static_cast<const std::uint8_t*>(pixels);
+  for (int row = 0; row < height; ++row) {
+    const std::uint8_t* from =
+        source + static_cast<std::size_t>(height - 1 - row) * width * 4;
+    std::uint8_t* to = dib.data() + sizeof header + row * stride;
+    for (int x = 0; x < width; ++x, from += 4, to += 3)
+      std::memcpy(to, from, 3);
+  }
+  const OpenClipboardScope clipboard(owner);
+  if (!EmptyClipboard()) throw TavlinError("クリップボードにコピーできません");
+  Put(CF_DIB, dib.data(), dib.size());
 }
 
 }  // namespace tavlin

@@ -1,4 +1,4 @@
-// Putting text on the clipboard.
+// Putting text and pictures on the clipboard.
 #pragma once
 
 #include <windows.h>
@@ -12,5 +12,10 @@ namespace tavlin {
 // that Windows converts it right. Throws TavlinError when the clipboard
 // cannot be had.
 void CopyTextToClipboard(HWND owner, std::wstring_view text);
+
+// Replaces the clipboard's content with a picture (CF_DIB) made from a
+// bitmap of 32 bits a pixel (blue, green, red, unused), top row first.
+void CopyPictureToClipboard(HWND owner, const void* pixels, int width,
+                            int height);
 
 }  // namespace tavlin

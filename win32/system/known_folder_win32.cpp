@@ -14,16 +14,27 @@ struct CoTaskMemoryFree {
   void operator()(void* memory) const noexcept { CoTaskMemFree(memory); }
 };
 
-}  // namespace
-
-std::filesystem::path RoamingApplicationDataFolder() {
+std::filesystem::path KnownFolder(REFKNOWNFOLDERID folder) {
   PWSTR text = nullptr;
-  const HRESULT result =
-      SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &text);
+  const HRESULT result = SHGetKnownFolderPath(folder, 0, nullptr, &text);
   // The shell allocates the text even when it fails.
   const std::unique_ptr<wchar_t, CoTaskMemoryFree> owned(text);
   if (FAILED(result) || !owned) return {};
   return std::filesystem::path(owned.get());
+}
+
+}  // namespace
+
+std::filesystem::path RoamingApplicationDataFolder() {
+  return KnownFolder(FOLDERID_RoamingAppData);
+}
+
+std::filesystem::path PicturesFolder() {
+  return KnownFolder(FOLDERID_Pictures);
+}
+
+std::filesystem::path DocumentsFolder() {
+  return KnownFolder(FOLDERID_Documents);
 }
 
 }  // namespace tavlin

@@ -9,4 +9,9 @@ namespace tavlin {
 // creating it; empty when the system cannot tell.
 std::filesystem::path RoamingApplicationDataFolder();
 
+// The user's Pictures and Documents folders; empty when the system cannot
+// tell.
+std::filesystem::path PicturesFolder();
+std::filesystem::path DocumentsFolder();
+
 }  // namespace tavlin

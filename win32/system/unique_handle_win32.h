@@ -67,6 +67,14 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
+// A memory or printer device context of the program's own making.
+struct DcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return DeleteDC(handle) != FALSE; }
+};
+using UniqueDc = UniqueHandle<DcTraits>;
+
 // Memory for the clipboard, owned until the clipboard takes it.
 struct GlobalMemoryTraits {
   using Handle = HGLOBAL;

@@ -1,0 +1,52 @@
+// The context menu of a storage box as data: the standard items of a text
+// box, in Japanese, then the poster of the slogan at the caret and the vote
+// sheet of the whole list. Each item says what it needs to be enabled.
+#pragma once
+
+#include <string_view>
+
+namespace tavlin {
+
+// Apart from the main window's control numbers and the slogan list's menu,
+// which share WM_COMMAND.
+enum StorageMenuCommand : int {
+  kStorageUndo = 221,
+  kStorageCut,
+  kStorageCopy,
+  kStoragePaste,
+  kStorageDelete,
+  kStorageSelectAll,
+  kStoragePoster,     // the line under the caret as a vertical poster
+  kStorageVoteSheet,  // the list as a CSV sheet for the committee's vote
+};
+
+enum class StorageMenuNeed {
+  Undo,           // something to undo
+  Selection,      // selected text
+  ClipboardText,  // text on the clipboard
+  Text,           // any text in the box
+  SloganAtCaret,  // a line under the caret that is not blank
+  Slogans,        // a line in the box that is not blank
+};
+
+struct StorageMenuItem {
+  StorageMenuCommand command;
+  std::u16string_view caption;
+  StorageMenuNeed need;
+  bool separator_before;
+};
+
+inline constexpr StorageMenuItem kStorageMenu[] = {
+    {kStorageUndo, u"元に戻す(&U)", StorageMenuNeed::Undo, false},
+    {kStorageCut, u"切り取り(&T)", StorageMenuNeed::Selection, true},
+    {kStorageCopy, u"コピー(&C)", StorageMenuNeed::Selection, false},
+    {kStoragePaste, u"貼り付け(&P)", StorageMenuNeed::ClipboardText, false},
+    {kStorageDelete, u"削除(&D)", StorageMenuNeed::Selection, false},
+    {kStorageSelectAll, u"すべて選択(&A)", StorageMenuNeed::Text, true},
+    {kStoragePoster, u"ポスターを作成(&O)...", StorageMenuNeed::SloganAtCaret,
+     true},
+    {kStorageVoteSheet, u"一覧表を書き出す(&E)...", StorageMenuNeed::Slogans,
+     false},
+};
+
+}  // namespace tavlin

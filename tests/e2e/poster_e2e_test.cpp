@@ -1,0 +1,208 @@
+// From a slogan to the wall: the poster window saves a vertical poster as a
+// PNG through the standard dialog and copies it as a picture, and a storage
+// list goes out as the committee's vote sheet, on the real Tavlin.exe.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "e2e/tavlin_process.h"
+#include "src/platform/unicode_text.h"
+#include "src/ui/main_form_layout.h"
+#include "src/ui/poster_form_layout.h"
+#include "src/ui/slogan_menu.h"
+#include "src/ui/storage_menu.h"
+#include "support/temp_folder.h"
+#include "win32/system/com_ptr_win32.h"
+
+namespace tavlin {
+
+namespace {
+
+struct Picture {
+  UINT width = 0;
+  UINT height = 0;
+  double dpi = 0;
+  std::vector<BYTE> gray;  // one byte a pixel, top row first
+};
+
+Picture ReadPng(const std::filesystem::path& file) {
+  Picture picture;
+  ComPtr<IWICImagingFactory> factory;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICFormatConverter> converter;
+  double dpi_y = 0;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr,
+                              CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              factory.ReceiveVoid())) ||
+      FAILED(factory->CreateDecoderFromFilename(
+          file.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnLoad,
+          decoder.Receive())) ||
+      FAILED(decoder->GetFrame(0, frame.Receive())) ||
+      FAILED(frame->GetSize(&picture.width, &picture.height)) ||
+      FAILED(frame->GetResolution(&picture.dpi, &dpi_y)) ||
+      FAILED(factory->CreateFormatConverter(converter.Receive())) ||
+      FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat8bppGray,
+                                   WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)))
+    return {};
+  picture.gray.resize(static_cast<std::size_t>(picture.width) * picture.height);
+  if (FAILED(converter->CopyPixels(nullptr, picture.width,
+                                   static_cast<UINT>(picture.gray.size()),
+                                   picture.gray.data())))
+    return {};
+  return picture;
+}
+
+// The runs of ink across the page, right to left, each with how far down
+// its ink reaches: one run a column of text.
+struct InkColumn {
+  UINT left, right, top, bottom;
+};
+
+std::vector<InkColumn> InkColumns(const Picture& picture) {
+  std::vector<InkColumn> columns;
+  const UINT no_ink = picture.height;
+  for (UINT x = picture.width; x-- > 0;) {
+    UINT top = no_ink, bottom = 0;
+    for (UINT y = 0; y < picture.height; ++y) {
+      if (picture.gray[static_cast<std::size_t>(y) * picture.width + x] < 128) {
+        top = std::min(top, y);
+        bottom = y;
+      }
+    }
+    if (top == no_ink) continue;
+    // A gap of a few pixels lies between strokes of one character; columns
+    // stand half a character apart.
+    if (!columns.empty() && columns.back().left - x < 40) {
+      InkColumn& column = columns.back();
+      column.left = x;
+      column.top = std::min(column.top, top);
+      column.bottom = std::max(column.bottom, bottom);
+    } else {
+      columns.push_back({x, x, top, bottom});
+    }
+  }
+  return columns;
+}
+
+class Poster : public testing::Test {
+ protected:
+  void SetUp() override {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CopyExamplePhraseFiles(folder_.path());
+    tavlin_.Start();
+    box_ = tavlin_.Control(kMemSafe);
+  }
+  void TearDown() override {
+    tavlin_.Close();
+    CoUninitialize();
+  }
+
+  // The storage box holds text, with the caret on the given line.
+  void FillStorageBox(const std::wstring& text, int caret_line) {
+    SendMessageW(box_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const LRESULT at = SendMessageW(box_, EM_LINEINDEX, caret_line, 0);
+    SendMessageW(box_, EM_SETSEL, at + 1, at + 1);
+  }
+
+  // Opens the storage box's menu from the keyboard's menu key and chooses
+  // an item by its access key.
+  void ChooseFromStorageMenu(wchar_t access_key) {
+    PostMessageW(box_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box_), -1);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      menu = FindWindowW(L"#32768", nullptr);
+      return menu && IsWindowVisible(menu);
+    }));
+    PostMessageW(menu, WM_CHAR, access_key, 1);
+  }
+
+  TempFolder folder_;
+  TavlinProcess tavlin_{folder_.path()};
+  HWND box_ = nullptr;
+};
+
+TEST_F(Poster, AStoredLineBecomesAVerticalPngOfItsPartsRightToLeft) {
+  FillStorageBox(L"ゼロ災 でいこう\r\n安全 今日も一日 ご安全に\r\n", 1);
+  ChooseFromStorageMenu(L'o');  // ポスターを作成(&O)...
+  const HWND poster = tavlin_.WaitForWindow(L"TavlinPosterForm");
+  PostMessageW(GetDlgItem(poster, kPosterSave), BM_CLICK, 0, 0);
+  const std::filesystem::path file = folder_.path() / L"ポスター.png";
+  tavlin_.SaveThroughDialog(file);
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(file); }));
+
+  const Picture picture = ReadPng(file);
+  EXPECT_EQ(picture.width, 2480u);
+  EXPECT_EQ(picture.height, 3508u);
+  EXPECT_NEAR(picture.dpi, 300.0, 0.5);
+  const std::vector<InkColumn> columns = InkColumns(picture);
+  // 安全, 今日も一日, ご安全に: two, five and four characters tall, the first
+  // on the right.
+  ASSERT_EQ(columns.size(), 3u);
+  const auto tall = [](const InkColumn& c) { return c.bottom - c.top; };
+  EXPECT_LT(tall(columns[0]), tall(columns[2]));
+  EXPECT_LT(tall(columns[2]), tall(columns[1]));
+  EXPECT_NEAR(static_cast<double>(tall(columns[1])) / tall(columns[0]), 2.5,
+              0.5);
+  PostMessageW(poster, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(poster); }));
+}
+
+TEST_F(Poster, CtrlCInThePosterWindowCopiesAPicture) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  SendMessageW(tavlin_.Control(kListBox1), LB_SETCURSEL, 0, 0);
+  PostMessageW(tavlin_.MainWindow(), WM_COMMAND, kMenuPoster, 0);
+  const HWND poster = tavlin_.WaitForWindow(L"TavlinPosterForm");
+  SetForegroundWindow(poster);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == poster; }));
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+  EXPECT_TRUE(WaitFor([] { return IsClipboardFormatAvailable(CF_DIB) != 0; }));
+  PostMessageW(poster, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(poster); }));
+}
+
+TEST_F(Poster, TheVoteSheetIsTheListAsCsvForExcel) {
+  // The limit set beside the program: ten characters.
+  std::ofstream(folder_.path() / L"Tavlin.ini")
+      << "[VoteSheet]\r\nMaxCharacters=10\r\n";
+  FillStorageBox(
+      L"安全は 一人ひとりの 心がけ\r\n\r\n指差し呼称、ヨシ！\r\n"
+      L"=危険 予知\r\n安全は一人ひとりの心がけ\r\n",
+      0);
+  ChooseFromStorageMenu(L'e');  // 一覧表を書き出す(&E)...
+  const std::filesystem::path file = folder_.path() / L"投票.csv";
+  tavlin_.SaveThroughDialog(file);
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(file); }));
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  const std::string expected =
+      "\xEF\xBB\xBF" +
+      Utf8FromU16(
+          u"番号,標語,文字数,判定,投票\r\n"
+          u"1,安全は 一人ひとりの 心がけ,12,字数超過、重複（4番）,\r\n"
+          u"2,指差し呼称、ヨシ！,9,記号あり（、！）,\r\n"
+          u"3,'=危険 予知,5,記号あり（=）,\r\n"
+          u"4,安全は一人ひとりの心がけ,12,字数超過、重複（1番）,\r\n");
+  EXPECT_EQ(bytes, expected);
+}
+
+}  // namespace
+
+}  // namespace tavlin

@@ -1,0 +1,44 @@
+#include "win32/forms/vote_sheet_export_win32.h"
+
+#include <iterator>
+
+#include "src/platform/atomic_save.h"
+#include "src/storage/vote_sheet.h"
+#include "src/ui/export_names.h"
+#include "win32/system/file_dialog_win32.h"
+#include "win32/system/known_folder_win32.h"
+#include "win32/system/wide_text_win32.h"
+
+namespace tavlin {
+
+std::size_t VoteSheetCharacterLimit(
+    const std::filesystem::path& program_folder) {
+  const std::filesystem::path settings = program_folder / L"Tavlin.ini";
+  const UINT limit = GetPrivateProfileIntW(
+      L"VoteSheet", L"MaxCharacters",
+      static_cast<INT>(kDefaultMaxSloganCharacters), settings.c_str());
+  return limit > 0 && limit < 1000 ? limit : kDefaultMaxSloganCharacters;
+}
+
+void ExportVoteSheet(HWND owner, std::u16string_view theme,
+                     std::u16string_view box_text,
+                     const std::filesystem::path& program_folder) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  SaveFileChoice choice;
+  choice.title = L"一覧表を書き出す";
+  static constexpr wchar_t kFilter[] = L"CSV (コンマ区切り) (*.csv)\0*.csv\0";
+  choice.filter = std::wstring(kFilter, std::size(kFilter) - 1);
+  choice.default_extension = L"csv";
+  choice.folder = DocumentsFolder();
+  choice.file_name = std::wstring(AsWide(ExportFileName(
+      theme, u"投票用", {now.wYear, now.wMonth, now.wDay}, u"csv")));
+  const std::optional<std::filesystem::path> file =
+      AskWhereToSave(owner, choice);
+  if (!file) return;
+  const std::string sheet = VoteSheetCsv(
+      SheetSlogans(box_text), VoteSheetCharacterLimit(program_folder));
+  SaveFileAtomically(*file, sheet, ExistingFile::Replace);
+}
+
+}  // namespace tavlin

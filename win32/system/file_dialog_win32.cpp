@@ -1,0 +1,45 @@
+#include "win32/system/file_dialog_win32.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+#include "src/platform/tavlin_error.h"
+#include "win32/system/library_search_win32.h"
+
+namespace tavlin {
+
+std::optional<std::filesystem::path> AskWhereToSave(
+    HWND owner, const SaveFileChoice& choice) {
+  // Loaded when first asked for, not at the start, which it would slow.
+  using GetSaveFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
+  using ExtendedError = DWORD(WINAPI*)();
+  static const HMODULE dialogs = LoadSystemLibrary(L"comdlg32.dll");
+  static const auto get_save_file_name =
+      LibraryFunction<GetSaveFileName>(dialogs, "GetSaveFileNameW");
+  static const auto extended_error =
+      LibraryFunction<ExtendedError>(dialogs, "CommDlgExtendedError");
+  if (!get_save_file_name || !extended_error)
+    throw TavlinError("保存のダイアログを表示できません");
+
+  std::vector<wchar_t> file(32768, L'\0');
+  choice.file_name.copy(file.data(), file.size() - 1);
+  const std::wstring folder = choice.folder.wstring();
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = choice.filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = choice.title.c_str();
+  dialog.lpstrDefExt = choice.default_extension.c_str();
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
+                 OFN_HIDEREADONLY | OFN_EXPLORER;
+  if (get_save_file_name(&dialog)) return std::filesystem::path(file.data());
+  if (extended_error() != 0)
+    throw TavlinError("保存のダイアログを表示できません");
+  return std::nullopt;
+}
+
+}  // namespace tavlin

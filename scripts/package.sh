@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Release Tavlin.exe (-O2, stripped, static) and writes
 # build/dist/Tavlin-<FileVersion>-win64.zip: the program, the example
-# phrase files and the Japanese user's guide. Prints the program's size and
+# phrase files, the Japanese user's guide and the example poster it shows. Prints the program's size and
 # fails when it exceeds the 1.5 MB a download should take.
 # --no-install skips installing packages (the test command has done it).
 set -euo pipefail
@@ -28,6 +28,7 @@ guide="はじめにお読みください.txt"
   printf '\xEF\xBB\xBF'
   sed 's/$/\r/' "$TAVLIN_ROOT/docs/$guide"
 } >"$stage/$guide"
+cp "$TAVLIN_ROOT/docs/poster-example.png" "$stage/ポスターの例.png"
 
 (cd "$stage" && LC_ALL=C.UTF-8 cmake -E tar cf "../$name.zip" --format=zip -- *)
 

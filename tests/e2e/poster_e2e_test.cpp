@@ -134,6 +134,14 @@ TEST_F(Poster, AStoredLineBecomesAVerticalPngOfItsPartsRightToLeft) {
   FillStorageBox(L"ゼロ災 でいこう\r\n安全 今日も一日 ご安全に\r\n", 1);
   ChooseFromStorageMenu(L'o');  // ポスターを作成(&O)...
   const HWND poster = tavlin_.WaitForWindow(L"TavlinPosterForm");
+  SendMessageW(GetDlgItem(poster, kPosterFooter), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"全国安全週間"));
+  SaveScreenshot(poster,
+                 std::filesystem::path(TAVLIN_SCREENSHOT_FOLDER) / "poster.png");
+  // The foot line stands below the columns and would join them into one
+  // run of ink: the file is checked without it.
+  SendMessageW(GetDlgItem(poster, kPosterFooter), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L""));
   PostMessageW(GetDlgItem(poster, kPosterSave), BM_CLICK, 0, 0);
   const std::filesystem::path file = folder_.path() / L"ポスター.png";
   tavlin_.SaveThroughDialog(file);

@@ -28,19 +28,23 @@ bool HasFace(HDC dc, std::wstring_view face) {
   return found;
 }
 
-// The vertical ("@") face the system has: Windows' own first, then the IPA
-// fonts of other systems. Without one, the first name lets the system pick.
-std::wstring VerticalFace(HDC dc, bool gothic) {
-  static const std::initializer_list<const wchar_t*> mincho = {
-      L"@游明朝",    L"@Yu Mincho", L"@ＭＳ 明朝",
-      L"@MS Mincho", L"@IPAMincho", L"@IPA明朝"};
-  static const std::initializer_list<const wchar_t*> gothic_faces = {
-      L"@游ゴシック", L"@Yu Gothic", L"@ＭＳ ゴシック",
-      L"@MS Gothic",  L"@IPAGothic", L"@IPAゴシック"};
-  const auto& faces = gothic ? gothic_faces : mincho;
+std::wstring FirstFaceOf(HDC dc, std::initializer_list<const wchar_t*> faces) {
   for (const wchar_t* face : faces)
     if (HasFace(dc, face)) return face;
   return *faces.begin();
+}
+
+// The vertical ("@") face the system has: Windows' own first, then the IPA
+// fonts of other systems. Without one, the first name lets the system pick.
+// Looked for once: the preview draws at every change.
+const std::wstring& VerticalFace(HDC dc, bool gothic) {
+  static const std::wstring mincho =
+      FirstFaceOf(dc, {L"@游明朝", L"@Yu Mincho", L"@ＭＳ 明朝", L"@MS Mincho",
+                       L"@IPAMincho", L"@IPA明朝"});
+  static const std::wstring gothic_face =
+      FirstFaceOf(dc, {L"@游ゴシック", L"@Yu Gothic", L"@ＭＳ ゴシック",
+                       L"@MS Gothic", L"@IPAGothic", L"@IPAゴシック"});
+  return gothic ? gothic_face : mincho;
 }
 
 UniqueGdiObject MakeFont(int size, bool vertical, const std::wstring& face) {
@@ -92,7 +96,7 @@ void DrawPoster(HDC dc, const RECT& page_area, const PosterText& text) {
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  const std::wstring face = VerticalFace(dc, text.gothic);
+  const std::wstring& face = VerticalFace(dc, text.gothic);
   if (layout.character_size > 0) {
     const UniqueGdiObject font = MakeFont(layout.character_size, true, face);
     const SelectedObject selected(dc, font.get());
@@ -120,6 +124,7 @@ void DrawPoster(HDC dc, const RECT& page_area, const PosterText& text) {
 PosterBitmap RenderPoster(PosterPage page, const PosterText& text) {
   const WindowDc screen(nullptr);
   const UniqueDc dc(CreateCompatibleDC(screen.get()));
+  if (!dc) throw TavlinError("ポスターの画像を作成できません");
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = page.width;
@@ -131,7 +136,7 @@ PosterBitmap RenderPoster(PosterPage page, const PosterText& text) {
   PosterBitmap result;
   result.bitmap.reset(
       CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-  if (!dc || !result.bitmap || !pixels)
+  if (!result.bitmap || !pixels)
     throw TavlinError("ポスターの画像を作成できません");
   {
     const SelectedObject selected(dc.get(), result.bitmap.get());

@@ -136,8 +136,8 @@ TEST_F(Poster, AStoredLineBecomesAVerticalPngOfItsPartsRightToLeft) {
   const HWND poster = tavlin_.WaitForWindow(L"TavlinPosterForm");
   SendMessageW(GetDlgItem(poster, kPosterFooter), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"全国安全週間"));
-  SaveScreenshot(poster,
-                 std::filesystem::path(TAVLIN_SCREENSHOT_FOLDER) / "poster.png");
+  SaveScreenshot(
+      poster, std::filesystem::path(TAVLIN_SCREENSHOT_FOLDER) / "poster.png");
   // The foot line stands below the columns and would join them into one
   // run of ink: the file is checked without it.
   SendMessageW(GetDlgItem(poster, kPosterFooter), WM_SETTEXT, 0,
@@ -173,14 +173,7 @@ TEST_F(Poster, CtrlCInThePosterWindowCopiesAPicture) {
   const HWND poster = tavlin_.WaitForWindow(L"TavlinPosterForm");
   SetForegroundWindow(poster);
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == poster; }));
-  INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = codes[i];
-    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-  }
-  SendInput(4, keys, sizeof(INPUT));
+  PressCtrlAnd('C');
   EXPECT_TRUE(WaitFor([] { return IsClipboardFormatAvailable(CF_DIB) != 0; }));
   PostMessageW(poster, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(poster); }));

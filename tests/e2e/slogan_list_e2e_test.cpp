@@ -55,14 +55,7 @@ TEST_F(SloganList, CtrlCPutsTheSelectedSloganOnTheClipboard) {
   PostMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, row);
   PostMessageW(list_, WM_LBUTTONUP, 0, row);
   ASSERT_TRUE(WaitFor([&] { return tavlin_.FocusedControl() == list_; }));
-  INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
-  for (int i = 0; i < 4; ++i) {
-    keys[i].type = INPUT_KEYBOARD;
-    keys[i].ki.wVk = codes[i];
-    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-  }
-  SendInput(4, keys, sizeof(INPUT));
+  PressCtrlAnd('C');
   const auto clipboard_text = [] {
     std::wstring text;
     if (!OpenClipboard(nullptr)) return text;

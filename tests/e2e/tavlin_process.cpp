@@ -271,4 +271,15 @@ void SaveScreenshot(HWND window, const fs::path& file) {
   WritePng(file, width, height, rgb);
 }
 
+void PressCtrlAnd(WORD key) {
+  INPUT keys[4] = {};
+  const WORD codes[4] = {VK_CONTROL, key, key, VK_CONTROL};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = codes[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+}
+
 }  // namespace tavlin

@@ -81,6 +81,11 @@ void CopyExamplePhraseFiles(const std::filesystem::path& folder);
 void CopyExampleTheme(const std::filesystem::path& folder,
                       std::u16string_view theme);
 
+// Presses Ctrl and key with real key strokes, as a user at the keyboard
+// does, into the window in front: posted keys would not change the state
+// of Ctrl that programs read.
+void PressCtrlAnd(WORD key);
+
 // Captures what the screen shows of a window into a PNG file.
 void SaveScreenshot(HWND window, const std::filesystem::path& file);
 

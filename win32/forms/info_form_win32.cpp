@@ -7,7 +7,7 @@
 #include "src/info/version_info.h"
 #include "src/platform/tavlin_error.h"
 #include "src/ui/window_placement.h"
-#include "win32/gui/modal_owner_win32.h"
+#include "win32/gui/modal_window_win32.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/library_search_win32.h"
@@ -339,23 +339,13 @@ void TInfoForm::FormShow() {
 
 void TInfoForm::ShowModal() {
   FormShow();
-  MSG message;
-  while (!closed_) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: leave the quit for the main loop.
-      PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
-      break;
-    }
+  RunModalLoop(closed_, [&](const MSG& message) {
     // Key preview: any key pressed in this window closes it.
     if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
-        (message.hwnd == hwnd() || IsChild(hwnd(), message.hwnd))) {
+        (message.hwnd == hwnd() || IsChild(hwnd(), message.hwnd)))
       closed_ = true;
-      break;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+    return closed_;
+  });
 }
 
 void TInfoForm::OnLabelClick(int id) {

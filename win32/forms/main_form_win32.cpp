@@ -167,6 +167,24 @@ bool HasSunkenBorder(ControlKind kind) {
   return kind == ControlKind::ListBox || kind == ControlKind::Memo;
 }
 
+void AppendMenuItem(HMENU menu, bool separator_before, UINT flags, int command,
+                    std::u16string_view caption) {
+  if (separator_before) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  const std::u16string text(caption);  // terminated for the call
+  AppendMenuW(menu, MF_STRING | flags, static_cast<UINT_PTR>(command),
+              WideCString(text));
+}
+
+// Shows a context menu of owner's at a point of the screen. The chosen
+// command arrives as WM_COMMAND, as from any menu. A menu whose owner is
+// not in front closes at the first input elsewhere.
+void TrackMenuFor(HWND owner, HMENU menu, POINT at) {
+  SetForegroundWindow(owner);
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x,
+                 at.y, 0, owner, nullptr);
+  PostMessageW(owner, WM_NULL, 0, 0);
+}
+
 }  // namespace
 
 TMainForm::TMainForm() {
@@ -653,25 +671,20 @@ void TMainForm::OnMenuCommand(int command) {
 void TMainForm::OnStorageMenuCommand(int command) {
   HWND box = ActiveStoragePage().memo;
   if (!box) return;
+  // The text box's own items are its own messages.
+  struct EditCommand {
+    int command;
+    UINT message;
+    LPARAM l;
+  };
+  static constexpr EditCommand kEditCommands[] = {
+      {kStorageUndo, WM_UNDO, 0},    {kStorageCut, WM_CUT, 0},
+      {kStorageCopy, WM_COPY, 0},    {kStoragePaste, WM_PASTE, 0},
+      {kStorageDelete, WM_CLEAR, 0}, {kStorageSelectAll, EM_SETSEL, -1},
+  };
+  for (const EditCommand& edit : kEditCommands)
+    if (edit.command == command) SendMessageW(box, edit.message, 0, edit.l);
   switch (command) {
-    case kStorageUndo:
-      SendMessageW(box, WM_UNDO, 0, 0);
-      break;
-    case kStorageCut:
-      SendMessageW(box, WM_CUT, 0, 0);
-      break;
-    case kStorageCopy:
-      SendMessageW(box, WM_COPY, 0, 0);
-      break;
-    case kStoragePaste:
-      SendMessageW(box, WM_PASTE, 0, 0);
-      break;
-    case kStorageDelete:
-      SendMessageW(box, WM_CLEAR, 0, 0);
-      break;
-    case kStorageSelectAll:
-      SendMessageW(box, EM_SETSEL, 0, -1);
-      break;
     case kStoragePoster: {
       const std::u16string line = LineAtCaret(box);
       if (!SloganParts(line).empty())
@@ -737,20 +750,11 @@ void TMainForm::ShowStorageMenu(HWND box, LPARAM at) {
   SetFocus(box);
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
-  for (const StorageMenuItem& item : kStorageMenu) {
-    if (item.separator_before)
-      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    const UINT flags =
-        MF_STRING | (StorageMenuItemEnabled(box, item.need) ? 0 : MF_GRAYED);
-    const std::u16string caption(item.caption);  // terminated for the call
-    AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(item.command),
-                WideCString(caption));
-  }
-  // As with the slogan list's menu, the command arrives as WM_COMMAND.
-  SetForegroundWindow(hwnd());
-  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                 point.x, point.y, 0, hwnd(), nullptr);
-  PostMessageW(hwnd(), WM_NULL, 0, 0);
+  for (const StorageMenuItem& item : kStorageMenu)
+    AppendMenuItem(menu.get(), item.separator_before,
+                   StorageMenuItemEnabled(box, item.need) ? 0 : MF_GRAYED,
+                   item.command, item.caption);
+  TrackMenuFor(hwnd(), menu.get(), point);
 }
 
 void TMainForm::WatchStorageBox(HWND box) {
@@ -801,25 +805,17 @@ void TMainForm::ShowSloganMenu(LPARAM at) {
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   for (const SloganMenuItem& item : kSloganMenu) {
-    if (item.separator_before)
-      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    UINT flags = MF_STRING;
+    UINT flags = 0;
     if (item.needs_slogan && !slogan) flags |= MF_GRAYED;
     if (item.command == kMenuReleaseHolds && !holds.any()) flags |= MF_GRAYED;
     const int part = item.command - kMenuHoldUpper;
     if (part >= 0 && part < static_cast<int>(kPhrasePositions) && slogan &&
         IsHeld(*slogan, static_cast<std::size_t>(part)))
       flags |= MF_CHECKED;
-    const std::u16string caption(item.caption);  // terminated for the call
-    AppendMenuW(menu.get(), flags, static_cast<UINT_PTR>(item.command),
-                WideCString(caption));
+    AppendMenuItem(menu.get(), item.separator_before, flags, item.command,
+                   item.caption);
   }
-  // The chosen command arrives as WM_COMMAND, as from any menu. A menu
-  // whose owner is not in front closes at the first input elsewhere.
-  SetForegroundWindow(hwnd());
-  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON,
-                 point.x, point.y, 0, hwnd(), nullptr);
-  PostMessageW(hwnd(), WM_NULL, 0, 0);
+  TrackMenuFor(hwnd(), menu.get(), point);
 }
 
 void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }

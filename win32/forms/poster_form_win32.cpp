@@ -3,13 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <iterator>
 
 #include "src/platform/atomic_save.h"
 #include "src/platform/tavlin_error.h"
 #include "src/ui/export_names.h"
 #include "src/ui/poster_form_layout.h"
-#include "win32/gui/modal_owner_win32.h"
+#include "win32/gui/modal_window_win32.h"
 #include "win32/system/clipboard_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/file_dialog_win32.h"
@@ -240,8 +239,7 @@ void TPosterForm::Paint() {
 void TPosterForm::SaveClick() {
   SaveFileChoice choice;
   choice.title = L"ポスターを保存";
-  static constexpr wchar_t kFilter[] = L"PNG 画像 (*.png)\0*.png\0";
-  choice.filter = std::wstring(kFilter, std::size(kFilter) - 1);
+  choice.filter = FileTypeFilter(L"PNG 画像 (*.png)", L"*.png");
   choice.default_extension = L"png";
   choice.folder = PicturesFolder();
   choice.file_name =
@@ -294,18 +292,9 @@ void TPosterForm::ShowModal() {
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
   SetFocus(Control(kPosterFooter));
-  MSG message;
-  while (!closed_) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: leave the quit for the main loop.
-      PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
-      break;
-    }
-    if (PreTranslateMessage(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
+  RunModalLoop(closed_, [&](const MSG& message) {
+    return PreTranslateMessage(message);
+  });
 }
 
 void ShowPosterForm(HWND owner, std::u16string theme, std::u16string slogan) {

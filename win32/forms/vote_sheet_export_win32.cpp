@@ -1,7 +1,5 @@
 #include "win32/forms/vote_sheet_export_win32.h"
 
-#include <iterator>
-
 #include "src/platform/atomic_save.h"
 #include "src/storage/vote_sheet.h"
 #include "src/ui/export_names.h"
@@ -27,8 +25,7 @@ void ExportVoteSheet(HWND owner, std::u16string_view theme,
   GetLocalTime(&now);
   SaveFileChoice choice;
   choice.title = L"一覧表を書き出す";
-  static constexpr wchar_t kFilter[] = L"CSV (コンマ区切り) (*.csv)\0*.csv\0";
-  choice.filter = std::wstring(kFilter, std::size(kFilter) - 1);
+  choice.filter = FileTypeFilter(L"CSV (コンマ区切り) (*.csv)", L"*.csv");
   choice.default_extension = L"csv";
   choice.folder = DocumentsFolder();
   choice.file_name = std::wstring(AsWide(ExportFileName(

@@ -5,21 +5,23 @@
 #include <vector>
 
 #include "src/platform/tavlin_error.h"
-#include "win32/system/library_search_win32.h"
+#include "win32/system/common_dialogs_win32.h"
 
 namespace tavlin {
 
+std::wstring FileTypeFilter(std::wstring_view description,
+                            std::wstring_view pattern) {
+  std::wstring filter(description);
+  filter.append(1, L'\0').append(pattern).append(1, L'\0');
+  return filter;
+}
+
 std::optional<std::filesystem::path> AskWhereToSave(
     HWND owner, const SaveFileChoice& choice) {
-  // Loaded when first asked for, not at the start, which it would slow.
   using GetSaveFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
-  using ExtendedError = DWORD(WINAPI*)();
-  static const HMODULE dialogs = LoadSystemLibrary(L"comdlg32.dll");
   static const auto get_save_file_name =
-      LibraryFunction<GetSaveFileName>(dialogs, "GetSaveFileNameW");
-  static const auto extended_error =
-      LibraryFunction<ExtendedError>(dialogs, "CommDlgExtendedError");
-  if (!get_save_file_name || !extended_error)
+      CommonDialogFunction<GetSaveFileName>("GetSaveFileNameW");
+  if (!get_save_file_name)
     throw TavlinError("保存のダイアログを表示できません");
 
   std::vector<wchar_t> file(32768, L'\0');
@@ -37,7 +39,7 @@ std::optional<std::filesystem::path> AskWhereToSave(
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                  OFN_HIDEREADONLY | OFN_EXPLORER;
   if (get_save_file_name(&dialog)) return std::filesystem::path(file.data());
-  if (extended_error() != 0)
+  if (CommonDialogError() != 0)
     throw TavlinError("保存のダイアログを表示できません");
   return std::nullopt;
 }

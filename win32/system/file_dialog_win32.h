@@ -6,18 +6,22 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tavlin {
 
 struct SaveFileChoice {
   std::wstring title;
-  // Pairs of a description and a pattern, each ended by a zero character,
-  // as the dialog takes them: L"PNG 画像 (*.png)\0*.png\0".
-  std::wstring filter;
+  std::wstring filter;             // from FileTypeFilter
   std::wstring default_extension;  // without the dot
   std::filesystem::path folder;    // where the dialog opens
   std::wstring file_name;          // the name it offers
 };
+
+// The one type of file a dialog offers, as the dialog takes it: the
+// description and the pattern, each ended by a zero character.
+std::wstring FileTypeFilter(std::wstring_view description,
+                            std::wstring_view pattern);
 
 // The file the user chose, or nothing when the dialog was cancelled. An
 // existing file is chosen only after the dialog's own confirmation. Throws

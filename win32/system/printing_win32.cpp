@@ -3,7 +3,7 @@
 #include <commdlg.h>
 
 #include "src/platform/tavlin_error.h"
-#include "win32/system/library_search_win32.h"
+#include "win32/system/common_dialogs_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
 namespace tavlin {
@@ -11,16 +11,10 @@ namespace tavlin {
 bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
                   int height,
                   const std::function<void(HDC, const RECT&)>& draw) {
-  // Loaded when first asked for, not at the start, which it would slow.
   using PrintDialog = BOOL(WINAPI*)(PRINTDLGW*);
-  using ExtendedError = DWORD(WINAPI*)();
-  static const HMODULE dialogs = LoadSystemLibrary(L"comdlg32.dll");
   static const auto print_dialog =
-      LibraryFunction<PrintDialog>(dialogs, "PrintDlgW");
-  static const auto extended_error =
-      LibraryFunction<ExtendedError>(dialogs, "CommDlgExtendedError");
-  if (!print_dialog || !extended_error)
-    throw TavlinError("印刷のダイアログを表示できません");
+      CommonDialogFunction<PrintDialog>("PrintDlgW");
+  if (!print_dialog) throw TavlinError("印刷のダイアログを表示できません");
 
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -32,7 +26,7 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
   const UniqueGlobalMemory names(dialog.hDevNames);
   const UniqueDc printer(dialog.hDC);
   if (!chosen) {
-    if (extended_error() != 0)
+    if (CommonDialogError() != 0)
       throw TavlinError("印刷できません。プリンターを確かめてください");
     return false;
   }

@@ -1,5 +1,6 @@
 #include "win32/system/printing_win32.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include "src/platform/tavlin_error.h"
@@ -26,7 +27,9 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
   const UniqueGlobalMemory names(dialog.hDevNames);
   const UniqueDc printer(dialog.hDC);
   if (!chosen) {
-    if (CommonDialogError() != 0)
+    // Without a printer the dialog has said so itself.
+    const DWORD error = CommonDialogError();
+    if (error != 0 && error != PDERR_NODEFAULTPRN)
       throw TavlinError("印刷できません。プリンターを確かめてください");
     return false;
   }

@@ -142,7 +142,10 @@ TEST_F(Poster, AStoredLineBecomesAVerticalPngOfItsPartsRightToLeft) {
   // run of ink: the file is checked without it.
   SendMessageW(GetDlgItem(poster, kPosterFooter), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L""));
-  PostMessageW(GetDlgItem(poster, kPosterSave), BM_CLICK, 0, 0);
+  // Saved from the keyboard, as the menu was opened.
+  SetForegroundWindow(poster);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == poster; }));
+  PressCtrlAnd('S');
   const std::filesystem::path file = folder_.path() / L"ポスター.png";
   tavlin_.SaveThroughDialog(file);
   ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(file); }));
@@ -175,7 +178,8 @@ TEST_F(Poster, CtrlCInThePosterWindowCopiesAPicture) {
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == poster; }));
   PressCtrlAnd('C');
   EXPECT_TRUE(WaitFor([] { return IsClipboardFormatAvailable(CF_DIB) != 0; }));
-  PostMessageW(poster, WM_CLOSE, 0, 0);
+  // Esc closes the window, as it does a dialog box.
+  PostMessageW(GetDlgItem(poster, kPosterFooter), WM_KEYDOWN, VK_ESCAPE, 1);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(poster); }));
 }
 

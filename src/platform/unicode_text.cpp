@@ -2,6 +2,18 @@
 
 namespace tavlin {
 
+std::size_t CharacterCount(std::u16string_view text) {
+  std::size_t count = 0;
+  ForEachCodePoint(text, [&](char32_t) { ++count; });
+  return count;
+}
+
+std::u16string_view TrimSpaces(std::u16string_view text) {
+  while (!text.empty() && IsSpaceCharacter(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpaceCharacter(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 std::string Utf8FromU16(std::u16string_view text) {
   std::string utf8;
   utf8.reserve(text.size() * 3);

@@ -1,5 +1,5 @@
-// UTF-16 text as the program's core reads it: code point by code point, and
-// turned into UTF-8 for files that want it.
+// UTF-16 text as the program's core reads it: code point by code point, its
+// characters and spaces, and turned into UTF-8 for files that want it.
 #pragma once
 
 #include <string>
@@ -27,6 +27,19 @@ void ForEachCodePoint(std::u16string_view text, OnCodePoint&& on_code_point) {
     }
   }
 }
+
+// The characters of a text as a reader counts them: a surrogate pair, or a
+// surrogate on its own, is one.
+std::size_t CharacterCount(std::u16string_view text);
+
+// The spaces that part the words of Japanese text: ASCII and ideographic
+// spaces and tabs.
+constexpr bool IsSpaceCharacter(char32_t c) {
+  return c == U' ' || c == U'\t' || c == U'\u3000';
+}
+
+// text without the spaces at either end.
+std::u16string_view TrimSpaces(std::u16string_view text);
 
 std::string Utf8FromU16(std::u16string_view text);
 

@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <map>
 
+#include "src/platform/unicode_text.h"
+
 namespace tavlin {
 
 namespace {
 
 constexpr std::u16string_view kPositionMarks = u"上中下";
 constexpr std::u16string_view kExtension = u".txt";
-
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-std::size_t CharacterCount(std::u16string_view text) {
-  return static_cast<std::size_t>(std::count_if(
-      text.begin(), text.end(), [](char16_t c) { return !IsLowSurrogate(c); }));
-}
 
 bool EndsWithExtension(std::u16string_view name) {
   if (name.size() < kExtension.size()) return false;

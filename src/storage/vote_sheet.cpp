@@ -8,8 +8,6 @@ namespace tavlin {
 
 namespace {
 
-bool IsSpace(char32_t c) { return c == U' ' || c == U'\t' || c == U'\u3000'; }
-
 bool InRange(char32_t c, char32_t first, char32_t last) {
   return c >= first && c <= last;
 }
@@ -17,7 +15,7 @@ bool InRange(char32_t c, char32_t first, char32_t last) {
 std::u16string WithoutSpaces(std::u16string_view slogan) {
   std::u16string kept;
   for (const char16_t c : slogan)
-    if (!IsSpace(c)) kept.push_back(c);
+    if (!IsSpaceCharacter(c)) kept.push_back(c);
   return kept;
 }
 
@@ -34,9 +32,7 @@ std::vector<std::u16string> SheetSlogans(std::u16string_view box_text) {
   while (at <= box_text.size()) {
     std::size_t end = box_text.find_first_of(u"\r\n", at);
     if (end == std::u16string_view::npos) end = box_text.size();
-    std::u16string_view line = box_text.substr(at, end - at);
-    while (!line.empty() && IsSpace(line.front())) line.remove_prefix(1);
-    while (!line.empty() && IsSpace(line.back())) line.remove_suffix(1);
+    const std::u16string_view line = TrimSpaces(box_text.substr(at, end - at));
     if (!line.empty()) slogans.emplace_back(line);
     if (end < box_text.size() && box_text[end] == u'\r' &&
         end + 1 < box_text.size() && box_text[end + 1] == u'\n')
@@ -48,12 +44,13 @@ std::vector<std::u16string> SheetSlogans(std::u16string_view box_text) {
 
 std::size_t CountSloganCharacters(std::u16string_view slogan) {
   std::size_t count = 0;
-  ForEachCodePoint(slogan, [&](char32_t c) { count += IsSpace(c) ? 0 : 1; });
+  ForEachCodePoint(slogan,
+                   [&](char32_t c) { count += IsSpaceCharacter(c) ? 0 : 1; });
   return count;
 }
 
 bool IsPunctuationOrSymbol(char32_t c) {
-  if (IsSpace(c)) return false;
+  if (IsSpaceCharacter(c)) return false;
   const bool letter_or_digit =
       InRange(c, U'0', U'9') || InRange(c, U'A', U'Z') ||
       InRange(c, U'a', U'z') || InRange(c, U'\uFF10', U'\uFF19') ||

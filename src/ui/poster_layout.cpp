@@ -6,31 +6,17 @@
 
 namespace tavlin {
 
-namespace {
-
-bool IsPartBreak(char16_t c) {
-  return c == u' ' || c == u'\t' || c == u'\u3000';
-}
-
-}  // namespace
-
 std::vector<std::u16string> SloganParts(std::u16string_view slogan) {
   std::vector<std::u16string> parts;
   std::size_t at = 0;
   while (at < slogan.size()) {
-    while (at < slogan.size() && IsPartBreak(slogan[at])) ++at;
+    while (at < slogan.size() && IsSpaceCharacter(slogan[at])) ++at;
     std::size_t end = at;
-    while (end < slogan.size() && !IsPartBreak(slogan[end])) ++end;
+    while (end < slogan.size() && !IsSpaceCharacter(slogan[end])) ++end;
     if (end > at) parts.emplace_back(slogan.substr(at, end - at));
     at = end;
   }
   return parts;
-}
-
-std::size_t CharacterCount(std::u16string_view text) {
-  std::size_t count = 0;
-  ForEachCodePoint(text, [&](char32_t) { ++count; });
-  return count;
 }
 
 PosterLayout LayOutPoster(const std::vector<std::size_t>& part_lengths,

@@ -21,9 +21,6 @@ inline constexpr PosterPage kA4At300Dpi{2480, 3508};
 // The pieces of a slogan between spaces (ASCII or ideographic) and tabs.
 std::vector<std::u16string> SloganParts(std::u16string_view slogan);
 
-// The characters of a text as a reader counts them: a surrogate pair is one.
-std::size_t CharacterCount(std::u16string_view text);
-
 struct PosterColumn {
   int centre_x = 0;  // the column's middle, across
   int top = 0;       // where its first character's cell begins

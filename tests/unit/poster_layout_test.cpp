@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "src/platform/unicode_text.h"
+
 namespace tavlin {
 
 namespace {

@@ -193,11 +193,7 @@ RECT TPosterForm::PreviewArea() const {
 PosterText TPosterForm::CurrentText() const {
   PosterText text;
   text.slogan = slogan_;
-  const int length = GetWindowTextLengthW(Control(kPosterFooter));
-  std::wstring footer(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(Control(kPosterFooter), footer.data(), length + 1);
-  footer.resize(static_cast<std::size_t>(length));
-  text.footer = AsU16(footer);
+  text.footer = AsU16(WindowTextOf(Control(kPosterFooter)));
   text.gothic = SendMessageW(Control(kPosterFace), CB_GETCURSEL, 0, 0) == 1;
   return text;
 }

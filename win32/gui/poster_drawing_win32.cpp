@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "src/platform/tavlin_error.h"
+#include "src/platform/unicode_text.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/wide_text_win32.h"
 
@@ -90,9 +91,8 @@ void DrawPoster(HDC dc, const RECT& page_area, const PosterText& text) {
   std::vector<std::size_t> lengths;
   for (const std::u16string& part : parts)
     lengths.push_back(CharacterCount(part));
-  const std::vector<std::u16string> footer_parts = SloganParts(text.footer);
-  const bool with_footer = !footer_parts.empty();
-  const PosterLayout layout = LayOutPoster(lengths, page, with_footer);
+  const std::u16string_view footer = TrimSpaces(text.footer);
+  const PosterLayout layout = LayOutPoster(lengths, page, !footer.empty());
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
@@ -111,14 +111,9 @@ void DrawPoster(HDC dc, const RECT& page_area, const PosterText& text) {
                static_cast<int>(part.size()));
     }
   }
-  if (with_footer) {
-    // The foot line reads across, in the same family.
-    const std::u16string_view footer = text.footer;
-    const std::size_t first = footer.find_first_not_of(u" \t\u3000");
-    const std::size_t last = footer.find_last_not_of(u" \t\u3000");
-    DrawFooter(dc, page_area, layout, face.substr(1),
-               AsWide(footer.substr(first, last - first + 1)));
-  }
+  // The foot line reads across, in the same family.
+  if (!footer.empty())
+    DrawFooter(dc, page_area, layout, face.substr(1), AsWide(footer));
 }
 
 PosterBitmap RenderPoster(PosterPage page, const PosterText& text) {

@@ -1,5 +1,7 @@
 #include "src/ui/layout.h"
 
+#include <algorithm>
+
 namespace tavlin {
 
 namespace {
@@ -41,6 +43,22 @@ LayoutRect AnchoredRect(const LayoutRect& designed, LayoutSize designed_parent,
   Anchor1D(rect.top, rect.height, designed_parent.height, parent.height,
            (anchors & kAnchorTop) != 0, (anchors & kAnchorBottom) != 0);
   return rect;
+}
+
+LayoutRect FitCentred(LayoutSize shape, const LayoutRect& room) {
+  if (shape.width <= 0 || shape.height <= 0) return {room.left, room.top, 0, 0};
+  int width = room.width;
+  auto height = static_cast<int>(static_cast<std::int64_t>(width) *
+                                 shape.height / shape.width);
+  if (height > room.height) {
+    height = room.height;
+    width = static_cast<int>(static_cast<std::int64_t>(height) * shape.width /
+                             shape.height);
+  }
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  return {room.left + (room.width - width) / 2,
+          room.top + (room.height - height) / 2, width, height};
 }
 
 }  // namespace tavlin

@@ -42,4 +42,8 @@ LayoutSize ScaleForDpi(const LayoutSize& size, int dpi);
 LayoutRect AnchoredRect(const LayoutRect& designed, LayoutSize designed_parent,
                         LayoutSize parent, unsigned anchors);
 
+// The largest rectangle of the proportions of shape that room holds,
+// centred in it: a page on the screen or on a printer's paper.
+LayoutRect FitCentred(LayoutSize shape, const LayoutRect& room);
+
 }  // namespace tavlin

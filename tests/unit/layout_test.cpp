@@ -59,6 +59,16 @@ TEST(Layout, ScalesInProportionToTheDpi) {
   EXPECT_EQ(ScaleForDpi(kSloganRowHeight, 120), 40);
 }
 
+// A4 in a wide room and a tall one: the page touches two sides and is
+// centred between the other two.
+TEST(Layout, FitsAShapeCentredInARoom) {
+  const LayoutSize a4{2480, 3508};
+  EXPECT_EQ(FitCentred(a4, {10, 20, 1000, 702}),
+            (LayoutRect{262, 20, 496, 702}));
+  EXPECT_EQ(FitCentred(a4, {0, 0, 496, 1000}), (LayoutRect{0, 149, 496, 701}));
+  EXPECT_EQ(FitCentred(a4, {5, 5, 0, 0}), (LayoutRect{5, 5, 0, 0}));
+}
+
 }  // namespace
 
 }  // namespace tavlin

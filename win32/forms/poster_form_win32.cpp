@@ -212,21 +212,17 @@ void TPosterForm::Paint() {
   const RECT area = PreviewArea();
   FillRect(buffer.get(), &area, GetSysColorBrush(COLOR_APPWORKSPACE));
   // The page, as large as the area holds in its own proportions.
-  const int room_width = area.right - area.left - 8;
-  const int room_height = area.bottom - area.top - 8;
-  int width = room_width;
-  int height = MulDiv(width, kA4At300Dpi.height, kA4At300Dpi.width);
-  if (height > room_height) {
-    height = room_height;
-    width = MulDiv(height, kA4At300Dpi.width, kA4At300Dpi.height);
-  }
-  if (width > 0 && height > 0) {
-    const int left = (area.left + area.right - width) / 2;
-    const int top = (area.top + area.bottom - height) / 2;
-    const RECT shadow{left + 3, top + 3, left + width + 3, top + height + 3};
+  const LayoutRect page =
+      FitCentred({kA4At300Dpi.width, kA4At300Dpi.height},
+                 {area.left + 4, area.top + 4, area.right - area.left - 8,
+                  area.bottom - area.top - 8});
+  if (page.width > 0 && page.height > 0) {
+    const RECT drawn{page.left, page.top, page.left + page.width,
+                     page.top + page.height};
+    const RECT shadow{drawn.left + 3, drawn.top + 3, drawn.right + 3,
+                      drawn.bottom + 3};
     FillRect(buffer.get(), &shadow, GetSysColorBrush(COLOR_3DDKSHADOW));
-    DrawPoster(buffer.get(), RECT{left, top, left + width, top + height},
-               CurrentText());
+    DrawPoster(buffer.get(), drawn, CurrentText());
   }
   BitBlt(paint.get(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0,
          SRCCOPY);

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "src/platform/tavlin_error.h"
+#include "src/ui/layout.h"
 #include "win32/system/common_dialogs_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
@@ -33,19 +34,9 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
       throw TavlinError("印刷できません。プリンターを確かめてください");
     return false;
   }
-  const int room_width = GetDeviceCaps(printer.get(), HORZRES);
-  const int room_height = GetDeviceCaps(printer.get(), VERTRES);
-  // As large as fits, in the page's own proportions, centred.
-  int drawn_width = room_width;
-  int drawn_height =
-      static_cast<int>(static_cast<long long>(room_width) * height / width);
-  if (drawn_height > room_height) {
-    drawn_height = room_height;
-    drawn_width =
-        static_cast<int>(static_cast<long long>(room_height) * width / height);
-  }
-  const int left = (room_width - drawn_width) / 2;
-  const int top = (room_height - drawn_height) / 2;
+  const LayoutRect page =
+      FitCentred({width, height}, {0, 0, GetDeviceCaps(printer.get(), HORZRES),
+                                   GetDeviceCaps(printer.get(), VERTRES)});
   DOCINFOW document{};
   document.cbSize = sizeof document;
   document.lpszDocName = document_name.c_str();
@@ -54,8 +45,8 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
   bool printed = StartPage(printer.get()) > 0;
   if (printed) {
     try {
-      draw(printer.get(),
-           RECT{left, top, left + drawn_width, top + drawn_height});
+      draw(printer.get(), RECT{page.left, page.top, page.left + page.width,
+                               page.top + page.height});
     } catch (...) {
       AbortDoc(printer.get());
       throw;

@@ -9,7 +9,8 @@
 namespace tavlin {
 
 // Asks for a printer and prints a page of width : height proportions, as
-// large as the printable area holds, drawn by draw(dc, area). False when
+// large as the printable area holds and centred on it, drawn by
+// draw(dc, area). False when
 // the user cancelled; throws TavlinError when printing fails.
 bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
                   int height,

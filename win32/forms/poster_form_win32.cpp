@@ -13,6 +13,7 @@
 #include "win32/system/device_context_win32.h"
 #include "win32/system/file_dialog_win32.h"
 #include "win32/system/known_folder_win32.h"
+#include "win32/system/local_date_win32.h"
 #include "win32/system/png_encoder_win32.h"
 #include "win32/system/printing_win32.h"
 #include "win32/system/wide_text_win32.h"
@@ -56,12 +57,6 @@ DWORD StyleOf(PosterControlKind kind) {
       return child | WS_TABSTOP | BS_PUSHBUTTON;
   }
   return child;
-}
-
-CalendarDate Today() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  return {now.wYear, now.wMonth, now.wDay};
 }
 
 }  // namespace
@@ -235,7 +230,7 @@ void TPosterForm::SaveClick() {
   choice.default_extension = L"png";
   choice.folder = PicturesFolder();
   choice.file_name =
-      std::wstring(AsWide(ExportFileName(theme_, u"", Today(), u"png")));
+      std::wstring(AsWide(ExportFileName(theme_, u"", LocalDate(), u"png")));
   const std::optional<std::filesystem::path> file =
       AskWhereToSave(hwnd(), choice);
   if (!file) return;

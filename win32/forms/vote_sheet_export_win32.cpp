@@ -5,6 +5,7 @@
 #include "src/ui/export_names.h"
 #include "win32/system/file_dialog_win32.h"
 #include "win32/system/known_folder_win32.h"
+#include "win32/system/local_date_win32.h"
 #include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
@@ -21,15 +22,13 @@ std::size_t VoteSheetCharacterLimit(
 void ExportVoteSheet(HWND owner, std::u16string_view theme,
                      std::u16string_view box_text,
                      const std::filesystem::path& program_folder) {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
   SaveFileChoice choice;
   choice.title = L"一覧表を書き出す";
   choice.filter = FileTypeFilter(L"CSV (コンマ区切り) (*.csv)", L"*.csv");
   choice.default_extension = L"csv";
   choice.folder = DocumentsFolder();
-  choice.file_name = std::wstring(AsWide(ExportFileName(
-      theme, u"投票用", {now.wYear, now.wMonth, now.wDay}, u"csv")));
+  choice.file_name = std::wstring(
+      AsWide(ExportFileName(theme, u"投票用", LocalDate(), u"csv")));
   const std::optional<std::filesystem::path> file =
       AskWhereToSave(owner, choice);
   if (!file) return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "src/platform/tavlin_error.h"
+#include "win32/system/bgr_rows_win32.h"
 #include "win32/system/shift_jis.h"
 #include "win32/system/unique_handle_win32.h"
 
@@ -60,9 +61,8 @@ void CopyTextToClipboard(HWND owner, std::wstring_view text) {
 
 void CopyPictureToClipboard(HWND owner, const void* pixels, int width,
                             int height) {
-  // Three bytes a pixel, rows bottom first and padded to four bytes: the
-  // form every program that pastes pictures reads.
-  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~3u;
+  // Rows bottom first: the form every program that pastes pictures reads.
+  const std::size_t stride = Bgr24Stride(width);
   BITMAPINFOHEADER header{};
   header.biSize = sizeof header;
   header.biWidth = width;
@@ -78,9 +78,7 @@ void CopyPictureToClipboard(HWND owner, const void* pixels, int width,
   for (int row = 0; row < height; ++row) {
     const std::uint8_t* from =
         source + static_cast<std::size_t>(height - 1 - row) * width * 4;
-    std::uint8_t* to = dib.data() + sizeof header + row * stride;
-    for (int x = 0; x < width; ++x, from += 4, to += 3)
-      std::memcpy(to, from, 3);
+    PackBgr24Row(from, dib.data() + sizeof header + row * stride, width);
   }
   const OpenClipboardScope clipboard(owner);
   if (!EmptyClipboard()) throw TavlinError("クリップボードにコピーできません");

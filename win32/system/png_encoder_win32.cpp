@@ -6,10 +6,10 @@
 #include <wincodec.h>
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "src/platform/tavlin_error.h"
+#include "win32/system/bgr_rows_win32.h"
 #include "win32/system/com_ptr_win32.h"
 
 namespace tavlin {
@@ -45,17 +45,14 @@ std::string EncodePng(const void* pixels, int width, int height, int dpi) {
 
   // Handed over a band of rows at a time, three bytes a pixel.
   const auto* source = static_cast<const std::uint8_t*>(pixels);
-  const UINT stride = (static_cast<UINT>(width) * 3 + 3) & ~3u;
+  const auto stride = static_cast<UINT>(Bgr24Stride(width));
   constexpr int kBand = 128;
   std::vector<BYTE> band(static_cast<std::size_t>(stride) * kBand);
   for (int top = 0; top < height; top += kBand) {
     const int rows = std::min(kBand, height - top);
     for (int row = 0; row < rows; ++row) {
-      const std::uint8_t* from =
-          source + static_cast<std::size_t>(top + row) * width * 4;
-      BYTE* to = band.data() + static_cast<std::size_t>(row) * stride;
-      for (int x = 0; x < width; ++x, from += 4, to += 3)
-        std::memcpy(to, from, 3);
+      PackBgr24Row(source + static_cast<std::size_t>(top + row) * width * 4,
+                   band.data() + static_cast<std::size_t>(row) * stride, width);
     }
     Check(frame->WritePixels(static_cast<UINT>(rows), stride,
                              stride * static_cast<UINT>(rows), band.data()));

@@ -30,7 +30,10 @@ namespace {
 
 // Each probe has a name of its own, so that one the flag left behind does
 // not pass for a refusal at the next look. left_behind names a probe that
-// was made but could no longer be removed: the flag came in between.
+// was made but could no longer be removed: the flag came in between. Wine
+// unlinks a file only when the handle DeleteFileW opened on it closes, so
+// a flag arriving in that moment leaves the file although DeleteFileW
+// succeeded: only looking for the file again tells.
 bool RefusesNewFiles(const fs::path& folder, fs::path& left_behind) {
   static int probes = 0;
   const fs::path probe = folder / (L"probe" + std::to_wstring(++probes));
@@ -38,7 +41,9 @@ bool RefusesNewFiles(const fs::path& folder, fs::path& left_behind) {
                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return true;
   CloseHandle(file);
-  if (!DeleteFileW(probe.c_str())) left_behind = probe;
+  DeleteFileW(probe.c_str());
+  if (GetFileAttributesW(probe.c_str()) != INVALID_FILE_ATTRIBUTES)
+    left_behind = probe;
   return false;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace tavlin {
 
@@ -27,6 +28,17 @@ enum Anchor : unsigned {
   kAnchorRight = 4,
   kAnchorBottom = 8,
   kAnchorAll = 15,
+};
+
+// One control of a window's layout table: its id, its kind, where it lies
+// in the client area at the design size, its anchors and its caption.
+template <typename Id, typename Kind>
+struct ControlRow {
+  Id id;
+  Kind kind;
+  LayoutRect rect;  // at 96 pixels per inch
+  unsigned anchors;
+  std::u16string_view caption;
 };
 
 inline constexpr int kDesignDpi = 96;

@@ -21,13 +21,7 @@ enum MainFormControl : int {
   kPageControl1,   // the theme tabs: 安全 and 品質
 };
 
-struct ControlLayout {
-  MainFormControl id;
-  ControlKind kind;
-  LayoutRect rect;  // in the window's client area, at 96 pixels per inch
-  unsigned anchors;
-  std::u16string_view caption;
-};
+using ControlLayout = ControlRow<MainFormControl, ControlKind>;
 
 inline constexpr LayoutSize kMainFormClientSize{372, 463};
 inline constexpr std::u16string_view kMainFormName = u"MainForm";

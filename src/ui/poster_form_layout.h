@@ -20,13 +20,7 @@ enum PosterControlId : int {
 
 enum class PosterControlKind { Label, Edit, FaceList, Button };
 
-struct PosterControl {
-  int id;
-  PosterControlKind kind;
-  LayoutRect rect;
-  unsigned anchors;
-  std::u16string_view caption;
-};
+using PosterControl = ControlRow<PosterControlId, PosterControlKind>;
 
 inline constexpr LayoutSize kPosterFormClientSize{460, 640};
 

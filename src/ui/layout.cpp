@@ -45,6 +45,12 @@ LayoutRect AnchoredRect(const LayoutRect& designed, LayoutSize designed_parent,
   return rect;
 }
 
+LayoutRect PlacedRect(const LayoutRect& designed, LayoutSize designed_parent,
+                      int dpi, LayoutSize client, unsigned anchors) {
+  return AnchoredRect(ScaleForDpi(designed, dpi),
+                      ScaleForDpi(designed_parent, dpi), client, anchors);
+}
+
 LayoutRect FitCentred(LayoutSize shape, const LayoutRect& room) {
   if (shape.width <= 0 || shape.height <= 0) return {room.left, room.top, 0, 0};
   int width = room.width;

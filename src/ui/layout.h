@@ -54,6 +54,11 @@ LayoutSize ScaleForDpi(const LayoutSize& size, int dpi);
 LayoutRect AnchoredRect(const LayoutRect& designed, LayoutSize designed_parent,
                         LayoutSize parent, unsigned anchors);
 
+// Where a control designed in a parent of designed_parent, both at the
+// design DPI, lies in a client area of a window shown at dpi.
+LayoutRect PlacedRect(const LayoutRect& designed, LayoutSize designed_parent,
+                      int dpi, LayoutSize client, unsigned anchors);
+
 // The largest rectangle of the proportions of shape that room holds,
 // centred in it: a page on the screen or on a printer's paper.
 LayoutRect FitCentred(LayoutSize shape, const LayoutRect& room);

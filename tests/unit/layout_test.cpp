@@ -59,6 +59,19 @@ TEST(Layout, ScalesInProportionToTheDpi) {
   EXPECT_EQ(ScaleForDpi(kSloganRowHeight, 120), 40);
 }
 
+// At 150% the design is scaled first, then anchored in the larger window.
+TEST(Layout, PlacesAControlScaledAndAnchored) {
+  const LayoutSize client{658, 745};  // 100 by 50 beyond the scaled design
+  const ControlLayout& memo = Control(kMemSafe);
+  const ControlLayout& version = Control(kBitBtn2);
+  EXPECT_EQ(
+      PlacedRect(memo.rect, kMainFormClientSize, 144, client, memo.anchors),
+      (LayoutRect{18, 408, 625, 316}));
+  EXPECT_EQ(PlacedRect(version.rect, kMainFormClientSize, 144, client,
+                       version.anchors),
+            (LayoutRect{531, 72, 113, 38}));
+}
+
 // A4 in a wide room and a tall one: the page touches two sides and is
 // centred between the other two.
 TEST(Layout, FitsAShapeCentredInARoom) {

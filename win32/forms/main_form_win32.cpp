@@ -396,9 +396,8 @@ TMainForm::LayoutKey TMainForm::CurrentLayoutKey() const {
 
 LayoutRect TMainForm::PlaceOf(const ControlLayout& layout,
                               const LayoutKey& key) {
-  return AnchoredRect(ScaleForDpi(layout.rect, key.dpi),
-                      ScaleForDpi(kMainFormClientSize, key.dpi), key.client,
-                      layout.anchors);
+  return PlacedRect(layout.rect, kMainFormClientSize, key.dpi, key.client,
+                    layout.anchors);
 }
 
 void TMainForm::ApplyLayout() {

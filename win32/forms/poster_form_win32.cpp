@@ -165,10 +165,9 @@ void TPosterForm::ApplyLayout() {
   RECT client{};
   GetClientRect(hwnd(), &client);
   const LayoutSize size{client.right, client.bottom};
-  const LayoutSize designed = ScaleForDpi(kPosterFormClientSize, dpi());
   for (const PosterControl& control : kPosterFormLayout) {
-    const LayoutRect rect = AnchoredRect(ScaleForDpi(control.rect, dpi()),
-                                         designed, size, control.anchors);
+    const LayoutRect rect = PlacedRect(control.rect, kPosterFormClientSize,
+                                       dpi(), size, control.anchors);
     MoveWindow(Control(control.id), rect.left, rect.top, rect.width,
                rect.height, TRUE);
   }
@@ -178,9 +177,8 @@ RECT TPosterForm::PreviewArea() const {
   RECT client{};
   GetClientRect(hwnd(), &client);
   const LayoutRect area =
-      AnchoredRect(ScaleForDpi(kPosterPreviewArea, dpi()),
-                   ScaleForDpi(kPosterFormClientSize, dpi()),
-                   LayoutSize{client.right, client.bottom}, kAnchorAll);
+      PlacedRect(kPosterPreviewArea, kPosterFormClientSize, dpi(),
+                 LayoutSize{client.right, client.bottom}, kAnchorAll);
   return RECT{area.left, area.top, area.left + area.width,
               area.top + area.height};
 }

@@ -42,6 +42,7 @@ constexpr wchar_t kFontFace[] = L"ＭＳ ゴシック";
 constexpr int kFontHeight = -13;
 // A temporary file younger than this may be another running copy's save.
 constexpr std::chrono::seconds kTemporaryFileMinimumAge{600};
+constexpr UINT kRemoveStaleSavesMessage = WM_APP + 1;
 
 // The slogan list as a generation sees it, with the parts of each row (the
 // row type is the main window's own, hence the template).
@@ -198,6 +199,9 @@ TMainForm::TMainForm() {
 }
 
 void TMainForm::Show(int show_command) {
+  // Handled once the window is painted, and before anything posted to the
+  // window after it shows: a close at once still finds the start complete.
+  PostMessageW(hwnd(), kRemoveStaleSavesMessage, 0, 0);
   ShowWindow(hwnd(), show_command);
   UpdateWindow(hwnd());
   if (show_command != SW_SHOWMINNOACTIVE && show_command != SW_SHOWMINIMIZED)
@@ -235,6 +239,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_SIZE:
       ApplyLayout();
+      return 0;
+    case kRemoveStaleSavesMessage:
+      RemoveStaleSaves();
       return 0;
     case WM_COMMAND: {
       const int id = LOWORD(w);
@@ -482,11 +489,6 @@ void TMainForm::FormCreate() {
     location.beside_program = StorageFilePath(executable, page.theme);
     location.in_user_folder =
         UserFolderStoragePath(application_data, location.beside_program);
-    for (const std::filesystem::path* file :
-         {&location.beside_program, &location.in_user_folder})
-      if (!file->empty())
-        RemoveStaleTemporaryFiles(file->parent_path(), file->stem(),
-                                  kTemporaryFileMinimumAge);
   }
   // Each step runs even when one before it failed: a list that failed to
   // load is kept from overwriting its file, and the rest still starts.
@@ -496,6 +498,15 @@ void TMainForm::FormCreate() {
   } catch (...) {
     ReportCurrentException(nullptr);
   }
+}
+
+void TMainForm::RemoveStaleSaves() {
+  for (const StoragePage& page : pages_)
+    for (const std::filesystem::path* file :
+         {&page.location.beside_program, &page.location.in_user_folder})
+      if (!file->empty())
+        RemoveStaleTemporaryFiles(file->parent_path(), file->stem(),
+                                  kTemporaryFileMinimumAge);
 }
 
 void TMainForm::LoadStoragePage(StoragePage& page) {

@@ -58,6 +58,9 @@ class TMainForm final : public Window {
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
 
   void FormCreate();
+  // Removes what interrupted saves of earlier sessions left beside the
+  // storage files. Nothing of it shows, so it waits for the first painting.
+  void RemoveStaleSaves();
   void FormDestroy();
   void SaveStoragePages();
   void BitBtn1Click();

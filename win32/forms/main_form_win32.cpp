@@ -696,7 +696,7 @@ void TMainForm::OnStorageMenuCommand(int command) {
     if (edit.command == command) SendMessageW(box, edit.message, 0, edit.l);
   switch (command) {
     case kStoragePoster: {
-      const std::u16string line = LineAtCaret(box);
+      const std::u16string line = LineAtCaret(box, WindowTextOf(box));
       if (!SloganParts(line).empty())
         ShowPosterForm(hwnd(), ActiveStoragePage().theme, line);
       break;
@@ -709,8 +709,7 @@ void TMainForm::OnStorageMenuCommand(int command) {
   }
 }
 
-std::u16string TMainForm::LineAtCaret(HWND box) {
-  const std::wstring text = WindowTextOf(box);
+std::u16string TMainForm::LineAtCaret(HWND box, std::wstring_view text) {
   DWORD start = 0;
   SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
   const std::size_t caret = std::min<std::size_t>(start, text.size());
@@ -718,13 +717,14 @@ std::u16string TMainForm::LineAtCaret(HWND box) {
   const std::size_t begin =
       text.find_last_of(L"\r\n", caret == 0 ? 0 : caret - 1);
   const std::size_t from =
-      caret == 0 || begin == std::wstring::npos ? 0 : begin + 1;
+      caret == 0 || begin == std::wstring_view::npos ? 0 : begin + 1;
   const std::size_t to =
       std::min(text.find_first_of(L"\r\n", from), text.size());
-  return std::u16string(AsU16(std::wstring_view(text).substr(from, to - from)));
+  return std::u16string(AsU16(text.substr(from, to - from)));
 }
 
-bool TMainForm::StorageMenuItemEnabled(HWND box, StorageMenuNeed need) {
+bool TMainForm::StorageMenuItemEnabled(HWND box, std::wstring_view text,
+                                       StorageMenuNeed need) {
   switch (need) {
     case StorageMenuNeed::Undo:
       return SendMessageW(box, EM_CANUNDO, 0, 0) != 0;
@@ -737,11 +737,11 @@ bool TMainForm::StorageMenuItemEnabled(HWND box, StorageMenuNeed need) {
     case StorageMenuNeed::ClipboardText:
       return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
     case StorageMenuNeed::Text:
-      return GetWindowTextLengthW(box) > 0;
+      return !text.empty();
     case StorageMenuNeed::SloganAtCaret:
-      return !SloganParts(LineAtCaret(box)).empty();
+      return !SloganParts(LineAtCaret(box, text)).empty();
     case StorageMenuNeed::Slogans:
-      return !SheetSlogans(AsU16(WindowTextOf(box))).empty();
+      return !SheetSlogans(AsU16(text)).empty();
   }
   return false;
 }
@@ -760,9 +760,10 @@ void TMainForm::ShowStorageMenu(HWND box, LPARAM at) {
   SetFocus(box);
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
+  const std::wstring text = WindowTextOf(box);
   for (const StorageMenuItem& item : kStorageMenu)
     AppendMenuItem(menu.get(), item.separator_before,
-                   StorageMenuItemEnabled(box, item.need) ? 0 : MF_GRAYED,
+                   StorageMenuItemEnabled(box, text, item.need) ? 0 : MF_GRAYED,
                    item.command, item.caption);
   TrackMenuFor(hwnd(), menu.get(), point);
 }

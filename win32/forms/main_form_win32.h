@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "src/platform/shift_jis_text.h"
@@ -79,10 +80,13 @@ class TMainForm final : public Window {
                                               LPARAM l, UINT_PTR id,
                                               DWORD_PTR form);
   void ShowStorageMenu(HWND box, LPARAM at);
-  static bool StorageMenuItemEnabled(HWND box, StorageMenuNeed need);
+  // text is the box's text, read once for the whole menu: a storage list
+  // can be megabytes long.
+  static bool StorageMenuItemEnabled(HWND box, std::wstring_view text,
+                                     StorageMenuNeed need);
   void OnStorageMenuCommand(int command);
-  // The line of the box's text the caret stands on.
-  static std::u16string LineAtCaret(HWND box);
+  // The line of text, the box's text, that the caret stands on.
+  static std::u16string LineAtCaret(HWND box, std::wstring_view text);
   void ToggleHold(PhrasePosition position);
   const ShownSlogan* SelectedSlogan() const;
   bool IsHeld(const ShownSlogan& slogan, std::size_t part) const;

@@ -51,10 +51,33 @@ ensure_wine_prefix() {
   done
 }
 
+# Wine waits up to two seconds for a window manager to withdraw each
+# top-level window it hides. On a display of our own no window manager runs,
+# so every closing window would wait that long: there Wine manages its
+# windows itself. On a display we were given, a window manager does.
+# Needs the prefix (ensure_wine_prefix).
+set_window_management() {
+  local want="$1" unmanaged=false
+  awk '/^\[/ { in_x11 = index($0, "[Software\\\\Wine\\\\X11 Driver]") == 1 }
+       in_x11 && /^"Managed"="N"/ { found = 1 }
+       END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null && unmanaged=true
+  if [[ $want == unmanaged && $unmanaged == false ]]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  elif [[ $want == managed && $unmanaged == true ]]; then
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+  else
+    return 0
+  fi
+  wineserver -w  # the registry reaches user.reg when the server ends
+}
+
 # Starts Xvfb on a free display when none is set; stop_display ends it.
 TAVLIN_XVFB_PID=""
 ensure_display() {
-  [[ -n "${DISPLAY:-}" ]] && return 0
+  if [[ -n "${DISPLAY:-}" ]]; then
+    set_window_management managed
+    return 0
+  fi
   local number=90
   while [[ -e "/tmp/.X$number-lock" || -e "/tmp/.X11-unix/X$number" ]]; do
     number=$((number + 1))
@@ -71,6 +94,7 @@ ensure_display() {
     waited=$((waited + 1))
   done
   export DISPLAY=":$number"
+  set_window_management unmanaged
 }
 
 stop_display() {

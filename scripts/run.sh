@@ -23,9 +23,9 @@ trap cleanup EXIT
 
 virtual_display=false
 if [[ -z "${DISPLAY:-}" ]]; then
-  ensure_display
   virtual_display=true
 fi
+ensure_display
 
 cd "$run_folder"
 wine Tavlin.exe &

@@ -62,9 +62,11 @@ set_window_management() {
        in_x11 && /^"Managed"="N"/ { found = 1 }
        END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null && unmanaged=true
   if [[ $want == unmanaged && $unmanaged == false ]]; then
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      >/dev/null 2>&1 || true  # without it, only slower
   elif [[ $want == managed && $unmanaged == true ]]; then
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f \
+      >/dev/null 2>&1 || true
   else
     return 0
   fi

@@ -42,6 +42,12 @@ ensure_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # The frames Wine draws take their caption buttons from its Marlett,
+  # which this Wine does not look for in fonts-wine's folder by itself.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [[ ! -f "$fonts/marlett.ttf" && -f /usr/share/wine/fonts/marlett.ttf ]]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   local link
   for link in "$WINEPREFIX"/drive_c/users/*/*; do
     if [[ -L "$link" ]]; then

@@ -9,6 +9,7 @@ packages=(
   binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth fonts-ipafont-gothic fonts-liberation locales
   fonts-ipafont-mincho  # the vertical Mincho face of posters
+  fonts-wine  # Marlett: the caption buttons of the frames Wine draws
   clang libclang-rt-14-dev imagemagick x11-utils
   e2fsprogs  # chattr: a folder that refuses new files under Wine
 )

@@ -2,19 +2,13 @@
 # Takes docs/main-window.png for the README: the Release Tavlin.exe with the
 # example phrase files and two stored slogans, in a Wine virtual desktop (so
 # that Wine draws the title bars and frames), its information window beside
-# it. Needs ImageMagick's import, xwininfo and Wine's own fonts (the caption
-# buttons are drawn from its Marlett, the captions in its Tahoma); installs
-# them if missing, and uses a Wine prefix of its own.
+# it. Uses ImageMagick's import, xwininfo and Wine's own fonts (the caption
+# buttons are drawn from its Marlett, the captions in its Tahoma), which the
+# dependencies bring, and a Wine prefix of its own.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$TAVLIN_ROOT/scripts/install-deps.sh"
-if ! command -v import >/dev/null || ! command -v xwininfo >/dev/null ||
-  [[ ! -d /usr/share/wine/fonts ]]; then
-  apt-get update -q
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-    --no-install-recommends imagemagick x11-utils fonts-wine
-fi
 configure_windows
 cmake --build "$TAVLIN_WINDOWS" --target Tavlin arrange_windows
 
@@ -28,8 +22,8 @@ printf '%s\r\n' "安全は一人一人の心がけ" "確認しよう 今日の�
 
 export WINEPREFIX="$TAVLIN_BUILD/screenshot-prefix"
 ensure_wine_prefix
-# This Wine does not look into fonts-wine's folder by itself.
-cp /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf \
+# Marlett comes with the prefix; the captions' Tahoma is this picture's own.
+cp /usr/share/wine/fonts/{tahoma,tahomabd}.ttf \
   "$WINEPREFIX/drive_c/windows/Fonts/"
 ensure_display
 cleanup() {

@@ -92,11 +92,27 @@ double TimeOneStart(const std::wstring& folder, const std::wstring& program,
   return elapsed;
 }
 
-double Median(std::vector<double> values) {
+// The value below which the given share of the values lies, read off the
+// sorted values by linear interpolation: 0.5 is the median.
+double Quantile(std::vector<double> values, double share) {
   std::sort(values.begin(), values.end());
-  const std::size_t middle = values.size() / 2;
-  return values.size() % 2 ? values[middle]
-                           : (values[middle - 1] + values[middle]) / 2;
+  const double position = share * static_cast<double>(values.size() - 1);
+  const std::size_t below = static_cast<std::size_t>(position);
+  const std::size_t above = std::min(below + 1, values.size() - 1);
+  return values[below] + (values[above] - values[below]) *
+                             (position - static_cast<double>(below));
+}
+
+double Median(const std::vector<double>& values) {
+  return Quantile(values, 0.5);
+}
+
+// A ratio's median with the middle half of the rounds around it: how far
+// one run of the benchmark can be trusted on this machine.
+void PrintRatioSpread(const char* label, const std::vector<double>& ratios) {
+  std::printf("  %-27s %8.2fx (middle half of the rounds %.2fx to %.2fx)\n",
+              label, Median(ratios), Quantile(ratios, 0.25),
+              Quantile(ratios, 0.75));
 }
 
 }  // namespace
@@ -147,7 +163,7 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("  Tavlin / bare with controls %8.2fx (what Tavlin adds)\n",
               t / c);
   std::printf("Median of the ratios within each round:\n");
-  std::printf("  Tavlin / bare               %8.2fx\n", Median(to_bare));
-  std::printf("  Tavlin / bare with controls %8.2fx\n", Median(to_controls));
+  PrintRatioSpread("Tavlin / bare", to_bare);
+  PrintRatioSpread("Tavlin / bare with controls", to_controls);
   return 0;
 }

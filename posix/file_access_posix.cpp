@@ -34,11 +34,6 @@ bool StatOf(const std::filesystem::path& path, struct stat& info) {
   return ::stat(path.c_str(), &info) == 0;
 }
 
-[[noreturn]] void ThrowCannotOpen(const std::filesystem::path& path) {
-  throw TavlinError(
-      ComposeMessage("ファイル %s は開けません", {PathForMessage(path)}));
-}
-
 class PosixOutputFile final : public OutputFile {
  public:
   explicit PosixOutputFile(int fd) : file_(fd) {}
@@ -143,13 +138,13 @@ std::optional<std::string> ReadWholeFileIfChanged(
   struct stat info;
   if (file.get() < 0 || ::fstat(file.get(), &info) != 0 ||
       S_ISDIR(info.st_mode))
-    ThrowCannotOpen(path);
+    throw CannotOpenFileError(path);
   return ReadIfChanged(static_cast<std::size_t>(info.st_size), previous,
                        [&](char* into, std::size_t capacity) -> std::size_t {
                          for (;;) {
                            const ssize_t n = ::read(file.get(), into, capacity);
                            if (n >= 0) return static_cast<std::size_t>(n);
-                           if (errno != EINTR) ThrowCannotOpen(path);
+                           if (errno != EINTR) throw CannotOpenFileError(path);
                          }
                        });
 }

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "src/platform/messages.h"
+
 namespace tavlin {
 
 namespace {
@@ -65,7 +67,7 @@ std::string OleErrorMessage(std::uint32_t code, std::string_view system_text) {
   if (!system_text.empty()) return std::string(system_text);
   char text[32];
   std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
-  return std::string("OLE エラー ") + text;
+  return std::string(kOleErrorPrefix) + text;
 }
 
 }  // namespace tavlin

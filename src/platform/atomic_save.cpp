@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 
 namespace tavlin {
@@ -16,14 +17,7 @@ constexpr int kTemporaryNameTries = 100;
 // ".~" + eight hex digits + ".tmp".
 constexpr std::size_t kTemporarySuffixLength = 14;
 
-[[noreturn]] void ThrowCannotCreate(const std::filesystem::path& target) {
-  throw TavlinError(
-      ComposeMessage("ファイル %s を作成できません", {PathForMessage(target)}));
-}
-
-[[noreturn]] void ThrowWriteError() {
-  throw TavlinError("ストリームへの書き込みエラー");
-}
+[[noreturn]] void ThrowWriteError() { throw TavlinError(kWriteError); }
 
 // Removes the temporary file on every way out but the successful rename.
 class TemporaryFile {
@@ -68,10 +62,10 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(
       case CreateResult::AlreadyExists:
         continue;
       case CreateResult::Failed:
-        ThrowCannotCreate(target);
+        throw CannotCreateFileError(target);
     }
   }
-  ThrowCannotCreate(target);
+  throw CannotCreateFileError(target);
 }
 
 void WriteAll(OutputFile& file, std::string_view bytes) {
@@ -88,9 +82,9 @@ void WriteAll(OutputFile& file, std::string_view bytes) {
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
                         FileOps& ops) {
-  if (ops.IsFolder(target)) ThrowCannotCreate(target);
+  if (ops.IsFolder(target)) throw CannotCreateFileError(target);
   if (existing == ExistingFile::Replace && ops.IsReadOnly(target))
-    ThrowCannotCreate(target);
+    throw CannotCreateFileError(target);
   if (existing == ExistingFile::Keep && ops.IsFile(target)) return false;
 
   std::unique_ptr<TemporaryFile> temporary = CreateTemporaryBeside(target, ops);
@@ -103,7 +97,7 @@ bool SaveFileAtomically(const std::filesystem::path& target,
   if (!ops.Rename(temporary->path(), target,
                   existing == ExistingFile::Replace)) {
     if (existing == ExistingFile::Keep && ops.IsFile(target)) return false;
-    ThrowCannotCreate(target);
+    throw CannotCreateFileError(target);
   }
   temporary->Disown();
   return true;

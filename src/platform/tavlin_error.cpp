@@ -1,5 +1,7 @@
 #include "src/platform/tavlin_error.h"
 
+#include "src/platform/messages.h"
+
 namespace tavlin {
 
 std::string PathForMessage(const std::filesystem::path& path) {
@@ -21,6 +23,14 @@ std::string ComposeMessage(std::string_view pattern,
     }
   }
   return result;
+}
+
+TavlinError CannotOpenFileError(const std::filesystem::path& path) {
+  return TavlinError(ComposeMessage(kCannotOpenFile, {PathForMessage(path)}));
+}
+
+TavlinError CannotCreateFileError(const std::filesystem::path& path) {
+  return TavlinError(ComposeMessage(kCannotCreateFile, {PathForMessage(path)}));
 }
 
 }  // namespace tavlin

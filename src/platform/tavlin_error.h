@@ -12,6 +12,8 @@ namespace tavlin {
 class TavlinError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  explicit TavlinError(std::string_view message)
+      : std::runtime_error(std::string(message)) {}
 };
 
 // A path as UTF-8 text, for messages; lossless for any Unicode path.
@@ -21,5 +23,10 @@ std::string PathForMessage(const std::filesystem::path& path);
 // The arguments are copied whole, never read as patterns themselves.
 std::string ComposeMessage(std::string_view pattern,
                            std::initializer_list<std::string_view> arguments);
+
+// The failures that name one file: it cannot be opened or read, or it
+// cannot be created or replaced.
+TavlinError CannotOpenFileError(const std::filesystem::path& path);
+TavlinError CannotCreateFileError(const std::filesystem::path& path);
 
 }  // namespace tavlin

@@ -2,6 +2,7 @@
 
 #include "src/platform/atomic_save.h"
 #include "src/platform/file_access.h"
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/slogan/phrase_theme.h"
 #include "src/storage/storage_text.h"
@@ -27,21 +28,13 @@ enum class LeftAlone { Unread, Changed, NotReplaceable };
 std::string_view NoticePattern(LeftAlone why) {
   switch (why) {
     case LeftAlone::Unread:
-      return "ファイル %s は読み込めなかったため、そのままにしました。"
-             "保管庫の内容は %s に保存しました";
+      return kLeftUnreadFile;
     case LeftAlone::Changed:
-      return "ファイル %s は起動後にほかのプログラムが書き換えたため、"
-             "そのままにしました。保管庫の内容は %s に保存しました";
+      return kLeftChangedFile;
     case LeftAlone::NotReplaceable:
-      return "ファイル %s を書き換えられなかったため、そのままにしました。"
-             "保管庫の内容は %s に保存しました";
+      return kLeftUnreplaceableFile;
   }
   return {};
-}
-
-[[noreturn]] void ThrowCannotCreate(const std::filesystem::path& path) {
-  throw TavlinError(
-      ComposeMessage("ファイル %s を作成できません", {PathForMessage(path)}));
 }
 
 // Writes the text to the first diverted file that is free, together with
@@ -59,7 +52,8 @@ std::filesystem::path WriteDiverted(const StorageList& list,
                            ops))
       return diverted;
   }
-  ThrowCannotCreate(DivertedStorageFilePath(path, kMaximumNumberedFiles));
+  throw CannotCreateFileError(
+      DivertedStorageFilePath(path, kMaximumNumberedFiles));
 }
 
 // Keeps the whole text in UTF-8 beside the file it was written to, where
@@ -88,14 +82,13 @@ void KeepUnicodeCopy(const StorageList& list, bool untouched,
     } else {
       int number = 1;
       while (!SaveFileAtomically(target, bytes, ExistingFile::Keep, ops)) {
-        if (++number > kMaximumNumberedFiles) ThrowCannotCreate(target);
+        if (++number > kMaximumNumberedFiles)
+          throw CannotCreateFileError(target);
         target = UnicodeStorageCopyPath(written, number);
       }
     }
-    notices.push_back(
-        ComposeMessage("ファイル %s に保存できない文字があるため、"
-                       "すべての内容を %s にも保存しました",
-                       {PathForMessage(written), PathForMessage(target)}));
+    notices.push_back(ComposeMessage(
+        kKeptUnicodeCopy, {PathForMessage(written), PathForMessage(target)}));
   } catch (const std::exception& error) {
     notices.push_back(error.what());
   }
@@ -125,8 +118,7 @@ void LoadStorageList(StorageList& list, const std::filesystem::path& path) {
   list.unicode_copy_taken = false;
   switch (list.file.kind) {
     case Kind::Unread:
-      throw TavlinError(
-          ComposeMessage("ファイル %s は開けません", {PathForMessage(path)}));
+      throw CannotOpenFileError(path);
     case Kind::Read:
       list.text = NormaliseStorageText(list.file.bytes);
       list.unicode_copy = TakeFileSnapshot(UnicodeStorageCopyPath(path));

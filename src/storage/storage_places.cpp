@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 
 namespace tavlin {
@@ -29,15 +30,12 @@ std::vector<std::string> SaveInUserFolder(const StorageList& list,
   const std::string notice =
       written == copy
           ? ComposeMessage(
-                "フォルダー %s に書き込めないため、保管庫を %s "
-                "に保存しました。次回からはこちらを読み込みます",
+                kSavedInUserFolder,
                 {PathForMessage(location.beside_program.parent_path()),
                  PathForMessage(copy.parent_path())})
-          : ComposeMessage(
-                "ファイル %s に書き込めないため、保管庫の内容を %s "
-                "に保存しました",
-                {PathForMessage(location.beside_program),
-                 PathForMessage(written)});
+          : ComposeMessage(kSavedBesideInUserFolder,
+                           {PathForMessage(location.beside_program),
+                            PathForMessage(written)});
   notices.insert(notices.begin(), notice);
   return notices;
 }
@@ -93,9 +91,8 @@ std::optional<std::string> LoadStorageListFrom(StorageList& list,
     if (!read) throw;
     list = std::move(offered);
     const std::string notice =
-        ComposeMessage("ファイル %s は開けないため、%s を読み込みました",
-                       {PathForMessage(LoadedPath(location)),
-                        PathForMessage(LoadedPath(other))});
+        ComposeMessage(kLoadedOtherPlace, {PathForMessage(LoadedPath(location)),
+                                           PathForMessage(LoadedPath(other))});
     location = std::move(other);
     return notice;
   }
@@ -123,19 +120,21 @@ std::vector<std::string> SaveStorageListTo(const StorageList& list,
   }
 }
 
-std::vector<std::string> SaveStorageLists(
-    const std::vector<std::pair<const StorageList*, StorageLocation>>& lists) {
-  std::vector<std::string> reports;
-  const auto report = [&reports](std::string text) {
-    if (std::find(reports.begin(), reports.end(), text) == reports.end())
-      reports.push_back(std::move(text));
+std::vector<UserReport> SaveStorageLists(
+    const std::vector<StorageListToSave>& lists) {
+  using Kind = UserReport::Kind;
+  std::vector<UserReport> reports;
+  const auto report = [&reports](Kind kind, std::string text) {
+    UserReport told{kind, std::move(text)};
+    if (std::find(reports.begin(), reports.end(), told) == reports.end())
+      reports.push_back(std::move(told));
   };
   for (const auto& [list, location] : lists) {
     try {
       for (std::string& notice : SaveStorageListTo(*list, location))
-        report(std::move(notice));
+        report(Kind::Notice, std::move(notice));
     } catch (const std::exception& error) {
-      report(error.what());
+      report(Kind::Failure, error.what());
     }
   }
   return reports;

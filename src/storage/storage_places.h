@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "src/platform/file_access.h"
+#include "src/platform/messages.h"
 #include "src/storage/storage_file.h"
 
 namespace tavlin {
@@ -61,10 +61,16 @@ std::vector<std::string> SaveStorageListTo(const StorageList& list,
                                            const StorageLocation& location,
                                            FileOps& ops = SystemFileOps());
 
+// One list to save at exit and where it lives.
+struct StorageListToSave {
+  const StorageList* list;
+  StorageLocation location;
+};
+
 // Saves every list in turn, a failure of one not stopping the others, and
 // returns what is to be reported: each failure and each notice, a notice
 // that two lists share told once.
-std::vector<std::string> SaveStorageLists(
-    const std::vector<std::pair<const StorageList*, StorageLocation>>& lists);
+std::vector<UserReport> SaveStorageLists(
+    const std::vector<StorageListToSave>& lists);
 
 }  // namespace tavlin

@@ -30,12 +30,27 @@ enum Anchor : unsigned {
   kAnchorAll = 15,
 };
 
+// The kinds of standard control the program's windows are built of, each
+// with the look its role asks for.
+enum class ControlKind {
+  TabControl,
+  PushButton,
+  SloganList,    // a list box whose rows the program draws
+  HintPanel,     // a static text, centred both ways
+  StorageBox,    // a multi-line text box with both scroll bars
+  RightLabel,    // a static text, right-aligned: a field's caption
+  LineEdit,      // a one-line text box
+  DropDownList,  // a combo box to choose from, with no text of its own
+  TextLabel,     // a static text on one line, left-aligned
+  IconImage,     // a static that shows an icon
+};
+
 // One control of a window's layout table: its id, its kind, where it lies
 // in the client area at the design size, its anchors and its caption.
-template <typename Id, typename Kind>
+template <typename Id>
 struct ControlRow {
   Id id;
-  Kind kind;
+  ControlKind kind;
   LayoutRect rect;  // at 96 pixels per inch
   unsigned anchors;
   std::u16string_view caption;

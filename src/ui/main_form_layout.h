@@ -8,8 +8,6 @@
 
 namespace tavlin {
 
-enum class ControlKind { TabControl, Button, ListBox, Panel, Memo };
-
 // The main window's controls, under the names its design gave them.
 enum MainFormControl : int {
   kBitBtn1 = 101,  // 標語作成: composes five new slogans
@@ -21,7 +19,7 @@ enum MainFormControl : int {
   kPageControl1,   // the theme tabs: 安全 and 品質
 };
 
-using ControlLayout = ControlRow<MainFormControl, ControlKind>;
+using ControlLayout = ControlRow<MainFormControl>;
 
 inline constexpr LayoutSize kMainFormClientSize{372, 463};
 inline constexpr std::u16string_view kMainFormName = u"MainForm";
@@ -33,27 +31,31 @@ inline constexpr int kSloganTextIndent = 2;
 // it, which lies 4 pixels in from the sides and 40 down from the top.
 inline constexpr ControlLayout kMainFormLayout[] = {
     {kBitBtn1,
-     ControlKind::Button,
+     ControlKind::PushButton,
      {12, 48, 165, 25},
      kAnchorLeft | kAnchorTop,
      u"標　語　作　成"},
     {kBitBtn2,
-     ControlKind::Button,
+     ControlKind::PushButton,
      {287, 48, 75, 25},
      kAnchorTop | kAnchorRight,
      u"バージョン"},
     {kListBox1,
-     ControlKind::ListBox,
+     ControlKind::SloganList,
      {12, 80, 350, 169},
      kAnchorLeft | kAnchorTop | kAnchorRight,
      u""},
     {kPanel1,
-     ControlKind::Panel,
+     ControlKind::HintPanel,
      {11, 251, 322, 17},
      kAnchorLeft | kAnchorTop,
      u"▼ダブルクリックで保管庫にコピー"},
-    {kMemSafe, ControlKind::Memo, {12, 272, 350, 177}, kAnchorAll, u""},
-    {kMemQuality, ControlKind::Memo, {12, 272, 350, 177}, kAnchorAll, u""},
+    {kMemSafe, ControlKind::StorageBox, {12, 272, 350, 177}, kAnchorAll, u""},
+    {kMemQuality,
+     ControlKind::StorageBox,
+     {12, 272, 350, 177},
+     kAnchorAll,
+     u""},
     {kPageControl1, ControlKind::TabControl, {0, 0, 372, 463}, kAnchorAll, u""},
 };
 
@@ -67,5 +69,8 @@ inline constexpr int kTabHeight = 34;
 // Tab order; of the two text boxes only the visible one takes part.
 inline constexpr MainFormControl kMainFormTabOrder[] = {
     kPageControl1, kMemSafe, kMemQuality, kBitBtn1, kBitBtn2, kListBox1};
+// The place in the tab order where the active page's storage box stands,
+// whichever page's box it is.
+inline constexpr MainFormControl kActiveStorageBox = kMemSafe;
 
 }  // namespace tavlin

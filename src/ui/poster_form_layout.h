@@ -18,46 +18,44 @@ enum PosterControlId : int {
   kPosterClose,
 };
 
-enum class PosterControlKind { Label, Edit, FaceList, Button };
-
-using PosterControl = ControlRow<PosterControlId, PosterControlKind>;
+using PosterControl = ControlRow<PosterControlId>;
 
 inline constexpr LayoutSize kPosterFormClientSize{460, 640};
 
 // In tab order.
 inline constexpr PosterControl kPosterFormLayout[] = {
     {kPosterFooterLabel,
-     PosterControlKind::Label,
+     ControlKind::RightLabel,
      {12, 15, 64, 20},
      kAnchorLeft | kAnchorTop,
      u"下の行(&F):"},
     {kPosterFooter,
-     PosterControlKind::Edit,
+     ControlKind::LineEdit,
      {80, 11, 226, 24},
      kAnchorLeft | kAnchorTop | kAnchorRight,
      u""},
     {kPosterFace,
-     PosterControlKind::FaceList,
+     ControlKind::DropDownList,
      {316, 11, 132, 200},
      kAnchorTop | kAnchorRight,
      u""},
     {kPosterSave,
-     PosterControlKind::Button,
+     ControlKind::PushButton,
      {12, 600, 100, 28},
      kAnchorLeft | kAnchorBottom,
      u"保存(&S)..."},
     {kPosterPrint,
-     PosterControlKind::Button,
+     ControlKind::PushButton,
      {118, 600, 100, 28},
      kAnchorLeft | kAnchorBottom,
      u"印刷(&P)..."},
     {kPosterCopy,
-     PosterControlKind::Button,
+     ControlKind::PushButton,
      {224, 600, 100, 28},
      kAnchorLeft | kAnchorBottom,
      u"コピー(&C)"},
     {kPosterClose,
-     PosterControlKind::Button,
+     ControlKind::PushButton,
      {348, 600, 100, 28},
      kAnchorRight | kAnchorBottom,
      u"閉じる"},

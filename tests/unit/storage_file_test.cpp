@@ -209,13 +209,14 @@ TEST(StorageFileSave, OneFailureDoesNotStopTheOtherList) {
   // Untouched, the list has nothing of its own to keep: the failure is told.
   const StorageList quality_list = NewList("new quality");
 
-  const std::vector<std::string> reports =
+  const std::vector<UserReport> reports =
       SaveStorageLists({{&safety_list, BesideOnly(safety)},
                         {&quality_list, BesideOnly(quality)}});
 
   SetReadOnly(safety, false);
-  EXPECT_EQ(reports, std::vector<std::string>{"ファイル " + Utf8(safety) +
-                                              " を作成できません"});
+  EXPECT_EQ(reports, (std::vector<UserReport>{
+                         {UserReport::Kind::Failure,
+                          "ファイル " + Utf8(safety) + " を作成できません"}}));
   EXPECT_EQ(ReadBytes(safety), "old safety");
   EXPECT_EQ(ReadBytes(quality), "new quality");
 }

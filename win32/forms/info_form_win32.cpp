@@ -5,9 +5,12 @@
 #include "src/info/os_description.h"
 #include "src/info/shell_rules.h"
 #include "src/info/version_info.h"
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/ui/window_placement.h"
+#include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"
+#include "win32/gui/window_bounds_win32.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/library_search_win32.h"
@@ -109,7 +112,7 @@ TInfoForm::TInfoForm(HWND owner) : owner_(owner) {
 HWND TInfoForm::Label(int id) const { return GetDlgItem(panel_, id); }
 
 HFONT TInfoForm::FontOf(LabelFont font) {
-  UniqueGdiObject& slot = fonts_[font];
+  UniqueFont& slot = fonts_[font];
   if (!slot) {
     const wchar_t* face = L"Arial";
     int height = -13;
@@ -140,7 +143,7 @@ HFONT TInfoForm::FontOf(LabelFont font) {
                            charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face));
   }
-  return static_cast<HFONT>(slot.get());
+  return slot.get();
 }
 
 LRESULT TInfoForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
@@ -157,9 +160,6 @@ LRESULT TInfoForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_TIMER:
       if (w == kTimer1) Timer1Timer();
-      return 0;
-    case WM_COMMAND:
-      if (HIWORD(w) == STN_CLICKED) OnLabelClick(LOWORD(w));
       return 0;
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(w);
@@ -187,10 +187,14 @@ LRESULT TInfoForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
   return Window::HandleMessage(message, w, l);
 }
 
+void TInfoForm::OnCommand(int id, int code, HWND) {
+  if (code == STN_CLICKED) OnLabelClick(id);
+}
+
 bool TInfoForm::IsClickable(HWND control) const {
   if (!control || GetParent(control) != panel_) return false;
   const InfoLabelLayout* layout = LayoutOf(GetDlgCtrlID(control));
-  return layout && layout->clickable;
+  return layout && (layout->traits & kClickable) != 0;
 }
 
 void TInfoForm::CreateControls() {
@@ -201,26 +205,18 @@ void TInfoForm::CreateControls() {
       kPanelDesignRect.height, hwnd(),
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPnlBack)), instance,
       nullptr);
-  if (!panel_) throw TavlinError("コントロールを作成できません");
-  HWND icon = CreateWindowExW(
-      0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_ICON, kAppIconRect.left,
-      kAppIconRect.top, kAppIconRect.width, kAppIconRect.height, panel_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAppIcon)), instance,
-      nullptr);
+  if (!panel_) throw TavlinError(kCannotCreateControl);
+  HWND icon = CreateControl(panel_, kAppIcon, ControlKind::IconImage,
+                            kAppIconRect, u"");
   icon_ = static_cast<HICON>(
       LoadImageW(instance, L"MAINICON", IMAGE_ICON, 32, 32, LR_SHARED));
   SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
   for (const InfoLabelLayout& layout : kInfoLabels) {
-    DWORD style = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-    if (layout.clickable) style |= SS_NOTIFY;
-    if (layout.centred_vertically) style |= SS_CENTERIMAGE;
-    const std::u16string text(layout.text);  // terminated for the call
-    HWND label = CreateWindowExW(
-        0, L"STATIC", WideCString(text), style, layout.rect.left,
-        layout.rect.top, layout.rect.width, layout.rect.height, panel_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), instance,
-        nullptr);
-    if (!label) throw TavlinError("コントロールを作成できません");
+    DWORD style = 0;
+    if (layout.traits & kClickable) style |= SS_NOTIFY;
+    if (layout.traits & kCentredVertically) style |= SS_CENTERIMAGE;
+    HWND label = CreateControl(panel_, layout.id, ControlKind::TextLabel,
+                               layout.rect, layout.text, style);
     SendMessageW(label, WM_SETFONT,
                  reinterpret_cast<WPARAM>(FontOf(layout.font)), FALSE);
   }
@@ -249,7 +245,7 @@ void TInfoForm::FormCreate() {
                  WideCString(value(kDeveropEnvironment)));
   SetWindowTextW(Label(kLblThanks), WideCString(value(kThanks)));
   SizeToContents();
-  CenterOnWorkArea();
+  CentreOnWorkArea(hwnd());
 }
 
 bool TInfoForm::UpdateStatus() {
@@ -307,18 +303,6 @@ void TInfoForm::SizeToContents() {
   SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left,
                outer.bottom - outer.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TInfoForm::CenterOnWorkArea() {
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  RECT outer;
-  GetWindowRect(hwnd(), &outer);
-  const LayoutRect placed =
-      CentredOnWorkArea({work.left, work.top, work.right, work.bottom},
-                        {outer.right - outer.left, outer.bottom - outer.top});
-  SetWindowPos(hwnd(), nullptr, placed.left, placed.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TInfoForm::FormPaint() {

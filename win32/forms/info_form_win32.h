@@ -25,6 +25,7 @@ class TInfoForm final : public Window {
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
+  void OnCommand(int id, int code, HWND control) override;
 
   void FormCreate();
   void FormShow();
@@ -38,7 +39,6 @@ class TInfoForm final : public Window {
 
   void CreateControls();
   void SizeToContents();
-  void CenterOnWorkArea();
   HFONT FontOf(LabelFont font);
   HWND Label(int id) const;
   bool IsClickable(HWND control) const;
@@ -46,7 +46,7 @@ class TInfoForm final : public Window {
   HWND owner_;
   HWND panel_ = nullptr;
   std::filesystem::path executable_;
-  std::map<LabelFont, UniqueGdiObject> fonts_;
+  std::map<LabelFont, UniqueFont> fonts_;
   HICON icon_ = nullptr;
   StatusGatherer status_;
   NumberSeparators separators_;

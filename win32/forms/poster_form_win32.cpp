@@ -2,13 +2,12 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "src/platform/atomic_save.h"
-#include "src/platform/tavlin_error.h"
 #include "src/ui/export_names.h"
 #include "src/ui/poster_form_layout.h"
+#include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"
+#include "win32/gui/window_bounds_win32.h"
 #include "win32/system/clipboard_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/file_dialog_win32.h"
@@ -30,35 +29,6 @@ constexpr int kPrintDpi = 300;
 constexpr PosterPage kClipboardPage{kA4At300Dpi.width / 2,
                                     kA4At300Dpi.height / 2};
 
-const wchar_t* ClassOf(PosterControlKind kind) {
-  switch (kind) {
-    case PosterControlKind::Label:
-      return WC_STATICW;
-    case PosterControlKind::Edit:
-      return WC_EDITW;
-    case PosterControlKind::FaceList:
-      return WC_COMBOBOXW;
-    case PosterControlKind::Button:
-      return WC_BUTTONW;
-  }
-  return WC_STATICW;
-}
-
-DWORD StyleOf(PosterControlKind kind) {
-  const DWORD child = WS_CHILD | WS_VISIBLE;
-  switch (kind) {
-    case PosterControlKind::Label:
-      return child | SS_RIGHT;
-    case PosterControlKind::Edit:
-      return child | WS_TABSTOP | ES_AUTOHSCROLL;
-    case PosterControlKind::FaceList:
-      return child | WS_TABSTOP | CBS_DROPDOWNLIST;
-    case PosterControlKind::Button:
-      return child | WS_TABSTOP | BS_PUSHBUTTON;
-  }
-  return child;
-}
-
 }  // namespace
 
 TPosterForm::TPosterForm(HWND owner, std::u16string theme,
@@ -67,19 +37,10 @@ TPosterForm::TPosterForm(HWND owner, std::u16string theme,
   RegisterWindowClass(
       kClassName, L"MAINICON",
       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  const int dpi = SystemDpi();
-  const LayoutSize client = ScaleForDpi(kPosterFormClientSize, dpi);
-  RECT bounds{0, 0, client.width, client.height};
-  AdjustWindowRectEx(&bounds, kWindowStyle, FALSE, 0);
-  // Centred over the owner.
-  RECT over{};
-  GetWindowRect(owner, &over);
-  const int width = bounds.right - bounds.left;
-  const int height = bounds.bottom - bounds.top;
-  const int left = (over.left + over.right - width) / 2;
-  const int top = std::max(0L, (over.top + over.bottom - height) / 2);
   Create(kClassName, kWindowStyle, 0,
-         RECT{left, top, left + width, top + height}, owner);
+         CentredWindowBounds(ScaleForDpi(kPosterFormClientSize, SystemDpi()),
+                             kWindowStyle, 0),
+         owner);
 }
 
 LRESULT TPosterForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
@@ -96,26 +57,25 @@ LRESULT TPosterForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT:
       Paint();
       return 0;
-    case WM_COMMAND: {
-      const int id = LOWORD(w);
-      const int code = HIWORD(w);
-      if (id == kPosterFooter && code == EN_CHANGE)
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      if (id == kPosterFace && code == CBN_SELCHANGE)
-        InvalidateRect(hwnd(), nullptr, FALSE);
-      if (code == BN_CLICKED || code == 1 /* an accelerator */) {
-        if (id == kPosterSave) SaveClick();
-        if (id == kPosterPrint) PrintClick();
-        if (id == kPosterCopy) CopyClick();
-        if (id == kPosterClose || id == IDCANCEL) closed_ = true;
-      }
-      return 0;
-    }
     case WM_CLOSE:
       closed_ = true;
       return 0;
   }
   return Window::HandleMessage(message, w, l);
+}
+
+void TPosterForm::OnCommand(int id, int code, HWND) {
+  if ((id == kPosterFooter && code == EN_CHANGE) ||
+      (id == kPosterFace && code == CBN_SELCHANGE))
+    InvalidateRect(hwnd(), nullptr, FALSE);
+  if (code == BN_CLICKED) RunButton(id);
+}
+
+void TPosterForm::RunButton(int id) {
+  if (id == kPosterSave) SaveClick();
+  if (id == kPosterPrint) PrintClick();
+  if (id == kPosterCopy) CopyClick();
+  if (id == kPosterClose || id == IDCANCEL) closed_ = true;
 }
 
 void TPosterForm::OnDpiChanged(const RECT& suggested) {
@@ -127,22 +87,11 @@ void TPosterForm::OnDpiChanged(const RECT& suggested) {
 void TPosterForm::CreateControls() {
   std::u16string title = u"ポスター（" + theme_ + u"標語）";
   SetWindowTextW(hwnd(), WideCString(title));
-  for (const PosterControl& control : kPosterFormLayout) {
-    const std::u16string caption(control.caption);
-    const LayoutRect rect = ScaleForDpi(control.rect, dpi());
-    if (!CreateWindowExW(
-            control.kind == PosterControlKind::Edit ? WS_EX_CLIENTEDGE : 0,
-            ClassOf(control.kind), WideCString(caption), StyleOf(control.kind),
-            rect.left, rect.top, rect.width, rect.height, hwnd(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
-            GetModuleHandleW(nullptr), nullptr))
-      throw TavlinError("コントロールを作成できません");
-  }
-  for (const std::u16string_view face : kPosterFaceNames) {
-    const std::u16string name(face);
+  CreateControlRows(hwnd(), kPosterFormLayout, kPosterFormClientSize, dpi(),
+                    ClientSizeOf(hwnd()));
+  for (const std::u16string_view face : kPosterFaceNames)
     SendMessageW(Control(kPosterFace), CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(WideCString(name)));
-  }
+                 reinterpret_cast<LPARAM>(WideCString(std::u16string(face))));
   SendMessageW(Control(kPosterFace), CB_SETCURSEL, 0, 0);
   SendMessageW(Control(kPosterFooter), EM_SETLIMITTEXT, 100, 0);
   ApplyFont();
@@ -162,23 +111,13 @@ void TPosterForm::ApplyFont() {
 }
 
 void TPosterForm::ApplyLayout() {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  const LayoutSize size{client.right, client.bottom};
-  for (const PosterControl& control : kPosterFormLayout) {
-    const LayoutRect rect = PlacedRect(control.rect, kPosterFormClientSize,
-                                       dpi(), size, control.anchors);
-    MoveWindow(Control(control.id), rect.left, rect.top, rect.width,
-               rect.height, TRUE);
-  }
+  PlaceControlRows(hwnd(), kPosterFormLayout, kPosterFormClientSize, dpi(),
+                   ClientSizeOf(hwnd()));
 }
 
 RECT TPosterForm::PreviewArea() const {
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  const LayoutRect area =
-      PlacedRect(kPosterPreviewArea, kPosterFormClientSize, dpi(),
-                 LayoutSize{client.right, client.bottom}, kAnchorAll);
+  const LayoutRect area = PlacedRect(kPosterPreviewArea, kPosterFormClientSize,
+                                     dpi(), ClientSizeOf(hwnd()), kAnchorAll);
   return RECT{area.left, area.top, area.left + area.width,
               area.top + area.height};
 }
@@ -266,7 +205,7 @@ bool TPosterForm::PreTranslateMessage(const MSG& message) {
     if (message.wParam == 'P') command = kPosterPrint;
     if (message.wParam == 'C' && !text_selected) command = kPosterCopy;
     if (command) {
-      SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(command, 1), 0);
+      RunButton(command);
       return true;
     }
   }

@@ -23,7 +23,10 @@ class TPosterForm final : public Window {
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
+  void OnCommand(int id, int code, HWND control) override;
   void OnDpiChanged(const RECT& suggested) override;
+  // The buttons' work, whether clicked or pressed by their shortcut.
+  void RunButton(int id);
 
   void CreateControls();
   void ApplyLayout();
@@ -43,7 +46,7 @@ class TPosterForm final : public Window {
 
   std::u16string theme_;
   std::u16string slogan_;
-  UniqueGdiObject font_;
+  UniqueFont font_;
   bool closed_ = false;
 };
 

@@ -4,32 +4,53 @@
 #include <new>
 #include <string>
 
+#include "src/platform/messages.h"
 #include "src/ui/error_message.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
-void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept {
+namespace {
+
+void ShowMessage(HWND owner, std::string_view utf8_message,
+                 UINT icon) noexcept {
   try {
     const std::wstring text = WideFromUtf8(CompleteErrorMessage(utf8_message));
     const std::u16string title = ApplicationTitle();
-    MessageBoxW(owner, text.c_str(), WideCString(title), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, text.c_str(), WideCString(title), MB_OK | icon);
   } catch (...) {
     // Too little memory even for the report: nothing more can be shown.
-    MessageBoxW(owner, L"Tavlin", nullptr, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, L"Tavlin", nullptr, MB_OK | icon);
   }
+}
+
+}  // namespace
+
+void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept {
+  ShowMessage(owner, utf8_message, MB_ICONERROR);
+}
+
+void ShowNotice(HWND owner, std::string_view utf8_message) noexcept {
+  ShowMessage(owner, utf8_message, MB_ICONINFORMATION);
+}
+
+void ShowUserReport(HWND owner, const UserReport& report) noexcept {
+  if (report.kind == UserReport::Kind::Notice)
+    ShowNotice(owner, report.text);
+  else
+    ShowErrorReport(owner, report.text);
 }
 
 void ReportCurrentException(HWND owner) noexcept {
   try {
     throw;
   } catch (const std::bad_alloc&) {
-    ShowErrorReport(owner, "メモリが足りません");
+    ShowErrorReport(owner, kOutOfMemory);
   } catch (const std::exception& error) {
     ShowErrorReport(owner, error.what());
   } catch (...) {
-    ShowErrorReport(owner, "予期しないエラーが発生しました");
+    ShowErrorReport(owner, kUnexpectedError);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/unicode_text.h"
 #include "win32/system/device_context_win32.h"
@@ -48,13 +49,13 @@ const std::wstring& VerticalFace(HDC dc, bool gothic) {
   return gothic ? gothic_face : mincho;
 }
 
-UniqueGdiObject MakeFont(int size, bool vertical, const std::wstring& face) {
+UniqueFont MakeFont(int size, bool vertical, const std::wstring& face) {
   const int angle = vertical ? 2700 : 0;
-  UniqueGdiObject font(
-      CreateFontW(-size, 0, angle, angle, FW_NORMAL, FALSE, FALSE, FALSE,
-                  SHIFTJIS_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
-                  ANTIALIASED_QUALITY, DEFAULT_PITCH, face.c_str()));
-  if (!font) throw TavlinError("フォントを作成できません");
+  UniqueFont font(CreateFontW(-size, 0, angle, angle, FW_NORMAL, FALSE, FALSE,
+                              FALSE, SHIFTJIS_CHARSET, OUT_TT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                              DEFAULT_PITCH, face.c_str()));
+  if (!font) throw TavlinError(kCannotCreateFont);
   return font;
 }
 
@@ -62,7 +63,7 @@ void DrawFooter(HDC dc, const RECT& page_area, const PosterLayout& layout,
                 const std::wstring& face, std::wstring_view footer) {
   int size = layout.footer_size;
   const int room = page_area.right - page_area.left - 2 * layout.margin;
-  UniqueGdiObject font = MakeFont(size, false, face);
+  UniqueFont font = MakeFont(size, false, face);
   {
     // A line wider than the page between its margins is made smaller.
     const SelectedObject selected(dc, font.get());
@@ -98,7 +99,7 @@ void DrawPoster(HDC dc, const RECT& page_area, const PosterText& text) {
   SetTextColor(dc, RGB(0, 0, 0));
   const std::wstring& face = VerticalFace(dc, text.gothic);
   if (layout.character_size > 0) {
-    const UniqueGdiObject font = MakeFont(layout.character_size, true, face);
+    const UniqueFont font = MakeFont(layout.character_size, true, face);
     const SelectedObject selected(dc, font.get());
     // Written downwards, a line's cell lies to the left of its starting
     // point: half a character right of the centre puts it on the centre.
@@ -119,7 +120,7 @@ void DrawPoster(HDC dc, const RECT& page_area, const PosterText& text) {
 PosterBitmap RenderPoster(PosterPage page, const PosterText& text) {
   const WindowDc screen(nullptr);
   const UniqueDc dc(CreateCompatibleDC(screen.get()));
-  if (!dc) throw TavlinError("ポスターの画像を作成できません");
+  if (!dc) throw TavlinError(kCannotDrawPoster);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = page.width;
@@ -131,8 +132,7 @@ PosterBitmap RenderPoster(PosterPage page, const PosterText& text) {
   PosterBitmap result;
   result.bitmap.reset(
       CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-  if (!result.bitmap || !pixels)
-    throw TavlinError("ポスターの画像を作成できません");
+  if (!result.bitmap || !pixels) throw TavlinError(kCannotDrawPoster);
   {
     const SelectedObject selected(dc.get(), result.bitmap.get());
     DrawPoster(dc.get(), RECT{0, 0, page.width, page.height}, text);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/ui/layout.h"
 #include "win32/gui/error_report_win32.h"
@@ -61,7 +62,7 @@ void Window::RegisterWindowClass(const wchar_t* class_name, const wchar_t* icon,
   window_class.lpszClassName = class_name;
   if (!RegisterClassExW(&window_class) &&
       GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-    throw TavlinError("ウィンドウクラスを登録できません");
+    throw TavlinError(kCannotRegisterWindowClass);
 }
 
 void Window::Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
@@ -71,7 +72,7 @@ void Window::Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
                   nullptr, GetModuleHandleW(nullptr), this);
   if (creation_failure_)
     std::rethrow_exception(std::exchange(creation_failure_, nullptr));
-  if (!hwnd_) throw TavlinError("ウィンドウを作成できません");
+  if (!hwnd_) throw TavlinError(kCannotCreateWindow);
 }
 
 void Window::DestroyNow() {
@@ -79,8 +80,19 @@ void Window::DestroyNow() {
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(l));
+  }
   return DefWindowProcW(hwnd_, message, w, l);
 }
+
+void Window::OnCommand(int, int, HWND) {}
+
+LRESULT Window::OnNotify(const NMHDR&) { return 0; }
 
 void Window::OnDpiChanged(const RECT& suggested) {
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,

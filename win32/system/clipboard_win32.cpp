@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "win32/system/bgr_rows_win32.h"
 #include "win32/system/shift_jis.h"
@@ -25,7 +26,7 @@ class OpenClipboardScope {
       open_ = OpenClipboard(owner) != FALSE;
       if (!open_) Sleep(20);
     }
-    if (!open_) throw TavlinError("クリップボードを開けません");
+    if (!open_) throw TavlinError(kCannotOpenClipboard);
   }
   ~OpenClipboardScope() { CloseClipboard(); }
   OpenClipboardScope(const OpenClipboardScope&) = delete;
@@ -39,11 +40,11 @@ class OpenClipboardScope {
 void Put(UINT format, const void* data, std::size_t size) {
   UniqueGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, size));
   void* target = memory ? GlobalLock(memory.get()) : nullptr;
-  if (!target) throw TavlinError("メモリが足りません");
+  if (!target) throw TavlinError(kOutOfMemory);
   std::memcpy(target, data, size);
   GlobalUnlock(memory.get());
   if (!SetClipboardData(format, memory.get()))
-    throw TavlinError("クリップボードにコピーできません");
+    throw TavlinError(kCannotCopyToClipboard);
   memory.release();  // the clipboard owns it now
 }
 
@@ -53,7 +54,7 @@ void CopyTextToClipboard(HWND owner, std::wstring_view text) {
   const std::wstring unicode(text);
   const ShiftJisText shift_jis = ShiftJisFromWide(text);
   const OpenClipboardScope clipboard(owner);
-  if (!EmptyClipboard()) throw TavlinError("クリップボードにコピーできません");
+  if (!EmptyClipboard()) throw TavlinError(kCannotCopyToClipboard);
   Put(CF_UNICODETEXT, unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
   Put(CF_TEXT, shift_jis.bytes().c_str(), shift_jis.bytes().size() + 1);
   Put(CF_LOCALE, &kJapanese, sizeof kJapanese);
@@ -81,7 +82,7 @@ void CopyPictureToClipboard(HWND owner, const void* pixels, int width,
     PackBgr24Row(from, dib.data() + sizeof header + row * stride, width);
   }
   const OpenClipboardScope clipboard(owner);
-  if (!EmptyClipboard()) throw TavlinError("クリップボードにコピーできません");
+  if (!EmptyClipboard()) throw TavlinError(kCannotCopyToClipboard);
   Put(CF_DIB, dib.data(), dib.size());
 }
 

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 
 namespace tavlin {
@@ -9,7 +10,7 @@ namespace tavlin {
 namespace {
 
 int CheckedLength(std::size_t size) {
-  if (size > INT_MAX) throw TavlinError("文字列が大きすぎるため変換できません");
+  if (size > INT_MAX) throw TavlinError(kTextTooLargeToConvert);
   return static_cast<int>(size);
 }
 

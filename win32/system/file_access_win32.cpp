@@ -13,11 +13,6 @@ DWORD AttributesOf(const std::filesystem::path& path) {
   return GetFileAttributesW(path.c_str());
 }
 
-[[noreturn]] void ThrowCannotOpen(const std::filesystem::path& path) {
-  throw TavlinError(
-      ComposeMessage("ファイル %s は開けません", {PathForMessage(path)}));
-}
-
 // MoveFileExW wants full paths.
 std::filesystem::path FullPath(const std::filesystem::path& path) {
   std::error_code ignored;
@@ -131,7 +126,8 @@ std::optional<std::string> ReadWholeFileIfChanged(
                                     nullptr, OPEN_EXISTING,
                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(path);
+  if (!file || !GetFileSizeEx(file.get(), &size))
+    throw CannotOpenFileError(path);
   // Other writers are denied, so the size holds while the file is read.
   return ReadIfChanged(static_cast<std::size_t>(size.QuadPart), previous,
                        [&](char* into, std::size_t capacity) -> std::size_t {
@@ -139,7 +135,7 @@ std::optional<std::string> ReadWholeFileIfChanged(
                          const DWORD chunk = static_cast<DWORD>(
                              std::min<std::size_t>(capacity, 1u << 30));
                          if (!ReadFile(file.get(), into, chunk, &read, nullptr))
-                           ThrowCannotOpen(path);
+                           throw CannotOpenFileError(path);
                          return read;
                        });
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "win32/system/common_dialogs_win32.h"
 
@@ -21,8 +22,7 @@ std::optional<std::filesystem::path> AskWhereToSave(
   using GetSaveFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
   static const auto get_save_file_name =
       CommonDialogFunction<GetSaveFileName>("GetSaveFileNameW");
-  if (!get_save_file_name)
-    throw TavlinError("保存のダイアログを表示できません");
+  if (!get_save_file_name) throw TavlinError(kCannotShowSaveDialog);
 
   std::vector<wchar_t> file(32768, L'\0');
   choice.file_name.copy(file.data(), file.size() - 1);
@@ -39,8 +39,7 @@ std::optional<std::filesystem::path> AskWhereToSave(
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                  OFN_HIDEREADONLY | OFN_EXPLORER;
   if (get_save_file_name(&dialog)) return std::filesystem::path(file.data());
-  if (CommonDialogError() != 0)
-    throw TavlinError("保存のダイアログを表示できません");
+  if (CommonDialogError() != 0) throw TavlinError(kCannotShowSaveDialog);
   return std::nullopt;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "win32/system/bgr_rows_win32.h"
 #include "win32/system/com_ptr_win32.h"
@@ -17,7 +18,7 @@ namespace tavlin {
 namespace {
 
 void Check(HRESULT result) {
-  if (FAILED(result)) throw TavlinError("PNG 画像を作成できません");
+  if (FAILED(result)) throw TavlinError(kCannotCreatePng);
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ std::string EncodePng(const void* pixels, int width, int height, int dpi) {
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
   Check(frame->SetPixelFormat(&format));
   if (!IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
-    throw TavlinError("PNG 画像を作成できません");
+    throw TavlinError(kCannotCreatePng);
 
   // Handed over a band of rows at a time, three bytes a pixel.
   const auto* source = static_cast<const std::uint8_t*>(pixels);
@@ -65,7 +66,7 @@ std::string EncodePng(const void* pixels, int width, int height, int dpi) {
   HGLOBAL memory = nullptr;
   Check(GetHGlobalFromStream(stream.get(), &memory));
   const void* bytes = GlobalLock(memory);
-  if (!bytes) throw TavlinError("PNG 画像を作成できません");
+  if (!bytes) throw TavlinError(kCannotCreatePng);
   std::string png(static_cast<const char*>(bytes),
                   static_cast<std::size_t>(status.cbSize.QuadPart));
   GlobalUnlock(memory);

@@ -3,6 +3,7 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/ui/layout.h"
 #include "win32/system/common_dialogs_win32.h"
@@ -16,7 +17,7 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
   using PrintDialog = BOOL(WINAPI*)(PRINTDLGW*);
   static const auto print_dialog =
       CommonDialogFunction<PrintDialog>("PrintDlgW");
-  if (!print_dialog) throw TavlinError("印刷のダイアログを表示できません");
+  if (!print_dialog) throw TavlinError(kCannotShowPrintDialog);
 
   PRINTDLGW dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -31,7 +32,7 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
     // Without a printer the dialog has said so itself.
     const DWORD error = CommonDialogError();
     if (error != 0 && error != PDERR_NODEFAULTPRN)
-      throw TavlinError("印刷できません。プリンターを確かめてください");
+      throw TavlinError(kCannotPrint);
     return false;
   }
   const LayoutRect page =
@@ -40,8 +41,7 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
   DOCINFOW document{};
   document.cbSize = sizeof document;
   document.lpszDocName = document_name.c_str();
-  if (StartDocW(printer.get(), &document) <= 0)
-    throw TavlinError("印刷できません。プリンターを確かめてください");
+  if (StartDocW(printer.get(), &document) <= 0) throw TavlinError(kCannotPrint);
   bool printed = StartPage(printer.get()) > 0;
   if (printed) {
     try {
@@ -55,7 +55,7 @@ bool PrintOnePage(HWND owner, const std::wstring& document_name, int width,
   }
   if (!printed || EndDoc(printer.get()) <= 0) {
     AbortDoc(printer.get());
-    throw TavlinError("印刷できません。プリンターを確かめてください");
+    throw TavlinError(kCannotPrint);
   }
   return true;
 }

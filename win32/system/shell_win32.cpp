@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "src/info/shell_rules.h"
+#include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "win32/system/com_ptr_win32.h"
 #include "win32/system/unique_handle_win32.h"
@@ -40,7 +41,7 @@ template <typename Interface>
 ComPtr<Interface> QueryInterfaceOf(IUnknown* object, REFIID id) {
   ComPtr<Interface> result;
   if (FAILED(object->QueryInterface(id, result.ReceiveVoid())) || !result)
-    throw TavlinError("Interface not supported");
+    throw TavlinError(kInterfaceNotSupported);
   return result;
 }
 
@@ -48,10 +49,8 @@ ComPtr<Interface> QueryInterfaceOf(IUnknown* object, REFIID id) {
 
 void ShellOpen(HWND owner, std::u16string_view target) {
   try {
-    const std::u16string file(target);  // terminated for the call
-    const std::u16string directory = DirectoryPart(target);
-    ShellExecuteW(owner, nullptr, WideCString(file), nullptr,
-                  WideCString(directory), SW_SHOW);
+    ShellExecuteW(owner, nullptr, WideCString(std::u16string(target)), nullptr,
+                  WideCString(DirectoryPart(target)), SW_SHOW);
   } catch (...) {
     // Opening is a convenience: a failure says nothing.
   }
@@ -97,7 +96,7 @@ void CreateShortcut(std::u16string_view target, std::u16string_view folder,
   // Without its folder the shortcut would land in the root of the drive.
   if (folder.empty())
     throw TavlinError(
-        ComposeMessage("ファイル %s を作成できません",
+        ComposeMessage(kCannotCreateFile,
                        {Utf8FromWide(AsWide(std::u16string(name) + u".lnk"))}));
   ComPtr<IUnknown> object;
   Check(CoCreateInstance(CLSID_ShellLink, nullptr,

@@ -67,6 +67,14 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
+// A font, handed back as the font it is.
+struct FontTraits {
+  using Handle = HFONT;
+  static Handle Invalid() { return nullptr; }
+  static bool Close(Handle handle) { return DeleteObject(handle) != FALSE; }
+};
+using UniqueFont = UniqueHandle<FontTraits>;
+
 // A memory or printer device context of the program's own making.
 struct DcTraits {
   using Handle = HDC;

@@ -22,7 +22,9 @@ inline std::u16string_view AsU16(std::wstring_view text) noexcept {
 }
 
 // The terminated text for calls that take a C string, and its buffer for
-// calls that change text in place.
+// calls that change text in place. A view is made terminated for one call
+// by WideCString(std::u16string(view)): the copy lives to the statement's
+// end.
 inline const wchar_t* WideCString(const std::u16string& text) noexcept {
   return reinterpret_cast<const wchar_t*>(text.c_str());
 }

@@ -1,0 +1,84 @@
+// Every error and notice the program shows, in one place: the patterns take
+// their "%s" arguments through ComposeMessage, in the order written.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavlin {
+
+// One thing the program tells the user: a notice of where something went,
+// shown with the information icon, or a failure, with the error icon.
+struct UserReport {
+  enum class Kind { Notice, Failure };
+  Kind kind;
+  std::string text;
+  bool operator==(const UserReport&) const = default;
+};
+
+// Files.
+inline constexpr std::string_view kCannotOpenFile = "ファイル %s は開けません";
+inline constexpr std::string_view kCannotCreateFile =
+    "ファイル %s を作成できません";
+inline constexpr std::string_view kWriteError = "ストリームへの書き込みエラー";
+inline constexpr std::string_view kTextTooLargeForBox =
+    "文字列の大きさが メモ の制限を越えました";
+inline constexpr std::string_view kTextTooLargeToConvert =
+    "文字列が大きすぎるため変換できません";
+
+// Storage lists: where the text went when its file was left alone.
+inline constexpr std::string_view kLeftUnreadFile =
+    "ファイル %s は読み込めなかったため、そのままにしました。"
+    "保管庫の内容は %s に保存しました";
+inline constexpr std::string_view kLeftChangedFile =
+    "ファイル %s は起動後にほかのプログラムが書き換えたため、"
+    "そのままにしました。保管庫の内容は %s に保存しました";
+inline constexpr std::string_view kLeftUnreplaceableFile =
+    "ファイル %s を書き換えられなかったため、そのままにしました。"
+    "保管庫の内容は %s に保存しました";
+inline constexpr std::string_view kKeptUnicodeCopy =
+    "ファイル %s に保存できない文字があるため、すべての内容を %s "
+    "にも保存しました";
+inline constexpr std::string_view kSavedInUserFolder =
+    "フォルダー %s に書き込めないため、保管庫を %s "
+    "に保存しました。次回からはこちらを読み込みます";
+inline constexpr std::string_view kSavedBesideInUserFolder =
+    "ファイル %s に書き込めないため、保管庫の内容を %s に保存しました";
+inline constexpr std::string_view kLoadedOtherPlace =
+    "ファイル %s は開けないため、%s を読み込みました";
+
+// Windows and drawing.
+inline constexpr std::string_view kCannotRegisterWindowClass =
+    "ウィンドウクラスを登録できません";
+inline constexpr std::string_view kCannotCreateWindow =
+    "ウィンドウを作成できません";
+inline constexpr std::string_view kCannotCreateControl =
+    "コントロールを作成できません";
+inline constexpr std::string_view kCannotCreateFont =
+    "フォントを作成できません";
+inline constexpr std::string_view kCannotDrawPoster =
+    "ポスターの画像を作成できません";
+inline constexpr std::string_view kCannotCreatePng = "PNG 画像を作成できません";
+inline constexpr std::string_view kCannotShowSaveDialog =
+    "保存のダイアログを表示できません";
+inline constexpr std::string_view kCannotShowPrintDialog =
+    "印刷のダイアログを表示できません";
+inline constexpr std::string_view kCannotPrint =
+    "印刷できません。プリンターを確かめてください";
+
+// The clipboard and memory.
+inline constexpr std::string_view kCannotOpenClipboard =
+    "クリップボードを開けません";
+inline constexpr std::string_view kCannotCopyToClipboard =
+    "クリップボードにコピーできません";
+inline constexpr std::string_view kOutOfMemory = "メモリが足りません";
+inline constexpr std::string_view kUnexpectedError =
+    "予期しないエラーが発生しました";
+
+// The shell: a failure the system gave no text for, and an object that
+// lacks an interface it must have.
+inline constexpr std::string_view kOleErrorPrefix = "OLE エラー ";
+inline constexpr std::string_view kInterfaceNotSupported =
+    "Interface not supported";
+
+}  // namespace tavlin

@@ -1,0 +1,129 @@
+// The storage boxes' own context menu: the text box's items in Japanese,
+// the poster of the line at the caret and the vote sheet of the list.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "src/storage/vote_sheet.h"
+#include "src/ui/poster_layout.h"
+#include "win32/forms/poster_form_win32.h"
+#include "win32/forms/storage_pages_win32.h"
+#include "win32/forms/vote_sheet_export_win32.h"
+#include "win32/gui/error_report_win32.h"
+#include "win32/gui/popup_menu_win32.h"
+#include "win32/system/running_program_win32.h"
+#include "win32/system/unique_handle_win32.h"
+#include "win32/system/wide_text_win32.h"
+
+namespace tavlin {
+
+void StoragePages::Watch(HWND box) {
+  SetWindowSubclass(box, BoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK StoragePages::BoxProcedure(HWND box, UINT message, WPARAM w,
+                                            LPARAM l, UINT_PTR id,
+                                            DWORD_PTR pages) {
+  if (message == WM_CONTEXTMENU) {
+    // Nothing may leave a window procedure: a failure goes to the report.
+    try {
+      reinterpret_cast<StoragePages*>(pages)->ShowMenu(box, l);
+    } catch (...) {
+      ReportCurrentException(GetAncestor(box, GA_ROOT));
+    }
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, BoxProcedure, id);
+  return DefSubclassProc(box, message, w, l);
+}
+
+void StoragePages::RunMenuCommand(int command) {
+  HWND box = ActiveBox();
+  if (!box) return;
+  // The text box's own items are its own messages.
+  struct EditCommand {
+    int command;
+    UINT message;
+    LPARAM l;
+  };
+  static constexpr EditCommand kEditCommands[] = {
+      {kStorageUndo, WM_UNDO, 0},    {kStorageCut, WM_CUT, 0},
+      {kStorageCopy, WM_COPY, 0},    {kStoragePaste, WM_PASTE, 0},
+      {kStorageDelete, WM_CLEAR, 0}, {kStorageSelectAll, EM_SETSEL, -1},
+  };
+  for (const EditCommand& edit : kEditCommands)
+    if (edit.command == command) SendMessageW(box, edit.message, 0, edit.l);
+  switch (command) {
+    case kStoragePoster: {
+      const std::u16string line = LineAtCaret(box, WindowTextOf(box));
+      if (!SloganParts(line).empty())
+        ShowPosterForm(form_, ActiveTheme(), line);
+      break;
+    }
+    case kStorageVoteSheet:
+      ExportVoteSheet(form_, ActiveTheme(), AsU16(WindowTextOf(box)),
+                      RunningExecutablePath().parent_path());
+      break;
+  }
+}
+
+std::u16string StoragePages::LineAtCaret(HWND box, std::wstring_view text) {
+  DWORD start = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  const std::size_t caret = std::min<std::size_t>(start, text.size());
+  // The box does not wrap, so its lines are the text's.
+  const std::size_t begin =
+      text.find_last_of(L"\r\n", caret == 0 ? 0 : caret - 1);
+  const std::size_t from =
+      caret == 0 || begin == std::wstring_view::npos ? 0 : begin + 1;
+  const std::size_t to =
+      std::min(text.find_first_of(L"\r\n", from), text.size());
+  return std::u16string(AsU16(text.substr(from, to - from)));
+}
+
+bool StoragePages::MenuItemEnabled(HWND box, std::wstring_view text,
+                                   StorageMenuNeed need) {
+  switch (need) {
+    case StorageMenuNeed::Undo:
+      return SendMessageW(box, EM_CANUNDO, 0, 0) != 0;
+    case StorageMenuNeed::Selection: {
+      DWORD start = 0, end = 0;
+      SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+      return start != end;
+    }
+    case StorageMenuNeed::ClipboardText:
+      return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
+    case StorageMenuNeed::Text:
+      return !text.empty();
+    case StorageMenuNeed::SloganAtCaret:
+      return !SloganParts(LineAtCaret(box, text)).empty();
+    case StorageMenuNeed::Slogans:
+      return !SheetSlogans(AsU16(text)).empty();
+  }
+  return false;
+}
+
+void StoragePages::ShowMenu(HWND box, LPARAM at) {
+  // From the keyboard: at the caret.
+  DWORD start = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+  const LRESULT place = SendMessageW(box, EM_POSFROMCHAR, start, 0);
+  const POINT caret = place == -1 ? POINT{0, 0}
+                                  : POINT{static_cast<short>(LOWORD(place)),
+                                          static_cast<short>(HIWORD(place))};
+  const POINT point = MenuPoint(box, at, caret);
+  SetFocus(box);
+  const UniqueMenu menu(CreatePopupMenu());
+  if (!menu) return;
+  const std::wstring text = WindowTextOf(box);
+  for (const StorageMenuItem& item : kStorageMenu)
+    AppendMenuItem(menu.get(), item.separator_before,
+                   MenuItemEnabled(box, text, item.need) ? 0 : MF_GRAYED,
+                   item.command, item.caption);
+  TrackMenuFor(form_, menu.get(), point);
+}
+
+}  // namespace tavlin

@@ -102,7 +102,33 @@ class PosixFileOps final : public FileOps {
   bool Remove(const std::filesystem::path& path) override {
     return ::unlink(path.c_str()) == 0;
   }
+  LockResult TryLock(const std::filesystem::path& path,
+                     std::unique_ptr<FileLock>& lock) override;
 };
+
+// Removed when released; a killed process leaves it, which only the
+// Windows side's lock survives.
+class PosixFileLock final : public FileLock {
+ public:
+  PosixFileLock(std::filesystem::path path, int fd)
+      : path_(std::move(path)), file_(fd) {}
+  ~PosixFileLock() override { ::unlink(path_.c_str()); }
+
+ private:
+  std::filesystem::path path_;
+  PosixFile file_;
+};
+
+LockResult PosixFileOps::TryLock(const std::filesystem::path& path,
+                                 std::unique_ptr<FileLock>& lock) {
+  const int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0)
+    return errno == EEXIST ? LockResult::HeldElsewhere
+                           : LockResult::CannotCreate;
+  lock = std::make_unique<PosixFileLock>(path, fd);
+  return LockResult::Taken;
+}
 
 }  // namespace
 

@@ -51,6 +51,16 @@ class OutputFile {
 };
 
 enum class CreateResult { Created, AlreadyExists, Failed };
+// Taken; or held by another holder now; or not to be made at all (a folder
+// that takes no new files), which no waiting mends.
+enum class LockResult { Taken, HeldElsewhere, CannotCreate };
+
+// A lock file held by this process; it goes when released, and on Windows
+// also when the process ends however it ends.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
 
 // The operations an atomic save is built from. Tests put a faulty one in
 // place of the system's to reach failures that real disks rarely give.
@@ -69,6 +79,10 @@ class FileOps {
   virtual bool Rename(const std::filesystem::path& from,
                       const std::filesystem::path& to, bool replace) = 0;
   virtual bool Remove(const std::filesystem::path& path) = 0;
+  // Creates the lock file at path, which must not exist yet, and hands it
+  // to lock when taken.
+  virtual LockResult TryLock(const std::filesystem::path& path,
+                             std::unique_ptr<FileLock>& lock) = 0;
 };
 
 FileOps& SystemFileOps();

@@ -44,6 +44,12 @@ inline constexpr std::string_view kSavedInUserFolder =
     "に保存しました。次回からはこちらを読み込みます";
 inline constexpr std::string_view kSavedBesideInUserFolder =
     "ファイル %s に書き込めないため、保管庫の内容を %s に保存しました";
+inline constexpr std::string_view kListBusy =
+    "ほかの Tavlin が %s を保存しているため、保存できませんでした";
+inline constexpr std::string_view kCannotSaveList =
+    "保管庫「%s」を保存できません。%s";
+inline constexpr std::string_view kTakenInLines =
+    "ほかの場所で追加された %s 行を取り込みました";
 inline constexpr std::string_view kLoadedOtherPlace =
     "ファイル %s は開けないため、%s を読み込みました";
 

@@ -19,9 +19,6 @@ namespace tavlin {
 
 struct StorageList {
   ShiftJisText text;  // CR LF line breaks
-  // The whole text in UTF-8 when it holds characters that Shift-JIS cannot;
-  // empty otherwise. Set by whoever converts the text from the screen.
-  std::string unicode_text;
   // The storage file as it was loaded. A list that was never loaded
   // (NotTaken) is never saved; one whose file could not be read (Unread)
   // never overwrites it.
@@ -70,27 +67,5 @@ std::filesystem::path DivertedStorageFilePath(
 // and so on.
 std::filesystem::path UnicodeStorageCopyPath(
     const std::filesystem::path& storage_file, int number = 1);
-
-// True when the list holds just what its file held at load, or nothing where
-// no file was read: not writing it loses nothing of the session's.
-bool IsStorageListUntouched(const StorageList& list);
-
-// Saves the list to path atomically, where that loses nothing. The file is
-// left as it is when it could not be loaded, when it appeared or changed
-// since it was loaded, or when it cannot be replaced; the list's text, if
-// the session changed it, then goes to a new diverted file that replaces
-// nothing. Returns what is to be told to the user, each notice naming both
-// files. Throws TavlinError when the text could be kept nowhere.
-std::vector<std::string> SaveStorageList(const StorageList& list,
-                                         const std::filesystem::path& path,
-                                         FileOps& ops = SystemFileOps());
-
-// Writes the list to path where no file stands there, otherwise to the
-// first free diverted file beside it, replacing nothing; with its Unicode
-// copy where one is needed, whose notice joins notices. Returns the file
-// written. Throws TavlinError when neither can be written.
-std::filesystem::path SaveStorageListAsNewFile(
-    const StorageList& list, const std::filesystem::path& path,
-    std::vector<std::string>& notices, FileOps& ops = SystemFileOps());
 
 }  // namespace tavlin

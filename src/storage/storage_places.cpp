@@ -16,30 +16,6 @@ const std::filesystem::path& LoadedPath(const StorageLocation& location) {
              : location.beside_program;
 }
 
-// Where the list goes when nothing of it could be written beside the
-// program: a new file in the user's folder that replaces nothing.
-std::vector<std::string> SaveInUserFolder(const StorageList& list,
-                                          const StorageLocation& location,
-                                          FileOps& ops) {
-  const std::filesystem::path& copy = location.in_user_folder;
-  std::error_code ignored;
-  std::filesystem::create_directories(copy.parent_path(), ignored);
-  std::vector<std::string> notices;
-  const std::filesystem::path written =
-      SaveStorageListAsNewFile(list, copy, notices, ops);
-  const std::string notice =
-      written == copy
-          ? ComposeMessage(
-                kSavedInUserFolder,
-                {PathForMessage(location.beside_program.parent_path()),
-                 PathForMessage(copy.parent_path())})
-          : ComposeMessage(kSavedBesideInUserFolder,
-                           {PathForMessage(location.beside_program),
-                            PathForMessage(written)});
-  notices.insert(notices.begin(), notice);
-  return notices;
-}
-
 }  // namespace
 
 std::filesystem::path UserFolderStoragePath(
@@ -96,48 +72,6 @@ std::optional<std::string> LoadStorageListFrom(StorageList& list,
     location = std::move(other);
     return notice;
   }
-}
-
-std::vector<std::string> SaveStorageListTo(const StorageList& list,
-                                           const StorageLocation& location,
-                                           FileOps& ops) {
-  if (location.loaded_from == StoragePlace::UserFolder ||
-      location.in_user_folder.empty())
-    return SaveStorageList(list, LoadedPath(location), ops);
-  try {
-    return SaveStorageList(list, location.beside_program, ops);
-  } catch (const TavlinError&) {
-    // An untouched list loses nothing where it is, and a folder that takes
-    // new files (one with a folder in place of the file, say) never sends
-    // anything to the profile: the failure is told as it is.
-    if (IsStorageListUntouched(list)) throw;
-    try {
-      return SaveInUserFolder(list, location, ops);
-    } catch (const std::exception&) {
-    }
-    // The failure the user can act on is the one beside the program.
-    throw;
-  }
-}
-
-std::vector<UserReport> SaveStorageLists(
-    const std::vector<StorageListToSave>& lists) {
-  using Kind = UserReport::Kind;
-  std::vector<UserReport> reports;
-  const auto report = [&reports](Kind kind, std::string text) {
-    UserReport told{kind, std::move(text)};
-    if (std::find(reports.begin(), reports.end(), told) == reports.end())
-      reports.push_back(std::move(told));
-  };
-  for (const auto& [list, location] : lists) {
-    try {
-      for (std::string& notice : SaveStorageListTo(*list, location))
-        report(Kind::Notice, std::move(notice));
-    } catch (const std::exception& error) {
-      report(Kind::Failure, error.what());
-    }
-  }
-  return reports;
 }
 
 }  // namespace tavlin

@@ -52,25 +52,4 @@ StoragePlace ChooseStoragePlace(const PlaceAtStart& beside_program,
 std::optional<std::string> LoadStorageListFrom(StorageList& list,
                                                StorageLocation& location);
 
-// Saves the list where it was loaded from, under the rules of
-// SaveStorageList. When nothing of a list the session changed can be
-// written beside the program, it goes to the user's folder (created when
-// missing) as a new file that replaces nothing, and a notice names both
-// folders. An untouched list stays where it is.
-std::vector<std::string> SaveStorageListTo(const StorageList& list,
-                                           const StorageLocation& location,
-                                           FileOps& ops = SystemFileOps());
-
-// One list to save at exit and where it lives.
-struct StorageListToSave {
-  const StorageList* list;
-  StorageLocation location;
-};
-
-// Saves every list in turn, a failure of one not stopping the others, and
-// returns what is to be reported: each failure and each notice, a notice
-// that two lists share told once.
-std::vector<UserReport> SaveStorageLists(
-    const std::vector<StorageListToSave>& lists);
-
 }  // namespace tavlin

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "src/platform/file_access.h"
 
@@ -44,11 +45,57 @@ class FaultyFileOps final : public FileOps {
     return fault_ != FileFault::KilledBeforeRename &&
            SystemFileOps().Remove(path);
   }
+  LockResult TryLock(const std::filesystem::path& path,
+                     std::unique_ptr<FileLock>& lock) override {
+    return SystemFileOps().TryLock(path, lock);
+  }
 
  private:
   FileFault fault_;
   std::size_t fail_after_;
   int names_tried_ = 0;
+};
+
+// Refuses new files and locks in some folders, as a locked program folder
+// or a full disk does; the system's operations elsewhere.
+class RefusingFolderOps final : public FileOps {
+ public:
+  explicit RefusingFolderOps(std::vector<std::filesystem::path> folders)
+      : folders_(std::move(folders)) {}
+  CreateResult CreateNew(const std::filesystem::path& path,
+                         std::unique_ptr<OutputFile>& file) override {
+    if (Refuses(path)) return CreateResult::Failed;
+    return SystemFileOps().CreateNew(path, file);
+  }
+  bool IsReadOnly(const std::filesystem::path& path) override {
+    return SystemFileOps().IsReadOnly(path);
+  }
+  bool IsFolder(const std::filesystem::path& path) override {
+    return SystemFileOps().IsFolder(path);
+  }
+  bool IsFile(const std::filesystem::path& path) override {
+    return SystemFileOps().IsFile(path);
+  }
+  bool Rename(const std::filesystem::path& from,
+              const std::filesystem::path& to, bool replace) override {
+    return SystemFileOps().Rename(from, to, replace);
+  }
+  bool Remove(const std::filesystem::path& path) override {
+    return SystemFileOps().Remove(path);
+  }
+  LockResult TryLock(const std::filesystem::path& path,
+                     std::unique_ptr<FileLock>& lock) override {
+    if (Refuses(path)) return LockResult::CannotCreate;
+    return SystemFileOps().TryLock(path, lock);
+  }
+
+ private:
+  bool Refuses(const std::filesystem::path& path) const {
+    for (const std::filesystem::path& folder : folders_)
+      if (path.parent_path() == folder) return true;
+    return false;
+  }
+  std::vector<std::filesystem::path> folders_;
 };
 
 }  // namespace tavlin

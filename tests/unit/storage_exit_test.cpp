@@ -1,5 +1,5 @@
-// Saving the storage lists at exit never loses a line: not the session's,
-// and not another writer's.
+// Saving a storage list never loses a line: not the session's, and not
+// another writer's, which is merged with rather than written over.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "src/storage/storage_file.h"
+#include "support/list_session.h"
 #include "support/temp_folder.h"
 
 namespace tavlin {
@@ -39,9 +40,8 @@ TEST_P(StorageAtExit, KeepsEveryLine) {
   TempFolder folder;
   const fs::path file = folder / u8"T安全保管庫.txt";
   if (c.at_start) WriteBytes(file, *c.at_start);
-  StorageList list;
-  LoadStorageList(list, file);
-  if (c.typed) list.text = ShiftJisText(*c.typed);
+  ListSession session(file);
+  const std::u16string box = c.typed ? Latin1(*c.typed) : session.shown();
   switch (c.meanwhile) {
     case Meanwhile::Nothing:
       break;
@@ -56,14 +56,10 @@ TEST_P(StorageAtExit, KeepsEveryLine) {
       break;
   }
 
-  std::vector<std::string> notices;
-  try {
-    notices = SaveStorageList(list, file);
-  } catch (const std::exception& error) {
-    notices.push_back(error.what());
-  }
+  const SaveOutcome outcome = session.Save(box);
 
   if (c.meanwhile == Meanwhile::MadeReadOnly) SetReadOnly(file, false);
+  EXPECT_EQ(outcome.result, SaveOutcome::Result::Done);
   const fs::path diverted = DivertedStorageFilePath(file, 1);
   EXPECT_EQ(fs::exists(file), c.file_after.has_value());
   if (c.file_after) {
@@ -75,7 +71,7 @@ TEST_P(StorageAtExit, KeepsEveryLine) {
   }
   // Whenever the file is left alone with the session's text elsewhere, the
   // user is told where.
-  EXPECT_EQ(notices.size(), c.diverted_after ? 1u : 0u);
+  EXPECT_EQ(outcome.reports.size(), c.diverted_after ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,14 +81,17 @@ INSTANTIATE_TEST_SUITE_P(
                  "mine", std::nullopt},
         ExitCase{"MissingFileIsCreated", std::nullopt, "mine",
                  Meanwhile::Nothing, "mine", std::nullopt},
-        ExitCase{"UntouchedListWritesBackWhatItLoaded", " old\r\n",
+        ExitCase{"AMissingFileIsCreatedEvenEmpty", std::nullopt, std::nullopt,
+                 Meanwhile::Nothing, "", std::nullopt},
+        ExitCase{"AFileNotInNormalFormIsNormalisedOnce", " old\r\n",
                  std::nullopt, Meanwhile::Nothing, "old", std::nullopt},
-        ExitCase{"AFileChangedMeanwhileIsKept", "old", "mine",
-                 Meanwhile::WrittenByAnother, "theirs", "mine"},
-        ExitCase{"AFileThatAppearedMeanwhileIsKept", std::nullopt, "mine",
-                 Meanwhile::WrittenByAnother, "theirs", "mine"},
-        ExitCase{"AnUntouchedListLeavesAChangedFileAlone", "old", std::nullopt,
-                 Meanwhile::WrittenByAnother, "theirs", std::nullopt},
+        ExitCase{"AFileChangedMeanwhileIsMergedWith", "old", "old\r\nmine",
+                 Meanwhile::WrittenByAnother, "theirs\r\nmine", std::nullopt},
+        ExitCase{"AFileThatAppearedMeanwhileIsMergedWith", std::nullopt, "mine",
+                 Meanwhile::WrittenByAnother, "theirs\r\nmine", std::nullopt},
+        ExitCase{"AnUntouchedListTakesTheOtherWritersChanges", "old",
+                 std::nullopt, Meanwhile::WrittenByAnother, "theirs",
+                 std::nullopt},
         ExitCase{"AFileRemovedMeanwhileIsWrittenAgain", "old", "mine",
                  Meanwhile::Removed, "mine", std::nullopt},
         ExitCase{"AFileThatCannotBeReplacedKeepsItsBytes", "old", "mine",
@@ -102,20 +101,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StorageAtExit, AListNeverLoadedIsNeverSaved) {
   TempFolder folder;
   WriteBytes(folder / "list.txt", "precious");
-  EXPECT_TRUE(SaveStorageList(StorageList{}, folder / "list.txt").empty());
+  StorageFileState never_loaded;
+  never_loaded.location.beside_program = folder / "list.txt";
+  SaveStorageListNow(never_loaded, u"", SaveMoment::Closing, ByteCodec(),
+                     SameSloganIgnoringCase, {});
   EXPECT_EQ(ReadBytes(folder / "list.txt"), "precious");
-}
-
-// Shift-JIS as far as these tests need it: ASCII stays, every other
-// character becomes "?".
-ShiftJisText FakeShiftJis(std::string_view utf8) {
-  std::string bytes;
-  for (const char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) bytes += c;
-    if (byte >= 0xC0) bytes += '?';
-  }
-  return ShiftJisText(bytes);
 }
 
 constexpr char kBom[] = "\xEF\xBB\xBF";
@@ -127,71 +117,63 @@ class UnicodeCopy : public testing::Test {
     WriteBytes(file_, "A?");
     WriteBytes(copy_, std::string(kBom) + "A한");
   }
-  void Load() {
-    LoadStorageList(list_, file_);
-    const std::optional<std::string> shown =
-        UnicodeTextToShow(list_, FakeShiftJis);
-    list_.unicode_copy_taken = shown.has_value();
-    if (shown) shown_ = *shown;
-  }
-  void Type(const std::string& utf8) {
-    list_.text = FakeShiftJis(utf8);
-    list_.unicode_text = list_.text.bytes() == utf8 ? "" : utf8;
+  std::size_t Save(ListSession& session, const std::string& utf8) {
+    return session.Save(U16FromUtf8(utf8)).reports.size();
   }
 
   TempFolder folder_;
   const fs::path file_ = folder_ / u8"T品質保管庫.txt";
   const fs::path copy_ = UnicodeStorageCopyPath(file_);
-  StorageList list_;
-  std::string shown_;
 };
 
 TEST_F(UnicodeCopy, IsShownAndReplacedWhileTheFileIsWhatItWasSavedWith) {
-  Load();
-  EXPECT_EQ(shown_, "A한");
-  Type("A한\r\nB");
-  EXPECT_EQ(SaveStorageList(list_, file_).size(), 1u);
+  ListSession session(file_);
+  EXPECT_EQ(session.shown(), U16FromUtf8("A한"));
+  EXPECT_EQ(Save(session, "A한\r\nB"), 0u);
   EXPECT_EQ(ReadBytes(file_), "A?\r\nB");
   EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한\r\nB");
+  // Saved again as the user goes on: the same copy, no new one.
+  EXPECT_EQ(Save(session, "A한\r\nB\r\nC"), 0u);
+  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한\r\nB\r\nC");
   EXPECT_FALSE(fs::exists(UnicodeStorageCopyPath(file_, 2)));
 }
 
 TEST_F(UnicodeCopy, SurvivesSessionsThatOnlyAddOrTouchNothing) {
-  Load();
-  SaveStorageList(list_, file_);  // untouched
-  Load();
-  Type(shown_ + "\r\nB");
-  SaveStorageList(list_, file_);
-  Load();
-  EXPECT_EQ(shown_, "A한\r\nB");
+  {
+    ListSession untouched(file_);
+    untouched.Save(untouched.shown());
+  }
+  {
+    ListSession adding(file_);
+    adding.Save(adding.shown() + u"\r\nB");
+  }
+  EXPECT_EQ(ListSession(file_).shown(), U16FromUtf8("A한\r\nB"));
 }
 
 TEST_F(UnicodeCopy, ThatNoLongerMatchesIsKeptAndANewOneTakesTheNextName) {
   WriteBytes(file_, "A?\r\nedited elsewhere");
-  Load();
-  EXPECT_FALSE(list_.unicode_copy_taken);
-  Type("A?\r\nedited elsewhere\r\n한");
-  SaveStorageList(list_, file_);
+  ListSession session(file_);
+  EXPECT_FALSE(session.state.unicode_copy_taken);
+  EXPECT_EQ(Save(session, "A?\r\nedited elsewhere\r\n한"), 1u);
   EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한");
   EXPECT_EQ(ReadBytes(UnicodeStorageCopyPath(file_, 2)),
             std::string(kBom) + "A?\r\nedited elsewhere\r\n한");
 }
 
 TEST_F(UnicodeCopy, TakenInIsRemovedOnceTheTextFitsShiftJis) {
-  Load();
-  Type("B");
-  EXPECT_TRUE(SaveStorageList(list_, file_).empty());
+  ListSession session(file_);
+  EXPECT_EQ(Save(session, "B"), 0u);
   EXPECT_EQ(ReadBytes(file_), "B");
   EXPECT_FALSE(fs::exists(copy_));
 }
 
 TEST_F(UnicodeCopy, OfADivertedListStandsBesideTheDivertedFile) {
-  Load();
-  Type("A한\r\nB");
-  WriteBytes(file_, "theirs");
-  EXPECT_EQ(SaveStorageList(list_, file_).size(), 2u);
+  ListSession session(file_);
+  SetReadOnly(file_, true);
+  EXPECT_EQ(Save(session, "A한\r\nB"), 1u);
+  SetReadOnly(file_, false);
   const fs::path diverted = DivertedStorageFilePath(file_, 1);
-  EXPECT_EQ(ReadBytes(file_), "theirs");
+  EXPECT_EQ(ReadBytes(file_), "A?");
   EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한");
   EXPECT_EQ(ReadBytes(UnicodeStorageCopyPath(diverted)),
             std::string(kBom) + "A한\r\nB");

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "src/platform/tavlin_error.h"
+#include "support/faulty_file_ops.h"
 #include "support/file_faults.h"
+#include "support/list_session.h"
 #include "support/temp_folder.h"
 
 namespace tavlin {
@@ -72,37 +74,6 @@ StorageLocation TwoPlaces(const fs::path& program_folder,
   return location;
 }
 
-// Refuses new files in some folders, as a locked program folder does.
-class LockedFolderOps final : public FileOps {
- public:
-  explicit LockedFolderOps(std::vector<fs::path> folders)
-      : folders_(std::move(folders)) {}
-  CreateResult CreateNew(const fs::path& path,
-                         std::unique_ptr<OutputFile>& file) override {
-    for (const fs::path& folder : folders_)
-      if (path.parent_path() == folder) return CreateResult::Failed;
-    return SystemFileOps().CreateNew(path, file);
-  }
-  bool IsReadOnly(const fs::path& path) override {
-    return SystemFileOps().IsReadOnly(path);
-  }
-  bool IsFolder(const fs::path& path) override {
-    return SystemFileOps().IsFolder(path);
-  }
-  bool IsFile(const fs::path& path) override {
-    return SystemFileOps().IsFile(path);
-  }
-  bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
-    return SystemFileOps().Rename(from, to, replace);
-  }
-  bool Remove(const fs::path& path) override {
-    return SystemFileOps().Remove(path);
-  }
-
- private:
-  std::vector<fs::path> folders_;
-};
-
 class LockedProgramFolder : public testing::Test {
  protected:
   LockedProgramFolder() {
@@ -116,11 +87,10 @@ class LockedProgramFolder : public testing::Test {
   }
 
   // Loads, lets the user type, and saves with the program folder locked.
-  std::vector<std::string> RunSession(const std::string& typed) {
-    StorageList list;
-    LoadStorageListFrom(list, location_);
-    if (!typed.empty()) list.text = ShiftJisText(typed);
-    return SaveStorageListTo(list, location_, locked_);
+  SaveOutcome RunSession(const std::string& typed, FileOps* ops = nullptr) {
+    ListSession session(location_);
+    const std::u16string box = typed.empty() ? session.shown() : Latin1(typed);
+    return session.Save(box, SaveMoment::Closing, ops ? *ops : locked_);
   }
 
   std::string LoadedAtNextStart() {
@@ -132,63 +102,58 @@ class LockedProgramFolder : public testing::Test {
 
   TempFolder root_;
   StorageLocation location_;
-  LockedFolderOps locked_{{root_ / "program"}};
+  RefusingFolderOps locked_{{root_ / "program"}};
   const fs::path& copy() const { return location_.in_user_folder; }
 };
 
 TEST_F(LockedProgramFolder, TheListGoesToTheUserFolderAndIsLoadedFromThere) {
-  const std::vector<std::string> notices = RunSession("old\r\nnew");
+  const std::vector<UserReport> notices = RunSession("old\r\nnew").reports;
   ASSERT_EQ(notices.size(), 1u);
-  EXPECT_NE(notices[0].find(PathForMessage(copy().parent_path())),
+  EXPECT_NE(notices[0].text.find(PathForMessage(copy().parent_path())),
             std::string::npos);
   EXPECT_EQ(ReadBytes(copy()), "old\r\nnew");
   EXPECT_EQ(ReadBytes(location_.beside_program), "old");
   EXPECT_EQ(LoadedAtNextStart(), "old\r\nnew");
 
   // The next session reads and writes the copy alone, silently.
-  EXPECT_TRUE(RunSession("old\r\nnew\r\nmore").empty());
+  EXPECT_TRUE(RunSession("old\r\nnew\r\nmore").reports.empty());
   EXPECT_EQ(ReadBytes(copy()), "old\r\nnew\r\nmore");
   EXPECT_EQ(ReadBytes(location_.beside_program), "old");
 }
 
-TEST_F(LockedProgramFolder, AnOlderCopyNotLoadedIsNeverReplaced) {
+TEST_F(LockedProgramFolder, AnOlderCopyNotLoadedKeepsItsLinesInTheMerge) {
   fs::create_directories(copy().parent_path());
   WriteBytes(copy(), "earlier session");
   fs::last_write_time(copy(),
                       fs::file_time_type::clock::now() - std::chrono::hours(2));
-  const std::vector<std::string> notices = RunSession("old\r\nnew");
-  EXPECT_EQ(notices.size(), 1u);
-  EXPECT_EQ(ReadBytes(copy()), "earlier session");
-  EXPECT_EQ(ReadBytes(DivertedStorageFilePath(copy(), 1)), "old\r\nnew");
+  EXPECT_EQ(RunSession("old\r\nnew").reports.size(), 1u);
+  EXPECT_EQ(ReadBytes(copy()), "earlier session\r\nold\r\nnew");
+  EXPECT_FALSE(fs::exists(DivertedStorageFilePath(copy(), 1)));
 }
 
 TEST_F(LockedProgramFolder, AnUntouchedListStaysAndTheFailureIsTold) {
-  EXPECT_THROW(RunSession(""), TavlinError);
+  WriteBytes(location_.beside_program, "old\r\n");  // to be normalised
+  const SaveOutcome outcome = RunSession("");
+  ASSERT_EQ(outcome.reports.size(), 1u);
+  EXPECT_EQ(outcome.reports[0].kind, UserReport::Kind::Failure);
   EXPECT_FALSE(fs::exists(copy().parent_path()));
 }
 
 TEST_F(LockedProgramFolder, WithTheUserFolderLockedTooTheFailureBesideIsTold) {
-  LockedFolderOps locked_everywhere{{root_ / "program", copy().parent_path()}};
-  StorageList list;
-  LoadStorageListFrom(list, location_);
-  list.text = ShiftJisText("new");
-  try {
-    SaveStorageListTo(list, location_, locked_everywhere);
-    ADD_FAILURE() << "saved nowhere, yet no failure";
-  } catch (const TavlinError& error) {
-    EXPECT_NE(std::string(error.what()).find(PathForMessage(root_ / "program")),
-              std::string::npos);
-  }
+  RefusingFolderOps locked_everywhere{
+      {root_ / "program", copy().parent_path()}};
+  const SaveOutcome outcome = RunSession("new", &locked_everywhere);
+  EXPECT_EQ(outcome.result, SaveOutcome::Result::Failed);
+  EXPECT_NE(outcome.failure.find(PathForMessage(root_ / "program")),
+            std::string::npos);
   EXPECT_EQ(ReadBytes(location_.beside_program), "old");
+  EXPECT_EQ(location_.loaded_from, StoragePlace::BesideProgram);
 }
 
 TEST(StoragePlaces, AWritableFolderLeavesTheUserFolderAlone) {
   TempFolder root;
   StorageLocation location = TwoPlaces(root.path(), root.path());
-  StorageList list;
-  LoadStorageListFrom(list, location);
-  list.text = ShiftJisText("new");
-  EXPECT_TRUE(SaveStorageListTo(list, location).empty());
+  EXPECT_TRUE(ListSession(location).Save("new").reports.empty());
   EXPECT_EQ(ReadBytes(location.beside_program), "new");
   EXPECT_FALSE(fs::exists(root / "AppData"));
 }

@@ -113,10 +113,15 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       if (reinterpret_cast<HWND>(w) != Control(kListBox1) || !slogans_) break;
       slogans_->ShowMenu(hwnd(), l);
       return 0;
+    case WM_TIMER:
+      if (pages_ && pages_->OnTimer(w)) return 0;
+      break;
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
+        // What was typed is on disk before the user turns elsewhere.
+        if (pages_) pages_->SaveAll(SaveMoment::WhileWorking);
       }
       break;
     case WM_SETFOCUS:
@@ -125,16 +130,15 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
                    : Control(kPageControl1));
       return 0;
     case WM_QUERYENDSESSION:
-      return TRUE;
     case WM_ENDSESSION:
-      // Windows ends the process after this without destroying the window:
-      // the lists are saved as at a normal close.
-      if (w && pages_) pages_->SaveAll();
-      return 0;
+      // Windows may end the process after this without destroying the
+      // window, and no question can be asked: every place is tried. A
+      // process that lives on goes on saving as before.
+      if ((message == WM_QUERYENDSESSION || w) && pages_)
+        pages_->SaveAll(SaveMoment::EndingSession);
+      return message == WM_QUERYENDSESSION ? TRUE : 0;
     case WM_CLOSE:
-      // Closing asks nothing: hidden first, then destroyed.
-      ShowWindow(hwnd(), SW_HIDE);
-      DestroyWindow(hwnd());
+      CloseAfterSaving();
       return 0;
     case WM_DESTROY:
       // Ends the program even when saving fails. A window whose creation
@@ -154,8 +158,10 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
   if (id == kBitBtn1 && code == BN_CLICKED) BitBtn1Click();
   if (id == kBitBtn2 && code == BN_CLICKED) BitBtn2Click();
   if (id == kListBox1 && code == LBN_DBLCLK) ListBox1DblClick();
-  if (code == EN_SETFOCUS && pages_ && pages_->IsStorageBox(control))
-    SwitchInputMethodToHiragana(control);
+  if (pages_ && pages_->IsStorageBox(control)) {
+    if (code == EN_SETFOCUS) SwitchInputMethodToHiragana(control);
+    if (code == EN_CHANGE) pages_->OnBoxChanged(control);
+  }
   if (!control && code == 0) OnMenuCommand(id);
 }
 
@@ -257,8 +263,24 @@ void TMainForm::FormCreate() {
   }
 }
 
+void TMainForm::CloseAfterSaving() {
+  // Saved while the window still shows: a list that can be saved nowhere
+  // keeps the window, with its text, unless the user tries again.
+  if (pages_ && pages_->Busy()) {
+    pages_->CloseWhenDone();
+    return;
+  }
+  std::string failure;
+  while (pages_ && !pages_->SaveAll(SaveMoment::Closing, &failure))
+    if (!AskToRetry(hwnd(), failure)) return;
+  saved_at_close_ = true;
+  // Closing asks nothing more: hidden first, then destroyed.
+  ShowWindow(hwnd(), SW_HIDE);
+  DestroyWindow(hwnd());
+}
+
 void TMainForm::FormDestroy() {
-  if (pages_) pages_->SaveAll();
+  if (pages_ && !saved_at_close_) pages_->SaveAll(SaveMoment::Closing);
   phrases_.reset();
 }
 
@@ -272,6 +294,8 @@ void TMainForm::BitBtn1Click() {
 void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
 
 void TMainForm::PageControl1Change() {
+  // The page left is saved as it is left.
+  pages_->SaveAll(SaveMoment::WhileWorking);
   pages_->Activate(static_cast<std::size_t>(ActivePageIndex()),
                    StorageBoxPlace(), font_.get());
   slogans_->ShowHoldsOf(pages_->ActiveHolds());
@@ -279,7 +303,11 @@ void TMainForm::PageControl1Change() {
 }
 
 void TMainForm::ListBox1DblClick() {
-  pages_->StoreSlogan(slogans_->SelectedText());
+  const std::wstring slogan = slogans_->SelectedText();
+  if (slogan.empty()) return;
+  pages_->StoreSlogan(slogan);
+  // A stored slogan is on disk at once.
+  pages_->SaveActive();
 }
 
 }  // namespace tavlin

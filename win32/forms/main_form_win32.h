@@ -40,6 +40,7 @@ class TMainForm final : public Window {
   void OnDpiChanged(const RECT& suggested) override;
 
   void FormCreate();
+  void CloseAfterSaving();
   void FormDestroy();
   void BitBtn1Click();
   void BitBtn2Click();
@@ -73,7 +74,8 @@ class TMainForm final : public Window {
   std::optional<PhraseLists> phrases_;  // UpperPhrases, MiddlePhrases, ...
   HWND last_focus_ = nullptr;
   bool created_ = false;  // WM_CREATE ran to its end
-  LayoutKey laid_out_;    // what the controls are placed for
+  bool saved_at_close_ = false;
+  LayoutKey laid_out_;  // what the controls are placed for
 };
 
 }  // namespace tavlin

@@ -6,10 +6,13 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <utility>
 
 #include "src/platform/atomic_save.h"
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
+#include "src/platform/unicode_text.h"
 #include "src/slogan/phrase_theme.h"
 #include "src/storage/store_rule.h"
 #include "src/ui/main_form_layout.h"
@@ -18,6 +21,7 @@
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/running_program_win32.h"
 #include "win32/system/shift_jis.h"
+#include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/slogan_match_win32.h"
 #include "win32/system/wide_text_win32.h"
 
@@ -27,6 +31,12 @@ namespace {
 
 // A temporary file younger than this may be another running copy's save.
 constexpr std::chrono::seconds kTemporaryFileMinimumAge{600};
+// Typing is saved after this long without a keystroke.
+constexpr UINT kTypingPause = 2000;
+constexpr UINT kBalloonShown = 6000;
+// The window's timers: one per page, after the balloon's.
+constexpr UINT_PTR kBalloonTimer = 700;
+constexpr UINT_PTR kSaveTimer = 701;
 
 }  // namespace
 
@@ -69,59 +79,76 @@ void StoragePages::LoadAll() {
   const std::filesystem::path executable = RunningExecutablePath();
   const std::filesystem::path application_data = RoamingApplicationDataFolder();
   for (Page& page : pages_) {
-    StorageLocation& location = page.location;
+    StorageLocation location;
     location.beside_program = StorageFilePath(executable, page.theme);
     location.in_user_folder =
         UserFolderStoragePath(application_data, location.beside_program);
+    Load(page, location);
   }
-  for (Page& page : pages_) Load(page);
 }
 
 void StoragePages::RemoveStaleSaves() const {
-  for (const Page& page : pages_)
+  for (const Page& page : pages_) {
+    const StorageLocation& location = page.file.location;
     for (const std::filesystem::path* file :
-         {&page.location.beside_program, &page.location.in_user_folder})
+         {&location.beside_program, &location.in_user_folder})
       if (!file->empty())
         RemoveStaleTemporaryFiles(file->parent_path(), file->stem(),
                                   kTemporaryFileMinimumAge);
+  }
 }
 
-void StoragePages::Load(Page& page) {
+void StoragePages::Load(Page& page, const StorageLocation& at) {
+  StorageList list;
+  StorageLocation location = at;
   try {
     const std::optional<std::string> notice =
-        LoadStorageListFrom(page.list, page.location);
+        LoadStorageListFrom(list, location);
     if (notice) ShowNotice(nullptr, *notice);
-    std::wstring text = WideFromShiftJis(page.list.text);
+    std::wstring text = WideFromShiftJis(list.text);
     // What an earlier session typed beyond Shift-JIS is shown again, as
     // long as the storage file is still what that session wrote.
     const std::optional<std::string> unicode =
-        UnicodeTextToShow(page.list, [](std::string_view utf8) {
+        UnicodeTextToShow(list, [](std::string_view utf8) {
           return ShiftJisFromWide(WideFromUtf8(utf8));
         });
     if (unicode) text = WideFromUtf8(*unicode);
-    page.list.unicode_copy_taken = unicode.has_value();
+    list.unicode_copy_taken = unicode.has_value();
     page.shown_at_load = std::move(text);
+    page.file = StartStorageSession(list, location, AsU16(page.shown_at_load));
     // A page without its box yet shows the text when the box is made.
     if (page.box) ShowLoadedText(page);
   } catch (...) {
+    page.file = StartStorageSession(list, location, u"");
     DropLoadedText(page);
   }
 }
 
 void StoragePages::ShowLoadedText(Page& page) {
+  const bool was = std::exchange(showing_merge_, true);
   SetWindowTextW(page.box, page.shown_at_load.c_str());
+  showing_merge_ = was;
   if (static_cast<std::size_t>(GetWindowTextLengthW(page.box)) !=
       page.shown_at_load.size())
     throw TavlinError(kTextTooLargeForBox);
 }
 
 void StoragePages::DropLoadedText(Page& page) {
-  // The list does not hold what the file holds: the file is left alone.
-  if (page.box) SetWindowTextW(page.box, L"");
-  page.list.text = ShiftJisText();
+  // The list does not hold what the file holds: saves merge with the file
+  // as it is then, from an empty start, and never write it over.
+  if (page.box) {
+    const bool was = std::exchange(showing_merge_, true);
+    SetWindowTextW(page.box, L"");
+    showing_merge_ = was;
+  }
   page.shown_at_load.clear();
-  if (page.list.file.kind == FileSnapshot::Kind::Read)
-    MarkStorageFileUnread(page.list);
+  ListMemory& memory = page.file.memory;
+  if (memory.last.kind == FileSnapshot::Kind::Read)
+    memory.last = {FileSnapshot::Kind::Unread, {}};
+  memory.last_text.clear();
+  memory.last_text_bytes.clear();
+  memory.start_text.clear();
+  page.file.unicode_copy_taken = false;
   ReportCurrentException(nullptr);
 }
 
@@ -135,7 +162,7 @@ void StoragePages::Activate(std::size_t page, const LayoutRect& where,
 }
 
 void StoragePages::MakeBox(Page& page, const LayoutRect& where, HFONT font) {
-  const auto index = static_cast<int>(&page - pages_.data());
+  const auto index = static_cast<int>(IndexOf(page));
   page.box = CreateControl(form_, kFirstExtraStorageBox + index - 2,
                            ControlKind::StorageBox, where, u"");
   // Above the page control, where the boxes of the layout lie.
@@ -144,6 +171,9 @@ void StoragePages::MakeBox(Page& page, const LayoutRect& where, HFONT font) {
   SendMessageW(page.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(page.box, EM_SETLIMITTEXT, 0, 0);
   Watch(page.box);
+  // What the list holds now: saves since the start may have merged in
+  // another writer's lines.
+  page.shown_at_load = std::wstring(AsWide(page.file.memory.last_text));
   try {
     ShowLoadedText(page);
   } catch (...) {
@@ -151,25 +181,139 @@ void StoragePages::MakeBox(Page& page, const LayoutRect& where, HFONT font) {
   }
 }
 
-void StoragePages::SaveAll() {
-  if (saved_) return;
-  saved_ = true;
-  std::vector<StorageListToSave> lists;
+std::size_t StoragePages::IndexOf(const Page& page) const {
+  return static_cast<std::size_t>(&page - pages_.data());
+}
+
+std::u16string StoragePages::TextOf(const Page& page) const {
+  if (page.box) return std::u16string(AsU16(WindowTextOf(page.box)));
+  return page.file.memory.last_text;  // a box never made shows that
+}
+
+void StoragePages::OnBoxChanged(HWND box) {
+  if (showing_merge_) return;
   for (Page& page : pages_) {
-    // A box never made shows what was loaded.
-    const std::wstring text =
-        page.box ? WindowTextOf(page.box) : page.shown_at_load;
-    // An untouched list is written back with the very bytes it was loaded
-    // from, whatever the conversion to the screen made of them.
-    if (text != page.shown_at_load) {
-      bool lossy = false;
-      page.list.text = ShiftJisFromWide(text, &lossy);
-      page.list.unicode_text = lossy ? Utf8FromWide(text) : std::string();
-    }
-    lists.push_back({&page.list, page.location});
+    if (page.box != box) continue;
+    page.changed = true;
+    SetTimer(form_, kSaveTimer + IndexOf(page), kTypingPause, nullptr);
   }
-  for (const UserReport& report : SaveStorageLists(lists))
+}
+
+bool StoragePages::OnTimer(UINT_PTR id) {
+  if (id == kBalloonTimer) {
+    KillTimer(form_, id);
+    balloon_.Hide();
+    return true;
+  }
+  if (id < kSaveTimer || id >= kSaveTimer + pages_.size()) return false;
+  KillTimer(form_, id);
+  Save(pages_[id - kSaveTimer], SaveMoment::WhileWorking, nullptr);
+  return true;
+}
+
+void StoragePages::SaveActive() {
+  Save(pages_[active_], SaveMoment::WhileWorking, nullptr);
+}
+
+bool StoragePages::SaveAll(SaveMoment moment, std::string* failure) {
+  bool all = true;
+  for (Page& page : pages_) {
+    // While working, only what was typed into; the rest waits for the close.
+    if (moment == SaveMoment::WhileWorking && !page.changed) continue;
+    all = Save(page, moment, failure) != SaveOutcome::Result::Failed && all;
+    if (!all && failure) return false;
+  }
+  return all;
+}
+
+SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
+                                       std::string* failure) {
+  // A report shown by a save deactivates the window, which saves again.
+  if (saving_) return SaveOutcome::Result::Locked;
+  struct Busy {
+    StoragePages& pages;
+    explicit Busy(StoragePages& owner) : pages(owner) { pages.saving_ = true; }
+    ~Busy() {
+      pages.saving_ = false;
+      // A close asked for while a report showed is carried out now.
+      if (std::exchange(pages.close_asked_, false))
+        PostMessageW(pages.form_, WM_CLOSE, 0, 0);
+    }
+  } busy(*this);
+  KillTimer(form_, kSaveTimer + IndexOf(page));
+  const std::u16string ours = TextOf(page);
+  SaveOutcome outcome =
+      SaveStorageListNow(page.file, ours, moment, ShiftJisCodec(),
+                         SlogansMatchText, TemporaryFolder());
+  if (outcome.text != ours) ShowMerged(page, outcome.text, outcome.taken_in);
+  switch (outcome.result) {
+    case SaveOutcome::Result::Done:
+      page.changed = false;
+      break;
+    case SaveOutcome::Result::Locked:
+      // Another copy is saving: again in a moment, whatever the moment.
+      page.changed = true;
+      if (moment == SaveMoment::WhileWorking)
+        SetTimer(form_, kSaveTimer + IndexOf(page), kTypingPause, nullptr);
+      break;
+    case SaveOutcome::Result::Failed:
+      page.changed = true;
+      break;
+  }
+  const bool failed = outcome.result != SaveOutcome::Result::Done &&
+                      moment != SaveMoment::WhileWorking;
+  if (failed && failure)
+    *failure = ComposeMessage(kCannotSaveList,
+                              {Utf8FromU16(page.theme), outcome.failure});
+  else if (failed)
+    outcome.reports.push_back({UserReport::Kind::Failure, outcome.failure});
+  for (const UserReport& report : outcome.reports)
     ShowUserReport(nullptr, report);
+  return failed ? SaveOutcome::Result::Failed : outcome.result;
+}
+
+void StoragePages::ShowMerged(Page& page, const std::u16string& text,
+                              std::size_t taken_in) {
+  if (!page.box) return;
+  const std::wstring now = WindowTextOf(page.box);
+  const std::wstring_view merged = AsWide(text);
+  // Only the part that differs is replaced: one edit, undone as one.
+  std::size_t head = 0;
+  while (head < now.size() && head < merged.size() && now[head] == merged[head])
+    ++head;
+  std::size_t tail = 0;
+  while (tail < now.size() - head && tail < merged.size() - head &&
+         now[now.size() - 1 - tail] == merged[merged.size() - 1 - tail])
+    ++tail;
+  DWORD start = 0, end = 0;
+  SendMessageW(page.box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  const LRESULT first_line =
+      SendMessageW(page.box, EM_GETFIRSTVISIBLELINE, 0, 0);
+  const bool was = std::exchange(showing_merge_, true);
+  SendMessageW(page.box, EM_SETSEL, head, now.size() - tail);
+  const std::wstring middle(merged.substr(head, merged.size() - head - tail));
+  SendMessageW(page.box, EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(middle.c_str()));
+  // The caret stays with the text it stood in.
+  const std::size_t replaced_end = now.size() - tail;
+  const auto moved = [&](std::size_t at) -> std::size_t {
+    if (at <= head) return at;
+    if (at >= replaced_end) return at - replaced_end + head + middle.size();
+    return head + middle.size();
+  };
+  SendMessageW(page.box, EM_SETSEL, moved(start),
+               static_cast<LPARAM>(moved(end)));
+  const LRESULT first_now =
+      SendMessageW(page.box, EM_GETFIRSTVISIBLELINE, 0, 0);
+  SendMessageW(page.box, EM_LINESCROLL, 0, first_line - first_now);
+  showing_merge_ = was;
+  if (taken_in > 0 && page.box == ActiveBox() && IsWindowVisible(form_)) {
+    balloon_.Show(form_, page.box,
+                  WideFromUtf8(ComposeMessage(kTakenInLines,
+                                              {std::to_string(taken_in)})));
+    SetTimer(form_, kBalloonTimer, kBalloonShown, nullptr);
+  }
 }
 
 void StoragePages::StoreSlogan(std::wstring_view slogan) {

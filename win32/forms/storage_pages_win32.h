@@ -1,8 +1,8 @@
 // The theme pages' storage lists, as the main window shows them: each
 // page's list, the places of its file and the box that shows it; loading at
-// start, saving, the cleanup of interrupted saves, storing a slogan, and
-// each box's context menu. The one place of the window side that reads and
-// writes storage lists.
+// start, saving as the user works, the cleanup of interrupted saves,
+// storing a slogan, and each box's context menu. The one place of the
+// window side that reads and writes storage lists.
 #pragma once
 
 #include <windows.h>
@@ -13,8 +13,10 @@
 
 #include "src/slogan/phrase_holds.h"
 #include "src/storage/storage_places.h"
+#include "src/storage/storage_save.h"
 #include "src/ui/layout.h"
 #include "src/ui/storage_menu.h"
+#include "win32/gui/balloon_tip_win32.h"
 
 namespace tavlin {
 
@@ -36,9 +38,21 @@ class StoragePages {
   // Removes what interrupted saves of earlier sessions left beside the
   // storage files.
   void RemoveStaleSaves() const;
-  // Saves every list and reports what is to be told. Once: the end of the
-  // session and the window's end would otherwise report a failure twice.
-  void SaveAll();
+  // Saves the lists that changed, or every list when closing, and reports
+  // what is to be told. While working, a list that cannot be saved now is
+  // tried again later. True when every list is where it belongs or safe
+  // elsewhere; on false, failure names the list and the reason.
+  bool SaveAll(SaveMoment moment, std::string* failure = nullptr);
+  // True while a save runs, or shows what it has to tell; a close asked
+  // for meanwhile is then put off with CloseWhenDone.
+  bool Busy() const { return saving_; }
+  void CloseWhenDone() { close_asked_ = true; }
+  // Saves the active page's list now, as after a store.
+  void SaveActive();
+  // A box's text changed: its list is saved after a pause in typing.
+  void OnBoxChanged(HWND box);
+  // The timers the pages set on the window; false for other timers.
+  bool OnTimer(UINT_PTR id);
 
   // Shows the page's box, made at where with font the first time, and
   // hides the others.
@@ -62,16 +76,24 @@ class StoragePages {
   struct Page {
     std::u16string theme;
     HWND box = nullptr;  // made when the page first shows, for further themes
-    StorageList list;
-    StorageLocation location;
+    StorageFileState file;
     std::wstring shown_at_load;  // the box's text as loaded
     PhraseHolds holds;
+    bool changed = false;  // typed into since its last save
   };
 
-  void Load(Page& page);
+  void Load(Page& page, const StorageLocation& location);
   void ShowLoadedText(Page& page);
-  // Empties a list whose text could not be shown, so that its file is kept.
+  // Empties a list whose text could not be shown; its file is then merged
+  // with, never written over.
   void DropLoadedText(Page& page);
+  // The text the page's list holds now: its box's, or as loaded.
+  std::u16string TextOf(const Page& page) const;
+  SaveOutcome::Result Save(Page& page, SaveMoment moment, std::string* failure);
+  // Shows the list after a merge, as edits of the box, so that its undo,
+  // caret and scrolling stay.
+  void ShowMerged(Page& page, const std::u16string& text, std::size_t taken_in);
+  std::size_t IndexOf(const Page& page) const;
   void MakeBox(Page& page, const LayoutRect& where, HFONT font);
   void Watch(HWND box);
 
@@ -89,7 +111,10 @@ class StoragePages {
   HWND form_;
   std::vector<Page> pages_;  // 安全, 品質, then any further themes
   std::size_t active_ = 0;
-  bool saved_ = false;
+  bool saving_ = false;  // a report shown by a save deactivates the window
+  bool close_asked_ = false;
+  bool showing_merge_ = false;  // the box changes, but not by the user
+  BalloonTip balloon_;
 };
 
 }  // namespace tavlin

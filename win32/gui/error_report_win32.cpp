@@ -13,26 +13,31 @@ namespace tavlin {
 
 namespace {
 
-void ShowMessage(HWND owner, std::string_view utf8_message,
-                 UINT icon) noexcept {
+int ShowMessage(HWND owner, std::string_view utf8_message,
+                UINT style) noexcept {
   try {
     const std::wstring text = WideFromUtf8(CompleteErrorMessage(utf8_message));
     const std::u16string title = ApplicationTitle();
-    MessageBoxW(owner, text.c_str(), WideCString(title), MB_OK | icon);
+    return MessageBoxW(owner, text.c_str(), WideCString(title), style);
   } catch (...) {
     // Too little memory even for the report: nothing more can be shown.
-    MessageBoxW(owner, L"Tavlin", nullptr, MB_OK | icon);
+    return MessageBoxW(owner, L"Tavlin", nullptr, style);
   }
 }
 
 }  // namespace
 
 void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept {
-  ShowMessage(owner, utf8_message, MB_ICONERROR);
+  ShowMessage(owner, utf8_message, MB_OK | MB_ICONERROR);
 }
 
 void ShowNotice(HWND owner, std::string_view utf8_message) noexcept {
-  ShowMessage(owner, utf8_message, MB_ICONINFORMATION);
+  ShowMessage(owner, utf8_message, MB_OK | MB_ICONINFORMATION);
+}
+
+bool AskToRetry(HWND owner, std::string_view utf8_message) noexcept {
+  return ShowMessage(owner, utf8_message, MB_RETRYCANCEL | MB_ICONERROR) ==
+         IDRETRY;
 }
 
 void ShowUserReport(HWND owner, const UserReport& report) noexcept {

@@ -14,6 +14,9 @@ namespace tavlin {
 void ShowErrorReport(HWND owner, std::string_view utf8_message) noexcept;
 void ShowNotice(HWND owner, std::string_view utf8_message) noexcept;
 void ShowUserReport(HWND owner, const UserReport& report) noexcept;
+// Shows a failure with 再試行 and キャンセル; true when the user asks to try
+// again.
+bool AskToRetry(HWND owner, std::string_view utf8_message) noexcept;
 
 // Shows the exception being handled; call only inside a catch block.
 void ReportCurrentException(HWND owner) noexcept;

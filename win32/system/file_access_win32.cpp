@@ -81,6 +81,34 @@ class Win32FileOps final : public FileOps {
   bool Remove(const std::filesystem::path& path) override {
     return DeleteFileW(path.c_str()) != FALSE;
   }
+  LockResult TryLock(const std::filesystem::path& path,
+                     std::unique_ptr<FileLock>& lock) override {
+    // Made new, shared with nobody, and deleted when its handle closes:
+    // also when the process is ended, so that no lock outlives its holder.
+    UniqueFileHandle handle(CreateFileW(
+        FullPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    if (!handle) {
+      const DWORD error = GetLastError();
+      // A lock whose holder is closing it may still refuse access a moment.
+      return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                     error == ERROR_SHARING_VIOLATION ||
+                     (error == ERROR_ACCESS_DENIED && IsExistingFile(path))
+                 ? LockResult::HeldElsewhere
+                 : LockResult::CannotCreate;
+    }
+    lock = std::make_unique<HeldLock>(std::move(handle));
+    return LockResult::Taken;
+  }
+
+ private:
+  class HeldLock final : public FileLock {
+   public:
+    explicit HeldLock(UniqueFileHandle handle) : handle_(std::move(handle)) {}
+
+   private:
+    UniqueFileHandle handle_;
+  };
 };
 
 }  // namespace

@@ -37,4 +37,11 @@ std::filesystem::path DocumentsFolder() {
   return KnownFolder(FOLDERID_Documents);
 }
 
+std::filesystem::path TemporaryFolder() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::filesystem::path(folder);
+}
+
 }  // namespace tavlin

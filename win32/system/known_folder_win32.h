@@ -14,4 +14,7 @@ std::filesystem::path RoamingApplicationDataFolder();
 std::filesystem::path PicturesFolder();
 std::filesystem::path DocumentsFolder();
 
+// The system's folder for temporary files; empty when it cannot tell.
+std::filesystem::path TemporaryFolder();
+
 }  // namespace tavlin

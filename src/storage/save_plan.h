@@ -1,0 +1,59 @@
+// The decision of one save of a storage list, as plain data: from what
+// this session last read or wrote at the file, what the file holds now and
+// what the box holds, what the list becomes and what is to be written
+// where. Nothing here touches a file.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "src/platform/file_snapshot.h"
+#include "src/storage/storage_merge.h"
+#include "src/storage/text_codec.h"
+
+namespace tavlin {
+
+// What a session knows of its list's file.
+struct ListMemory {
+  // The file's bytes as this session last read or wrote them, or that it
+  // was missing, or could not be read.
+  FileSnapshot last;
+  std::u16string last_text;  // the list's text as of then
+  // The bytes that text stands for: the file's as loaded, normalised, or
+  // as written. An unchanged text is saved as these, whatever a conversion
+  // would make of it.
+  std::string last_text_bytes;
+  std::u16string start_text;  // as loaded at start: beyond it, the session's
+};
+
+enum class SaveMoment {
+  WhileWorking,   // a store, a pause in typing, a page switch, deactivation
+  Closing,        // the window closes
+  EndingSession,  // Windows ends: no question can be asked any more
+};
+
+struct SavePlan {
+  enum class Target {
+    None,      // the file already holds these bytes, or nothing is to keep
+    File,      // write bytes over the file (or create it)
+    SideFile,  // the file cannot be merged with: the text goes beside it
+  };
+  Target target = Target::None;
+  std::u16string text;       // what the list holds after the save
+  std::size_t taken_in = 0;  // other writers' lines the merge brought in
+  std::string bytes;         // what the target gets
+  // The whole text in UTF-8 where the bytes could not hold it; else empty.
+  std::string unicode_text;
+};
+
+// The plan of saving ours over a file that now holds now. A file another
+// writer changed since memory.last is merged with; one that cannot be read
+// or decoded is left as it is, and the session's text goes beside it. A
+// file that already holds the bytes is not written; a missing file is
+// created when the list has text, or at closing.
+SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
+                         std::u16string_view ours, SaveMoment moment,
+                         const TextCodec& codec, const LineMatch& match);
+
+}  // namespace tavlin

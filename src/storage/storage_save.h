@@ -1,0 +1,64 @@
+// Saving a storage list as the user works: under a lock that other copies
+// honour, the file is read, the save is planned (merging another writer's
+// lines) and the plan carried out; where the file cannot take it, the text
+// goes beside it, then to the user's folder, and at the end of a Windows
+// session to the temporary folder, never nowhere without a word.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "src/platform/file_access.h"
+#include "src/platform/messages.h"
+#include "src/storage/save_plan.h"
+#include "src/storage/storage_file.h"
+#include "src/storage/storage_places.h"
+
+namespace tavlin {
+
+// One list's file as a session keeps it.
+struct StorageFileState {
+  StorageLocation location;  // loaded_from is the place saves go to
+  ListMemory memory;
+  // The Unicode copy beside the file as this session last saw or wrote it,
+  // and whether it is the list's own: only such a copy is replaced.
+  FileSnapshot unicode_copy;
+  bool unicode_copy_taken = false;
+  std::filesystem::path side_file;  // made by this session, if any
+  // Where the last save that could not reach the file put the text; a
+  // notice is told again only when that changes.
+  std::filesystem::path told_elsewhere;
+};
+
+// Takes what was loaded (list, shown as text) as the start of a session.
+StorageFileState StartStorageSession(const StorageList& list,
+                                     const StorageLocation& location,
+                                     std::u16string_view text);
+
+// "<name>.lock" beside the storage file.
+std::filesystem::path StorageLockPath(const std::filesystem::path& file);
+
+struct SaveOutcome {
+  enum class Result {
+    Done,    // the list is where it belongs, or safe elsewhere as told
+    Locked,  // another copy is saving: try again in a moment
+    Failed,  // the text could be written nowhere; failure says why
+  };
+  Result result = Result::Done;
+  std::u16string text;  // the list after the save
+  std::size_t taken_in = 0;
+  std::vector<UserReport> reports;
+  std::string failure;
+};
+
+// Saves ours, the box's text. temporary_folder is the last resort at the
+// end of a Windows session. Waits a moment for a lock another copy holds.
+SaveOutcome SaveStorageListNow(StorageFileState& state,
+                               std::u16string_view ours, SaveMoment moment,
+                               const TextCodec& codec, const LineMatch& match,
+                               const std::filesystem::path& temporary_folder,
+                               FileOps& ops = SystemFileOps());
+
+}  // namespace tavlin

@@ -1,0 +1,114 @@
+#include "support/list_session.h"
+
+#include "src/platform/unicode_text.h"
+#include "src/storage/storage_file.h"
+#include "src/storage/storage_places.h"
+
+namespace tavlin {
+
+std::optional<std::u16string> ByteCodec::Decode(std::string_view bytes) const {
+  std::u16string text;
+  for (const char c : bytes) {
+    if (static_cast<unsigned char>(c) == 0xFF) return std::nullopt;
+    text += static_cast<char16_t>(static_cast<unsigned char>(c));
+  }
+  return text;
+}
+
+std::string ByteCodec::Encode(std::u16string_view text, bool& lossy) const {
+  std::string bytes;
+  lossy = false;
+  for (const char16_t c : text) {
+    const bool fits = c < 0xFF;
+    lossy = lossy || !fits;
+    bytes += fits ? static_cast<char>(c) : '?';
+  }
+  return bytes;
+}
+
+bool SameSloganIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+  };
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (lower(a[i]) != lower(b[i])) return false;
+  return true;
+}
+
+std::u16string U16FromUtf8(std::string_view utf8) {
+  std::u16string text;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto byte = static_cast<unsigned char>(utf8[i]);
+    const int extra = byte >= 0xF0   ? 3
+                      : byte >= 0xE0 ? 2
+                      : byte >= 0xC0 ? 1
+                                     : 0;
+    char32_t c = extra == 0 ? byte : byte & (0x3F >> extra);
+    for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < utf8.size();
+         ++k)
+      c = (c << 6) |
+          (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) &
+           0x3F);
+    i += static_cast<std::size_t>(extra) + 1;
+    if (c >= 0x10000) {
+      text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      text += static_cast<char16_t>(c);
+    }
+  }
+  return text;
+}
+
+std::u16string Latin1(std::string_view bytes) {
+  std::u16string text;
+  for (const char c : bytes)
+    text += static_cast<char16_t>(static_cast<unsigned char>(c));
+  return text;
+}
+
+namespace {
+
+StorageLocation BesideOnly(const std::filesystem::path& file) {
+  StorageLocation location;
+  location.beside_program = file;
+  return location;
+}
+
+}  // namespace
+
+ListSession::ListSession(const std::filesystem::path& file)
+    : ListSession(BesideOnly(file)) {}
+
+ListSession::ListSession(const StorageLocation& location) {
+  StorageList list;
+  StorageLocation loaded = location;
+  try {
+    LoadStorageListFrom(list, loaded);
+  } catch (const std::exception&) {
+    load_failed_ = true;
+  }
+  const ByteCodec codec;
+  shown_ = codec.Decode(list.text.bytes()).value_or(std::u16string());
+  const std::optional<std::string> unicode =
+      UnicodeTextToShow(list, [&](std::string_view utf8) {
+        bool lossy = false;
+        return ShiftJisText(codec.Encode(U16FromUtf8(utf8), lossy));
+      });
+  list.unicode_copy_taken = unicode.has_value();
+  if (unicode) shown_ = U16FromUtf8(*unicode);
+  state = StartStorageSession(list, loaded, shown_);
+}
+
+SaveOutcome ListSession::Save(std::u16string_view box, SaveMoment moment,
+                              FileOps& ops,
+                              const std::filesystem::path& temporary_folder) {
+  SaveOutcome outcome =
+      SaveStorageListNow(state, box, moment, ByteCodec(),
+                         SameSloganIgnoringCase, temporary_folder, ops);
+  shown_ = outcome.text;
+  return outcome;
+}
+
+}  // namespace tavlin

@@ -70,6 +70,12 @@ std::optional<std::string> UnicodeTextToShow(
   return std::string(text);
 }
 
+std::filesystem::path StorageLockPath(const std::filesystem::path& file) {
+  std::filesystem::path lock = file;
+  lock.replace_extension(".lock");
+  return lock;
+}
+
 std::filesystem::path DivertedStorageFilePath(
     const std::filesystem::path& storage_file, int number) {
   std::filesystem::path diverted = storage_file;

@@ -57,6 +57,10 @@ std::optional<std::string> UnicodeTextToShow(
     const StorageList& list,
     const std::function<ShiftJisText(std::string_view utf8)>& to_shift_jis);
 
+// "<name>.lock" beside the storage file: made new by a copy of the program
+// from reading the file to replacing it, and gone with that copy.
+std::filesystem::path StorageLockPath(const std::filesystem::path& file);
+
 // Where a list keeps its text when its file must be left alone:
 // "<name>.追加分.txt", then "<name>.追加分2.txt" and so on.
 std::filesystem::path DivertedStorageFilePath(

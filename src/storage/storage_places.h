@@ -1,17 +1,15 @@
 // The two places a storage list's file may live: beside the program, where
-// it belongs, and in the user's own application-data folder, where it goes
-// when the program's folder cannot be written to (a locked folder, a
-// read-only share). Which one a start loads, and where an exit saves.
+// it belongs and where saves go whenever that folder takes new files, and
+// the user's own application-data folder, kept per program folder, where a
+// list goes when the program's folder cannot be written to (a locked
+// folder, a read-only share).
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "src/platform/file_access.h"
-#include "src/platform/messages.h"
 #include "src/storage/storage_file.h"
 
 namespace tavlin {
@@ -23,33 +21,44 @@ struct StorageLocation {
   // Empty where the user's folder is unknown: then only the file beside
   // the program is used.
   std::filesystem::path in_user_folder;
-  StoragePlace loaded_from = StoragePlace::BesideProgram;
+  StoragePlace loaded_from = StoragePlace::BesideProgram;  // saves go there
+  // The copy in the user's folder whose lines the list took in at start;
+  // renamed, never removed, once a save beside the program holds them.
+  std::filesystem::path to_take_in;
 };
 
-// "<application data>\Tavlin\<the storage file's name>"; empty when the
-// application-data folder is unknown.
+// "<application data>\Tavlin\<folder name>-<8 hex digits>\<file name>": a
+// folder of its own for each program folder, so that two installs never
+// mix their lists. Empty when the application-data folder is unknown.
 std::filesystem::path UserFolderStoragePath(
     const std::filesystem::path& application_data,
     const std::filesystem::path& beside_program);
 
-// What stands at one of the places when the program starts.
-struct PlaceAtStart {
-  PathKind kind = PathKind::Missing;
-  std::optional<std::int64_t> written;  // LastWriteTime, when known
+// Where earlier versions kept every program folder's copy:
+// "<application data>\Tavlin\<file name>", beside the folders above.
+std::filesystem::path SharedUserFolderStoragePath(
+    const std::filesystem::path& in_user_folder);
+
+// What a copy in the user's folder is renamed to once taken in:
+// "<name>.取り込み済み.txt", then "<name>.取り込み済み2.txt" and so on.
+std::filesystem::path TakenInCopyPath(const std::filesystem::path& copy,
+                                      int number);
+
+struct LoadedPlaces {
+  std::optional<std::string> notice;  // the file loaded is not the one chosen
+  // The copy in the user's folder, where the list's file beside the program
+  // is where saves go: the list shown is their merge, this file's lines
+  // first.
+  std::optional<StorageList> user_copy;
 };
-PlaceAtStart LookAtPlace(const std::filesystem::path& path);
 
-// The place to load from: the one whose file was written last. Equal or
-// unknown times keep the file beside the program; a file that cannot even
-// be looked at beside the program yields to a copy in the user's folder.
-StoragePlace ChooseStoragePlace(const PlaceAtStart& beside_program,
-                                const PlaceAtStart& in_user_folder);
-
-// Loads the list from the chosen place and notes it in location. When that
-// file cannot be read and the other place holds one, the other is loaded,
-// the unread file is left as it is, and the returned notice says so.
-// Throws as LoadStorageList does when no file could be read.
-std::optional<std::string> LoadStorageListFrom(StorageList& list,
-                                               StorageLocation& location);
+// Loads the list for a start and notes in location where saves go: beside
+// the program whenever that folder takes new files (a lock file is made
+// and let go to find out), else the user's folder. When the file to load
+// cannot be read and the other place holds one, the other is loaded, the
+// unread file is left as it is, and the notice says so. Throws as
+// LoadStorageList does when no file could be read.
+LoadedPlaces LoadStorageListFrom(StorageList& list, StorageLocation& location,
+                                 FileOps& ops = SystemFileOps());
 
 }  // namespace tavlin

@@ -82,6 +82,20 @@ void KeepUnicodeCopy(StorageFileState& state, const SavePlan& plan,
   }
 }
 
+// The copy in the user's folder whose lines the list took in at start is
+// now held by the file beside the program: renamed to say so, never
+// removed.
+void MarkCopyTakenIn(StorageLocation& location, FileOps& ops) {
+  if (location.to_take_in.empty()) return;
+  for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
+    const std::filesystem::path taken =
+        TakenInCopyPath(location.to_take_in, number);
+    if (LookAtPath(taken) != PathKind::Missing) continue;
+    if (ops.Rename(location.to_take_in, taken, false)) break;
+  }
+  location.to_take_in.clear();  // tried once: a copy left is merged again
+}
+
 enum class LeftAlone { Unread, Changed, NotReplaceable };
 
 std::string_view NoticePattern(LeftAlone why) {
@@ -275,6 +289,8 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
     state.memory.last_text = plan.text;
     state.memory.last_text_bytes = plan.bytes;
     state.told_elsewhere.clear();
+    if (state.location.loaded_from == StoragePlace::BesideProgram)
+      MarkCopyTakenIn(state.location, call.ops);
     KeepUnicodeCopy(state, plan, file, outcome.reports, call.ops);
     return outcome;
   }
@@ -295,12 +311,6 @@ StorageFileState StartStorageSession(const StorageList& list,
   state.unicode_copy = list.unicode_copy;
   state.unicode_copy_taken = list.unicode_copy_taken;
   return state;
-}
-
-std::filesystem::path StorageLockPath(const std::filesystem::path& file) {
-  std::filesystem::path lock = file;
-  lock.replace_extension(".lock");
-  return lock;
 }
 
 SaveOutcome SaveStorageListNow(StorageFileState& state,

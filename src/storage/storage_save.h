@@ -37,9 +37,6 @@ StorageFileState StartStorageSession(const StorageList& list,
                                      const StorageLocation& location,
                                      std::u16string_view text);
 
-// "<name>.lock" beside the storage file.
-std::filesystem::path StorageLockPath(const std::filesystem::path& file);
-
 struct SaveOutcome {
   enum class Result {
     Done,    // the list is where it belongs, or safe elsewhere as told

@@ -2,6 +2,7 @@
 
 #include "src/platform/unicode_text.h"
 #include "src/storage/storage_file.h"
+#include "src/storage/storage_merge.h"
 #include "src/storage/storage_places.h"
 
 namespace tavlin {
@@ -81,14 +82,16 @@ StorageLocation BesideOnly(const std::filesystem::path& file) {
 ListSession::ListSession(const std::filesystem::path& file)
     : ListSession(BesideOnly(file)) {}
 
-ListSession::ListSession(const StorageLocation& location) {
+ListSession::ListSession(const StorageLocation& location, FileOps& ops) {
   StorageList list;
   StorageLocation loaded = location;
+  LoadedPlaces places;
   try {
-    LoadStorageListFrom(list, loaded);
+    places = LoadStorageListFrom(list, loaded, ops);
   } catch (const std::exception&) {
     load_failed_ = true;
   }
+  notice_ = places.notice;
   const ByteCodec codec;
   shown_ = codec.Decode(list.text.bytes()).value_or(std::u16string());
   const std::optional<std::string> unicode =
@@ -99,6 +102,12 @@ ListSession::ListSession(const StorageLocation& location) {
   list.unicode_copy_taken = unicode.has_value();
   if (unicode) shown_ = U16FromUtf8(*unicode);
   state = StartStorageSession(list, loaded, shown_);
+  if (places.user_copy)
+    shown_ = MergeStorageText(
+                 u"", shown_,
+                 codec.Decode(places.user_copy->text.bytes()).value_or(u""),
+                 u"", SameSloganIgnoringCase)
+                 .text;
 }
 
 SaveOutcome ListSession::Save(std::u16string_view box, SaveMoment moment,

@@ -32,8 +32,10 @@ std::u16string Latin1(std::string_view bytes);
 
 class ListSession {
  public:
-  // Loads the list from the file at the location's place, as at a start.
-  explicit ListSession(const StorageLocation& location);
+  // Loads the list as a start does, from its place or both places, ops
+  // telling which folders take new files.
+  explicit ListSession(const StorageLocation& location,
+                       FileOps& ops = SystemFileOps());
   explicit ListSession(const std::filesystem::path& file);
 
   SaveOutcome Save(std::u16string_view box,
@@ -46,11 +48,13 @@ class ListSession {
   }
 
   const std::u16string& shown() const { return shown_; }
+  const std::optional<std::string>& notice() const { return notice_; }
   bool load_failed() const { return load_failed_; }
   StorageFileState state;
 
  private:
   std::u16string shown_;
+  std::optional<std::string> notice_;
   bool load_failed_ = false;
 };
 

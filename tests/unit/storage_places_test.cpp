@@ -20,49 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ChoiceCase {
-  const char* name;
-  PlaceAtStart beside;
-  PlaceAtStart user;
-  StoragePlace expected;
-};
-
-std::ostream& operator<<(std::ostream& out, const ChoiceCase& c) {
-  return out << c.name;
-}
-
-class StoragePlaceChoice : public testing::TestWithParam<ChoiceCase> {};
-
-TEST_P(StoragePlaceChoice, PrefersTheFileWrittenLast) {
-  EXPECT_EQ(ChooseStoragePlace(GetParam().beside, GetParam().user),
-            GetParam().expected);
-}
-
-constexpr PlaceAtStart kMissing{PathKind::Missing, {}};
-constexpr PlaceAtStart FileAt(std::int64_t time) {
-  return {PathKind::File, time};
-}
-constexpr auto kBeside = StoragePlace::BesideProgram;
-constexpr auto kUser = StoragePlace::UserFolder;
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StoragePlaceChoice,
-    testing::Values(
-        ChoiceCase{"NoCopy", FileAt(5), kMissing, kBeside},
-        ChoiceCase{"CopyIsAFolder", FileAt(5), {PathKind::Folder, {}}, kBeside},
-        ChoiceCase{
-            "CopyCannotBeLookedAt", kMissing, {PathKind::Unknown, {}}, kBeside},
-        ChoiceCase{"OnlyTheCopy", kMissing, FileAt(5), kUser},
-        ChoiceCase{"BesideCannotBeLookedAt",
-                   {PathKind::Unknown, {}},
-                   FileAt(5),
-                   kUser},
-        ChoiceCase{"CopyNewer", FileAt(5), FileAt(6), kUser},
-        ChoiceCase{"BesideNewer", FileAt(6), FileAt(5), kBeside},
-        ChoiceCase{"EqualTimes", FileAt(5), FileAt(5), kBeside},
-        ChoiceCase{
-            "CopyTimeUnknown", FileAt(5), {PathKind::File, {}}, kBeside}));
-
 // A list's two places: its file in program_folder, its copy under
 // home/AppData.
 StorageLocation TwoPlaces(const fs::path& program_folder,
@@ -88,15 +45,16 @@ class LockedProgramFolder : public testing::Test {
 
   // Loads, lets the user type, and saves with the program folder locked.
   SaveOutcome RunSession(const std::string& typed, FileOps* ops = nullptr) {
-    ListSession session(location_);
+    FileOps& used = ops ? *ops : locked_;
+    ListSession session(location_, used);
     const std::u16string box = typed.empty() ? session.shown() : Latin1(typed);
-    return session.Save(box, SaveMoment::Closing, ops ? *ops : locked_);
+    return session.Save(box, SaveMoment::Closing, used);
   }
 
   std::string LoadedAtNextStart() {
     StorageList list;
     StorageLocation location = location_;
-    LoadStorageListFrom(list, location);
+    LoadStorageListFrom(list, location, locked_);
     return list.text.bytes();
   }
 
@@ -121,14 +79,15 @@ TEST_F(LockedProgramFolder, TheListGoesToTheUserFolderAndIsLoadedFromThere) {
   EXPECT_EQ(ReadBytes(location_.beside_program), "old");
 }
 
-TEST_F(LockedProgramFolder, AnOlderCopyNotLoadedKeepsItsLinesInTheMerge) {
+TEST_F(LockedProgramFolder, AnExistingCopyIsTheListAndIsSavedInPlace) {
   fs::create_directories(copy().parent_path());
   WriteBytes(copy(), "earlier session");
-  fs::last_write_time(copy(),
-                      fs::file_time_type::clock::now() - std::chrono::hours(2));
-  EXPECT_EQ(RunSession("old\r\nnew").reports.size(), 1u);
-  EXPECT_EQ(ReadBytes(copy()), "earlier session\r\nold\r\nnew");
-  EXPECT_FALSE(fs::exists(DivertedStorageFilePath(copy(), 1)));
+  ListSession session(location_, locked_);
+  EXPECT_EQ(session.shown(), u"earlier session");
+  EXPECT_TRUE(session.Save("earlier session\r\nnew", SaveMoment::Closing)
+                  .reports.empty());
+  EXPECT_EQ(ReadBytes(copy()), "earlier session\r\nnew");
+  EXPECT_EQ(ReadBytes(location_.beside_program), "old");
 }
 
 TEST_F(LockedProgramFolder, AnUntouchedListStaysAndTheFailureIsTold) {
@@ -158,19 +117,56 @@ TEST(StoragePlaces, AWritableFolderLeavesTheUserFolderAlone) {
   EXPECT_FALSE(fs::exists(root / "AppData"));
 }
 
+// Both places hold a list: the start shows their merge, the file beside
+// the program first; the first save puts it there and renames the copy,
+// and a start that changes nothing lets both be.
+TEST(StoragePlaces, BothPlacesAreMergedAndTheCopyIsRenamedOnceTakenIn) {
+  TempFolder root;
+  const StorageLocation location = TwoPlaces(root.path(), root.path());
+  WriteBytes(location.beside_program, "A\r\nB");
+  fs::create_directories(location.in_user_folder.parent_path());
+  WriteBytes(location.in_user_folder, "B\r\nC");
+
+  ListSession session(location);
+  EXPECT_EQ(session.shown(), u"A\r\nB\r\nC");
+  EXPECT_EQ(session.state.location.loaded_from, StoragePlace::BesideProgram);
+  session.Save(session.shown(), SaveMoment::WhileWorking);
+  EXPECT_EQ(ReadBytes(location.beside_program), "A\r\nB\r\nC");
+  EXPECT_FALSE(fs::exists(location.in_user_folder));
+  EXPECT_EQ(ReadBytes(TakenInCopyPath(location.in_user_folder, 1)), "B\r\nC");
+
+  // A copy that adds nothing is merged again at each start, and stays.
+  WriteBytes(location.in_user_folder, "A");
+  ListSession again(location);
+  again.Save(again.shown());
+  EXPECT_TRUE(fs::exists(location.in_user_folder));
+  EXPECT_EQ(ReadBytes(location.beside_program), "A\r\nB\r\nC");
+}
+
+TEST(StoragePlaces, EachProgramFolderHasAUserFolderOfItsOwn) {
+  const fs::path data = "AppData";
+  const fs::path one = UserFolderStoragePath(data, "C:/Tools/Tavlin/T.txt");
+  const fs::path same = UserFolderStoragePath(data, "C:/TOOLS/tavlin/T.txt");
+  const fs::path other = UserFolderStoragePath(data, "D:/Tavlin/T.txt");
+  EXPECT_EQ(one.parent_path().parent_path(), data / "Tavlin");
+  EXPECT_EQ(one.filename(), "T.txt");
+  EXPECT_EQ(one.parent_path().filename().string().substr(0, 7), "Tavlin-");
+  EXPECT_NE(one.parent_path().filename(), other.parent_path().filename());
+  EXPECT_EQ(one.parent_path().filename().string().substr(7),
+            same.parent_path().filename().string().substr(7));
+  EXPECT_EQ(SharedUserFolderStoragePath(one), data / "Tavlin" / "T.txt");
+}
+
 TEST(StoragePlaces, AnUnreadableFileYieldsToTheOtherPlace) {
   TempFolder root;
   StorageLocation location = TwoPlaces(root.path(), root.path());
   fs::create_directories(location.in_user_folder.parent_path());
   WriteBytes(location.in_user_folder, "copy");
-  fs::last_write_time(location.in_user_folder,
-                      fs::file_time_type::clock::now() - std::chrono::hours(2));
   WriteBytes(location.beside_program, "beside");
   const auto unreadable = MakeUnreadable(location.beside_program);
 
   StorageList list;
-  const std::optional<std::string> notice = LoadStorageListFrom(list, location);
-  EXPECT_TRUE(notice.has_value());
+  EXPECT_TRUE(LoadStorageListFrom(list, location).notice.has_value());
   EXPECT_EQ(location.loaded_from, StoragePlace::UserFolder);
   EXPECT_EQ(list.text.bytes(), "copy");
 

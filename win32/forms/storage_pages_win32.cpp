@@ -14,6 +14,7 @@
 #include "src/platform/tavlin_error.h"
 #include "src/platform/unicode_text.h"
 #include "src/slogan/phrase_theme.h"
+#include "src/storage/storage_merge.h"
 #include "src/storage/store_rule.h"
 #include "src/ui/main_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
@@ -102,9 +103,8 @@ void StoragePages::Load(Page& page, const StorageLocation& at) {
   StorageList list;
   StorageLocation location = at;
   try {
-    const std::optional<std::string> notice =
-        LoadStorageListFrom(list, location);
-    if (notice) ShowNotice(nullptr, *notice);
+    const LoadedPlaces places = LoadStorageListFrom(list, location);
+    if (places.notice) ShowNotice(nullptr, *places.notice);
     std::wstring text = WideFromShiftJis(list.text);
     // What an earlier session typed beyond Shift-JIS is shown again, as
     // long as the storage file is still what that session wrote.
@@ -114,8 +114,16 @@ void StoragePages::Load(Page& page, const StorageLocation& at) {
         });
     if (unicode) text = WideFromUtf8(*unicode);
     list.unicode_copy_taken = unicode.has_value();
+    page.file = StartStorageSession(list, location, AsU16(text));
+    // With a copy in the user's folder too, the list shown is their merge,
+    // and the first save puts it beside the program.
+    if (places.user_copy)
+      text = std::wstring(AsWide(
+          MergeStorageText(u"", AsU16(text),
+                           AsU16(WideFromShiftJis(places.user_copy->text)), u"",
+                           SlogansMatchText)
+              .text));
     page.shown_at_load = std::move(text);
-    page.file = StartStorageSession(list, location, AsU16(page.shown_at_load));
     // A page without its box yet shows the text when the box is made.
     if (page.box) ShowLoadedText(page);
   } catch (...) {
@@ -171,9 +179,10 @@ void StoragePages::MakeBox(Page& page, const LayoutRect& where, HFONT font) {
   SendMessageW(page.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(page.box, EM_SETLIMITTEXT, 0, 0);
   Watch(page.box);
-  // What the list holds now: saves since the start may have merged in
-  // another writer's lines.
-  page.shown_at_load = std::wstring(AsWide(page.file.memory.last_text));
+  // What the list holds now, where saves since the start merged in another
+  // writer's lines.
+  if (page.file.memory.last_text != page.file.memory.start_text)
+    page.shown_at_load = std::wstring(AsWide(page.file.memory.last_text));
   try {
     ShowLoadedText(page);
   } catch (...) {
@@ -187,7 +196,11 @@ std::size_t StoragePages::IndexOf(const Page& page) const {
 
 std::u16string StoragePages::TextOf(const Page& page) const {
   if (page.box) return std::u16string(AsU16(WindowTextOf(page.box)));
-  return page.file.memory.last_text;  // a box never made shows that
+  // A box never made would show what was loaded, or merged in since.
+  const ListMemory& memory = page.file.memory;
+  return std::u16string(memory.last_text != memory.start_text
+                            ? memory.last_text
+                            : AsU16(page.shown_at_load));
 }
 
 void StoragePages::OnBoxChanged(HWND box) {

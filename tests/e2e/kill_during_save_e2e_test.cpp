@@ -39,14 +39,17 @@ TEST(KilledWhileSaving, LeavesEachStorageFileOldOrNewAndWhole) {
   // One whole exit, timed: the kills below fall anywhere inside one. The
   // clock starts once the window shows, as the kills' delays do, or the
   // start's own time would send most kills past the save.
+  // The exit timed saves a changed list, as every exit below does.
   tavlin.Start();
-  tavlin.MainWindow();
+  const std::wstring changed = WideFromShiftJis(ShiftJisView(b));
+  SendMessageW(tavlin.Control(kMemSafe), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(changed.c_str()));
   const auto closing = std::chrono::steady_clock::now();
   tavlin.Close();
   const auto exit_ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                            std::chrono::steady_clock::now() - closing)
                            .count();
-  ASSERT_EQ(ReadBytes(safety), a);
+  ASSERT_EQ(ReadBytes(safety), b);
   std::mt19937 random(20261207);
   std::uniform_int_distribution<long long> delay_ms(0, exit_ms);
   int kept_old = 0;

@@ -1,0 +1,167 @@
+// The real program saves as the user works: a stored or typed line is on
+// disk within seconds, an untouched session writes nothing, two copies
+// sharing a list both keep their lines, a close whose save fails keeps the
+// window, and typing after the end of the Windows session is still saved.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "e2e/tavlin_process.h"
+#include "src/storage/storage_file.h"
+#include "src/ui/main_form_layout.h"
+#include "support/temp_folder.h"
+#include "win32/system/shift_jis.h"
+#include "win32/system/unique_handle_win32.h"
+
+namespace tavlin {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ShiftJis(const std::wstring& text) {
+  return ShiftJisFromWide(text).bytes();
+}
+
+// Types text at the end of the safety box as the keyboard would: the box
+// reports the change.
+void TypeAtEnd(TavlinProcess& tavlin, const std::wstring& text) {
+  HWND box = tavlin.Control(kMemSafe);
+  // Asked of the box itself: GetWindowTextLength from another process
+  // reads only a window's caption.
+  const LRESULT end = SendMessageW(box, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(box, EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// The lines of a file, in any order: copies closing together save in the
+// order their locks give them.
+std::multiset<std::string> LinesOf(const std::string& text) {
+  std::multiset<std::string> lines;
+  std::size_t begin = 0;
+  while (begin <= text.size()) {
+    const std::size_t end = std::min(text.find("\r\n", begin), text.size());
+    lines.insert(text.substr(begin, end - begin));
+    begin = end + 2;
+  }
+  return lines;
+}
+
+bool FileHolds(const fs::path& file, const std::string& bytes) {
+  return fs::exists(file) && ReadBytes(file).find(bytes) != std::string::npos;
+}
+
+class SavingAsYouWork : public testing::Test {
+ protected:
+  void SetUp() override { CopyExamplePhraseFiles(folder_.path()); }
+
+  TempFolder folder_;
+  TavlinProcess tavlin_{folder_.path()};
+  const fs::path safety_ =
+      StorageFilePath(tavlin_.executable(), PhraseCategory::Safety);
+};
+
+TEST_F(SavingAsYouWork, AStoreAndTypingAreOnDiskWithinSecondsAndSurviveAKill) {
+  tavlin_.Start();
+  const std::wstring slogan = ListBoxItems(tavlin_.Control(kListBox1)).at(0);
+  tavlin_.DoubleClickSlogan(0);
+  ASSERT_TRUE(WaitFor([&] { return FileHolds(safety_, ShiftJis(slogan)); },
+                      std::chrono::seconds(5)));
+  TypeAtEnd(tavlin_, L"手で書いた標語");
+  ASSERT_TRUE(
+      WaitFor([&] { return FileHolds(safety_, ShiftJis(L"手で書いた標語")); },
+              std::chrono::seconds(8)));
+  tavlin_.Kill();
+  EXPECT_EQ(ReadBytes(safety_), ShiftJis(slogan + L"\r\n手で書いた標語"));
+}
+
+TEST_F(SavingAsYouWork, AnUntouchedSessionLeavesBytesAndTimeAlone) {
+  const fs::path quality =
+      StorageFilePath(tavlin_.executable(), PhraseCategory::Quality);
+  WriteBytes(safety_, ShiftJis(L"安全第一\r\n指差し確認"));
+  WriteBytes(quality, ShiftJis(L"品質第一"));
+  const auto written = fs::last_write_time(safety_) - std::chrono::hours(1);
+  for (const fs::path& file : {safety_, quality})
+    fs::last_write_time(file, written);
+  tavlin_.Start();
+  // A page switch and a deactivation save too, where anything changed.
+  PostMessageW(tavlin_.MainWindow(), WM_ACTIVATE, WA_INACTIVE, 0);
+  tavlin_.Close();
+  EXPECT_EQ(ReadBytes(safety_), ShiftJis(L"安全第一\r\n指差し確認"));
+  EXPECT_EQ(ReadBytes(quality), ShiftJis(L"品質第一"));
+  for (const fs::path& file : {safety_, quality})
+    EXPECT_EQ(fs::last_write_time(file), written);
+}
+
+TEST_F(SavingAsYouWork, TwoCopiesSharingAListKeepEveryLineInIt) {
+  TavlinProcess second(folder_.path());
+  std::wstring expected;
+  for (int round = 0; round < 3; ++round) {
+    tavlin_.Start();
+    second.Start();
+    for (TavlinProcess* copy : {&tavlin_, &second}) {
+      const std::wstring line = L"第" + std::to_wstring(round) + L"回の" +
+                                (copy == &tavlin_ ? L"一" : L"二");
+      TypeAtEnd(
+          *copy,
+          (WindowText(copy->Control(kMemSafe)).empty() ? L"" : L"\r\n") + line);
+      expected += (expected.empty() ? L"" : L"\r\n") + line;
+    }
+    if (round % 2 == 0) {
+      tavlin_.Close();
+      second.Close();
+    } else {
+      // Both at once.
+      PostMessageW(tavlin_.MainWindow(), WM_CLOSE, 0, 0);
+      PostMessageW(second.MainWindow(), WM_CLOSE, 0, 0);
+      ASSERT_TRUE(
+          WaitFor([&] { return tavlin_.HasExited() && second.HasExited(); }));
+    }
+    EXPECT_EQ(LinesOf(ReadBytes(safety_)), LinesOf(ShiftJis(expected)))
+        << "round " << round;
+    EXPECT_FALSE(fs::exists(DivertedStorageFilePath(safety_, 1)));
+  }
+}
+
+TEST_F(SavingAsYouWork, ACloseWhoseSaveFailsKeepsTheWindowAndItsText) {
+  tavlin_.Start();
+  TypeAtEnd(tavlin_, L"まだ保存されていない標語");
+  // Another copy's save that does not end: the lock stays taken.
+  UniqueFileHandle lock(CreateFileW(StorageLockPath(safety_).c_str(),
+                                    GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  ASSERT_TRUE(lock);
+  PostMessageW(tavlin_.MainWindow(), WM_CLOSE, 0, 0);
+  HWND question = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (question = tavlin_.MessageBox()); }));
+  EXPECT_NE(WindowText(GetDlgItem(question, 0xFFFF)).find(L"安全"),
+            std::wstring::npos);
+  PostMessageW(question, WM_COMMAND, IDCANCEL, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(question); }));
+  EXPECT_FALSE(tavlin_.HasExited());
+  EXPECT_TRUE(IsWindowVisible(tavlin_.MainWindow()));
+  EXPECT_EQ(WindowText(tavlin_.Control(kMemSafe)), L"まだ保存されていない標語");
+  lock.reset();
+  tavlin_.Close();
+  EXPECT_EQ(ReadBytes(safety_), ShiftJis(L"まだ保存されていない標語"));
+}
+
+TEST_F(SavingAsYouWork, TypingAfterTheEndOfTheWindowsSessionIsSaved) {
+  tavlin_.Start();
+  TypeAtEnd(tavlin_, L"一つ目");
+  HWND window = tavlin_.MainWindow();
+  EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageW(window, WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(ReadBytes(safety_), ShiftJis(L"一つ目"));
+  // The process lives on, as when the Restart Manager only asks.
+  TypeAtEnd(tavlin_, L"\r\n二つ目");
+  tavlin_.Close();
+  EXPECT_EQ(ReadBytes(safety_), ShiftJis(L"一つ目\r\n二つ目"));
+}
+
+}  // namespace
+
+}  // namespace tavlin

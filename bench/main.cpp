@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -13,7 +14,10 @@
 #include "src/platform/file_access.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/storage/storage_file.h"
+#include "src/storage/storage_places.h"
+#include "src/storage/storage_save.h"
 #include "src/storage/storage_text.h"
+#include "src/storage/utf8_codec.h"
 
 using namespace tavlin;
 
@@ -158,6 +162,47 @@ double Megabytes(std::size_t bytes) { return bytes / 1e6; }
 
 }  // namespace
 
+// A session of a 10,000-line list, as the program keeps one, saved as the
+// user works: nothing changed, a slogan stored, or another copy's line to
+// merge in as well.
+enum class SaveCase { Unchanged, AfterAStore, MergingAnotherCopy };
+
+void WriteWholeFile(const std::filesystem::path& file,
+                    const std::string& bytes) {
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void SaveTenThousandLines(benchmark::State& state, const BenchData* data,
+                          SaveCase save_case) {
+  const std::filesystem::path file = data->folder() / "list.txt";
+  std::string text;
+  for (int line = 0; line < 10'000; ++line)
+    text += "slogan number " + std::to_string(line) + "\r\n";
+  text.resize(text.size() - 2);
+  const Utf8Codec codec;
+  const LineMatch exactly = [](std::u16string_view a, std::u16string_view b) {
+    return a == b;
+  };
+  const std::u16string shown = *codec.Decode(text);
+  const std::u16string stored = shown + u"\r\na new slogan\r\n";
+  for (auto _ : state) {
+    state.PauseTiming();
+    WriteWholeFile(file, text);
+    StorageList list;
+    StorageLocation location;
+    location.beside_program = file;
+    LoadStorageListFrom(list, location);
+    StorageFileState session = StartStorageSession(list, location, shown);
+    if (save_case == SaveCase::MergingAnotherCopy)
+      WriteWholeFile(file, text + "\r\nanother copy's slogan");
+    state.ResumeTiming();
+    const SaveOutcome outcome = SaveStorageListNow(
+        session, save_case == SaveCase::Unchanged ? shown : stored,
+        SaveMoment::WhileWorking, codec, exactly, {});
+    benchmark::DoNotOptimize(outcome.text.data());
+  }
+}
+
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
@@ -177,6 +222,20 @@ int main(int argc, char** argv) {
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
   benchmark::RegisterBenchmark("StoreSlogan100kLines", StoreSloganInALongList)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+
+  benchmark::RegisterBenchmark("SaveUnchanged10kLines", SaveTenThousandLines,
+                               &data, SaveCase::Unchanged)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("SaveAfterStore10kLines", SaveTenThousandLines,
+                               &data, SaveCase::AfterAStore)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("SaveMergingAnotherCopy10kLines",
+                               SaveTenThousandLines, &data,
+                               SaveCase::MergingAnotherCopy)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
 

@@ -4,6 +4,7 @@
 #include "src/storage/storage_file.h"
 #include "src/storage/storage_merge.h"
 #include "src/storage/storage_places.h"
+#include "src/storage/utf8_codec.h"
 
 namespace tavlin {
 
@@ -38,28 +39,7 @@ bool SameSloganIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }
 
 std::u16string U16FromUtf8(std::string_view utf8) {
-  std::u16string text;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto byte = static_cast<unsigned char>(utf8[i]);
-    const int extra = byte >= 0xF0   ? 3
-                      : byte >= 0xE0 ? 2
-                      : byte >= 0xC0 ? 1
-                                     : 0;
-    char32_t c = extra == 0 ? byte : byte & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < utf8.size();
-         ++k)
-      c = (c << 6) |
-          (static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]) &
-           0x3F);
-    i += static_cast<std::size_t>(extra) + 1;
-    if (c >= 0x10000) {
-      text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      text += static_cast<char16_t>(c);
-    }
-  }
-  return text;
+  return Utf8Codec().Decode(utf8).value();
 }
 
 std::u16string Latin1(std::string_view bytes) {

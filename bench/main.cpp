@@ -12,12 +12,12 @@
 #include "bench_data.h"
 #include "heap_counter.h"
 #include "src/platform/file_access.h"
+#include "src/platform/text_encoding.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/storage/storage_file.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
 #include "src/storage/storage_text.h"
-#include "src/storage/utf8_codec.h"
 
 using namespace tavlin;
 
@@ -179,7 +179,7 @@ void SaveTenThousandLines(benchmark::State& state, const BenchData* data,
   for (int line = 0; line < 10'000; ++line)
     text += "slogan number " + std::to_string(line) + "\r\n";
   text.resize(text.size() - 2);
-  const Utf8Codec codec;
+  const EncodingCodec codec(TextEncoding::Utf8);
   const LineMatch exactly = [](std::u16string_view a, std::u16string_view b) {
     return a == b;
   };

@@ -50,6 +50,12 @@ inline constexpr std::string_view kCannotSaveList =
     "保管庫「%s」を保存できません。%s";
 inline constexpr std::string_view kTakenInLines =
     "ほかの場所で追加された %s 行を取り込みました";
+inline constexpr std::string_view kNotDecodedCleanly =
+    "ファイル %s には読み取れない文字があるため、保管庫に表示せず、そのままに"
+    "しておきます。この回に加えた標語は、横の別のファイルに保存します";
+inline constexpr std::string_view kUnmatchedUnicodeCopies =
+    "ファイル %s が書き換えられたため、Unicode のコピー %s は表示していません。"
+    "コピーは消さずに残してあります";
 inline constexpr std::string_view kLoadedOtherPlace =
     "ファイル %s は開けないため、%s を読み込みました";
 

@@ -12,6 +12,15 @@ void PhraseList::AssignFileBytes(std::string bytes) {
   PhraseIndex index = IndexPhrases(bytes);
   bytes_ = std::move(bytes);
   index_ = std::move(index);
+  file_bytes_.clear();
+  converted_ = false;
+}
+
+void PhraseList::AssignConvertedFile(std::string file_bytes,
+                                     std::string shift_jis) {
+  AssignFileBytes(std::move(shift_jis));
+  file_bytes_ = std::move(file_bytes);
+  converted_ = true;
 }
 
 bool PhraseList::Contains(std::string_view phrase) const {

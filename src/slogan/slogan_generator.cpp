@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "src/platform/file_access.h"
+#include "src/platform/text_encoding.h"
 #include "src/slogan/mt19937ar.h"
 #include "src/slogan/phrase_theme.h"
 
@@ -10,12 +11,26 @@ namespace tavlin {
 
 namespace {
 
-void LoadPosition(const std::filesystem::path& file, PhraseList& list) {
+void LoadPosition(const std::filesystem::path& file, PhraseList& list,
+                  const TextCodec* shift_jis) {
   if (!IsExistingFile(file)) return;
   // Unchanged files, the usual case, are compared rather than parsed again.
   std::optional<std::string> bytes =
       ReadWholeFileIfChanged(file, list.file_bytes());
-  if (bytes) list.AssignFileBytes(std::move(*bytes));
+  if (!bytes) return;
+  // A file Notepad saved as UTF-8 or UTF-16 is read as written; one that is
+  // not valid in it is taken byte for byte, as a Shift-JIS file is.
+  const TextEncoding encoding = DetectTextEncoding(*bytes);
+  const std::optional<std::u16string> text =
+      encoding == TextEncoding::ShiftJis || !shift_jis
+          ? std::nullopt
+          : DecodeUnicodeText(*bytes, encoding);
+  if (!text) {
+    list.AssignFileBytes(std::move(*bytes));
+    return;
+  }
+  bool lossy = false;
+  list.AssignConvertedFile(std::move(*bytes), shift_jis->Encode(*text, lossy));
 }
 
 // The phrase files are Shift-JIS, and so is each of their lines.
@@ -43,9 +58,9 @@ void LoadPhrases(PhraseCategory category, const std::filesystem::path& folder,
 void LoadThemePhrases(std::u16string_view theme,
                       const std::filesystem::path& folder, PhraseLists& lists) {
   const PhraseFileNames names = PhraseFileNamesOf(theme);
-  LoadPosition(folder / names.upper, lists.upper);
-  LoadPosition(folder / names.middle, lists.middle);
-  LoadPosition(folder / names.lower, lists.lower);
+  LoadPosition(folder / names.upper, lists.upper, lists.shift_jis);
+  LoadPosition(folder / names.middle, lists.middle, lists.shift_jis);
+  LoadPosition(folder / names.lower, lists.lower, lists.shift_jis);
 }
 
 void LoadSafetyPhrases(const std::filesystem::path& folder,

@@ -9,8 +9,9 @@
 #include <string_view>
 
 #include "src/platform/file_snapshot.h"
+#include "src/platform/text_codec.h"
+#include "src/platform/text_encoding.h"
 #include "src/storage/storage_merge.h"
-#include "src/storage/text_codec.h"
 
 namespace tavlin {
 
@@ -24,6 +25,8 @@ struct ListMemory {
   // as written. An unchanged text is saved as these, whatever a conversion
   // would make of it.
   std::string last_text_bytes;
+  // The file's encoding as last read or written; a new file is Shift-JIS.
+  TextEncoding encoding = TextEncoding::ShiftJis;
   std::u16string start_text;  // as loaded at start: beyond it, the session's
 };
 
@@ -43,17 +46,19 @@ struct SavePlan {
   std::u16string text;       // what the list holds after the save
   std::size_t taken_in = 0;  // other writers' lines the merge brought in
   std::string bytes;         // what the target gets
+  TextEncoding encoding = TextEncoding::ShiftJis;  // the bytes' encoding
   // The whole text in UTF-8 where the bytes could not hold it; else empty.
   std::string unicode_text;
 };
 
-// The plan of saving ours over a file that now holds now. A file another
-// writer changed since memory.last is merged with; one that cannot be read
-// or decoded is left as it is, and the session's text goes beside it. A
-// file that already holds the bytes is not written; a missing file is
+// The plan of saving ours over a file that now holds now, in the file's
+// encoding (Shift-JIS through shift_jis). A file another writer changed
+// since memory.last is merged with; one that cannot be read or does not
+// decode cleanly is left as it is, and the session's text goes beside it.
+// A file that already holds the bytes is not written; a missing file is
 // created when the list has text, or at closing.
 SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
                          std::u16string_view ours, SaveMoment moment,
-                         const TextCodec& codec, const LineMatch& match);
+                         const TextCodec& shift_jis, const LineMatch& match);
 
 }  // namespace tavlin

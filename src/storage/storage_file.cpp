@@ -12,7 +12,8 @@ namespace {
 
 using Kind = FileSnapshot::Kind;
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+// A safety net against a folder that keeps answering "exists".
+constexpr int kMaximumUnicodeCopies = 1000;
 
 bool EndsFileName(std::filesystem::path::value_type c) {
   return c == '.' || c == '\\' || c == '/' || c == ':';
@@ -38,6 +39,9 @@ std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
 
 void LoadStorageList(StorageList& list, const std::filesystem::path& path) {
   list.file = TakeFileSnapshot(path);
+  list.encoding = TextEncoding::ShiftJis;
+  list.unicode_copies.clear();
+  list.unicode_copy_path.clear();
   list.unicode_copy = {};
   list.unicode_copy_taken = false;
   switch (list.file.kind) {
@@ -45,7 +49,15 @@ void LoadStorageList(StorageList& list, const std::filesystem::path& path) {
       throw CannotOpenFileError(path);
     case Kind::Read:
       list.text = NormaliseStorageText(list.file.bytes);
-      list.unicode_copy = TakeFileSnapshot(UnicodeStorageCopyPath(path));
+      list.encoding = DetectTextEncoding(list.file.bytes);
+      // Only a Shift-JIS file needs a copy for what it cannot hold.
+      if (list.encoding != TextEncoding::ShiftJis) break;
+      for (int number = 1; number <= kMaximumUnicodeCopies; ++number) {
+        const std::filesystem::path copy = UnicodeStorageCopyPath(path, number);
+        FileSnapshot snapshot = TakeFileSnapshot(copy);
+        if (snapshot.kind == Kind::Missing) break;
+        list.unicode_copies.emplace_back(copy, std::move(snapshot));
+      }
       break;
     case Kind::Missing:
     case Kind::NotTaken:
@@ -53,21 +65,38 @@ void LoadStorageList(StorageList& list, const std::filesystem::path& path) {
   }
 }
 
+StorageTextShown StorageTextToShow(StorageList& list,
+                                   const TextCodec& shift_jis) {
+  StorageTextShown shown;
+  if (list.file.kind != Kind::Read) return shown;
+  const std::optional<std::u16string> decoded =
+      EncodingCodec(list.encoding, &shift_jis).Decode(list.file.bytes);
+  if (!decoded) {
+    shown.faithful = false;
+    return shown;
+  }
+  shown.text = NormaliseStorageText(*decoded);
+  for (const auto& [path, copy] : list.unicode_copies) {
+    if (copy.kind != Kind::Read) continue;
+    const std::optional<std::u16string> text =
+        DecodeUnicodeText(copy.bytes, TextEncoding::Utf8WithBom);
+    bool lossy = false;
+    if (text && shift_jis.Encode(*text, lossy) == list.file.bytes) {
+      shown.text = *text;
+      list.unicode_copy_path = path;
+      list.unicode_copy = copy;
+      list.unicode_copy_taken = true;
+      shown.unmatched_copies.clear();
+      return shown;
+    }
+    shown.unmatched_copies.push_back(path);
+  }
+  return shown;
+}
+
 void MarkStorageFileUnread(StorageList& list) {
   list.file = {Kind::Unread, {}};
   list.unicode_copy_taken = false;
-}
-
-std::optional<std::string> UnicodeTextToShow(
-    const StorageList& list,
-    const std::function<ShiftJisText(std::string_view utf8)>& to_shift_jis) {
-  if (list.file.kind != Kind::Read || list.unicode_copy.kind != Kind::Read)
-    return std::nullopt;
-  std::string_view text = list.unicode_copy.bytes;
-  if (text.starts_with(kUtf8ByteOrderMark))
-    text.remove_prefix(kUtf8ByteOrderMark.size());
-  if (to_shift_jis(text).bytes() != list.file.bytes) return std::nullopt;
-  return std::string(text);
 }
 
 std::filesystem::path StorageLockPath(const std::filesystem::path& file) {

@@ -4,31 +4,55 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "src/platform/file_access.h"
 #include "src/platform/file_snapshot.h"
 #include "src/platform/shift_jis_text.h"
+#include "src/platform/text_codec.h"
+#include "src/platform/text_encoding.h"
 #include "src/slogan/phrase_category.h"
 
 namespace tavlin {
 
 struct StorageList {
-  ShiftJisText text;  // CR LF line breaks
+  // The file's bytes normalised: CR LF line breaks, outer blanks gone.
+  ShiftJisText text;
   // The storage file as it was loaded. A list that was never loaded
   // (NotTaken) is never saved; one whose file could not be read (Unread)
   // never overwrites it.
   FileSnapshot file;
-  // The Unicode copy beside the file, as it was at load, and whether the
-  // list shows its text: only a copy the list took in is ever replaced or
-  // removed.
+  TextEncoding encoding = TextEncoding::ShiftJis;  // the file's, as detected
+  // The Unicode copies beside a Shift-JIS file as they were at load
+  // (.unicode.txt, .unicode2.txt, ... up to the first missing number).
+  std::vector<std::pair<std::filesystem::path, FileSnapshot>> unicode_copies;
+  // The copy the list shows, and whether it shows one: only a copy the list
+  // took in is ever replaced or removed.
+  std::filesystem::path unicode_copy_path;
   FileSnapshot unicode_copy;
   bool unicode_copy_taken = false;
 };
+
+// What a loaded list shows in its box.
+struct StorageTextShown {
+  std::u16string text;
+  // False where the file's bytes do not decode cleanly in their encoding:
+  // the list then counts as not loaded, and its file is never rewritten.
+  bool faithful = true;
+  // Unicode copies that no longer match the file, where none does: kept,
+  // and named to the user.
+  std::vector<std::filesystem::path> unmatched_copies;
+};
+
+// The text of a loaded list in its file's encoding, normalised. For a
+// Shift-JIS file, a Unicode copy whose Shift-JIS rendering is exactly the
+// file is shown instead, and taken in by the list.
+StorageTextShown StorageTextToShow(StorageList& list,
+                                   const TextCodec& shift_jis);
 
 // The executable's path with its extension replaced by "安全保管庫.txt" or
 // "品質保管庫.txt" (appended where the name has no extension). "\", "/" and
@@ -48,14 +72,6 @@ void LoadStorageList(StorageList& list, const std::filesystem::path& path);
 // Marks a list whose file could not be taken in whole by the caller (too
 // large to show, say), so that saving leaves the file alone.
 void MarkStorageFileUnread(StorageList& list);
-
-// The text of the Unicode copy, without its byte-order mark, when the list
-// should show it: the storage file still holds exactly what the copy
-// renders as in Shift-JIS (to_shift_jis), as it does after a save that
-// wrote both.
-std::optional<std::string> UnicodeTextToShow(
-    const StorageList& list,
-    const std::function<ShiftJisText(std::string_view utf8)>& to_shift_jis);
 
 // "<name>.lock" beside the storage file: made new by a copy of the program
 // from reading the file to replacing it, and gone with that copy.

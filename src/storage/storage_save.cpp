@@ -48,9 +48,10 @@ std::filesystem::path WriteFirstFree(NameOf&& name_of, std::string_view bytes,
 void KeepUnicodeCopy(StorageFileState& state, const SavePlan& plan,
                      const std::filesystem::path& written,
                      std::vector<UserReport>& reports, FileOps& ops) {
-  const std::filesystem::path copy = UnicodeStorageCopyPath(written);
-  const bool own =
-      state.unicode_copy_taken && IsStillAsSnapshot(copy, state.unicode_copy);
+  std::filesystem::path& copy = state.unicode_copy_path;
+  const bool own = state.unicode_copy_taken &&
+                   copy.parent_path() == written.parent_path() &&
+                   IsStillAsSnapshot(copy, state.unicode_copy);
   try {
     if (plan.unicode_text.empty()) {
       if (own) {
@@ -66,14 +67,13 @@ void KeepUnicodeCopy(StorageFileState& state, const SavePlan& plan,
     if (own) {
       SaveFileAtomically(copy, bytes, ExistingFile::Replace, ops);
     } else {
-      const std::filesystem::path target = WriteFirstFree(
+      copy = WriteFirstFree(
           [&](int number) { return UnicodeStorageCopyPath(written, number); },
           bytes, ops);
       reports.push_back(
           {UserReport::Kind::Notice,
            ComposeMessage(kKeptUnicodeCopy,
-                          {PathForMessage(written), PathForMessage(target)})});
-      if (target != copy) return;  // only the first name is read at start
+                          {PathForMessage(written), PathForMessage(copy)})});
     }
     state.unicode_copy = {Kind::Read, bytes};
     state.unicode_copy_taken = true;
@@ -268,6 +268,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
           state.memory.last = now;
           state.memory.last_text = plan.text;
           state.memory.last_text_bytes = plan.bytes;
+          state.memory.encoding = plan.encoding;
         }
         return outcome;
       case Target::SideFile:
@@ -288,6 +289,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
     state.memory.last = {Kind::Read, plan.bytes};
     state.memory.last_text = plan.text;
     state.memory.last_text_bytes = plan.bytes;
+    state.memory.encoding = plan.encoding;
     state.told_elsewhere.clear();
     if (state.location.loaded_from == StoragePlace::BesideProgram)
       MarkCopyTakenIn(state.location, call.ops);
@@ -306,11 +308,67 @@ StorageFileState StartStorageSession(const StorageList& list,
   state.location = location;
   state.memory.last = list.file;
   state.memory.last_text = text;
-  state.memory.last_text_bytes = list.text.bytes();
+  // A text shown as loaded is written back as those bytes; the normal form
+  // is Shift-JIS's bytes normalised, in any other encoding the text's own.
+  state.memory.encoding = list.encoding;
+  bool lossy = false;
+  state.memory.last_text_bytes =
+      list.encoding == TextEncoding::ShiftJis
+          ? list.text.bytes()
+          : EncodeUnicodeText(text, list.encoding, lossy);
   state.memory.start_text = text;
+  state.unicode_copy_path = list.unicode_copy_path;
   state.unicode_copy = list.unicode_copy;
   state.unicode_copy_taken = list.unicode_copy_taken;
   return state;
+}
+
+StorageStart StartStorageList(const StorageLocation& location,
+                              const TextCodec& shift_jis,
+                              const LineMatch& match, FileOps& ops) {
+  StorageStart start;
+  StorageList list;
+  StorageLocation loaded = location;
+  LoadedPlaces places;
+  try {
+    places = LoadStorageListFrom(list, loaded, ops);
+  } catch (const std::exception& error) {
+    start.state = StartStorageSession(list, loaded, u"");
+    start.failure = error.what();
+    return start;
+  }
+  if (places.notice)
+    start.notices.push_back({UserReport::Kind::Notice, *places.notice});
+  const StorageTextShown shown = StorageTextToShow(list, shift_jis);
+  const std::filesystem::path& file = SavePath(loaded);
+  if (!shown.faithful) {
+    list.file = {Kind::Unread, {}};
+    start.state = StartStorageSession(list, loaded, u"");
+    start.failure = ComposeMessage(kNotDecodedCleanly, {PathForMessage(file)});
+    return start;
+  }
+  if (!shown.unmatched_copies.empty()) {
+    std::string names;
+    for (const std::filesystem::path& copy : shown.unmatched_copies)
+      names += (names.empty() ? "" : "、") + PathForMessage(copy);
+    start.notices.push_back({UserReport::Kind::Notice,
+                             ComposeMessage(kUnmatchedUnicodeCopies,
+                                            {PathForMessage(file), names})});
+  }
+  start.state = StartStorageSession(list, loaded, shown.text);
+  start.shown = shown.text;
+  // With a copy in the user's folder too, the list shown is their merge,
+  // the file beside the program first; the first save puts it there.
+  if (places.user_copy) {
+    const StorageTextShown copy =
+        StorageTextToShow(*places.user_copy, shift_jis);
+    if (copy.faithful)
+      start.shown =
+          MergeStorageText(u"", start.shown, copy.text, u"", match).text;
+    else
+      start.state.location.to_take_in.clear();  // left as it is
+  }
+  return start;
 }
 
 SaveOutcome SaveStorageListNow(StorageFileState& state,

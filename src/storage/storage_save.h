@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,7 @@ struct StorageFileState {
   ListMemory memory;
   // The Unicode copy beside the file as this session last saw or wrote it,
   // and whether it is the list's own: only such a copy is replaced.
+  std::filesystem::path unicode_copy_path;
   FileSnapshot unicode_copy;
   bool unicode_copy_taken = false;
   std::filesystem::path side_file;  // made by this session, if any
@@ -36,6 +38,26 @@ struct StorageFileState {
 StorageFileState StartStorageSession(const StorageList& list,
                                      const StorageLocation& location,
                                      std::u16string_view text);
+
+// A list at the start of a session.
+struct StorageStart {
+  StorageFileState state;
+  // What the box shows: the list, merged with the copy in the user's
+  // folder where there is one.
+  std::u16string shown;
+  std::vector<UserReport> notices;
+  // Where the list could not be loaded faithfully (its file cannot be read,
+  // or does not decode cleanly): why. The list then starts empty, and its
+  // file is never written over.
+  std::optional<std::string> failure;
+};
+
+// Loads a list from its place or places for a session, decoding its file
+// in the file's own encoding (Shift-JIS through shift_jis).
+StorageStart StartStorageList(const StorageLocation& location,
+                              const TextCodec& shift_jis,
+                              const LineMatch& match,
+                              FileOps& ops = SystemFileOps());
 
 struct SaveOutcome {
   enum class Result {
@@ -50,11 +72,13 @@ struct SaveOutcome {
   std::string failure;
 };
 
-// Saves ours, the box's text. temporary_folder is the last resort at the
-// end of a Windows session. Waits a moment for a lock another copy holds.
+// Saves ours, the box's text, in the file's encoding (Shift-JIS through
+// shift_jis). temporary_folder is the last resort at the end of a Windows
+// session. Waits a moment for a lock another copy holds.
 SaveOutcome SaveStorageListNow(StorageFileState& state,
                                std::u16string_view ours, SaveMoment moment,
-                               const TextCodec& codec, const LineMatch& match,
+                               const TextCodec& shift_jis,
+                               const LineMatch& match,
                                const std::filesystem::path& temporary_folder,
                                FileOps& ops = SystemFileOps());
 

@@ -39,6 +39,26 @@ ShiftJisText NormaliseStorageText(std::string_view file_bytes) {
   return ShiftJisText(std::move(text));
 }
 
+std::u16string NormaliseStorageText(std::u16string_view text) {
+  text = text.substr(0, text.find(u'\0'));
+  std::size_t begin = 0;
+  while (begin < text.size() && text[begin] <= 0x20) ++begin;
+  std::size_t end = text.size();
+  while (end > begin && text[end - 1] <= 0x20) --end;
+  text = text.substr(begin, end - begin);
+  std::u16string normal;
+  normal.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' || text[i] == u'\n') {
+      normal += u"\r\n";
+      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      normal += text[i];
+    }
+  }
+  return normal;
+}
+
 void StoreSlogan(ShiftJisText& text, ShiftJisView slogan) {
   // A line of the list is Shift-JIS as the list is.
   const auto matches = [](std::string_view line, std::string_view wanted) {

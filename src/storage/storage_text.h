@@ -17,6 +17,8 @@ inline constexpr std::string_view kLineBreak = LineBreakOf<char>();
 // everything from the first zero byte on dropped, and every byte of 0x20 or
 // less stripped from both ends.
 ShiftJisText NormaliseStorageText(std::string_view file_bytes);
+// The same rule for text already decoded from a file.
+std::u16string NormaliseStorageText(std::u16string_view text);
 
 using StorageEdit = BasicStorageEdit<char>;
 

@@ -34,9 +34,10 @@ TEST(UnusualProgramFolders, WorkAsAnyOther) {
   }
 }
 
-// A storage file of bytes that Shift-JIS does not assign is shown as well
-// as can be and, untouched, written back byte for byte.
-TEST(UnusualStorageBytes, SurviveAStartAndAnExitUntouched) {
+// A storage file of bytes that Shift-JIS does not assign does not decode
+// cleanly: the user is told at the start, the list starts empty, and the
+// file is never written over.
+TEST(UnusualStorageBytes, AreToldAtTheStartAndLeftAsTheyAre) {
   TempFolder folder;
   CopyExamplePhraseFiles(folder.path());
   const fs::path safety =
@@ -45,7 +46,9 @@ TEST(UnusualStorageBytes, SurviveAStartAndAnExitUntouched) {
   WriteBytes(safety, bytes);
   TavlinProcess tavlin(folder.path());
   tavlin.Start();
-  EXPECT_FALSE(WindowText(tavlin.Control(kMemSafe)).empty());
+  EXPECT_NE(tavlin.DismissMessageBox().find(safety.wstring()),
+            std::wstring::npos);
+  EXPECT_TRUE(WindowText(tavlin.Control(kMemSafe)).empty());
   tavlin.Close();
   EXPECT_EQ(ReadBytes(safety), bytes);
 }

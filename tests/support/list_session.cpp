@@ -1,10 +1,10 @@
 #include "support/list_session.h"
 
+#include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
 #include "src/storage/storage_file.h"
 #include "src/storage/storage_merge.h"
 #include "src/storage/storage_places.h"
-#include "src/storage/utf8_codec.h"
 
 namespace tavlin {
 
@@ -39,7 +39,7 @@ bool SameSloganIgnoringCase(std::u16string_view a, std::u16string_view b) {
 }
 
 std::u16string U16FromUtf8(std::string_view utf8) {
-  return Utf8Codec().Decode(utf8).value();
+  return EncodingCodec(TextEncoding::Utf8).Decode(utf8).value();
 }
 
 std::u16string Latin1(std::string_view bytes) {
@@ -63,31 +63,12 @@ ListSession::ListSession(const std::filesystem::path& file)
     : ListSession(BesideOnly(file)) {}
 
 ListSession::ListSession(const StorageLocation& location, FileOps& ops) {
-  StorageList list;
-  StorageLocation loaded = location;
-  LoadedPlaces places;
-  try {
-    places = LoadStorageListFrom(list, loaded, ops);
-  } catch (const std::exception&) {
-    load_failed_ = true;
-  }
-  notice_ = places.notice;
-  const ByteCodec codec;
-  shown_ = codec.Decode(list.text.bytes()).value_or(std::u16string());
-  const std::optional<std::string> unicode =
-      UnicodeTextToShow(list, [&](std::string_view utf8) {
-        bool lossy = false;
-        return ShiftJisText(codec.Encode(U16FromUtf8(utf8), lossy));
-      });
-  list.unicode_copy_taken = unicode.has_value();
-  if (unicode) shown_ = U16FromUtf8(*unicode);
-  state = StartStorageSession(list, loaded, shown_);
-  if (places.user_copy)
-    shown_ = MergeStorageText(
-                 u"", shown_,
-                 codec.Decode(places.user_copy->text.bytes()).value_or(u""),
-                 u"", SameSloganIgnoringCase)
-                 .text;
+  StorageStart start =
+      StartStorageList(location, ByteCodec(), SameSloganIgnoringCase, ops);
+  state = std::move(start.state);
+  shown_ = std::move(start.shown);
+  notices_ = std::move(start.notices);
+  load_failed_ = start.failure.has_value();
 }
 
 SaveOutcome ListSession::Save(std::u16string_view box, SaveMoment moment,

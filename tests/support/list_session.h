@@ -7,10 +7,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "src/platform/file_access.h"
+#include "src/platform/text_codec.h"
 #include "src/storage/storage_save.h"
-#include "src/storage/text_codec.h"
 
 namespace tavlin {
 
@@ -48,13 +49,13 @@ class ListSession {
   }
 
   const std::u16string& shown() const { return shown_; }
-  const std::optional<std::string>& notice() const { return notice_; }
+  const std::vector<UserReport>& notices() const { return notices_; }
   bool load_failed() const { return load_failed_; }
   StorageFileState state;
 
  private:
   std::u16string shown_;
-  std::optional<std::string> notice_;
+  std::vector<UserReport> notices_;
   bool load_failed_ = false;
 };
 

@@ -255,6 +255,7 @@ void TMainForm::OnDpiChanged(const RECT& suggested) {
 void TMainForm::FormCreate() {
   ApplyVersionCaption(hwnd(), kMainFormName);
   phrases_.emplace();
+  phrases_->shift_jis = &shift_jis_;
   pages_->LoadAll();
   try {
     BitBtn1Click();

@@ -13,6 +13,7 @@
 #include "win32/forms/slogan_list_win32.h"
 #include "win32/forms/storage_pages_win32.h"
 #include "win32/gui/window_win32.h"
+#include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
 namespace tavlin {
@@ -72,6 +73,7 @@ class TMainForm final : public Window {
   std::optional<SloganList> slogans_;
   std::optional<StoragePages> pages_;
   std::optional<PhraseLists> phrases_;  // UpperPhrases, MiddlePhrases, ...
+  ShiftJisCodec shift_jis_;
   HWND last_focus_ = nullptr;
   bool created_ = false;  // WM_CREATE ran to its end
   bool saved_at_close_ = false;

@@ -100,34 +100,16 @@ void StoragePages::RemoveStaleSaves() const {
 }
 
 void StoragePages::Load(Page& page, const StorageLocation& at) {
-  StorageList list;
-  StorageLocation location = at;
+  StorageStart start = StartStorageList(at, ShiftJisCodec(), SlogansMatchText);
+  page.file = std::move(start.state);
+  for (const UserReport& notice : start.notices)
+    ShowUserReport(nullptr, notice);
   try {
-    const LoadedPlaces places = LoadStorageListFrom(list, location);
-    if (places.notice) ShowNotice(nullptr, *places.notice);
-    std::wstring text = WideFromShiftJis(list.text);
-    // What an earlier session typed beyond Shift-JIS is shown again, as
-    // long as the storage file is still what that session wrote.
-    const std::optional<std::string> unicode =
-        UnicodeTextToShow(list, [](std::string_view utf8) {
-          return ShiftJisFromWide(WideFromUtf8(utf8));
-        });
-    if (unicode) text = WideFromUtf8(*unicode);
-    list.unicode_copy_taken = unicode.has_value();
-    page.file = StartStorageSession(list, location, AsU16(text));
-    // With a copy in the user's folder too, the list shown is their merge,
-    // and the first save puts it beside the program.
-    if (places.user_copy)
-      text = std::wstring(AsWide(
-          MergeStorageText(u"", AsU16(text),
-                           AsU16(WideFromShiftJis(places.user_copy->text)), u"",
-                           SlogansMatchText)
-              .text));
-    page.shown_at_load = std::move(text);
+    if (start.failure) throw TavlinError(*start.failure);
+    page.shown_at_load = std::wstring(AsWide(start.shown));
     // A page without its box yet shows the text when the box is made.
     if (page.box) ShowLoadedText(page);
   } catch (...) {
-    page.file = StartStorageSession(list, location, u"");
     DropLoadedText(page);
   }
 }

@@ -2,7 +2,7 @@
 // plan read and write them.
 #pragma once
 
-#include "src/storage/text_codec.h"
+#include "src/platform/text_codec.h"
 
 namespace tavlin {
 

@@ -1,6 +1,5 @@
-// How a storage file's bytes become the text the box shows, and back. The
-// program's is Shift-JIS, which only Windows converts; tests bring their
-// own.
+// How a file's bytes become text, and back: one encoding's conversion.
+// Shift-JIS is only converted on Windows; tests bring a stand-in.
 #pragma once
 
 #include <optional>

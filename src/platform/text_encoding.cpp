@@ -1,0 +1,172 @@
+#include "src/platform/text_encoding.h"
+
+namespace tavlin {
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
+
+void AppendUtf16(std::u16string& text, char32_t c) {
+  if (c >= 0x10000) {
+    text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  } else {
+    text += static_cast<char16_t>(c);
+  }
+}
+
+// Strict UTF-8; multi_byte tells whether any sequence was longer than one.
+std::optional<std::u16string> DecodeUtf8(std::string_view bytes,
+                                         bool* multi_byte = nullptr) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = lead < 0x80                    ? 1
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || i + length > bytes.size()) return std::nullopt;
+    char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return std::nullopt;
+      c = (c << 6) | (next & 0x3Fu);
+    }
+    // Overlong forms, surrogates and code points beyond Unicode would not
+    // come back as they were.
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+      return std::nullopt;
+    if (length > 1 && multi_byte) *multi_byte = true;
+    AppendUtf16(text, c);
+    i += length;
+  }
+  return text;
+}
+
+std::optional<std::u16string> DecodeUtf16(std::string_view bytes,
+                                          bool big_endian) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  std::u16string text;
+  text.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    text += static_cast<char16_t>(big_endian ? (first << 8) | second
+                                             : (second << 8) | first);
+  }
+  // Every surrogate with its partner, or the text would not come back.
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (unit >= 0xDC00 && unit <= 0xDFFF) return std::nullopt;
+    if (unit >= 0xD800 && unit <= 0xDBFF) {
+      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
+        return std::nullopt;
+      ++i;
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
+TextEncoding DetectTextEncoding(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Mark)) return TextEncoding::Utf8WithBom;
+  if (bytes.starts_with(kUtf16LeMark)) return TextEncoding::Utf16Le;
+  if (bytes.starts_with(kUtf16BeMark)) return TextEncoding::Utf16Be;
+  bool multi_byte = false;
+  if (DecodeUtf8(bytes, &multi_byte) && multi_byte) return TextEncoding::Utf8;
+  return TextEncoding::ShiftJis;
+}
+
+std::optional<std::u16string> DecodeUnicodeText(std::string_view bytes,
+                                                TextEncoding encoding) {
+  const auto without = [&](std::string_view mark) {
+    return bytes.starts_with(mark) ? std::optional(bytes.substr(mark.size()))
+                                   : std::nullopt;
+  };
+  std::optional<std::string_view> body;
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      return DecodeUtf8(bytes);
+    case TextEncoding::Utf8WithBom:
+      body = without(kUtf8Mark);
+      return body ? DecodeUtf8(*body) : std::nullopt;
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be: {
+      const bool big_endian = encoding == TextEncoding::Utf16Be;
+      body = without(big_endian ? kUtf16BeMark : kUtf16LeMark);
+      return body ? DecodeUtf16(*body, big_endian) : std::nullopt;
+    }
+    case TextEncoding::ShiftJis:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::string EncodeUnicodeText(std::u16string_view text, TextEncoding encoding,
+                              bool& lossy) {
+  lossy = false;
+  std::string bytes;
+  const bool utf16 =
+      encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+  if (encoding == TextEncoding::Utf8WithBom) bytes = kUtf8Mark;
+  if (encoding == TextEncoding::Utf16Le) bytes = kUtf16LeMark;
+  if (encoding == TextEncoding::Utf16Be) bytes = kUtf16BeMark;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    const bool lead = c >= 0xD800 && c <= 0xDBFF;
+    if (lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      c = 0xFFFD;
+      lossy = true;
+    }
+    if (utf16) {
+      std::u16string units;
+      AppendUtf16(units, c);
+      for (const char16_t unit : units) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += encoding == TextEncoding::Utf16Be ? high : low;
+        bytes += encoding == TextEncoding::Utf16Be ? low : high;
+      }
+    } else if (c < 0x80) {
+      bytes += static_cast<char>(c);
+    } else if (c < 0x800) {
+      bytes += static_cast<char>(0xC0 | (c >> 6));
+      bytes += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      bytes += static_cast<char>(0xE0 | (c >> 12));
+      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      bytes += static_cast<char>(0xF0 | (c >> 18));
+      bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return bytes;
+}
+
+std::optional<std::u16string> EncodingCodec::Decode(
+    std::string_view bytes) const {
+  if (encoding_ != TextEncoding::ShiftJis)
+    return DecodeUnicodeText(bytes, encoding_);
+  return shift_jis_ ? shift_jis_->Decode(bytes) : std::nullopt;
+}
+
+std::string EncodingCodec::Encode(std::u16string_view text, bool& lossy) const {
+  if (encoding_ != TextEncoding::ShiftJis)
+    return EncodeUnicodeText(text, encoding_, lossy);
+  lossy = !text.empty();
+  return shift_jis_ ? shift_jis_->Encode(text, lossy) : std::string();
+}
+
+}  // namespace tavlin

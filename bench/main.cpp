@@ -18,6 +18,7 @@
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
 #include "src/storage/storage_text.h"
+#include "src/storage/vote_sheet.h"
 
 using namespace tavlin;
 
@@ -203,6 +204,22 @@ void SaveTenThousandLines(benchmark::State& state, const BenchData* data,
   }
 }
 
+// A vote sheet of 100,000 slogans, every one the same or all different:
+// the same ones must take about as long.
+void VoteSheetOfAHundredThousand(benchmark::State& state, bool all_the_same) {
+  std::vector<std::u16string> slogans;
+  for (int row = 0; row < 100'000; ++row) {
+    const std::string number = all_the_same ? "" : std::to_string(row);
+    slogans.push_back(u"安全第一 " +
+                      std::u16string(number.begin(), number.end()));
+  }
+  for (auto _ : state) {
+    const std::string sheet =
+        VoteSheetCsv(slogans, kDefaultMaxSloganCharacters);
+    benchmark::DoNotOptimize(sheet.data());
+  }
+}
+
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
@@ -236,6 +253,15 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("SaveMergingAnotherCopy10kLines",
                                SaveTenThousandLines, &data,
                                SaveCase::MergingAnotherCopy)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+
+  benchmark::RegisterBenchmark("VoteSheet100kDifferent",
+                               VoteSheetOfAHundredThousand, false)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("VoteSheet100kTheSame",
+                               VoteSheetOfAHundredThousand, true)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
 

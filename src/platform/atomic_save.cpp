@@ -120,21 +120,53 @@ bool IsTemporaryFileOfSave(const std::filesystem::path& name,
          0;
 }
 
-void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
-                               const std::filesystem::path& prefix,
-                               std::chrono::seconds min_age) {
+namespace {
+
+// Removes the files of folder that ours(name) accepts, once min_age old.
+template <typename Ours>
+void RemoveOldFiles(const std::filesystem::path& folder,
+                    std::chrono::seconds min_age, Ours&& ours) {
   std::error_code error;
   const auto now = std::filesystem::file_time_type::clock::now();
   for (std::filesystem::directory_iterator entries(folder, error), end;
        !error && entries != end; entries.increment(error)) {
     const std::filesystem::path& file = entries->path();
-    if (!IsTemporaryFileOfSave(file.filename(), prefix)) continue;
+    if (!ours(file.filename())) continue;
     std::error_code ignored;
     if (!entries->is_regular_file(ignored)) continue;
     const auto written = std::filesystem::last_write_time(file, ignored);
     if (ignored || now - written < min_age) continue;
     std::filesystem::remove(file, ignored);
   }
+}
+
+}  // namespace
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::filesystem::path& prefix,
+                               std::chrono::seconds min_age) {
+  RemoveOldFiles(folder, min_age, [&](const std::filesystem::path& name) {
+    return IsTemporaryFileOfSave(name, prefix);
+  });
+}
+
+void RemoveStaleTemporaryFilesOfKind(const std::filesystem::path& folder,
+                                     const std::filesystem::path& extension,
+                                     std::chrono::seconds min_age) {
+  RemoveOldFiles(folder, min_age, [&](const std::filesystem::path& name) {
+    if (!IsTemporaryFileOfSave(name, {})) return false;
+    // The saved file's own name is what stands before the suffix.
+    auto saved = name.native();
+    saved.resize(saved.size() - kTemporarySuffixLength);
+    const auto& wanted = extension.native();
+    if (saved.size() < wanted.size()) return false;
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+      auto c = saved[saved.size() - wanted.size() + i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<decltype(c)>(c + ('a' - 'A'));
+      if (c != wanted[i]) return false;
+    }
+    return true;
+  });
 }
 
 }  // namespace tavlin

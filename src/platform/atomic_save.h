@@ -37,4 +37,13 @@ void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
                                const std::filesystem::path& prefix,
                                std::chrono::seconds min_age);
 
+// The same for the saves of any file whose name ends in extension (".csv",
+// lower case), such as the exports a user saves where they like.
+void RemoveStaleTemporaryFilesOfKind(const std::filesystem::path& folder,
+                                     const std::filesystem::path& extension,
+                                     std::chrono::seconds min_age);
+
+// A temporary file younger than this may be another running copy's save.
+inline constexpr std::chrono::seconds kStaleTemporaryFileAge{600};
+
 }  // namespace tavlin

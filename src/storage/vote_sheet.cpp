@@ -1,6 +1,6 @@
 #include "src/storage/vote_sheet.h"
 
-#include <map>
+#include <unordered_map>
 
 #include "src/platform/unicode_text.h"
 
@@ -71,7 +71,8 @@ bool IsPunctuationOrSymbol(char32_t c) {
 std::vector<SloganJudgement> JudgeSlogans(
     const std::vector<std::u16string>& slogans, std::size_t max_characters) {
   std::vector<SloganJudgement> judgements(slogans.size());
-  std::map<std::u16string, std::vector<std::size_t>> rows_of;
+  // Each slogan's first row, spaces aside: one look-up a row.
+  std::unordered_map<std::u16string, std::size_t> first_row_of;
   for (std::size_t row = 0; row < slogans.size(); ++row) {
     SloganJudgement& judgement = judgements[row];
     judgement.too_long = CountSloganCharacters(slogans[row]) > max_characters;
@@ -88,13 +89,15 @@ std::vector<SloganJudgement> JudgeSlogans(
             static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
       }
     });
-    rows_of[WithoutSpaces(slogans[row])].push_back(row + 1);
-  }
-  for (const auto& [text, numbers] : rows_of) {
-    if (numbers.size() < 2) continue;
-    for (const std::size_t number : numbers)
-      for (const std::size_t other : numbers)
-        if (other != number) judgements[number - 1].same_as.push_back(other);
+    // A repeat names the slogan's first row, and the first row its first
+    // repeat: one number each, however often a slogan stands.
+    const auto [first, is_first] =
+        first_row_of.try_emplace(WithoutSpaces(slogans[row]), row + 1);
+    if (is_first) continue;
+    judgement.same_as.push_back(first->second);
+    std::vector<std::size_t>& first_names =
+        judgements[first->second - 1].same_as;
+    if (first_names.empty()) first_names.push_back(row + 1);
   }
   return judgements;
 }

@@ -28,7 +28,8 @@ bool IsPunctuationOrSymbol(char32_t c);
 struct SloganJudgement {
   bool too_long = false;
   std::u16string symbols;  // each punctuation mark or symbol once, in order
-  // The numbers of the other rows with the same slogan, spaces aside.
+  // Where the same slogan stands again, spaces aside: for its first row,
+  // the row of its first repeat; for a repeat, the slogan's first row.
   std::vector<std::size_t> same_as;
 };
 

@@ -270,6 +270,28 @@ TEST(StaleTemporaryFiles, OnlyOldOnesOfTheTargetAreRemoved) {
             (Names{"T安全保管庫.txt", left[1], "other.txt.~0123abcd.tmp"}));
 }
 
+TEST(StaleTemporaryFiles, OfExportsOnlyOldOnesOfTheirKindAreRemoved) {
+  TempFolder folder;
+  const auto hour_ago = [&](const char* name) {
+    WriteBytes(folder / name, "partial");
+    std::filesystem::last_write_time(
+        folder / name, std::filesystem::last_write_time(folder / name) -
+                           std::chrono::hours(1));
+  };
+  hour_ago("sheet.CSV.~0123abcd.tmp");
+  hour_ago("poster.png.~0123abcd.tmp");
+  hour_ago("report.docx.~0123abcd.tmp");  // not a save of ours
+  hour_ago("sheet.csv.~0123abcd.txt");
+  WriteBytes(folder / "young.csv.~89abcdef.tmp", "under way");
+
+  RemoveStaleTemporaryFilesOfKind(folder.path(), ".csv",
+                                  std::chrono::minutes(10));
+
+  EXPECT_EQ(EntriesOf(folder.path()),
+            (Names{"poster.png.~0123abcd.tmp", "report.docx.~0123abcd.tmp",
+                   "sheet.csv.~0123abcd.txt", "young.csv.~89abcdef.tmp"}));
+}
+
 }  // namespace
 
 }  // namespace tavlin

@@ -46,10 +46,15 @@ TEST(VoteRules, MarkEveryRowOfASloganTwiceInTheListSpacesAside) {
   const auto judgements = JudgeSlogans(
       {u"安全 第一", u"品質 第一", u"安全第一", u"ゼロ災", u"安全\u3000第一"},
       kDefaultMaxSloganCharacters);
-  EXPECT_EQ(Utf8(JudgementText(judgements[0])), Utf8(u"重複（3・5番）"));
+  // Each names one other row: a repeat the first, the first its first
+  // repeat; the sheet stays linear however often a slogan stands.
+  EXPECT_EQ(Utf8(JudgementText(judgements[0])), Utf8(u"重複（3番）"));
   EXPECT_EQ(Utf8(JudgementText(judgements[1])), Utf8(u"可"));
-  EXPECT_EQ(Utf8(JudgementText(judgements[2])), Utf8(u"重複（1・5番）"));
-  EXPECT_EQ(Utf8(JudgementText(judgements[4])), Utf8(u"重複（1・3番）"));
+  EXPECT_EQ(Utf8(JudgementText(judgements[2])), Utf8(u"重複（1番）"));
+  EXPECT_EQ(Utf8(JudgementText(judgements[4])), Utf8(u"重複（1番）"));
+  const std::vector<std::u16string> same(1000, u"安全第一");
+  for (const SloganJudgement& judgement : JudgeSlogans(same, 24))
+    EXPECT_EQ(judgement.same_as.size(), 1u);
 }
 
 TEST(CsvField, QuotesWhatWouldBreakARowAndDisarmsFormulas) {
@@ -63,7 +68,9 @@ TEST(CsvField, QuotesWhatWouldBreakARowAndDisarmsFormulas) {
       {"say \"yes\"", false, "\"say \"\"yes\"\"\""},
       {"two\r\nlines", false, "\"two\r\nlines\""},
       {"=1+1", true, "'=1+1"},
+      {"+1+1", true, "'+1+1"},
       {"-2,3", true, "\"'-2,3\""},
+      {"@SUM(A1:A9)", true, "'@SUM(A1:A9)"},
       {"=1+1", false, "=1+1"},
       {"", true, ""},
   };

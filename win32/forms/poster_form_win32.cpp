@@ -175,6 +175,9 @@ void TPosterForm::SaveClick() {
   const std::string png = EncodePng(poster.pixels, poster.page.width,
                                     poster.page.height, kPrintDpi);
   SaveFileAtomically(*file, png, ExistingFile::Replace);
+  // What a save stopped midway left there goes, once old.
+  RemoveStaleTemporaryFilesOfKind(file->parent_path(), ".png",
+                                  kStaleTemporaryFileAge);
 }
 
 void TPosterForm::PrintClick() {

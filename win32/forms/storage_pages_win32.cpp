@@ -30,8 +30,6 @@ namespace tavlin {
 
 namespace {
 
-// A temporary file younger than this may be another running copy's save.
-constexpr std::chrono::seconds kTemporaryFileMinimumAge{600};
 // Typing is saved after this long without a keystroke.
 constexpr UINT kTypingPause = 2000;
 constexpr UINT kBalloonShown = 6000;
@@ -95,7 +93,7 @@ void StoragePages::RemoveStaleSaves() const {
          {&location.beside_program, &location.in_user_folder})
       if (!file->empty())
         RemoveStaleTemporaryFiles(file->parent_path(), file->stem(),
-                                  kTemporaryFileMinimumAge);
+                                  kStaleTemporaryFileAge);
   }
 }
 

@@ -35,6 +35,9 @@ void ExportVoteSheet(HWND owner, std::u16string_view theme,
   const std::string sheet = VoteSheetCsv(
       SheetSlogans(box_text), VoteSheetCharacterLimit(program_folder));
   SaveFileAtomically(*file, sheet, ExistingFile::Replace);
+  // What an export stopped midway left there goes, once old.
+  RemoveStaleTemporaryFilesOfKind(file->parent_path(), ".csv",
+                                  kStaleTemporaryFileAge);
 }
 
 }  // namespace tavlin

@@ -78,10 +78,12 @@ StorageTextShown StorageTextToShow(StorageList& list,
   shown.text = NormaliseStorageText(*decoded);
   for (const auto& [path, copy] : list.unicode_copies) {
     if (copy.kind != Kind::Read) continue;
-    const std::optional<std::u16string> text =
+    std::optional<std::u16string> text =
         DecodeUnicodeText(copy.bytes, TextEncoding::Utf8WithBom);
+    if (text) text = NormaliseStorageText(*text);
+    // Both in normal form: the file may since have lost its outer blanks.
     bool lossy = false;
-    if (text && shift_jis.Encode(*text, lossy) == list.file.bytes) {
+    if (text && shift_jis.Encode(*text, lossy) == list.text.bytes()) {
       shown.text = *text;
       list.unicode_copy_path = path;
       list.unicode_copy = copy;

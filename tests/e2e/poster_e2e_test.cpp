@@ -208,6 +208,25 @@ TEST_F(Poster, TheVoteSheetIsTheListAsCsvForExcel) {
   EXPECT_EQ(bytes, expected);
 }
 
+// The same slogan over and over: the sheet grows with the list, not with
+// its square, and is written whole.
+TEST_F(Poster, AVoteSheetOfOneSloganRepeatedIsLinear) {
+  constexpr int kRows = 20'000;
+  std::wstring list;
+  for (int row = 0; row < kRows; ++row) list += L"安全第一\r\n";
+  FillStorageBox(list, 0);
+  ChooseFromStorageMenu(L'e');  // 一覧表を書き出す(&E)...
+  const std::filesystem::path file = folder_.path() / L"投票.csv";
+  tavlin_.SaveThroughDialog(file);
+  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(file); }));
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  // A row: its number, the slogan, its count, one other row, the vote.
+  EXPECT_LT(bytes.size(), static_cast<std::size_t>(kRows) * 80);
+  EXPECT_NE(bytes.find(Utf8FromU16(u"20000,安全第一,4,重複（1番）,\r\n")),
+            std::string::npos);
+}
+
 }  // namespace
 
 }  // namespace tavlin

@@ -72,6 +72,25 @@ TEST_F(SloganList, CtrlCPutsTheSelectedSloganOnTheClipboard) {
       << "the clipboard holds: " << testing::PrintToString(clipboard_text());
 }
 
+// A clipboard manager holding the clipboard: the copy fails with a report,
+// and the program goes on.
+TEST_F(SloganList, CtrlCWithTheClipboardHeldElsewhereIsReported) {
+  const LPARAM row = MAKELPARAM(20, 16);
+  PostMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, row);
+  PostMessageW(list_, WM_LBUTTONUP, 0, row);
+  ASSERT_TRUE(WaitFor([&] { return tavlin_.FocusedControl() == list_; }));
+  HWND holder = CreateWindowW(L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                              nullptr, nullptr, nullptr);
+  ASSERT_TRUE(OpenClipboard(holder));
+  PressCtrlAnd('C');
+  const std::wstring report = tavlin_.DismissMessageBox();
+  CloseClipboard();
+  DestroyWindow(holder);
+  EXPECT_EQ(report, L"クリップボードを開けません.");
+  EXPECT_FALSE(tavlin_.HasExited());
+  EXPECT_EQ(ListBoxItems(list_).size(), 5u);
+}
+
 // Chosen from the menu by its access key, as a user at the keyboard does.
 TEST_F(SloganList, TheMenuHoldsAPartForTheNextGenerations) {
   const std::wstring held = MiddleOf(Slogans().at(2));

@@ -3,6 +3,8 @@
 // needs a selected slogan.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace tavlin {
@@ -16,6 +18,8 @@ enum SloganMenuCommand : int {
   kMenuHoldLower,     // keep the last part
   kMenuReleaseHolds,  // draw every part again
   kMenuPoster,        // the slogan as a vertical poster
+  kMenuEarlier,       // the page's previous generation, as it was shown
+  kMenuLater,         // the page's next generation
 };
 
 struct SloganMenuItem {
@@ -33,6 +37,42 @@ inline constexpr SloganMenuItem kSloganMenu[] = {
     {kMenuHoldLower, u"下の句を固定(&3)", true, false},
     {kMenuReleaseHolds, u"固定をすべて解除(&R)", false, true},
     {kMenuPoster, u"ポスターを作成(&P)...", true, true},
+    {kMenuEarlier, u"前の標語(&B)\tAlt+←", false, true},
+    {kMenuLater, u"次の標語(&F)\tAlt+→", false, false},
 };
+
+// What the menu's items depend on when it opens.
+struct SloganMenuState {
+  bool slogan_selected = false;
+  bool any_held = false;  // a part of the page is held
+  bool can_go_back = false;
+  bool can_go_forward = false;
+  std::array<bool, 3> part_held{};  // of the selected slogan: 上, 中, 下
+};
+
+// Greyed: it needs a slogan and none is selected, or there is nothing for
+// it to do (no hold to release, no generation before or after).
+constexpr bool SloganMenuItemGreyed(const SloganMenuItem& item,
+                                    const SloganMenuState& state) {
+  if (item.needs_slogan && !state.slogan_selected) return true;
+  switch (item.command) {
+    case kMenuReleaseHolds:
+      return !state.any_held;
+    case kMenuEarlier:
+      return !state.can_go_back;
+    case kMenuLater:
+      return !state.can_go_forward;
+    default:
+      return false;
+  }
+}
+
+// Checked: a hold item whose part of the selected slogan is held.
+constexpr bool SloganMenuItemChecked(const SloganMenuItem& item,
+                                     const SloganMenuState& state) {
+  const int part = item.command - kMenuHoldUpper;
+  return part >= 0 && part < 3 && state.slogan_selected &&
+         state.part_held[static_cast<std::size_t>(part)];
+}
 
 }  // namespace tavlin

@@ -91,6 +91,51 @@ TEST_F(SloganList, CtrlCWithTheClipboardHeldElsewhereIsReported) {
   EXPECT_EQ(ListBoxItems(list_).size(), 5u);
 }
 
+// Chooses an item of the slogan list's menu by its access key, as a user
+// at the keyboard does.
+void ChooseFromSloganMenu(TavlinProcess& tavlin, HWND list, wchar_t key) {
+  PostMessageW(tavlin.MainWindow(), WM_CONTEXTMENU,
+               reinterpret_cast<WPARAM>(list), -1);
+  HWND menu = nullptr;
+  WaitFor([&] {
+    menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu);
+  });
+  PostMessageW(menu, WM_CHAR, key, 1);
+  Sleep(300);
+  if (IsWindowVisible(menu)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+  WaitFor([&] { return !IsWindowVisible(menu); });
+  Sleep(300);  // the command is posted as the menu closes
+}
+
+TEST_F(SloganList, AltArrowsPageThroughThePagesGenerationsAsShown) {
+  std::vector<std::vector<std::wstring>> shown = {Slogans()};
+  for (int more = 0; more < 2; ++more) {
+    Sleep(30);  // another tick, other slogans
+    Regenerate();
+    shown.push_back(Slogans());
+  }
+  const LPARAM row = MAKELPARAM(20, 16);
+  PostMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, row);
+  PostMessageW(list_, WM_LBUTTONUP, 0, row);
+  ASSERT_TRUE(WaitFor([&] { return tavlin_.FocusedControl() == list_; }));
+  PressWith(VK_MENU, VK_LEFT);
+  PressWith(VK_MENU, VK_LEFT);
+  EXPECT_TRUE(WaitFor([&] { return Slogans() == shown[0]; }));
+  ChooseFromSloganMenu(tavlin_, list_, L'f');  // 次の標語(&F)
+  EXPECT_TRUE(WaitFor([&] { return Slogans() == shown[1]; }));
+  ASSERT_TRUE(WaitFor([&] { return tavlin_.FocusedControl() == list_; }));
+  PressWith(VK_MENU, VK_RIGHT);
+  EXPECT_TRUE(WaitFor([&] { return Slogans() == shown[2]; }));
+  PressWith(VK_MENU, VK_LEFT);
+  EXPECT_TRUE(WaitFor([&] { return Slogans() == shown[1]; }));
+  // A slogan of an earlier generation stores like any other.
+  tavlin_.DoubleClickSlogan(1);
+  EXPECT_TRUE(WaitFor([&] {
+    return WindowText(tavlin_.Control(kMemSafe)) == shown[1][1] + L"\r\n";
+  }));
+}
+
 // Chosen from the menu by its access key, as a user at the keyboard does.
 TEST_F(SloganList, TheMenuHoldsAPartForTheNextGenerations) {
   const std::wstring held = MiddleOf(Slogans().at(2));

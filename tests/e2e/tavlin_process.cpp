@@ -271,9 +271,11 @@ void SaveScreenshot(HWND window, const fs::path& file) {
   WritePng(file, width, height, rgb);
 }
 
-void PressCtrlAnd(WORD key) {
+void PressCtrlAnd(WORD key) { PressWith(VK_CONTROL, key); }
+
+void PressWith(WORD modifier, WORD key) {
   INPUT keys[4] = {};
-  const WORD codes[4] = {VK_CONTROL, key, key, VK_CONTROL};
+  const WORD codes[4] = {modifier, key, key, modifier};
   for (int i = 0; i < 4; ++i) {
     keys[i].type = INPUT_KEYBOARD;
     keys[i].ki.wVk = codes[i];

@@ -85,6 +85,8 @@ void CopyExampleTheme(const std::filesystem::path& folder,
 // does, into the window in front: posted keys would not change the state
 // of Ctrl that programs read.
 void PressCtrlAnd(WORD key);
+// The same with another modifier held: VK_MENU for Alt.
+void PressWith(WORD modifier, WORD key);
 
 // Captures what the screen shows of a window into a PNG file.
 void SaveScreenshot(HWND window, const std::filesystem::path& file);

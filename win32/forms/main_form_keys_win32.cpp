@@ -13,8 +13,8 @@
 namespace tavlin {
 
 bool TMainForm::PreTranslateMessage(const MSG& message) {
-  if (message.message != WM_KEYDOWN || !hwnd() ||
-      (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)))
+  if ((message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) ||
+      !hwnd() || (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)))
     return false;
   // Run from the message loop, outside any window procedure: a failure is
   // caught here as it would be there.
@@ -27,6 +27,19 @@ bool TMainForm::PreTranslateMessage(const MSG& message) {
 }
 
 bool TMainForm::HandleKey(const MSG& message) {
+  if (message.message == WM_SYSKEYDOWN) {
+    // Alt+← and Alt+→ page through the page's generations, as a browser
+    // does; a storage box keeps its own keys.
+    const bool back = message.wParam == VK_LEFT;
+    if ((!back && message.wParam != VK_RIGHT) ||
+        pages_->IsStorageBox(message.hwnd))
+      return false;
+    if (back)
+      slogans_->ShowEarlier(hwnd());
+    else
+      slogans_->ShowLater(hwnd());
+    return true;
+  }
   const bool control = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   if (message.wParam == VK_TAB) {

@@ -114,6 +114,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       slogans_->ShowMenu(hwnd(), l);
       return 0;
     case WM_TIMER:
+      if (w == kHistoryBalloonTimer && slogans_) {
+        KillTimer(hwnd(), w);
+        slogans_->HideBalloon();
+        return 0;
+      }
       if (pages_ && pages_->OnTimer(w)) return 0;
       break;
     case WM_ACTIVATE:
@@ -194,7 +199,7 @@ void TMainForm::CreateControls() {
   pages_.emplace(hwnd(), Control(kMemSafe), Control(kMemQuality),
                  ExtraThemesIn(RunningExecutablePath().parent_path()));
   slogans_.emplace(Control(kListBox1));
-  slogans_->ShowHoldsOf(pages_->ActiveHolds());
+  slogans_->ShowPage(0, pages_->ActiveHolds());
   HWND tabs = Control(kPageControl1);
   for (std::size_t page = 0; page < pages_->Count(); ++page) {
     std::u16string caption = page < 2 ? std::u16string(kPageCaptions[page])
@@ -290,6 +295,7 @@ void TMainForm::BitBtn1Click() {
   GenerateThemeSlogans(RunningExecutablePath().parent_path(),
                        pages_->ActiveTheme(), *phrases_, GetTickCount(),
                        *slogans_, &pages_->ActiveHolds());
+  slogans_->RememberGeneration();
 }
 
 void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
@@ -299,7 +305,7 @@ void TMainForm::PageControl1Change() {
   pages_->SaveAll(SaveMoment::WhileWorking);
   pages_->Activate(static_cast<std::size_t>(ActivePageIndex()),
                    StorageBoxPlace(), font_.get());
-  slogans_->ShowHoldsOf(pages_->ActiveHolds());
+  slogans_->ShowPage(pages_->Active(), pages_->ActiveHolds());
   BitBtn1Click();
 }
 

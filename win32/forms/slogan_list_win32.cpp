@@ -14,6 +14,7 @@ namespace tavlin {
 namespace {
 
 constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT;
+constexpr UINT kHistoryBalloonShown = 3000;
 
 // One item of a list box; empty where there is none.
 std::wstring ListBoxItemText(HWND list, WPARAM index) {
@@ -27,9 +28,51 @@ std::wstring ListBoxItemText(HWND list, WPARAM index) {
 
 }  // namespace
 
-void SloganList::ShowHoldsOf(PhraseHolds& holds) {
+void SloganList::ShowPage(std::size_t page, PhraseHolds& holds) {
+  page_ = page;
   holds_ = &holds;
+  balloon_.Hide();
   InvalidateRect(list_, nullptr, TRUE);
+}
+
+GenerationHistory& SloganList::History() {
+  if (histories_.size() <= page_) histories_.resize(page_ + 1);
+  return histories_[page_];
+}
+
+void SloganList::RememberGeneration() { History().Add(shown_); }
+
+bool SloganList::ShowEarlier(HWND owner) {
+  if (!History().CanGoBack()) return false;
+  Show(History().Back(), owner);
+  return true;
+}
+
+bool SloganList::ShowLater(HWND owner) {
+  if (!History().CanGoForward()) return false;
+  Show(History().Forward(), owner);
+  return true;
+}
+
+void SloganList::Show(const ShownGeneration& generation, HWND owner) {
+  // Nothing is read or drawn again: the parts as they were shown.
+  SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+  shown_ = generation;
+  wide_.clear();
+  for (const ShownSlogan& slogan : shown_) {
+    WideParts& wide = wide_.emplace_back();
+    std::wstring text;
+    for (std::size_t i = 0; i < kPhrasePositions; ++i) {
+      wide[i] = WideFromShiftJis(slogan.parts[i]);
+      text += (i > 0 ? L" " : L"") + wide[i];
+    }
+    SendMessageW(list_, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  const std::string position = std::to_string(History().position()) + "/" +
+                               std::to_string(History().size());
+  balloon_.Show(owner, list_, std::wstring(position.begin(), position.end()));
+  SetTimer(owner, kHistoryBalloonTimer, kHistoryBalloonShown, nullptr);
 }
 
 void SloganList::UseFont(HFONT font, int dpi) {
@@ -41,20 +84,27 @@ void SloganList::UseFont(HFONT font, int dpi) {
 void SloganList::RemoveAll() {
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
   shown_.clear();
+  wide_.clear();
+  balloon_.Hide();
 }
 
 void SloganList::Append(ShiftJisView slogan) {
+  // A slogan without its parts: shown as one, held nowhere.
   const std::wstring text = WideFromShiftJis(slogan);
   SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  shown_.emplace_back();
+  ShownSlogan& shown = shown_.emplace_back();
+  shown.parts[0] = ShiftJisText(std::string(slogan.bytes()));
+  wide_.emplace_back();
 }
 
 void SloganList::AppendParts(const ComposedSlogan& slogan) {
   SloganListTarget::AppendParts(slogan);
   ShownSlogan& shown = shown_.back();
+  WideParts& wide = wide_.back();
   for (std::size_t i = 0; i < kPhrasePositions; ++i) {
     shown.parts[i] = ShiftJisText(std::string(slogan.parts[i].bytes()));
-    shown.wide_parts[i] = WideFromShiftJis(slogan.parts[i]);
+    shown.held[i] = slogan.held[i];
+    wide[i] = WideFromShiftJis(slogan.parts[i]);
   }
 }
 
@@ -69,26 +119,27 @@ void SloganList::CopySelected(HWND owner) const {
   if (!slogan.empty()) CopyTextToClipboard(owner, slogan);
 }
 
-const SloganList::ShownSlogan* SloganList::Selected() const {
+const ShownSlogan* SloganList::Selected() const {
   const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
   if (index < 0 || static_cast<std::size_t>(index) >= shown_.size())
     return nullptr;
   return &shown_[static_cast<std::size_t>(index)];
 }
 
-bool SloganList::IsHeld(const ShownSlogan& slogan, std::size_t part) const {
-  if (!holds_) return false;
+bool SloganList::IsHeld(std::size_t row, std::size_t part) const {
+  if (!holds_ || row >= shown_.size()) return false;
   const std::optional<ShiftJisText>& held = holds_->phrases[part];
-  return held && !slogan.wide_parts[part].empty() &&
-         *held == slogan.parts[part];
+  return held && !wide_[row][part].empty() && *held == shown_[row].parts[part];
 }
 
 void SloganList::ToggleHold(PhrasePosition position) {
   const ShownSlogan* slogan = Selected();
   const auto part = static_cast<std::size_t>(position);
-  if (!holds_ || !slogan || slogan->wide_parts[part].empty()) return;
+  if (!holds_ || !slogan) return;
+  const auto row = static_cast<std::size_t>(slogan - shown_.data());
+  if (wide_[row][part].empty()) return;
   std::optional<ShiftJisText>& held = holds_->at(position);
-  if (IsHeld(*slogan, part))
+  if (IsHeld(row, part))
     held.reset();
   else
     held = slogan->parts[part];
@@ -108,6 +159,12 @@ bool SloganList::RunMenuCommand(int command, HWND owner) {
     case kMenuReleaseHolds:
       if (holds_) *holds_ = PhraseHolds();
       InvalidateRect(list_, nullptr, TRUE);
+      return true;
+    case kMenuEarlier:
+      ShowEarlier(owner);
+      return true;
+    case kMenuLater:
+      ShowLater(owner);
       return true;
   }
   return false;
@@ -132,18 +189,19 @@ void SloganList::ShowMenu(HWND owner, LPARAM at) {
   const ShownSlogan* slogan = Selected();
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
-  for (const SloganMenuItem& item : kSloganMenu) {
-    UINT flags = 0;
-    if (item.needs_slogan && !slogan) flags |= MF_GRAYED;
-    if (item.command == kMenuReleaseHolds && !(holds_ && holds_->any()))
-      flags |= MF_GRAYED;
-    const int part = item.command - kMenuHoldUpper;
-    if (part >= 0 && part < static_cast<int>(kPhrasePositions) && slogan &&
-        IsHeld(*slogan, static_cast<std::size_t>(part)))
-      flags |= MF_CHECKED;
-    AppendMenuItem(menu.get(), item.separator_before, flags, item.command,
-                   item.caption);
-  }
+  SloganMenuState state;
+  state.slogan_selected = slogan != nullptr;
+  state.any_held = holds_ && holds_->any();
+  state.can_go_back = History().CanGoBack();
+  state.can_go_forward = History().CanGoForward();
+  for (std::size_t part = 0; slogan && part < kPhrasePositions; ++part)
+    state.part_held[part] =
+        IsHeld(static_cast<std::size_t>(slogan - shown_.data()), part);
+  for (const SloganMenuItem& item : kSloganMenu)
+    AppendMenuItem(menu.get(), item.separator_before,
+                   (SloganMenuItemGreyed(item, state) ? MF_GRAYED : 0) |
+                       (SloganMenuItemChecked(item, state) ? MF_CHECKED : 0),
+                   item.command, item.caption);
   TrackMenuFor(owner, menu.get(), point);
 }
 
@@ -163,13 +221,11 @@ void SloganList::Draw(const DRAWITEMSTRUCT& item) {
                                                 : COLOR_WINDOWTEXT));
     RECT text_rect = item.rcItem;
     text_rect.left += ScaleForDpi(kSloganTextIndent, dpi_);
-    const ShownSlogan* shown =
-        item.itemID < shown_.size() ? &shown_[item.itemID] : nullptr;
     bool any_held = false;
-    for (std::size_t i = 0; shown && i < kPhrasePositions; ++i)
-      any_held = any_held || IsHeld(*shown, i);
+    for (std::size_t i = 0; i < kPhrasePositions; ++i)
+      any_held = any_held || IsHeld(item.itemID, i);
     if (any_held)
-      DrawParts(item.hDC, text_rect, *shown);
+      DrawParts(item.hDC, text_rect, item.itemID);
     else
       DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()),
                 &text_rect, kTextFormat);
@@ -177,11 +233,11 @@ void SloganList::Draw(const DRAWITEMSTRUCT& item) {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
-void SloganList::DrawParts(HDC dc, RECT text_rect, const ShownSlogan& shown) {
+void SloganList::DrawParts(HDC dc, RECT text_rect, std::size_t row) {
   // Part by part, the held ones in bold, each behind the one before.
   for (std::size_t i = 0; i < kPhrasePositions; ++i) {
-    const std::wstring part = (i > 0 ? L" " : L"") + shown.wide_parts[i];
-    const SelectedObject weight(dc, IsHeld(shown, i) ? BoldFont() : font_);
+    const std::wstring part = (i > 0 ? L" " : L"") + wide_[row][i];
+    const SelectedObject weight(dc, IsHeld(row, i) ? BoldFont() : font_);
     SIZE extent{};
     GetTextExtentPoint32W(dc, part.c_str(), static_cast<int>(part.size()),
                           &extent);

@@ -1,5 +1,6 @@
 // The main window's list of fresh slogans: what a generation puts there,
-// how each row is drawn (held parts in bold), copying a slogan, holding its
+// each page's history of generations to page back and forth through, how
+// each row is drawn (held parts in bold), copying a slogan, holding its
 // parts and the list's context menu.
 #pragma once
 
@@ -10,11 +11,16 @@
 #include <vector>
 
 #include "src/platform/shift_jis_text.h"
+#include "src/slogan/generation_history.h"
 #include "src/slogan/phrase_holds.h"
 #include "src/slogan/slogan_generator.h"
+#include "win32/gui/balloon_tip_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
 namespace tavlin {
+
+// The window's timer that hides the history's balloon.
+inline constexpr UINT_PTR kHistoryBalloonTimer = 699;
 
 class SloganList final : public SloganListTarget {
  public:
@@ -22,8 +28,16 @@ class SloganList final : public SloganListTarget {
   SloganList(const SloganList&) = delete;
   SloganList& operator=(const SloganList&) = delete;
 
-  // The holds of the active page, which the drawing and the menu show.
-  void ShowHoldsOf(PhraseHolds& holds);
+  // The active page, with its holds, which the drawing and the menu show.
+  void ShowPage(std::size_t page, PhraseHolds& holds);
+  // Remembers what the generation just made shows, in the page's history.
+  void RememberGeneration();
+  // Shows the page's previous or next generation, exactly as it was shown;
+  // false at the history's end. The position shows in a balloon for a
+  // moment.
+  bool ShowEarlier(HWND owner);
+  bool ShowLater(HWND owner);
+  void HideBalloon() { balloon_.Hide(); }
   // The window's font at dpi; the bold one is made when first needed.
   void UseFont(HFONT font, int dpi);
 
@@ -40,20 +54,22 @@ class SloganList final : public SloganListTarget {
   void Draw(const DRAWITEMSTRUCT& item);
 
  private:
-  // The parts of a slogan in the list, as composed.
-  struct ShownSlogan {
-    std::array<ShiftJisText, kPhrasePositions> parts;
-    std::array<std::wstring, kPhrasePositions> wide_parts;
-  };
+  using WideParts = std::array<std::wstring, kPhrasePositions>;
 
+  void Show(const ShownGeneration& generation, HWND owner);
+  GenerationHistory& History();
   const ShownSlogan* Selected() const;
-  bool IsHeld(const ShownSlogan& slogan, std::size_t part) const;
+  bool IsHeld(std::size_t row, std::size_t part) const;
   void ToggleHold(PhrasePosition position);
-  void DrawParts(HDC dc, RECT text_rect, const ShownSlogan& shown);
+  void DrawParts(HDC dc, RECT text_rect, std::size_t row);
   HFONT BoldFont();
 
   HWND list_;
-  std::vector<ShownSlogan> shown_;  // one for each row
+  ShownGeneration shown_;        // one for each row
+  std::vector<WideParts> wide_;  // the same parts as the screen shows them
+  std::vector<GenerationHistory> histories_;  // one for each page
+  std::size_t page_ = 0;
+  BalloonTip balloon_;
   PhraseHolds* holds_ = nullptr;
   HFONT font_ = nullptr;  // the window's
   int dpi_ = 96;

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "src/ui/common_captions.h"
 #include "src/ui/layout.h"
 
 namespace tavlin {
@@ -53,7 +54,7 @@ inline constexpr PosterControl kPosterFormLayout[] = {
      ControlKind::PushButton,
      {224, 600, 100, 28},
      kAnchorLeft | kAnchorBottom,
-     u"コピー(&C)"},
+     kCopyCaption},
     {kPosterClose,
      ControlKind::PushButton,
      {348, 600, 100, 28},

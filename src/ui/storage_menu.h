@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "src/ui/common_captions.h"
+
 namespace tavlin {
 
 // Apart from the main window's control numbers and the slogan list's menu,
@@ -39,7 +41,7 @@ struct StorageMenuItem {
 inline constexpr StorageMenuItem kStorageMenu[] = {
     {kStorageUndo, u"元に戻す(&U)", StorageMenuNeed::Undo, false},
     {kStorageCut, u"切り取り(&T)", StorageMenuNeed::Selection, true},
-    {kStorageCopy, u"コピー(&C)", StorageMenuNeed::Selection, false},
+    {kStorageCopy, kCopyCaption, StorageMenuNeed::Selection, false},
     {kStoragePaste, u"貼り付け(&P)", StorageMenuNeed::ClipboardText, false},
     {kStorageDelete, u"削除(&D)", StorageMenuNeed::Selection, false},
     {kStorageSelectAll, u"すべて選択(&A)", StorageMenuNeed::Text, true},

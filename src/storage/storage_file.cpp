@@ -107,24 +107,24 @@ std::filesystem::path StorageLockPath(const std::filesystem::path& file) {
   return lock;
 }
 
+std::filesystem::path NumberedBesidePath(const std::filesystem::path& file,
+                                         std::u8string_view kind, int number) {
+  std::filesystem::path numbered = file;
+  numbered.replace_extension();
+  numbered += kind;
+  if (number > 1) numbered += std::to_string(number);
+  numbered += ".txt";
+  return numbered;
+}
+
 std::filesystem::path DivertedStorageFilePath(
     const std::filesystem::path& storage_file, int number) {
-  std::filesystem::path diverted = storage_file;
-  diverted.replace_extension();
-  diverted += u8".追加分";
-  if (number > 1) diverted += std::to_string(number);
-  diverted += ".txt";
-  return diverted;
+  return NumberedBesidePath(storage_file, u8".追加分", number);
 }
 
 std::filesystem::path UnicodeStorageCopyPath(
     const std::filesystem::path& storage_file, int number) {
-  std::filesystem::path copy = storage_file;
-  copy.replace_extension();
-  copy += ".unicode";
-  if (number > 1) copy += std::to_string(number);
-  copy += ".txt";
-  return copy;
+  return NumberedBesidePath(storage_file, u8".unicode", number);
 }
 
 }  // namespace tavlin

@@ -77,6 +77,11 @@ void MarkStorageFileUnread(StorageList& list);
 // from reading the file to replacing it, and gone with that copy.
 std::filesystem::path StorageLockPath(const std::filesystem::path& file);
 
+// "<name><kind>.txt" beside file (its extension replaced), then
+// "<name><kind>2.txt" and so on: the files a list makes beside its own.
+std::filesystem::path NumberedBesidePath(const std::filesystem::path& file,
+                                         std::u8string_view kind, int number);
+
 // Where a list keeps its text when its file must be left alone:
 // "<name>.追加分.txt", then "<name>.追加分2.txt" and so on.
 std::filesystem::path DivertedStorageFilePath(

@@ -75,12 +75,7 @@ std::filesystem::path SharedUserFolderStoragePath(
 
 std::filesystem::path TakenInCopyPath(const std::filesystem::path& copy,
                                       int number) {
-  std::filesystem::path taken = copy;
-  taken.replace_extension();
-  taken += u8".取り込み済み";
-  if (number > 1) taken += std::to_string(number);
-  taken += ".txt";
-  return taken;
+  return NumberedBesidePath(copy, u8".取り込み済み", number);
 }
 
 LoadedPlaces LoadStorageListFrom(StorageList& list, StorageLocation& location,

@@ -115,6 +115,16 @@ class Poster : public testing::Test {
 
   // Opens the storage box's menu from the keyboard's menu key and chooses
   // an item by its access key.
+  // The storage box's list written as a vote sheet through the menu and
+  // the save dialog, as a user does; the sheet's bytes.
+  std::string ExportVoteSheet() {
+    ChooseFromStorageMenu(L'e');  // 一覧表を書き出す(&E)...
+    const std::filesystem::path file = folder_.path() / L"投票.csv";
+    tavlin_.SaveThroughDialog(file);
+    if (!WaitFor([&] { return std::filesystem::exists(file); })) return {};
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
   void ChooseFromStorageMenu(wchar_t access_key) {
     PostMessageW(box_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box_), -1);
     HWND menu = nullptr;
@@ -191,12 +201,7 @@ TEST_F(Poster, TheVoteSheetIsTheListAsCsvForExcel) {
       L"安全は 一人ひとりの 心がけ\r\n\r\n指差し呼称、ヨシ！\r\n"
       L"=危険 予知\r\n安全は一人ひとりの心がけ\r\n",
       0);
-  ChooseFromStorageMenu(L'e');  // 一覧表を書き出す(&E)...
-  const std::filesystem::path file = folder_.path() / L"投票.csv";
-  tavlin_.SaveThroughDialog(file);
-  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(file); }));
-  std::ifstream in(file, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  const std::string bytes = ExportVoteSheet();
   const std::string expected =
       "\xEF\xBB\xBF" +
       Utf8FromU16(
@@ -215,12 +220,7 @@ TEST_F(Poster, AVoteSheetOfOneSloganRepeatedIsLinear) {
   std::wstring list;
   for (int row = 0; row < kRows; ++row) list += L"安全第一\r\n";
   FillStorageBox(list, 0);
-  ChooseFromStorageMenu(L'e');  // 一覧表を書き出す(&E)...
-  const std::filesystem::path file = folder_.path() / L"投票.csv";
-  tavlin_.SaveThroughDialog(file);
-  ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(file); }));
-  std::ifstream in(file, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+  const std::string bytes = ExportVoteSheet();
   // A row: its number, the slogan, its count, one other row, the vote.
   EXPECT_LT(bytes.size(), static_cast<std::size_t>(kRows) * 80);
   EXPECT_NE(bytes.find(Utf8FromU16(u"20000,安全第一,4,重複（1番）,\r\n")),

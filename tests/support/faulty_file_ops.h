@@ -23,48 +23,11 @@ enum class FileFault {
                        // the rename
 };
 
-class FaultyFileOps final : public FileOps {
+// The system's file operations, for a test's own to change one or two.
+class SystemLikeFileOps : public FileOps {
  public:
-  explicit FaultyFileOps(FileFault fault, std::size_t fail_after = 0)
-      : fault_(fault), fail_after_(fail_after) {}
-
-  CreateResult CreateNew(const std::filesystem::path& path,
-                         std::unique_ptr<OutputFile>& file) override;
-  bool IsReadOnly(const std::filesystem::path& path) override {
-    return SystemFileOps().IsReadOnly(path);
-  }
-  bool IsFolder(const std::filesystem::path& path) override {
-    return SystemFileOps().IsFolder(path);
-  }
-  bool IsFile(const std::filesystem::path& path) override {
-    return SystemFileOps().IsFile(path);
-  }
-  bool Rename(const std::filesystem::path& from,
-              const std::filesystem::path& to, bool replace) override;
-  bool Remove(const std::filesystem::path& path) override {
-    return fault_ != FileFault::KilledBeforeRename &&
-           SystemFileOps().Remove(path);
-  }
-  LockResult TryLock(const std::filesystem::path& path,
-                     std::unique_ptr<FileLock>& lock) override {
-    return SystemFileOps().TryLock(path, lock);
-  }
-
- private:
-  FileFault fault_;
-  std::size_t fail_after_;
-  int names_tried_ = 0;
-};
-
-// Refuses new files and locks in some folders, as a locked program folder
-// or a full disk does; the system's operations elsewhere.
-class RefusingFolderOps final : public FileOps {
- public:
-  explicit RefusingFolderOps(std::vector<std::filesystem::path> folders)
-      : folders_(std::move(folders)) {}
   CreateResult CreateNew(const std::filesystem::path& path,
                          std::unique_ptr<OutputFile>& file) override {
-    if (Refuses(path)) return CreateResult::Failed;
     return SystemFileOps().CreateNew(path, file);
   }
   bool IsReadOnly(const std::filesystem::path& path) override {
@@ -82,6 +45,43 @@ class RefusingFolderOps final : public FileOps {
   }
   bool Remove(const std::filesystem::path& path) override {
     return SystemFileOps().Remove(path);
+  }
+  LockResult TryLock(const std::filesystem::path& path,
+                     std::unique_ptr<FileLock>& lock) override {
+    return SystemFileOps().TryLock(path, lock);
+  }
+};
+
+class FaultyFileOps final : public SystemLikeFileOps {
+ public:
+  explicit FaultyFileOps(FileFault fault, std::size_t fail_after = 0)
+      : fault_(fault), fail_after_(fail_after) {}
+
+  CreateResult CreateNew(const std::filesystem::path& path,
+                         std::unique_ptr<OutputFile>& file) override;
+  bool Rename(const std::filesystem::path& from,
+              const std::filesystem::path& to, bool replace) override;
+  bool Remove(const std::filesystem::path& path) override {
+    return fault_ != FileFault::KilledBeforeRename &&
+           SystemFileOps().Remove(path);
+  }
+
+ private:
+  FileFault fault_;
+  std::size_t fail_after_;
+  int names_tried_ = 0;
+};
+
+// Refuses new files and locks in some folders, as a locked program folder
+// or a full disk does; the system's operations elsewhere.
+class RefusingFolderOps final : public SystemLikeFileOps {
+ public:
+  explicit RefusingFolderOps(std::vector<std::filesystem::path> folders)
+      : folders_(std::move(folders)) {}
+  CreateResult CreateNew(const std::filesystem::path& path,
+                         std::unique_ptr<OutputFile>& file) override {
+    if (Refuses(path)) return CreateResult::Failed;
+    return SystemFileOps().CreateNew(path, file);
   }
   LockResult TryLock(const std::filesystem::path& path,
                      std::unique_ptr<FileLock>& lock) override {

@@ -126,6 +126,27 @@ TEST_F(SavingAsYouWork, TwoCopiesSharingAListKeepEveryLineInIt) {
   }
 }
 
+TEST_F(SavingAsYouWork, LinesAnotherCopyAddedAreTakenInWithABalloon) {
+  TavlinProcess second(folder_.path());
+  tavlin_.Start();
+  second.Start();
+  TypeAtEnd(tavlin_, L"一の行");
+  ASSERT_TRUE(WaitFor([&] { return FileHolds(safety_, ShiftJis(L"一の行")); },
+                      std::chrono::seconds(8)));
+  TypeAtEnd(second, L"二の行");
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        return WindowText(second.Control(kMemSafe)) == L"一の行\r\n二の行";
+      },
+      std::chrono::seconds(8)));
+  // Said without a message box: a balloon over the box.
+  EXPECT_NE(second.WaitForWindow(L"tooltips_class32"), nullptr);
+  EXPECT_EQ(second.MessageBox(), nullptr);
+  tavlin_.Close();
+  second.Close();
+  EXPECT_EQ(ReadBytes(safety_), ShiftJis(L"一の行\r\n二の行"));
+}
+
 TEST_F(SavingAsYouWork, ACloseWhoseSaveFailsKeepsTheWindowAndItsText) {
   tavlin_.Start();
   TypeAtEnd(tavlin_, L"まだ保存されていない標語");

@@ -12,8 +12,6 @@ namespace {
 
 using Kind = FileSnapshot::Kind;
 
-// A safety net against a folder that keeps answering "exists".
-constexpr int kMaximumUnicodeCopies = 1000;
 
 bool EndsFileName(std::filesystem::path::value_type c) {
   return c == '.' || c == '\\' || c == '/' || c == ':';
@@ -52,7 +50,7 @@ void LoadStorageList(StorageList& list, const std::filesystem::path& path) {
       list.encoding = DetectTextEncoding(list.file.bytes);
       // Only a Shift-JIS file needs a copy for what it cannot hold.
       if (list.encoding != TextEncoding::ShiftJis) break;
-      for (int number = 1; number <= kMaximumUnicodeCopies; ++number) {
+      for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
         const std::filesystem::path copy = UnicodeStorageCopyPath(path, number);
         FileSnapshot snapshot = TakeFileSnapshot(copy);
         if (snapshot.kind == Kind::Missing) break;

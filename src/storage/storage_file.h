@@ -77,6 +77,9 @@ void MarkStorageFileUnread(StorageList& list);
 // from reading the file to replacing it, and gone with that copy.
 std::filesystem::path StorageLockPath(const std::filesystem::path& file);
 
+// A safety net against a folder that keeps answering "exists".
+inline constexpr int kMaximumNumberedFiles = 1000;
+
 // "<name><kind>.txt" beside file (its extension replaced), then
 // "<name><kind>2.txt" and so on: the files a list makes beside its own.
 std::filesystem::path NumberedBesidePath(const std::filesystem::path& file,

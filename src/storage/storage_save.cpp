@@ -18,8 +18,6 @@ using Target = SavePlan::Target;
 // Another copy holds the lock only while it saves: a few milliseconds.
 constexpr int kLockTries = 20;
 constexpr std::chrono::milliseconds kLockPause{50};
-// A safety net against a folder that keeps answering "exists".
-constexpr int kMaximumNumberedFiles = 1000;
 // A file that a writer which honours no lock keeps creating meanwhile.
 constexpr int kSaveTries = 3;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";

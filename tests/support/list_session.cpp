@@ -1,10 +1,6 @@
 #include "support/list_session.h"
 
 #include "src/platform/text_encoding.h"
-#include "src/platform/unicode_text.h"
-#include "src/storage/storage_file.h"
-#include "src/storage/storage_merge.h"
-#include "src/storage/storage_places.h"
 
 namespace tavlin {
 

@@ -3,9 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -14,14 +12,12 @@
 #include "src/platform/tavlin_error.h"
 #include "src/platform/unicode_text.h"
 #include "src/slogan/phrase_theme.h"
-#include "src/storage/storage_merge.h"
 #include "src/storage/store_rule.h"
 #include "src/ui/main_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/running_program_win32.h"
-#include "win32/system/shift_jis.h"
 #include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/slogan_match_win32.h"
 #include "win32/system/wide_text_win32.h"

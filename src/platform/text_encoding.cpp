@@ -1,5 +1,7 @@
 #include "src/platform/text_encoding.h"
 
+#include "src/platform/unicode_text.h"
+
 namespace tavlin {
 
 namespace {
@@ -7,15 +9,6 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
-
-void AppendUtf16(std::u16string& text, char32_t c) {
-  if (c >= 0x10000) {
-    text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-    text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-  } else {
-    text += static_cast<char16_t>(c);
-  }
-}
 
 // Strict UTF-8; multi_byte tells whether any sequence was longer than one.
 std::optional<std::u16string> DecodeUtf8(std::string_view bytes,
@@ -42,7 +35,7 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes,
     if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
       return std::nullopt;
     if (length > 1 && multi_byte) *multi_byte = true;
-    AppendUtf16(text, c);
+    AppendCodePoint(text, c);
     i += length;
   }
   return text;
@@ -110,47 +103,37 @@ std::optional<std::u16string> DecodeUnicodeText(std::string_view bytes,
 
 std::string EncodeUnicodeText(std::u16string_view text, TextEncoding encoding,
                               bool& lossy) {
+  // A surrogate without its partner has no form in any Unicode encoding.
   lossy = false;
-  std::string bytes;
-  const bool utf16 =
-      encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
-  if (encoding == TextEncoding::Utf8WithBom) bytes = kUtf8Mark;
-  if (encoding == TextEncoding::Utf16Le) bytes = kUtf16LeMark;
-  if (encoding == TextEncoding::Utf16Be) bytes = kUtf16BeMark;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    const bool lead = c >= 0xD800 && c <= 0xDBFF;
+    const bool lead = text[i] >= 0xD800 && text[i] <= 0xDBFF;
+    const bool trail = text[i] >= 0xDC00 && text[i] <= 0xDFFF;
     if (lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
+        text[i + 1] <= 0xDFFF)
+      ++i;
+    else if (lead || trail)
       lossy = true;
-    }
-    if (utf16) {
-      std::u16string units;
-      AppendUtf16(units, c);
-      for (const char16_t unit : units) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += encoding == TextEncoding::Utf16Be ? high : low;
-        bytes += encoding == TextEncoding::Utf16Be ? low : high;
-      }
-    } else if (c < 0x80) {
-      bytes += static_cast<char>(c);
-    } else if (c < 0x800) {
-      bytes += static_cast<char>(0xC0 | (c >> 6));
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      bytes += static_cast<char>(0xE0 | (c >> 12));
-      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xF0 | (c >> 18));
-      bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
-    }
+  }
+  switch (encoding) {
+    case TextEncoding::Utf8:
+      return Utf8FromU16(text);
+    case TextEncoding::Utf8WithBom:
+      return std::string(kUtf8Mark) + Utf8FromU16(text);
+    case TextEncoding::Utf16Le:
+    case TextEncoding::Utf16Be:
+      break;
+    case TextEncoding::ShiftJis:
+      return {};
+  }
+  const bool big_endian = encoding == TextEncoding::Utf16Be;
+  std::string bytes(big_endian ? kUtf16BeMark : kUtf16LeMark);
+  std::u16string units;
+  ForEachCodePoint(text, [&](char32_t c) { AppendCodePoint(units, c); });
+  for (const char16_t unit : units) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    bytes += big_endian ? high : low;
+    bytes += big_endian ? low : high;
   }
   return bytes;
 }

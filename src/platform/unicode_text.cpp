@@ -8,6 +8,15 @@ std::size_t CharacterCount(std::u16string_view text) {
   return count;
 }
 
+void AppendCodePoint(std::u16string& text, char32_t c) {
+  if (c >= 0x10000) {
+    text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+    text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+  } else {
+    text += static_cast<char16_t>(c);
+  }
+}
+
 std::u16string_view TrimSpaces(std::u16string_view text) {
   while (!text.empty() && IsSpaceCharacter(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsSpaceCharacter(text.back())) text.remove_suffix(1);

@@ -43,4 +43,7 @@ std::u16string_view TrimSpaces(std::u16string_view text);
 
 std::string Utf8FromU16(std::u16string_view text);
 
+// Appends a code point to UTF-16 text: a surrogate pair beyond U+FFFF.
+void AppendCodePoint(std::u16string& text, char32_t c);
+
 }  // namespace tavlin

@@ -39,10 +39,7 @@ SavePlan KeepBeside(const ListMemory& memory, std::u16string_view ours,
   plan.encoding = memory.encoding;
   if (plan.text == memory.start_text) return plan;  // nothing of the session's
   plan.target = SavePlan::Target::SideFile;
-  bool lossy = false;
-  plan.bytes =
-      EncodingCodec(plan.encoding, &shift_jis).Encode(plan.text, lossy);
-  plan.unicode_text = lossy ? Utf8FromU16(plan.text) : std::string();
+  EncodeText(plan, memory, shift_jis);
   return plan;
 }
 

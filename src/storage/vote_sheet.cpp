@@ -80,14 +80,7 @@ std::vector<SloganJudgement> JudgeSlogans(
     ForEachCodePoint(slogans[row], [&](char32_t c) {
       if (!IsPunctuationOrSymbol(c) || seen.find(c) != seen.npos) return;
       seen.push_back(c);
-      if (c < 0x10000) {
-        judgement.symbols.push_back(static_cast<char16_t>(c));
-      } else {
-        judgement.symbols.push_back(
-            static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-        judgement.symbols.push_back(
-            static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-      }
+      AppendCodePoint(judgement.symbols, c);
     });
     // A repeat names the slogan's first row, and the first row its first
     // repeat: one number each, however often a slogan stands.

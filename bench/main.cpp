@@ -199,7 +199,7 @@ void SaveTenThousandLines(benchmark::State& state, const BenchData* data,
     state.ResumeTiming();
     const SaveOutcome outcome = SaveStorageListNow(
         session, save_case == SaveCase::Unchanged ? shown : stored,
-        SaveMoment::WhileWorking, codec, exactly, {});
+        SaveMoment::WhileWorking, codec, exactly);
     benchmark::DoNotOptimize(outcome.text.data());
   }
 }

@@ -1,8 +1,10 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 #include "src/platform/file_access.h"
 #include "src/platform/read_if_changed.h"
@@ -19,6 +21,7 @@ class PosixFile {
   PosixFile& operator=(const PosixFile&) = delete;
   ~PosixFile() { Close(); }
   int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
   bool Close() {
     if (fd_ < 0) return true;
     const int fd = fd_;
@@ -104,6 +107,11 @@ class PosixFileOps final : public FileOps {
   }
   LockResult TryLock(const std::filesystem::path& path,
                      std::unique_ptr<FileLock>& lock) override;
+  bool BreakStaleLock(const std::filesystem::path& path) override;
+  bool Link(const std::filesystem::path& existing,
+            const std::filesystem::path& link) override {
+    return ::link(existing.c_str(), link.c_str()) == 0;
+  }
 };
 
 // Removed when released; a killed process leaves it, which only the
@@ -119,15 +127,35 @@ class PosixFileLock final : public FileLock {
   PosixFile file_;
 };
 
+bool SameFile(int fd, const std::filesystem::path& path) {
+  struct stat open_file;
+  struct stat named;
+  return ::fstat(fd, &open_file) == 0 && StatOf(path, named) &&
+         open_file.st_dev == named.st_dev && open_file.st_ino == named.st_ino;
+}
+
+// The holder keeps an flock on its lock file, as Windows keeps the file
+// open unshared: a file that can be flocked is held by nobody.
 LockResult PosixFileOps::TryLock(const std::filesystem::path& path,
                                  std::unique_ptr<FileLock>& lock) {
-  const int fd =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0)
+  PosixFile file(
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (file.get() < 0)
     return errno == EEXIST ? LockResult::HeldElsewhere
                            : LockResult::CannotCreate;
-  lock = std::make_unique<PosixFileLock>(path, fd);
+  // Another copy may have broken the file between its making and the flock.
+  if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0 ||
+      !SameFile(file.get(), path))
+    return LockResult::HeldElsewhere;
+  lock = std::make_unique<PosixFileLock>(path, file.release());
   return LockResult::Taken;
+}
+
+bool PosixFileOps::BreakStaleLock(const std::filesystem::path& path) {
+  PosixFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (file.get() < 0) return errno == ENOENT;
+  if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) return false;
+  return SameFile(file.get(), path) && ::unlink(path.c_str()) == 0;
 }
 
 }  // namespace

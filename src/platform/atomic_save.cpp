@@ -41,17 +41,23 @@ class TemporaryFile {
   bool owned_ = true;
 };
 
+// Random names, so that files left by a program killed while saving never
+// stand in the way of later saves.
+std::filesystem::path TemporaryName(const std::filesystem::path& target,
+                                    std::random_device& random) {
+  char suffix[16];
+  std::snprintf(suffix, sizeof suffix, ".~%08x.tmp",
+                static_cast<unsigned>(random()));
+  std::filesystem::path candidate = target;
+  candidate += suffix;
+  return candidate;
+}
+
 std::unique_ptr<TemporaryFile> CreateTemporaryBeside(
     const std::filesystem::path& target, FileOps& ops) {
-  // Random names, so that files left by a program killed while saving never
-  // stand in the way of later saves.
   std::random_device random;
   for (int attempt = 1; attempt <= kTemporaryNameTries; ++attempt) {
-    char suffix[16];
-    std::snprintf(suffix, sizeof suffix, ".~%08x.tmp",
-                  static_cast<unsigned>(random()));
-    std::filesystem::path candidate = target;
-    candidate += suffix;
+    const std::filesystem::path candidate = TemporaryName(target, random);
     std::unique_ptr<OutputFile> file;
     switch (ops.CreateNew(candidate, file)) {
       case CreateResult::Created: {
@@ -68,6 +74,29 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(
   throw CannotCreateFileError(target);
 }
 
+// A second name of target, which keeps what target holds when it is
+// replaced: every writer that writes the file in place, Notepad among
+// them, is seen. Nothing where the file system gives no second names.
+std::unique_ptr<TemporaryFile> SecondNameOf(const std::filesystem::path& target,
+                                            FileOps& ops) {
+  constexpr int kLinkTries = 3;
+  std::random_device random;
+  for (int attempt = 1; attempt <= kLinkTries; ++attempt) {
+    const std::filesystem::path candidate = TemporaryName(target, random);
+    if (ops.Link(target, candidate))
+      return std::make_unique<TemporaryFile>(ops, candidate);
+  }
+  return nullptr;
+}
+
+std::optional<std::string> ReadIfPossible(const std::filesystem::path& path) {
+  try {
+    return ReadWholeFile(path);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
 void WriteAll(OutputFile& file, std::string_view bytes) {
   while (!bytes.empty()) {
     const std::string_view chunk = bytes.substr(0, kWriteChunk);
@@ -81,7 +110,7 @@ void WriteAll(OutputFile& file, std::string_view bytes) {
 
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
-                        FileOps& ops) {
+                        FileOps& ops, std::optional<std::string>* replaced) {
   if (ops.IsFolder(target)) throw CannotCreateFileError(target);
   if (existing == ExistingFile::Replace && ops.IsReadOnly(target))
     throw CannotCreateFileError(target);
@@ -94,12 +123,22 @@ bool SaveFileAtomically(const std::filesystem::path& target,
   temporary->file.reset();
   if (!closed) ThrowWriteError();
 
+  std::unique_ptr<TemporaryFile> second_name;
+  if (replaced) {
+    replaced->reset();
+    if (existing == ExistingFile::Replace && ops.IsFile(target)) {
+      second_name = SecondNameOf(target, ops);
+      if (!second_name) *replaced = ReadIfPossible(target);
+    }
+  }
   if (!ops.Rename(temporary->path(), target,
                   existing == ExistingFile::Replace)) {
+    if (replaced) replaced->reset();
     if (existing == ExistingFile::Keep && ops.IsFile(target)) return false;
     throw CannotCreateFileError(target);
   }
   temporary->Disown();
+  if (second_name) *replaced = ReadIfPossible(second_name->path());
   return true;
 }
 

@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "src/platform/file_access.h"
@@ -19,10 +21,14 @@ enum class ExistingFile { Replace, Keep };
 // file cannot be created or replaced (a read-only file counts, as it does on
 // Windows) and "ストリームへの書き込みエラー" when not every byte reached the
 // disk. On every failure the previous file is untouched and no temporary
-// file is left.
+// file is left. Where replaced is given and a file was replaced, it gets
+// the bytes that file held at the very moment of the replace (through a
+// second name of the file; where the file system has none, as read just
+// before), or nothing when they could not be read.
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
-                        FileOps& ops = SystemFileOps());
+                        FileOps& ops = SystemFileOps(),
+                        std::optional<std::string>* replaced = nullptr);
 
 // True for the name of a temporary file that a save of a file whose name
 // begins with prefix makes: "<target>.~xxxxxxxx.tmp", eight hex digits.

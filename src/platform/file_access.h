@@ -83,6 +83,15 @@ class FileOps {
   // to lock when taken.
   virtual LockResult TryLock(const std::filesystem::path& path,
                              std::unique_ptr<FileLock>& lock) = 0;
+  // Removes the lock file at path when nobody holds it (left by a share
+  // that dropped its connection, a sync tool or a restored backup); true
+  // when it is gone.
+  virtual bool BreakStaleLock(const std::filesystem::path& path) = 0;
+  // Gives the file at existing a second name, link, that goes on naming
+  // the same file when existing is replaced; false where the file system
+  // has no such names.
+  virtual bool Link(const std::filesystem::path& existing,
+                    const std::filesystem::path& link) = 0;
 };
 
 FileOps& SystemFileOps();

@@ -36,6 +36,9 @@ inline constexpr std::string_view kLeftChangedFile =
 inline constexpr std::string_view kLeftUnreplaceableFile =
     "ファイル %s を書き換えられなかったため、そのままにしました。"
     "保管庫の内容は %s に保存しました";
+inline constexpr std::string_view kLeftLockedFile =
+    "ファイル %s はほかの Tavlin が使い続けているため、そのままにしました。"
+    "保管庫の内容は %s に保存しました。次の起動で取り込みます";
 inline constexpr std::string_view kKeptUnicodeCopy =
     "ファイル %s に保存できない文字があるため、すべての内容を %s "
     "にも保存しました";

@@ -65,12 +65,35 @@ std::optional<std::u16string> DecodeUtf16(std::string_view bytes,
   return text;
 }
 
+// UTF-16 without a mark shows itself by its zero bytes: the high half of
+// every ASCII character, line breaks among them. Text with no line feed or
+// fewer than two such zeros is left to Shift-JIS, where a zero byte makes
+// the file one not read cleanly and never rewritten: the safe side of a
+// wrong guess.
+bool LooksLikeUtf16WithoutMark(std::string_view bytes, bool big_endian) {
+  if (bytes.size() < 4 || bytes.size() % 2 != 0) return false;
+  const std::size_t high_half = big_endian ? 0 : 1;
+  std::size_t zeros = 0;
+  for (std::size_t i = high_half; i < bytes.size(); i += 2)
+    if (bytes[i] == '\0') ++zeros;
+  if (zeros < 2) return false;
+  const std::optional<std::u16string> text = DecodeUtf16(bytes, big_endian);
+  if (!text || text->find(u'\n') == std::u16string::npos) return false;
+  for (const char16_t c : *text)
+    if (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') return false;
+  return true;
+}
+
 }  // namespace
 
 TextEncoding DetectTextEncoding(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return TextEncoding::Utf8WithBom;
   if (bytes.starts_with(kUtf16LeMark)) return TextEncoding::Utf16Le;
   if (bytes.starts_with(kUtf16BeMark)) return TextEncoding::Utf16Be;
+  if (LooksLikeUtf16WithoutMark(bytes, false))
+    return TextEncoding::Utf16LeWithoutMark;
+  if (LooksLikeUtf16WithoutMark(bytes, true))
+    return TextEncoding::Utf16BeWithoutMark;
   bool multi_byte = false;
   if (DecodeUtf8(bytes, &multi_byte) && multi_byte) return TextEncoding::Utf8;
   return TextEncoding::ShiftJis;
@@ -82,6 +105,7 @@ std::optional<std::u16string> DecodeUnicodeText(std::string_view bytes,
     return bytes.starts_with(mark) ? std::optional(bytes.substr(mark.size()))
                                    : std::nullopt;
   };
+  if (bytes.empty()) return std::u16string();
   std::optional<std::string_view> body;
   switch (encoding) {
     case TextEncoding::Utf8:
@@ -95,6 +119,9 @@ std::optional<std::u16string> DecodeUnicodeText(std::string_view bytes,
       body = without(big_endian ? kUtf16BeMark : kUtf16LeMark);
       return body ? DecodeUtf16(*body, big_endian) : std::nullopt;
     }
+    case TextEncoding::Utf16LeWithoutMark:
+    case TextEncoding::Utf16BeWithoutMark:
+      return DecodeUtf16(bytes, encoding == TextEncoding::Utf16BeWithoutMark);
     case TextEncoding::ShiftJis:
       break;
   }
@@ -121,12 +148,19 @@ std::string EncodeUnicodeText(std::u16string_view text, TextEncoding encoding,
       return std::string(kUtf8Mark) + Utf8FromU16(text);
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be:
+    case TextEncoding::Utf16LeWithoutMark:
+    case TextEncoding::Utf16BeWithoutMark:
       break;
     case TextEncoding::ShiftJis:
       return {};
   }
-  const bool big_endian = encoding == TextEncoding::Utf16Be;
-  std::string bytes(big_endian ? kUtf16BeMark : kUtf16LeMark);
+  const bool big_endian = encoding == TextEncoding::Utf16Be ||
+                          encoding == TextEncoding::Utf16BeWithoutMark;
+  const bool marked =
+      encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be;
+  std::string bytes(!marked      ? std::string_view()
+                    : big_endian ? kUtf16BeMark
+                                 : kUtf16LeMark);
   std::u16string units;
   ForEachCodePoint(text, [&](char32_t c) { AppendCodePoint(units, c); });
   for (const char16_t unit : units) {

@@ -17,16 +17,20 @@ enum class TextEncoding {
   Utf8WithBom,
   Utf16Le,  // with its byte-order mark, as Notepad writes "UTF-16 LE"
   Utf16Be,
+  Utf16LeWithoutMark,  // as some tools write it
+  Utf16BeWithoutMark,
 };
 
 // UTF-8 by its byte-order mark, or where the bytes are valid UTF-8
 // throughout and hold at least one multi-byte sequence; UTF-16 by its
-// byte-order mark; otherwise Shift-JIS.
+// byte-order mark, or without one by its zero bytes (see
+// LooksLikeUtf16WithoutMark); otherwise Shift-JIS.
 TextEncoding DetectTextEncoding(std::string_view bytes);
 
 // The text of bytes in a Unicode encoding, its byte-order mark left out;
 // nothing where they are not valid in it (an invalid sequence, an overlong
-// form, a surrogate without its partner, a missing mark).
+// form, a surrogate without its partner, a missing mark). No bytes at all
+// are the empty text in every encoding.
 std::optional<std::u16string> DecodeUnicodeText(std::string_view bytes,
                                                 TextEncoding encoding);
 // The bytes of text in a Unicode encoding, with its byte-order mark where

@@ -27,7 +27,10 @@ struct ListMemory {
   std::string last_text_bytes;
   // The file's encoding as last read or written; a new file is Shift-JIS.
   TextEncoding encoding = TextEncoding::ShiftJis;
-  std::u16string start_text;  // as loaded at start: beyond it, the session's
+  std::u16string start_text;  // as loaded at start
+  // The session's own lines: typed or stored by its user, not taken in
+  // from other writers. Only these outlive another writer's deletion.
+  LineCounts own;
 };
 
 enum class SaveMoment {
@@ -49,6 +52,10 @@ struct SavePlan {
   TextEncoding encoding = TextEncoding::ShiftJis;  // the bytes' encoding
   // The whole text in UTF-8 where the bytes could not hold it; else empty.
   std::string unicode_text;
+  LineCounts own;  // the session's own lines once the list is saved
+  // The file's text that the plan was made from: the base of a merge with
+  // a writer that wrote between the plan and the replace.
+  std::u16string file_text;
 };
 
 // The plan of saving ours over a file that now holds now, in the file's
@@ -56,9 +63,13 @@ struct SavePlan {
 // since memory.last is merged with; one that cannot be read or does not
 // decode cleanly is left as it is, and the session's text goes beside it.
 // A file that already holds the bytes is not written; a missing file is
-// created when the list has text, or at closing.
+// created when the list has text, or at closing. Base, theirs and ours are
+// compared in one domain: a line the file's encoding could not hold is read
+// back from the Unicode copy that matches the file now (now_in_unicode),
+// or else from the session's own text.
 SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
                          std::u16string_view ours, SaveMoment moment,
-                         const TextCodec& shift_jis, const LineMatch& match);
+                         const TextCodec& shift_jis, const LineMatch& match,
+                         const std::u16string* now_in_unicode = nullptr);
 
 }  // namespace tavlin

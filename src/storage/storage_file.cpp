@@ -12,7 +12,6 @@ namespace {
 
 using Kind = FileSnapshot::Kind;
 
-
 bool EndsFileName(std::filesystem::path::value_type c) {
   return c == '.' || c == '\\' || c == '/' || c == ':';
 }
@@ -69,7 +68,9 @@ StorageTextShown StorageTextToShow(StorageList& list,
   if (list.file.kind != Kind::Read) return shown;
   const std::optional<std::u16string> decoded =
       EncodingCodec(list.encoding, &shift_jis).Decode(list.file.bytes);
-  if (!decoded) {
+  // A zero character would cut the text where the box shows it: what
+  // follows it would be lost at the first save.
+  if (!decoded || decoded->find(u'\0') != std::u16string::npos) {
     shown.faithful = false;
     return shown;
   }

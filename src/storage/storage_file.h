@@ -40,8 +40,9 @@ struct StorageList {
 // What a loaded list shows in its box.
 struct StorageTextShown {
   std::u16string text;
-  // False where the file's bytes do not decode cleanly in their encoding:
-  // the list then counts as not loaded, and its file is never rewritten.
+  // False where the file's bytes do not decode cleanly in their encoding,
+  // or hold a zero character: the list then counts as not loaded, and its
+  // file is never rewritten.
   bool faithful = true;
   // Unicode copies that no longer match the file, where none does: kept,
   // and named to the user.

@@ -1,9 +1,9 @@
 #include "src/storage/storage_merge.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
+#include "src/storage/storage_text.h"
 #include "src/storage/store_rule.h"
 
 namespace tavlin {
@@ -11,100 +11,142 @@ namespace tavlin {
 namespace {
 
 using Lines = std::vector<std::u16string_view>;
-using Counts = std::unordered_map<std::u16string_view, std::size_t>;
+using ViewCounts = std::unordered_map<std::u16string_view, std::size_t>;
 
-// The lines of a text: its segments between CR LF, less an empty last one.
-Lines LinesOf(std::u16string_view text) {
-  const auto line_break = LineBreakOf<char16_t>();
-  Lines lines;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    const std::size_t found = text.find(line_break, begin);
-    const std::size_t end =
-        found == std::u16string_view::npos ? text.size() : found;
-    lines.push_back(text.substr(begin, end - begin));
-    begin = end + line_break.size();
-    if (found == std::u16string_view::npos) break;
-    // A break at the very end leaves an empty last segment: no line.
-  }
-  return lines;
-}
-
-Counts CountOf(const Lines& lines) {
-  Counts counts;
+ViewCounts CountOf(const Lines& lines) {
+  ViewCounts counts;
   for (const std::u16string_view line : lines) ++counts[line];
   return counts;
 }
 
-std::size_t Get(const Counts& counts, std::u16string_view line) {
+template <typename Counts, typename Key>
+std::size_t Get(const Counts& counts, const Key& line) {
   const auto found = counts.find(line);
   return found == counts.end() ? 0 : found->second;
+}
+
+std::size_t OwnCount(const LineCounts& own, std::u16string_view line) {
+  return own.empty() ? 0 : Get(own, std::u16string(line));
+}
+
+// Lines the store rule takes for one slogan share this key: letter case
+// folded as the user's locale folds the letters a list holds (Latin, full
+// width Latin, Greek, Cyrillic). The rule itself still decides.
+std::u16string FoldedKey(std::u16string_view line) {
+  std::u16string key(line);
+  for (char16_t& c : key) {
+    const bool upper = (c >= u'A' && c <= u'Z') ||
+                       (c >= u'\uFF21' && c <= u'\uFF3A') ||
+                       (c >= u'\u0391' && c <= u'\u03A9') ||
+                       (c >= u'\u0410' && c <= u'\u042F');
+    if (upper) c = static_cast<char16_t>(c + 0x20);
+  }
+  return key;
+}
+
+// The lines theirs added, found by slogan in constant time: a line of ours
+// answers at most one of them.
+class TheirAdditions {
+ public:
+  void Add(std::u16string_view line) {
+    Bucket& bucket = buckets_[FoldedKey(line)];
+    bucket.lines.push_back(line);
+    bucket.answered.push_back(false);
+  }
+  // Marks the first unanswered line that is line (exactly) or the same
+  // slogan; false when there is none.
+  bool Answer(std::u16string_view line, bool exactly, const LineMatch& match) {
+    if (buckets_.empty()) return false;
+    const auto found = buckets_.find(FoldedKey(line));
+    if (found == buckets_.end()) return false;
+    Bucket& bucket = found->second;
+    while (bucket.first_open < bucket.lines.size() &&
+           bucket.answered[bucket.first_open])
+      ++bucket.first_open;
+    for (std::size_t i = bucket.first_open; i < bucket.lines.size(); ++i) {
+      if (bucket.answered[i]) continue;
+      const std::u16string_view theirs = bucket.lines[i];
+      if (exactly ? theirs != line : !match(theirs, line)) continue;
+      bucket.answered[i] = true;
+      return true;
+    }
+    return false;
+  }
+
+ private:
+  struct Bucket {
+    std::vector<std::u16string_view> lines;
+    std::vector<bool> answered;
+    std::size_t first_open = 0;
+  };
+  std::unordered_map<std::u16string, Bucket> buckets_;
+};
+
+// What ours holds after its last visible character: kept where the merge
+// ends with ours' last line, so that a merge never eats a space the user
+// has just typed.
+std::u16string_view TrailingBlanks(std::u16string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && text[end - 1] <= 0x20) --end;
+  return text.substr(end);
 }
 
 }  // namespace
 
 MergedText MergeStorageText(std::u16string_view base,
                             std::u16string_view theirs,
-                            std::u16string_view ours,
-                            std::u16string_view session_start,
+                            std::u16string_view ours, const LineCounts& own,
                             const LineMatch& match) {
-  const Lines base_lines = LinesOf(base);
-  const Lines their_lines = LinesOf(theirs);
-  const Lines our_lines = LinesOf(ours);
-  const Counts b = CountOf(base_lines);
-  const Counts t = CountOf(their_lines);
-  const Counts o = CountOf(our_lines);
-  const Counts s = CountOf(LinesOf(session_start));
+  const std::u16string tidy_base = NormaliseStorageText(base);
+  const std::u16string tidy_theirs = NormaliseStorageText(theirs);
+  const std::u16string tidy_ours = NormaliseStorageText(ours);
+  const Lines base_lines = StorageLines(tidy_base);
+  const Lines their_lines = StorageLines(tidy_theirs);
+  const Lines our_lines = StorageLines(tidy_ours);
+  const ViewCounts b = CountOf(base_lines);
+  const ViewCounts t = CountOf(their_lines);
+  const ViewCounts o = CountOf(our_lines);
 
   // Theirs first, less the base's copies that ours deleted. A copy theirs
   // added is theirs to keep.
   Lines result;
-  Counts dropped;
-  Counts kept;
-  for (const std::u16string_view line : their_lines) {
-    const std::size_t in_base = Get(b, line);
-    const std::size_t ours_deleted =
-        in_base > Get(o, line) ? in_base - Get(o, line) : 0;
-    const std::size_t from_base = std::min(Get(t, line), in_base);
-    if (Get(dropped, line) < std::min(ours_deleted, from_base)) {
-      ++dropped[line];
-      continue;
-    }
-    ++kept[line];
-    result.push_back(line);
-  }
-
-  // The lines theirs added, which a line ours added may stand for.
-  std::vector<std::u16string_view> their_additions;
+  result.reserve(their_lines.size() + our_lines.size());
+  ViewCounts dropped;
+  ViewCounts kept;
+  TheirAdditions additions;
   {
-    Counts seen;
-    for (const std::u16string_view line : their_lines)
-      if (++seen[line] > Get(b, line)) their_additions.push_back(line);
-  }
-  std::vector<bool> answered(their_additions.size(), false);
-
-  // Then ours: each copy ours added, and each of the session's own lines
-  // that theirs dropped.
-  const auto answer = [&](std::u16string_view line, bool exactly) {
-    for (std::size_t i = 0; i < their_additions.size(); ++i) {
-      if (answered[i] || !(exactly ? their_additions[i] == line
-                                   : match(their_additions[i], line)))
+    ViewCounts seen;
+    for (const std::u16string_view line : their_lines) {
+      const std::size_t in_base = Get(b, line);
+      if (++seen[line] > in_base) additions.Add(line);
+      const std::size_t in_ours = Get(o, line);
+      const std::size_t ours_deleted =
+          in_base > in_ours ? in_base - in_ours : 0;
+      const std::size_t from_base = std::min(Get(t, line), in_base);
+      if (Get(dropped, line) < std::min(ours_deleted, from_base)) {
+        ++dropped[line];
         continue;
-      answered[i] = true;
-      return true;
+      }
+      ++kept[line];
+      result.push_back(line);
     }
-    return false;
-  };
-  Counts seen;
+  }
+
+  // Then ours: each copy ours added that theirs did not add too, and each
+  // of the session's own copies that theirs dropped.
+  ViewCounts seen;
+  ViewCounts own_kept;
   for (const std::u16string_view line : our_lines) {
     const std::size_t copy = ++seen[line];
     if (copy <= Get(kept, line)) {
-      answer(line, true);  // theirs holds this very copy
+      additions.Answer(line, true, match);  // theirs holds this very copy
       continue;
     }
     if (copy > Get(b, line)) {
-      if (answer(line, false)) continue;  // theirs added the same slogan
-    } else if (copy <= Get(s, line)) {
+      if (additions.Answer(line, false, match)) continue;
+    } else if (Get(own_kept, line) < OwnCount(own, line)) {
+      ++own_kept[line];
+    } else {
       continue;  // theirs deleted a line ours left as it was
     }
     result.push_back(line);
@@ -114,17 +156,59 @@ MergedText MergeStorageText(std::u16string_view base,
   MergedText merged;
   {
     // Lines of the result beyond what ours holds came from theirs.
-    Counts counted;
+    ViewCounts counted;
     for (const std::u16string_view line : result)
       if (++counted[line] > Get(o, line)) ++merged.taken_in;
   }
   const auto line_break = LineBreakOf<char16_t>();
+  std::size_t length = 0;
+  for (const std::u16string_view line : result) length += line.size() + 2;
+  merged.text.reserve(length);
   for (std::size_t i = 0; i < result.size(); ++i) {
     if (i > 0) merged.text += line_break;
     merged.text += result[i];
   }
-  if (!result.empty() && EndsWithLineBreak(ours)) merged.text += line_break;
+  if (!result.empty() && !our_lines.empty() &&
+      result.back() == our_lines.back())
+    merged.text += TrailingBlanks(ours);
+  else if (!result.empty() && EndsWithLineBreak(ours))
+    merged.text += line_break;
   return merged;
+}
+
+LineCounts OwnLinesAfter(const LineCounts& own, std::u16string_view base,
+                         std::u16string_view ours) {
+  const std::u16string tidy_base = NormaliseStorageText(base);
+  const std::u16string tidy_ours = NormaliseStorageText(ours);
+  const ViewCounts b = CountOf(StorageLines(tidy_base));
+  LineCounts after;
+  for (const auto& [line, count] : CountOf(StorageLines(tidy_ours))) {
+    const std::size_t in_base = Get(b, line);
+    const std::size_t added = count > in_base ? count - in_base : 0;
+    const std::size_t owned = std::min(count, OwnCount(own, line) + added);
+    if (owned > 0) after.emplace(line, owned);
+  }
+  return after;
+}
+
+LineCounts OwnLinesIn(const LineCounts& own, std::u16string_view text) {
+  if (own.empty()) return {};
+  return OwnLinesAfter(own, text, text);
+}
+
+std::vector<std::u16string_view> StorageLines(std::u16string_view text) {
+  const auto line_break = LineBreakOf<char16_t>();
+  std::vector<std::u16string_view> lines;
+  std::size_t begin = 0;
+  while (begin < text.size()) {
+    const std::size_t found = text.find(line_break, begin);
+    const std::size_t end =
+        found == std::u16string_view::npos ? text.size() : found;
+    lines.push_back(text.substr(begin, end - begin));
+    begin = end + line_break.size();
+    if (found == std::u16string_view::npos) break;
+  }
+  return lines;
 }
 
 }  // namespace tavlin

@@ -78,6 +78,10 @@ std::filesystem::path TakenInCopyPath(const std::filesystem::path& copy,
   return NumberedBesidePath(copy, u8".取り込み済み", number);
 }
 
+std::filesystem::path SetAsideBasePath(const std::filesystem::path& set_aside) {
+  return NumberedBesidePath(set_aside, u8".元", 1);
+}
+
 LoadedPlaces LoadStorageListFrom(StorageList& list, StorageLocation& location,
                                  FileOps& ops) {
   location.loaded_from = StoragePlace::BesideProgram;
@@ -118,7 +122,7 @@ LoadedPlaces LoadStorageListFrom(StorageList& list, StorageLocation& location,
   } catch (const TavlinError&) {
     return loaded;  // a copy that cannot be read is left as it is
   }
-  location.to_take_in = copy;
+  location.to_take_in.push_back(copy);
   loaded.user_copy = std::move(copy_list);
   return loaded;
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "src/platform/file_access.h"
 #include "src/storage/storage_file.h"
@@ -22,9 +23,14 @@ struct StorageLocation {
   // the program is used.
   std::filesystem::path in_user_folder;
   StoragePlace loaded_from = StoragePlace::BesideProgram;  // saves go there
-  // The copy in the user's folder whose lines the list took in at start;
-  // renamed, never removed, once a save beside the program holds them.
-  std::filesystem::path to_take_in;
+  // Where the end of a Windows session sets the text aside when no other
+  // place takes it: a file of this name in a folder of the temporary
+  // folder's, one per program folder. Empty where there is none.
+  std::filesystem::path in_temporary_folder;
+  // Files whose lines the list took in at start (the copy in the user's
+  // folder, text set aside by earlier sessions, and what goes with them);
+  // renamed, never removed, once the list's own file holds a save.
+  std::vector<std::filesystem::path> to_take_in;
 };
 
 // "<application data>\Tavlin\<folder name>-<8 hex digits>\<file name>": a
@@ -43,6 +49,11 @@ std::filesystem::path SharedUserFolderStoragePath(
 // "<name>.取り込み済み.txt", then "<name>.取り込み済み2.txt" and so on.
 std::filesystem::path TakenInCopyPath(const std::filesystem::path& copy,
                                       int number);
+
+// The file beside a copy in the user's folder, or beside text set aside,
+// that holds the list's file as it was when the text went there: the base
+// of the three-way merge that takes it in. "<name>.元.txt", in UTF-8.
+std::filesystem::path SetAsideBasePath(const std::filesystem::path& set_aside);
 
 struct LoadedPlaces {
   std::optional<std::string> notice;  // the file loaded is not the one chosen

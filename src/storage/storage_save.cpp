@@ -1,11 +1,13 @@
 #include "src/storage/storage_save.h"
 
+#include <algorithm>
 #include <chrono>
 #include <system_error>
-#include <thread>
 
 #include "src/platform/atomic_save.h"
 #include "src/platform/tavlin_error.h"
+#include "src/platform/text_encoding.h"
+#include "src/platform/unicode_text.h"
 
 namespace tavlin {
 
@@ -15,10 +17,7 @@ using Kind = FileSnapshot::Kind;
 using Result = SaveOutcome::Result;
 using Target = SavePlan::Target;
 
-// Another copy holds the lock only while it saves: a few milliseconds.
-constexpr int kLockTries = 20;
-constexpr std::chrono::milliseconds kLockPause{50};
-// A file that a writer which honours no lock keeps creating meanwhile.
+// A file that a writer which honours no lock keeps changing meanwhile.
 constexpr int kSaveTries = 3;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -26,6 +25,10 @@ const std::filesystem::path& SavePath(const StorageLocation& location) {
   return location.loaded_from == StoragePlace::UserFolder
              ? location.in_user_folder
              : location.beside_program;
+}
+
+std::string Utf8File(std::u16string_view text) {
+  return std::string(kUtf8ByteOrderMark) + Utf8FromU16(text);
 }
 
 // Writes bytes to the first free name_of(1), name_of(2), ..., replacing
@@ -80,21 +83,32 @@ void KeepUnicodeCopy(StorageFileState& state, const SavePlan& plan,
   }
 }
 
-// The copy in the user's folder whose lines the list took in at start is
-// now held by the file beside the program: renamed to say so, never
-// removed.
-void MarkCopyTakenIn(StorageLocation& location, FileOps& ops) {
-  if (location.to_take_in.empty()) return;
+// Renames a file whose lines the list now holds, never removing it.
+void RenameAsTakenIn(const std::filesystem::path& file, FileOps& ops) {
+  if (LookAtPath(file) != PathKind::File) return;
   for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
-    const std::filesystem::path taken =
-        TakenInCopyPath(location.to_take_in, number);
+    const std::filesystem::path taken = TakenInCopyPath(file, number);
     if (LookAtPath(taken) != PathKind::Missing) continue;
-    if (ops.Rename(location.to_take_in, taken, false)) break;
+    if (ops.Rename(file, taken, false)) return;
   }
-  location.to_take_in.clear();  // tried once: a copy left is merged again
 }
 
-enum class LeftAlone { Unread, Changed, NotReplaceable };
+// What earlier sessions and this one set aside is held by the list's own
+// file now: renamed to say so. Tried once: a file left is merged again.
+void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops) {
+  for (const std::filesystem::path& file : state.location.to_take_in)
+    RenameAsTakenIn(file, ops);
+  state.location.to_take_in.clear();
+  for (const std::filesystem::path& file : state.set_aside) {
+    RenameAsTakenIn(file, ops);
+    RenameAsTakenIn(SetAsideBasePath(file), ops);
+    RenameAsTakenIn(UnicodeStorageCopyPath(file), ops);
+  }
+  state.set_aside.clear();
+  state.user_copy_memory.reset();
+}
+
+enum class LeftAlone { Unread, Changed, NotReplaceable, Locked };
 
 std::string_view NoticePattern(LeftAlone why) {
   switch (why) {
@@ -104,34 +118,40 @@ std::string_view NoticePattern(LeftAlone why) {
       return kLeftChangedFile;
     case LeftAlone::NotReplaceable:
       return kLeftUnreplaceableFile;
+    case LeftAlone::Locked:
+      return kLeftLockedFile;
   }
   return {};
 }
 
-// Writes the plan to the session's side file beside file, made at the
-// first free name the first time (one whose Unicode copy's name is free
-// too, where one is needed) and replaced by later saves; its Unicode copy
-// beside it.
-std::filesystem::path WriteSideFile(StorageFileState& state,
+// Sets the plan's text aside beside file: in the session's file there,
+// replaced, or at the first free name (one whose Unicode copy's name is
+// free too, where one is needed) the first time; with its Unicode copy,
+// and with its base, so that the start that takes it in merges three ways.
+std::filesystem::path WriteSetAside(StorageFileState& state,
                                     const std::filesystem::path& file,
                                     const SavePlan& plan, FileOps& ops) {
-  std::filesystem::path side = state.side_file;
-  if (!side.empty() && side.parent_path() == file.parent_path()) {
+  std::filesystem::path side;
+  for (const std::filesystem::path& made : state.set_aside)
+    if (made.parent_path() == file.parent_path() && made != file) side = made;
+  if (!side.empty()) {
     SaveFileAtomically(side, plan.bytes, ExistingFile::Replace, ops);
   } else {
-    side.clear();
     for (int number = 1; number <= kMaximumNumberedFiles && side.empty();
          ++number) {
       const std::filesystem::path name = DivertedStorageFilePath(file, number);
-      if (!plan.unicode_text.empty() &&
-          LookAtPath(UnicodeStorageCopyPath(name)) != PathKind::Missing)
+      if (LookAtPath(SetAsideBasePath(name)) != PathKind::Missing ||
+          (!plan.unicode_text.empty() &&
+           LookAtPath(UnicodeStorageCopyPath(name)) != PathKind::Missing))
         continue;
       if (SaveFileAtomically(name, plan.bytes, ExistingFile::Keep, ops))
         side = name;
     }
     if (side.empty()) throw CannotCreateFileError(file);
-    state.side_file = side;
+    state.set_aside.push_back(side);
   }
+  SaveFileAtomically(SetAsideBasePath(side), Utf8File(state.memory.last_text),
+                     ExistingFile::Replace, ops);
   if (!plan.unicode_text.empty())
     SaveFileAtomically(UnicodeStorageCopyPath(side),
                        std::string(kUtf8ByteOrderMark) + plan.unicode_text,
@@ -144,8 +164,8 @@ struct SaveCall {
   SaveMoment moment;
   const TextCodec& codec;
   const LineMatch& match;
-  const std::filesystem::path& temporary_folder;
   FileOps& ops;
+  std::chrono::steady_clock::time_point now;
 };
 
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours);
@@ -157,9 +177,65 @@ void Tell(StorageFileState& state, SaveOutcome& outcome,
   outcome.reports.push_back({UserReport::Kind::Notice, std::move(text)});
 }
 
-// The file could not take the plan: the text goes to the side file beside
-// it, then to the user's folder, and at the end of a Windows session to the
-// temporary folder.
+// The list in the user's folder, for this save only: merged with the copy
+// there as this session last wrote it (or, the first time, with whatever
+// it holds), with the file beside the program as its base beside it. The
+// next save tries the program's folder again.
+bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
+                      SaveOutcome& outcome) {
+  StorageFileState& state = call.state;
+  StorageLocation& location = state.location;
+  if (location.loaded_from != StoragePlace::BesideProgram ||
+      location.in_user_folder.empty())
+    return false;
+  const StorageFileState before = state;
+  std::error_code ignored;
+  std::filesystem::create_directories(location.in_user_folder.parent_path(),
+                                      ignored);
+  location.loaded_from = StoragePlace::UserFolder;
+  if (state.user_copy_memory) {
+    state.memory = *state.user_copy_memory;
+  } else {
+    state.memory.last = {Kind::Missing, {}};
+    state.memory.last_text.clear();
+    state.memory.last_text_bytes.clear();
+  }
+  state.unicode_copy_taken = false;
+  state.set_aside.clear();
+  SaveOutcome moved = SaveAtCurrentPlace(call, plan.text);
+  const ListMemory written = state.memory;
+  const StorageFileState after = state;
+  state = before;
+  if (moved.result != Result::Done) return false;
+  state.user_copy_memory = written;
+  state.unicode_copy_path = after.unicode_copy_path;
+  state.unicode_copy = after.unicode_copy;
+  state.unicode_copy_taken = after.unicode_copy_taken;
+  try {
+    SaveFileAtomically(SetAsideBasePath(location.in_user_folder),
+                       Utf8File(state.memory.last_text), ExistingFile::Replace,
+                       call.ops);
+  } catch (const std::exception&) {
+    // Without its base the copy is merged as a plain union: nothing lost.
+  }
+  if (std::find(state.set_aside.begin(), state.set_aside.end(),
+                location.in_user_folder) == state.set_aside.end())
+    state.set_aside.push_back(location.in_user_folder);
+  outcome.text = moved.text;
+  outcome.taken_in += moved.taken_in;
+  for (UserReport& report : moved.reports)
+    if (report.kind == UserReport::Kind::Failure)
+      outcome.reports.push_back(std::move(report));
+  Tell(state, outcome, location.in_user_folder,
+       ComposeMessage(kSavedInUserFolder,
+                      {PathForMessage(SavePath(location).parent_path()),
+                       PathForMessage(location.in_user_folder.parent_path())}));
+  return true;
+}
+
+// The file could not take the plan: the text goes beside it, then to the
+// user's folder, and at the end of a Windows session to the temporary
+// folder; each save tries the file first again.
 SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
                           LeftAlone why, std::string failure,
                           SaveOutcome outcome) {
@@ -177,49 +253,22 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
 
   try {
     const std::filesystem::path side =
-        WriteSideFile(state, file, plan, call.ops);
+        WriteSetAside(state, file, plan, call.ops);
     Tell(state, outcome, side,
          ComposeMessage(NoticePattern(why),
                         {PathForMessage(file), PathForMessage(side)}));
     return outcome;
   } catch (const std::exception&) {
   }
+  if (SaveInUserFolder(call, plan, outcome)) return outcome;
 
-  StorageLocation& location = state.location;
-  if (location.loaded_from == StoragePlace::BesideProgram &&
-      !location.in_user_folder.empty()) {
-    const StorageFileState before = state;
-    std::error_code ignored;
-    std::filesystem::create_directories(location.in_user_folder.parent_path(),
-                                        ignored);
-    // Whatever a copy there holds stays: the base is empty, so the merge
-    // only adds.
-    location.loaded_from = StoragePlace::UserFolder;
-    state.memory.last = {Kind::Missing, {}};
-    state.memory.last_text.clear();
-    state.memory.last_text_bytes.clear();
-    state.unicode_copy_taken = false;
-    SaveOutcome moved = SaveAtCurrentPlace(call, plan.text);
-    if (moved.result == Result::Done) {
-      Tell(state, moved, location.in_user_folder,
-           ComposeMessage(
-               kSavedInUserFolder,
-               {PathForMessage(file.parent_path()),
-                PathForMessage(location.in_user_folder.parent_path())}));
-      return moved;
-    }
-    state = before;
-  }
-
-  if (call.moment == SaveMoment::EndingSession &&
-      !call.temporary_folder.empty()) {
+  const std::filesystem::path& temporary = state.location.in_temporary_folder;
+  if (call.moment == SaveMoment::EndingSession && !temporary.empty()) {
     try {
-      const std::filesystem::path kept = WriteFirstFree(
-          [&](int number) {
-            return DivertedStorageFilePath(
-                call.temporary_folder / file.filename(), number);
-          },
-          plan.bytes, call.ops);
+      std::error_code ignored;
+      std::filesystem::create_directories(temporary.parent_path(), ignored);
+      const std::filesystem::path kept =
+          WriteSetAside(state, temporary, plan, call.ops);
       Tell(state, outcome, kept,
            ComposeMessage(kSavedBesideInUserFolder,
                           {PathForMessage(file), PathForMessage(kept)}));
@@ -232,6 +281,51 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
   return outcome;
 }
 
+// Takes the list's lock, breaking one that nobody holds.
+LockResult TakeLock(const std::filesystem::path& file, FileOps& ops,
+                    std::unique_ptr<FileLock>& lock) {
+  const std::filesystem::path path = StorageLockPath(file);
+  LockResult locked = ops.TryLock(path, lock);
+  if (locked == LockResult::HeldElsewhere && ops.BreakStaleLock(path))
+    locked = ops.TryLock(path, lock);
+  return locked;
+}
+
+// The text of a Shift-JIS file in Unicode, from the copy beside it that
+// matches it now (another copy of the program wrote both); taken by the
+// list as its own copy.
+std::optional<std::u16string> NowInUnicode(StorageFileState& state,
+                                           const std::filesystem::path& file,
+                                           const FileSnapshot& now,
+                                           const TextCodec& codec) {
+  if (now.kind != Kind::Read || now.bytes == state.memory.last.bytes ||
+      DetectTextEncoding(now.bytes) != TextEncoding::ShiftJis ||
+      LookAtPath(UnicodeStorageCopyPath(file)) == PathKind::Missing)
+    return std::nullopt;
+  StorageList list;
+  try {
+    LoadStorageList(list, file);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  if (list.file.bytes != now.bytes) return std::nullopt;
+  const StorageTextShown shown = StorageTextToShow(list, codec);
+  if (!shown.faithful || !list.unicode_copy_taken) return std::nullopt;
+  state.unicode_copy_path = list.unicode_copy_path;
+  state.unicode_copy = list.unicode_copy;
+  state.unicode_copy_taken = true;
+  return shown.text;
+}
+
+void Remember(StorageFileState& state, const FileSnapshot& file,
+              const SavePlan& plan) {
+  state.memory.last = file;
+  state.memory.last_text = plan.text;
+  state.memory.last_text_bytes = plan.bytes;
+  state.memory.encoding = plan.encoding;
+  state.memory.own = plan.own;
+}
+
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   StorageFileState& state = call.state;
   const std::filesystem::path file = SavePath(state.location);
@@ -239,35 +333,54 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   outcome.text = ours;
 
   std::unique_ptr<FileLock> lock;
-  LockResult locked = LockResult::HeldElsewhere;
-  for (int attempt = 0; attempt < kLockTries; ++attempt) {
-    locked = call.ops.TryLock(StorageLockPath(file), lock);
-    if (locked != LockResult::HeldElsewhere) break;
-    std::this_thread::sleep_for(kLockPause);
+  if (TakeLock(file, call.ops, lock) == LockResult::HeldElsewhere) {
+    if (!state.locked_since) state.locked_since = call.now;
+    const std::string busy = ComposeMessage(kListBusy, {PathForMessage(file)});
+    if (call.moment != SaveMoment::EndingSession &&
+        call.now - *state.locked_since < kLongestLockWait) {
+      outcome.result = Result::Locked;
+      outcome.failure = busy;
+      return outcome;
+    }
+    // Held too long: the file is left to its holder, the text set aside.
+    const SavePlan plan =
+        PlanStorageSave(state.memory, TakeFileSnapshot(file), ours, call.moment,
+                        call.codec, call.match);
+    outcome.text = plan.text;
+    outcome.taken_in = plan.taken_in;
+    if (plan.target == Target::None) return outcome;
+    return KeepElsewhere(call, plan, LeftAlone::Locked, busy,
+                         std::move(outcome));
   }
-  if (locked == LockResult::HeldElsewhere) {
-    outcome.result = Result::Locked;
-    outcome.failure = ComposeMessage(kListBusy, {PathForMessage(file)});
-    return outcome;
-  }
+  state.locked_since.reset();
   // A lock that cannot be made at all is a folder that takes no new files:
   // nobody else can write there either, and the save below finds its way.
 
+  // What the plan is made from, and what the file is taken to hold.
+  ListMemory memory = state.memory;
+  FileSnapshot now = TakeFileSnapshot(file);
+  FileSnapshot expected = now;
+  std::u16string current(ours);
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
-    const FileSnapshot now = TakeFileSnapshot(file);
-    plan = PlanStorageSave(state.memory, now, ours, call.moment, call.codec,
-                           call.match);
+    const std::optional<std::u16string> in_unicode =
+        NowInUnicode(state, file, now, call.codec);
+    plan = PlanStorageSave(memory, now, current, call.moment, call.codec,
+                           call.match, in_unicode ? &*in_unicode : nullptr);
     outcome.text = plan.text;
-    outcome.taken_in = plan.taken_in;
+    outcome.taken_in += plan.taken_in;
+    // After a writer came between a plan and its replace, the file holds
+    // what this session wrote, whatever the plan compared with.
+    const bool file_holds_plan =
+        expected.kind == Kind::Read && expected.bytes == plan.bytes;
+    if (plan.target == Target::File && file_holds_plan)
+      plan.target = Target::None;
+    if (plan.target == Target::None && attempt > 0 && !file_holds_plan)
+      plan.target = Target::File;
     switch (plan.target) {
       case Target::None:
-        if (now.kind == Kind::Read || now.kind == Kind::Missing) {
-          state.memory.last = now;
-          state.memory.last_text = plan.text;
-          state.memory.last_text_bytes = plan.bytes;
-          state.memory.encoding = plan.encoding;
-        }
+        if (expected.kind == Kind::Read || expected.kind == Kind::Missing)
+          Remember(state, expected, plan);
         return outcome;
       case Target::SideFile:
         return KeepElsewhere(call, plan, LeftAlone::Unread, {},
@@ -275,26 +388,88 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
       case Target::File:
         break;
     }
+    std::optional<std::string> replaced;
     try {
-      const ExistingFile existing = now.kind == Kind::Missing
+      const ExistingFile existing = expected.kind == Kind::Missing
                                         ? ExistingFile::Keep
                                         : ExistingFile::Replace;
-      if (!SaveFileAtomically(file, plan.bytes, existing, call.ops)) continue;
+      if (!SaveFileAtomically(file, plan.bytes, existing, call.ops,
+                              &replaced)) {
+        // A file appeared meanwhile: merged with as it is.
+        now = TakeFileSnapshot(file);
+        expected = now;
+        continue;
+      }
     } catch (const std::exception& error) {
       return KeepElsewhere(call, plan, LeftAlone::NotReplaceable, error.what(),
                            std::move(outcome));
     }
-    state.memory.last = {Kind::Read, plan.bytes};
-    state.memory.last_text = plan.text;
-    state.memory.last_text_bytes = plan.bytes;
-    state.memory.encoding = plan.encoding;
+    Remember(state, {Kind::Read, plan.bytes}, plan);
     state.told_elsewhere.clear();
-    if (state.location.loaded_from == StoragePlace::BesideProgram)
-      MarkCopyTakenIn(state.location, call.ops);
+    MarkSetAsideTakenIn(state, call.ops);
     KeepUnicodeCopy(state, plan, file, outcome.reports, call.ops);
-    return outcome;
+    if (!replaced ||
+        (expected.kind == Kind::Read && *replaced == expected.bytes))
+      return outcome;
+    // A writer that honours no lock wrote between the plan and the
+    // replace: what it wrote is merged now, with what the plan was made
+    // from as the base.
+    memory = state.memory;
+    memory.last = now;
+    memory.last_text = plan.file_text;
+    memory.last_text_bytes = now.bytes;
+    now = {Kind::Read, std::move(*replaced)};
+    expected = {Kind::Read, plan.bytes};
+    current = plan.text;
   }
+  if (expected.kind == Kind::Read && expected.bytes == plan.bytes)
+    return outcome;  // written; the last writer's text waits for the next
   return KeepElsewhere(call, plan, LeftAlone::Changed, {}, std::move(outcome));
+}
+
+// The base a copy or set-aside text was written with; empty where there is
+// none, which makes its merge a plain union: nothing lost.
+std::u16string BaseText(const std::filesystem::path& base) {
+  const FileSnapshot file = TakeFileSnapshot(base);
+  if (file.kind != Kind::Read) return {};
+  return DecodeUnicodeText(file.bytes, TextEncoding::Utf8WithBom)
+      .value_or(std::u16string());
+}
+
+// Text that earlier sessions set aside beside place ("<name>.追加分.txt" and
+// on) is taken into the list shown, three ways with its base; the first
+// save of the list renames it, its base and its Unicode copy.
+void TakeInSetAside(StorageStart& start, const std::filesystem::path& place,
+                    const TextCodec& shift_jis, const LineMatch& match) {
+  // A few numbers may be missing where a later one stands.
+  constexpr int kGapsPassed = 3;
+  int missing = 0;
+  for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
+    const std::filesystem::path aside = DivertedStorageFilePath(place, number);
+    const PathKind kind = LookAtPath(aside);
+    if (kind == PathKind::Missing) {
+      if (++missing > kGapsPassed) return;
+      continue;
+    }
+    missing = 0;
+    if (kind != PathKind::File) continue;
+    StorageList list;
+    try {
+      LoadStorageList(list, aside);
+    } catch (const std::exception&) {
+      continue;  // left as it is, and tried again at the next start
+    }
+    const StorageTextShown shown = StorageTextToShow(list, shift_jis);
+    if (!shown.faithful) continue;
+    const std::filesystem::path base = SetAsideBasePath(aside);
+    start.shown =
+        MergeStorageText(BaseText(base), start.shown, shown.text, {}, match)
+            .text;
+    std::vector<std::filesystem::path>& taken = start.state.location.to_take_in;
+    taken.push_back(aside);
+    taken.push_back(base);
+    if (list.unicode_copy_taken) taken.push_back(list.unicode_copy_path);
+  }
 }
 
 }  // namespace
@@ -357,30 +532,38 @@ StorageStart StartStorageList(const StorageLocation& location,
   start.shown = shown.text;
   // With a copy in the user's folder too, the list shown is their merge,
   // the file beside the program first; the first save puts it there.
+  std::vector<std::filesystem::path>& taken = start.state.location.to_take_in;
   if (places.user_copy) {
     const StorageTextShown copy =
         StorageTextToShow(*places.user_copy, shift_jis);
-    if (copy.faithful)
+    const std::filesystem::path base = SetAsideBasePath(loaded.in_user_folder);
+    if (copy.faithful) {
       start.shown =
-          MergeStorageText(u"", start.shown, copy.text, u"", match).text;
-    else
-      start.state.location.to_take_in.clear();  // left as it is
+          MergeStorageText(BaseText(base), start.shown, copy.text, {}, match)
+              .text;
+      taken.push_back(base);
+    } else {
+      taken.clear();  // left as it is
+    }
   }
+  for (const std::filesystem::path* place :
+       {&loaded.beside_program, &loaded.in_user_folder,
+        &loaded.in_temporary_folder})
+    if (!place->empty()) TakeInSetAside(start, *place, shift_jis, match);
   return start;
 }
 
 SaveOutcome SaveStorageListNow(StorageFileState& state,
                                std::u16string_view ours, SaveMoment moment,
                                const TextCodec& codec, const LineMatch& match,
-                               const std::filesystem::path& temporary_folder,
-                               FileOps& ops) {
+                               FileOps& ops,
+                               std::chrono::steady_clock::time_point now) {
   if (state.memory.last.kind == Kind::NotTaken) {
     SaveOutcome untouched;
     untouched.text = ours;
     return untouched;  // never loaded: never saved
   }
-  return SaveAtCurrentPlace(
-      {state, moment, codec, match, temporary_folder, ops}, ours);
+  return SaveAtCurrentPlace({state, moment, codec, match, ops, now}, ours);
 }
 
 }  // namespace tavlin

@@ -5,6 +5,7 @@
 // session to the temporary folder, never nowhere without a word.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -28,11 +29,23 @@ struct StorageFileState {
   std::filesystem::path unicode_copy_path;
   FileSnapshot unicode_copy;
   bool unicode_copy_taken = false;
-  std::filesystem::path side_file;  // made by this session, if any
+  // Where this session set its text aside while the file could not take
+  // it (beside the file, in the user's folder, in the temporary folder):
+  // replaced by its later diversions, and renamed as taken in once the
+  // list's own file holds a save.
+  std::vector<std::filesystem::path> set_aside;
+  // What this session last wrote to the copy in the user's folder.
+  std::optional<ListMemory> user_copy_memory;
   // Where the last save that could not reach the file put the text; a
   // notice is told again only when that changes.
   std::filesystem::path told_elsewhere;
+  // Since when another copy has held the list's lock, as saves found it.
+  std::optional<std::chrono::steady_clock::time_point> locked_since;
 };
+
+// A save held back by another copy's lock longer than this sets the text
+// aside, as a failed save does.
+inline constexpr std::chrono::seconds kLongestLockWait{10};
 
 // Takes what was loaded (list, shown as text) as the start of a session.
 StorageFileState StartStorageSession(const StorageList& list,
@@ -53,7 +66,8 @@ struct StorageStart {
 };
 
 // Loads a list from its place or places for a session, decoding its file
-// in the file's own encoding (Shift-JIS through shift_jis).
+// in the file's own encoding (Shift-JIS through shift_jis). Text that
+// earlier sessions set aside is merged in, each with its base.
 StorageStart StartStorageList(const StorageLocation& location,
                               const TextCodec& shift_jis,
                               const LineMatch& match,
@@ -73,13 +87,16 @@ struct SaveOutcome {
 };
 
 // Saves ours, the box's text, in the file's encoding (Shift-JIS through
-// shift_jis). temporary_folder is the last resort at the end of a Windows
-// session. Waits a moment for a lock another copy holds.
+// shift_jis), at the moment now. Never waits on another copy's lock: a lock
+// nobody holds is broken, a live one gives Locked until it has been held
+// for kLongestLockWait, or at once at the end of a Windows session, after
+// which the text is set aside.
 SaveOutcome SaveStorageListNow(StorageFileState& state,
                                std::u16string_view ours, SaveMoment moment,
                                const TextCodec& shift_jis,
                                const LineMatch& match,
-                               const std::filesystem::path& temporary_folder,
-                               FileOps& ops = SystemFileOps());
+                               FileOps& ops = SystemFileOps(),
+                               std::chrono::steady_clock::time_point now =
+                                   std::chrono::steady_clock::now());
 
 }  // namespace tavlin

@@ -50,6 +50,13 @@ class SystemLikeFileOps : public FileOps {
                      std::unique_ptr<FileLock>& lock) override {
     return SystemFileOps().TryLock(path, lock);
   }
+  bool BreakStaleLock(const std::filesystem::path& path) override {
+    return SystemFileOps().BreakStaleLock(path);
+  }
+  bool Link(const std::filesystem::path& existing,
+            const std::filesystem::path& link) override {
+    return SystemFileOps().Link(existing, link);
+  }
 };
 
 class FaultyFileOps final : public SystemLikeFileOps {

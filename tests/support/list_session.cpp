@@ -70,9 +70,11 @@ ListSession::ListSession(const StorageLocation& location, FileOps& ops) {
 SaveOutcome ListSession::Save(std::u16string_view box, SaveMoment moment,
                               FileOps& ops,
                               const std::filesystem::path& temporary_folder) {
-  SaveOutcome outcome =
-      SaveStorageListNow(state, box, moment, ByteCodec(),
-                         SameSloganIgnoringCase, temporary_folder, ops);
+  if (!temporary_folder.empty())
+    state.location.in_temporary_folder =
+        temporary_folder / state.location.beside_program.filename();
+  SaveOutcome outcome = SaveStorageListNow(state, box, moment, ByteCodec(),
+                                           SameSloganIgnoringCase, ops, now_);
   shown_ = outcome.text;
   return outcome;
 }

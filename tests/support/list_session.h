@@ -3,6 +3,7 @@
 // through the program's own rules with a stand-in for Shift-JIS.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -48,6 +49,9 @@ class ListSession {
     return Save(Latin1(latin1_box), moment);
   }
 
+  // Moves the session's clock on, as waiting for a lock would.
+  void Wait(std::chrono::seconds time) { now_ += time; }
+
   const std::u16string& shown() const { return shown_; }
   const std::vector<UserReport>& notices() const { return notices_; }
   bool load_failed() const { return load_failed_; }
@@ -57,6 +61,7 @@ class ListSession {
   std::u16string shown_;
   std::vector<UserReport> notices_;
   bool load_failed_ = false;
+  std::chrono::steady_clock::time_point now_ = std::chrono::steady_clock::now();
 };
 
 }  // namespace tavlin

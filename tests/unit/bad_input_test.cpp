@@ -55,7 +55,8 @@ TEST_P(BadPhraseFiles, GiveSlogansMadeOfTheirBytes) {
 
 class BadStorageFiles : public testing::TestWithParam<BadBytes> {};
 
-// An untouched list is written back exactly as it loaded, if at all.
+// An untouched list is written back exactly as it loaded, if at all; one
+// that did not load whole (a zero byte cuts the text) is left as it is.
 TEST_P(BadStorageFiles, SaveBackWhatTheyLoaded) {
   TempFolder folder;
   const fs::path file = folder / "list.txt";
@@ -65,6 +66,10 @@ TEST_P(BadStorageFiles, SaveBackWhatTheyLoaded) {
   const ShiftJisText loaded = list.text;
   ListSession session(file);
   session.Save(session.shown());
+  if (session.load_failed()) {
+    EXPECT_EQ(ReadBytes(file), GetParam().bytes);
+    return;
+  }
   EXPECT_EQ(ReadBytes(file), loaded.bytes());
   StorageList again;
   LoadStorageList(again, file);

@@ -104,7 +104,7 @@ TEST(StorageAtExit, AListNeverLoadedIsNeverSaved) {
   StorageFileState never_loaded;
   never_loaded.location.beside_program = folder / "list.txt";
   SaveStorageListNow(never_loaded, u"", SaveMoment::Closing, ByteCodec(),
-                     SameSloganIgnoringCase, {});
+                     SameSloganIgnoringCase);
   EXPECT_EQ(ReadBytes(folder / "list.txt"), "precious");
 }
 

@@ -137,7 +137,7 @@ SaveOutcome SaveUnread(const fs::path& file, const std::string& typed) {
   state.location.beside_program = file;
   state.memory.last.kind = FileSnapshot::Kind::Unread;
   return SaveStorageListNow(state, Latin1(typed), SaveMoment::Closing,
-                            ByteCodec(), SameSloganIgnoringCase, {});
+                            ByteCodec(), SameSloganIgnoringCase);
 }
 
 // The file still as the holder that keeps it from being read left it: on

@@ -1,6 +1,7 @@
 // Merging a storage list with another writer's save: every line either
-// side added stays, a line goes only where one side deleted it and the
-// other left it, and the session's own lines never go.
+// side added stays, a line goes where one side deleted it and the other
+// left it, whoever brought it in, and only the session's own lines outlive
+// a writer that dropped them; all three texts are tidied alike.
 #include "src/storage/storage_merge.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ struct MergeCase {
   const char* base;
   const char* theirs;
   const char* ours;
-  const char* start;  // the session's text as loaded
+  const char* own;  // the session's own lines: typed or stored
   const char* merged;
   std::size_t taken_in;
 };
@@ -32,9 +33,9 @@ class StorageMerge : public testing::TestWithParam<MergeCase> {};
 
 TEST_P(StorageMerge, KeepsWhatEitherSideMeant) {
   const MergeCase& c = GetParam();
-  const MergedText merged =
-      MergeStorageText(Latin1(c.base), Latin1(c.theirs), Latin1(c.ours),
-                       Latin1(c.start), SameSloganIgnoringCase);
+  const MergedText merged = MergeStorageText(
+      Latin1(c.base), Latin1(c.theirs), Latin1(c.ours),
+      OwnLinesAfter({}, u"", Latin1(c.own)), SameSloganIgnoringCase);
   EXPECT_EQ(merged.text, Latin1(c.merged));
   EXPECT_EQ(merged.taken_in, c.taken_in);
 }
@@ -42,28 +43,41 @@ TEST_P(StorageMerge, KeepsWhatEitherSideMeant) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, StorageMerge,
     testing::Values(
-        MergeCase{"BothAdd", "A", "A\r\nT", "A\r\nO", "A", "A\r\nT\r\nO", 1},
-        MergeCase{"BothAddTheSameLine", "A", "A\r\nX", "A\r\nX", "A", "A\r\nX",
+        MergeCase{"BothAdd", "A", "A\r\nT", "A\r\nO", "", "A\r\nT\r\nO", 1},
+        MergeCase{"BothAddTheSameLine", "A", "A\r\nX", "A\r\nX", "", "A\r\nX",
                   0},
         MergeCase{"BothAddTheSameSloganInAnotherCase", "A", "A\r\nxy",
-                  "A\r\nXY", "A", "A\r\nxy", 1},
-        MergeCase{"TheyDeleteALineWeLeft", "A\r\nB", "B", "A\r\nB", "A\r\nB",
-                  "B", 0},
-        MergeCase{"WeDeleteALineTheyLeft", "A\r\nB", "A\r\nB\r\nT", "B",
-                  "A\r\nB", "B\r\nT", 1},
-        MergeCase{"BothDelete", "A\r\nB", "B", "B", "A\r\nB", "B", 0},
+                  "A\r\nXY", "", "A\r\nxy", 1},
+        MergeCase{"TheyDeleteALineWeLeft", "A\r\nB", "B", "A\r\nB", "", "B", 0},
+        MergeCase{"WeDeleteALineTheyLeft", "A\r\nB", "A\r\nB\r\nT", "B", "",
+                  "B\r\nT", 1},
+        MergeCase{"BothDelete", "A\r\nB", "B", "B", "", "B", 0},
         MergeCase{"TheyDropALineThisSessionAdded", "A\r\nO", "A\r\nT", "A\r\nO",
-                  "A", "A\r\nT\r\nO", 1},
+                  "O", "A\r\nT\r\nO", 1},
         MergeCase{"WeChangeALineTheyLeft", "A\r\nB", "A\r\nB\r\nT", "A\r\nB2",
-                  "A\r\nB", "A\r\nT\r\nB2", 1},
+                  "", "A\r\nT\r\nB2", 1},
         MergeCase{"EmptyBaseKeepsBothWhole", "", "T1\r\nT2", "O1\r\nT2", "",
                   "T1\r\nT2\r\nO1", 1},
-        MergeCase{"TheirOrderFirst", "A\r\nB", "B\r\nA", "A\r\nB\r\nO",
-                  "A\r\nB", "B\r\nA\r\nO", 0},
-        MergeCase{"ACopyAddedTwiceStandsTwice", "A", "A\r\nA", "A", "A",
+        MergeCase{"TheirOrderFirst", "A\r\nB", "B\r\nA", "A\r\nB\r\nO", "",
+                  "B\r\nA\r\nO", 0},
+        MergeCase{"ACopyAddedTwiceStandsTwice", "A", "A\r\nA", "A", "",
                   "A\r\nA", 1},
-        MergeCase{"OurFinalLineBreakStays", "A\r\n", "A\r\nT", "A\r\nO\r\n",
-                  "A\r\n", "A\r\nT\r\nO\r\n", 1}),
+        MergeCase{"TheirAddedCopyOfALineWeDeletedStays", "A\r\nB",
+                  "A\r\nB\r\nB", "A", "", "A\r\nB", 1},
+        MergeCase{"OurFinalLineBreakStays", "A\r\n", "A\r\nT", "A\r\nO\r\n", "",
+                  "A\r\nT\r\nO\r\n", 1},
+        // A line taken in from another writer is that writer's to delete.
+        MergeCase{"ALineTakenInGoesWhenItsWriterDeletesIt", "A\r\nL", "A",
+                  "A\r\nL", "", "A", 0},
+        MergeCase{"ATypoFixedElsewhereLeavesOnlyTheFix", "A\r\ntypo",
+                  "A\r\nfixed", "A\r\ntypo", "", "A\r\nfixed", 1},
+        // Tidied alike: outer blanks and lone line breaks are no change.
+        MergeCase{"ATrailingSpaceIsNoLineOfItsOwn", "X\r\nY ", "X\r\nY\r\nZ",
+                  "X\r\nY ", "Y", "X\r\nY\r\nZ", 1},
+        MergeCase{"APastedLoneLineFeedBreaksTheLine", "A", "A\r\nB", "A\nB", "",
+                  "A\r\nB", 0},
+        MergeCase{"ASpaceJustTypedAtTheEndStays", "A", "A\r\nT", "A\r\nB ", "B",
+                  "A\r\nT\r\nB ", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

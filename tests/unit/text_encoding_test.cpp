@@ -59,6 +59,18 @@ INSTANTIATE_TEST_SUITE_P(
         // read as UTF-8, it is written back in UTF-8, byte for byte.
         DetectionCase{"ShiftJisThatIsValidUtf8", "\xE8\x8A\xB1", E::Utf8},
         DetectionCase{"OverlongUtf8", "\xC0\xAF", E::ShiftJis},
+        // 烙 and a half-width "｡" in Shift-JIS: an overlong form of U+0021.
+        DetectionCase{"ShiftJisThatIsAnOverlongUtf8Form", "\xE0\x80\xA1",
+                      E::ShiftJis},
+        // 安全, a line break, 第一: 一 has a zero low byte.
+        DetectionCase{"Utf16LeWithoutMark",
+                      std::string("\x89\x5B\x68\x51\r\0\n\0\x2C\x7B\0\x4E", 12),
+                      E::Utf16LeWithoutMark},
+        DetectionCase{"Utf16BeWithoutMark",
+                      std::string("\x5B\x89\x51\x68\0\r\0\n\x7B\x2C\x4E\0", 12),
+                      E::Utf16BeWithoutMark},
+        DetectionCase{"ShiftJisWithAZeroByte", std::string("A\r\nB\0C", 6),
+                      E::ShiftJis},
         DetectionCase{"EncodedSurrogate", "\xED\xA0\x80", E::ShiftJis},
         DetectionCase{"TruncatedUtf8", "\xE5\xAE", E::ShiftJis}),
     [](const auto& info) { return std::string(info.param.name); });

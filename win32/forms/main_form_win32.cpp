@@ -137,8 +137,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
       // Windows may end the process after this without destroying the
-      // window, and no question can be asked: every place is tried. A
-      // process that lives on goes on saving as before.
+      // window, and no question can be asked: every list is saved, or set
+      // aside, whatever shows on screen. A process that lives on goes on
+      // saving as before.
       if ((message == WM_QUERYENDSESSION || w) && pages_)
         pages_->SaveAll(SaveMoment::EndingSession);
       return message == WM_QUERYENDSESSION ? TRUE : 0;
@@ -271,15 +272,27 @@ void TMainForm::FormCreate() {
 
 void TMainForm::CloseAfterSaving() {
   // Saved while the window still shows: a list that can be saved nowhere
-  // keeps the window, with its text, unless the user tries again.
-  if (pages_ && pages_->Busy()) {
-    pages_->CloseWhenDone();
-    return;
+  // keeps the window, with its text, unless the user tries again. A close
+  // asked for while that question shows is the same close.
+  if (asking_to_retry_ || !pages_) return;
+  std::vector<UserReport> reports;
+  for (;;) {
+    std::string failure;
+    const StoragePages::Saved saved =
+        pages_->SaveAll(SaveMoment::Closing, &failure, &reports);
+    if (saved == StoragePages::Saved::All) break;
+    if (saved == StoragePages::Saved::Waiting) {
+      pages_->CloseWhenSaved();
+      return;
+    }
+    asking_to_retry_ = true;
+    const bool retry = AskToRetry(hwnd(), failure);
+    asking_to_retry_ = false;
+    if (!retry) return;
   }
-  std::string failure;
-  while (pages_ && !pages_->SaveAll(SaveMoment::Closing, &failure))
-    if (!AskToRetry(hwnd(), failure)) return;
   saved_at_close_ = true;
+  // Told once every list is saved: nothing shown stops a save.
+  for (const UserReport& report : reports) ShowUserReport(hwnd(), report);
   // Closing asks nothing more: hidden first, then destroyed.
   ShowWindow(hwnd(), SW_HIDE);
   DestroyWindow(hwnd());

@@ -77,7 +77,8 @@ class TMainForm final : public Window {
   HWND last_focus_ = nullptr;
   bool created_ = false;  // WM_CREATE ran to its end
   bool saved_at_close_ = false;
-  LayoutKey laid_out_;  // what the controls are placed for
+  bool asking_to_retry_ = false;  // the close asks whether to try again
+  LayoutKey laid_out_;            // what the controls are placed for
 };
 
 }  // namespace tavlin

@@ -28,6 +28,10 @@ namespace {
 
 // Typing is saved after this long without a keystroke.
 constexpr UINT kTypingPause = 2000;
+// Another copy holds a lock for the few milliseconds of its save.
+constexpr UINT kLockedPause = 250;
+// A list that could be saved nowhere is tried again this often.
+constexpr UINT kFailedPause = 10000;
 constexpr UINT kBalloonShown = 6000;
 // The window's timers: one per page, after the balloon's.
 constexpr UINT_PTR kBalloonTimer = 700;
@@ -73,11 +77,14 @@ std::vector<HWND> StoragePages::FurtherBoxes() const {
 void StoragePages::LoadAll() {
   const std::filesystem::path executable = RunningExecutablePath();
   const std::filesystem::path application_data = RoamingApplicationDataFolder();
+  const std::filesystem::path temporary = TemporaryFolder();
   for (Page& page : pages_) {
     StorageLocation location;
     location.beside_program = StorageFilePath(executable, page.theme);
     location.in_user_folder =
         UserFolderStoragePath(application_data, location.beside_program);
+    location.in_temporary_folder =
+        UserFolderStoragePath(temporary, location.beside_program);
     Load(page, location);
   }
 }
@@ -105,6 +112,12 @@ void StoragePages::Load(Page& page, const StorageLocation& at) {
     if (page.box) ShowLoadedText(page);
   } catch (...) {
     DropLoadedText(page);
+    return;
+  }
+  // What was taken in from elsewhere goes to the list's file soon.
+  if (start.shown != page.file.memory.last_text) {
+    page.changed = true;
+    SetTimer(form_, kSaveTimer + IndexOf(page), kTypingPause, nullptr);
   }
 }
 
@@ -197,6 +210,14 @@ bool StoragePages::OnTimer(UINT_PTR id) {
   if (id < kSaveTimer || id >= kSaveTimer + pages_.size()) return false;
   KillTimer(form_, id);
   Save(pages_[id - kSaveTimer], SaveMoment::WhileWorking, nullptr);
+  // A close put off by another copy's lock goes on once no list waits.
+  const bool waiting =
+      std::any_of(pages_.begin(), pages_.end(),
+                  [](const Page& page) { return page.locked; });
+  if (close_asked_ && !waiting) {
+    close_asked_ = false;
+    PostMessageW(form_, WM_CLOSE, 0, 0);
+  }
   return true;
 }
 
@@ -204,61 +225,88 @@ void StoragePages::SaveActive() {
   Save(pages_[active_], SaveMoment::WhileWorking, nullptr);
 }
 
-bool StoragePages::SaveAll(SaveMoment moment, std::string* failure) {
-  bool all = true;
+StoragePages::Saved StoragePages::SaveAll(SaveMoment moment,
+                                          std::string* failure,
+                                          std::vector<UserReport>* reports) {
+  Saved saved = Saved::All;
   for (Page& page : pages_) {
     // While working, only what was typed into; the rest waits for the close.
     if (moment == SaveMoment::WhileWorking && !page.changed) continue;
-    all = Save(page, moment, failure) != SaveOutcome::Result::Failed && all;
-    if (!all && failure) return false;
+    switch (Save(page, moment, reports)) {
+      case SaveOutcome::Result::Done:
+        break;
+      case SaveOutcome::Result::Locked:
+        if (saved == Saved::All) saved = Saved::Waiting;
+        break;
+      case SaveOutcome::Result::Failed:
+        if (failure && saved != Saved::Failed)
+          *failure = ComposeMessage(
+              kCannotSaveList, {Utf8FromU16(page.theme), page.told_failure});
+        saved = Saved::Failed;
+        break;
+    }
   }
-  return all;
+  return saved;
 }
 
 SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
-                                       std::string* failure) {
-  // A report shown by a save deactivates the window, which saves again.
-  if (saving_) return SaveOutcome::Result::Locked;
-  struct Busy {
-    StoragePages& pages;
-    explicit Busy(StoragePages& owner) : pages(owner) { pages.saving_ = true; }
-    ~Busy() {
-      pages.saving_ = false;
-      // A close asked for while a report showed is carried out now.
-      if (std::exchange(pages.close_asked_, false))
-        PostMessageW(pages.form_, WM_CLOSE, 0, 0);
-    }
-  } busy(*this);
-  KillTimer(form_, kSaveTimer + IndexOf(page));
+                                       std::vector<UserReport>* reports) {
+  const UINT_PTR timer = kSaveTimer + IndexOf(page);
+  KillTimer(form_, timer);
   const std::u16string ours = TextOf(page);
-  SaveOutcome outcome =
-      SaveStorageListNow(page.file, ours, moment, ShiftJisCodec(),
-                         SlogansMatchText, TemporaryFolder());
+  SaveOutcome outcome = SaveStorageListNow(page.file, ours, moment,
+                                           ShiftJisCodec(), SlogansMatchText);
   if (outcome.text != ours) ShowMerged(page, outcome.text, outcome.taken_in);
+  page.locked = outcome.result == SaveOutcome::Result::Locked;
   switch (outcome.result) {
     case SaveOutcome::Result::Done:
       page.changed = false;
+      page.told_failure.clear();
       break;
     case SaveOutcome::Result::Locked:
-      // Another copy is saving: again in a moment, whatever the moment.
+      // Tried again by timer, whatever the moment: a close waits for it.
       page.changed = true;
-      if (moment == SaveMoment::WhileWorking)
-        SetTimer(form_, kSaveTimer + IndexOf(page), kTypingPause, nullptr);
+      SetTimer(form_, timer, kLockedPause, nullptr);
       break;
     case SaveOutcome::Result::Failed:
       page.changed = true;
+      if (moment == SaveMoment::WhileWorking)
+        SetTimer(form_, timer, kFailedPause, nullptr);
       break;
   }
-  const bool failed = outcome.result != SaveOutcome::Result::Done &&
-                      moment != SaveMoment::WhileWorking;
-  if (failed && failure)
-    *failure = ComposeMessage(kCannotSaveList,
-                              {Utf8FromU16(page.theme), outcome.failure});
-  else if (failed)
-    outcome.reports.push_back({UserReport::Kind::Failure, outcome.failure});
-  for (const UserReport& report : outcome.reports)
-    ShowUserReport(nullptr, report);
-  return failed ? SaveOutcome::Result::Failed : outcome.result;
+  if (moment == SaveMoment::WhileWorking) {
+    if (outcome.result == SaveOutcome::Result::Failed &&
+        outcome.failure != page.told_failure)
+      outcome.reports.push_back(
+          {UserReport::Kind::Failure,
+           ComposeMessage(kCannotSaveList,
+                          {Utf8FromU16(page.theme), outcome.failure})});
+    TellInBalloon(page, outcome.reports);
+  } else if (reports) {
+    reports->insert(reports->end(), outcome.reports.begin(),
+                    outcome.reports.end());
+  }
+  if (outcome.result == SaveOutcome::Result::Failed)
+    page.told_failure = outcome.failure;
+  return outcome.result;
+}
+
+void StoragePages::TellInBalloon(const Page& page,
+                                 const std::vector<UserReport>& told) {
+  if (told.empty()) return;
+  std::string text;
+  for (const UserReport& report : told)
+    text += (text.empty() ? "" : "\n") + report.text;
+  // The page's own box where it shows, else the box in view: the text
+  // names the list it is about.
+  HWND box = page.box && page.box == ActiveBox() ? page.box : ActiveBox();
+  ShowBalloon(box, WideFromUtf8(text));
+}
+
+void StoragePages::ShowBalloon(HWND box, const std::wstring& text) {
+  if (!box || !IsWindowVisible(form_)) return;
+  balloon_.Show(form_, box, text);
+  SetTimer(form_, kBalloonTimer, kBalloonShown, nullptr);
 }
 
 void StoragePages::ShowMerged(Page& page, const std::u16string& text,
@@ -297,12 +345,9 @@ void StoragePages::ShowMerged(Page& page, const std::u16string& text,
       SendMessageW(page.box, EM_GETFIRSTVISIBLELINE, 0, 0);
   SendMessageW(page.box, EM_LINESCROLL, 0, first_line - first_now);
   showing_merge_ = was;
-  if (taken_in > 0 && page.box == ActiveBox() && IsWindowVisible(form_)) {
-    balloon_.Show(form_, page.box,
-                  WideFromUtf8(ComposeMessage(kTakenInLines,
-                                              {std::to_string(taken_in)})));
-    SetTimer(form_, kBalloonTimer, kBalloonShown, nullptr);
-  }
+  if (taken_in > 0 && page.box == ActiveBox())
+    ShowBalloon(page.box, WideFromUtf8(ComposeMessage(
+                              kTakenInLines, {std::to_string(taken_in)})));
 }
 
 void StoragePages::StoreSlogan(std::wstring_view slogan) {

@@ -38,15 +38,20 @@ class StoragePages {
   // Removes what interrupted saves of earlier sessions left beside the
   // storage files.
   void RemoveStaleSaves() const;
-  // Saves the lists that changed, or every list when closing, and reports
-  // what is to be told. While working, a list that cannot be saved now is
-  // tried again later. True when every list is where it belongs or safe
-  // elsewhere; on false, failure names the list and the reason.
-  bool SaveAll(SaveMoment moment, std::string* failure = nullptr);
-  // True while a save runs, or shows what it has to tell; a close asked
-  // for meanwhile is then put off with CloseWhenDone.
-  bool Busy() const { return saving_; }
-  void CloseWhenDone() { close_asked_ = true; }
+  // Saves the lists that changed, or every list when closing or when
+  // Windows ends. Nothing here waits for the user: while working, what a
+  // save has to tell shows in a balloon, and a list that cannot be saved
+  // now is tried again by timer; at other moments it goes to reports.
+  enum class Saved {
+    All,      // every list is where it belongs, or safe elsewhere
+    Waiting,  // another copy holds a list's lock: tried again shortly
+    Failed,   // failure names the list and the reason
+  };
+  Saved SaveAll(SaveMoment moment, std::string* failure = nullptr,
+                std::vector<UserReport>* reports = nullptr);
+  // A close put off while another copy holds a lock: the window is asked
+  // to close again once every list is saved.
+  void CloseWhenSaved() { close_asked_ = true; }
   // Saves the active page's list now, as after a store.
   void SaveActive();
   // A box's text changed: its list is saved after a pause in typing.
@@ -79,7 +84,9 @@ class StoragePages {
     StorageFileState file;
     std::wstring shown_at_load;  // the box's text as loaded
     PhraseHolds holds;
-    bool changed = false;  // typed into since its last save
+    bool changed = false;      // typed into since its last save
+    bool locked = false;       // its last save found another copy's lock
+    std::string told_failure;  // told in a balloon while working
   };
 
   void Load(Page& page, const StorageLocation& location);
@@ -89,7 +96,11 @@ class StoragePages {
   void DropLoadedText(Page& page);
   // The text the page's list holds now: its box's, or as loaded.
   std::u16string TextOf(const Page& page) const;
-  SaveOutcome::Result Save(Page& page, SaveMoment moment, std::string* failure);
+  SaveOutcome::Result Save(Page& page, SaveMoment moment,
+                           std::vector<UserReport>* reports);
+  // Tells what a save while working has to tell, without a message box.
+  void TellInBalloon(const Page& page, const std::vector<UserReport>& told);
+  void ShowBalloon(HWND box, const std::wstring& text);
   // Shows the list after a merge, as edits of the box, so that its undo,
   // caret and scrolling stay.
   void ShowMerged(Page& page, const std::u16string& text, std::size_t taken_in);
@@ -111,7 +122,6 @@ class StoragePages {
   HWND form_;
   std::vector<Page> pages_;  // 安全, 品質, then any further themes
   std::size_t active_ = 0;
-  bool saving_ = false;  // a report shown by a save deactivates the window
   bool close_asked_ = false;
   bool showing_merge_ = false;  // the box changes, but not by the user
   BalloonTip balloon_;

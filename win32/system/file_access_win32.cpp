@@ -100,6 +100,24 @@ class Win32FileOps final : public FileOps {
     lock = std::make_unique<HeldLock>(std::move(handle));
     return LockResult::Taken;
   }
+  bool BreakStaleLock(const std::filesystem::path& path) override {
+    // A holder keeps its lock open unshared, so only a lock nobody holds
+    // can be deleted. A read-only copy of one (from a backup) is no lock.
+    const std::wstring full = FullPath(path).wstring();
+    if (DeleteFileW(full.c_str())) return true;
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+    const DWORD attributes = GetFileAttributesW(full.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_READONLY) == 0)
+      return false;
+    return SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL) &&
+           DeleteFileW(full.c_str());
+  }
+  bool Link(const std::filesystem::path& existing,
+            const std::filesystem::path& link) override {
+    return CreateHardLinkW(FullPath(link).c_str(), FullPath(existing).c_str(),
+                           nullptr) != FALSE;
+  }
 
  private:
   class HeldLock final : public FileLock {

@@ -4,6 +4,7 @@
 // generation's time and peak memory against their targets.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -15,6 +16,7 @@
 #include "src/platform/text_encoding.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/storage/storage_file.h"
+#include "src/storage/storage_merge.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
 #include "src/storage/storage_text.h"
@@ -204,6 +206,38 @@ void SaveTenThousandLines(benchmark::State& state, const BenchData* data,
   }
 }
 
+// Merging a list of 100,000 lines with another writer's, each side having
+// changed a different 1% of the lines: the merge a start or a save runs.
+void MergeAHundredThousandLines(benchmark::State& state) {
+  std::u16string base, theirs, ours;
+  for (int line = 0; line < 100'000; ++line) {
+    const std::string number = std::to_string(line);
+    const std::u16string slogan =
+        u"安全第一 " + std::u16string(number.begin(), number.end());
+    base += slogan + u"\r\n";
+    theirs += (line % 100 == 0 ? u"theirs " : u"") + slogan + u"\r\n";
+    ours += (line % 100 == 50 ? u"OURS " : u"") + slogan + u"\r\n";
+  }
+  // The store rule's comparison, letter case ignored, as the program has it.
+  const LineMatch ignoring_case = [](std::u16string_view a,
+                                     std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::equal(
+               a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
+                 const auto lower = [](char16_t c) {
+                   return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32)
+                                                 : c;
+                 };
+                 return lower(x) == lower(y);
+               });
+  };
+  for (auto _ : state) {
+    const MergedText merged =
+        MergeStorageText(base, theirs, ours, {}, ignoring_case);
+    benchmark::DoNotOptimize(merged.text.data());
+  }
+}
+
 // A vote sheet of 100,000 slogans, every one the same or all different:
 // the same ones must take about as long.
 void VoteSheetOfAHundredThousand(benchmark::State& state, bool all_the_same) {
@@ -253,6 +287,11 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("SaveMergingAnotherCopy10kLines",
                                SaveTenThousandLines, &data,
                                SaveCase::MergingAnotherCopy)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+
+  benchmark::RegisterBenchmark("Merge100kLinesOnePercentDifferent",
+                               MergeAHundredThousandLines)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
 

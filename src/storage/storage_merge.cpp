@@ -100,66 +100,84 @@ MergedText MergeStorageText(std::u16string_view base,
   const std::u16string tidy_base = NormaliseStorageText(base);
   const std::u16string tidy_theirs = NormaliseStorageText(theirs);
   const std::u16string tidy_ours = NormaliseStorageText(ours);
-  const Lines base_lines = StorageLines(tidy_base);
   const Lines their_lines = StorageLines(tidy_theirs);
   const Lines our_lines = StorageLines(tidy_ours);
-  const ViewCounts b = CountOf(base_lines);
-  const ViewCounts t = CountOf(their_lines);
-  const ViewCounts o = CountOf(our_lines);
+
+  // Everything the merge counts of one line, found with one look-up per
+  // line of each text.
+  struct Tally {
+    std::size_t base = 0, theirs = 0, ours = 0;
+    std::size_t theirs_seen = 0, ours_seen = 0;
+    std::size_t dropped = 0, kept = 0, own_kept = 0, in_result = 0;
+  };
+  std::unordered_map<std::u16string_view, Tally> tallies;
+  tallies.reserve(their_lines.size() + our_lines.size());
+  for (const std::u16string_view line : StorageLines(tidy_base))
+    ++tallies[line].base;
+  std::vector<Tally*> their_tallies;
+  their_tallies.reserve(their_lines.size());
+  for (const std::u16string_view line : their_lines) {
+    Tally& tally = tallies[line];
+    ++tally.theirs;
+    their_tallies.push_back(&tally);
+  }
+  std::vector<Tally*> our_tallies;
+  our_tallies.reserve(our_lines.size());
+  for (const std::u16string_view line : our_lines) {
+    Tally& tally = tallies[line];
+    ++tally.ours;
+    our_tallies.push_back(&tally);
+  }
+
+  Lines result;
+  result.reserve(their_lines.size() + our_lines.size());
+  MergedText merged;
+  const auto take = [&](std::u16string_view line, Tally& tally) {
+    result.push_back(line);
+    ++tally.kept;
+    // Lines of the result beyond what ours holds came from theirs.
+    if (++tally.in_result > tally.ours) ++merged.taken_in;
+  };
 
   // Theirs first, less the base's copies that ours deleted. A copy theirs
   // added is theirs to keep.
-  Lines result;
-  result.reserve(their_lines.size() + our_lines.size());
-  ViewCounts dropped;
-  ViewCounts kept;
   TheirAdditions additions;
-  {
-    ViewCounts seen;
-    for (const std::u16string_view line : their_lines) {
-      const std::size_t in_base = Get(b, line);
-      if (++seen[line] > in_base) additions.Add(line);
-      const std::size_t in_ours = Get(o, line);
-      const std::size_t ours_deleted =
-          in_base > in_ours ? in_base - in_ours : 0;
-      const std::size_t from_base = std::min(Get(t, line), in_base);
-      if (Get(dropped, line) < std::min(ours_deleted, from_base)) {
-        ++dropped[line];
-        continue;
-      }
-      ++kept[line];
-      result.push_back(line);
+  for (std::size_t i = 0; i < their_lines.size(); ++i) {
+    Tally& tally = *their_tallies[i];
+    if (++tally.theirs_seen > tally.base) additions.Add(their_lines[i]);
+    // At most the copies ours deleted, which base had: the copies theirs
+    // added beyond those stay.
+    const std::size_t ours_deleted =
+        tally.base > tally.ours ? tally.base - tally.ours : 0;
+    if (tally.dropped < ours_deleted) {
+      ++tally.dropped;
+      continue;
     }
+    take(their_lines[i], tally);
   }
 
   // Then ours: each copy ours added that theirs did not add too, and each
   // of the session's own copies that theirs dropped.
-  ViewCounts seen;
-  ViewCounts own_kept;
-  for (const std::u16string_view line : our_lines) {
-    const std::size_t copy = ++seen[line];
-    if (copy <= Get(kept, line)) {
-      additions.Answer(line, true, match);  // theirs holds this very copy
+  for (std::size_t i = 0; i < our_lines.size(); ++i) {
+    const std::u16string_view line = our_lines[i];
+    Tally& tally = *our_tallies[i];
+    const std::size_t copy = ++tally.ours_seen;
+    if (copy <= tally.kept) {
+      // Theirs holds this very copy; where it is one theirs added, no
+      // other line of ours answers it.
+      if (tally.theirs > tally.base) additions.Answer(line, true, match);
       continue;
     }
-    if (copy > Get(b, line)) {
+    if (copy > tally.base) {
       if (additions.Answer(line, false, match)) continue;
-    } else if (Get(own_kept, line) < OwnCount(own, line)) {
-      ++own_kept[line];
+    } else if (tally.own_kept < OwnCount(own, line)) {
+      ++tally.own_kept;
     } else {
       continue;  // theirs deleted a line ours left as it was
     }
-    result.push_back(line);
-    ++kept[line];
+    take(line, tally);
   }
 
-  MergedText merged;
-  {
-    // Lines of the result beyond what ours holds came from theirs.
-    ViewCounts counted;
-    for (const std::u16string_view line : result)
-      if (++counted[line] > Get(o, line)) ++merged.taken_in;
-  }
   const auto line_break = LineBreakOf<char16_t>();
   std::size_t length = 0;
   for (const std::u16string_view line : result) length += line.size() + 2;

@@ -65,6 +65,7 @@ void KeepUnicodeCopy(StorageFileState& state, const SavePlan& plan,
     }
     const std::string bytes =
         std::string(kUtf8ByteOrderMark) + plan.unicode_text;
+    if (own && state.unicode_copy.bytes == bytes) return;
     if (own) {
       SaveFileAtomically(copy, bytes, ExistingFile::Replace, ops);
     } else {
@@ -381,6 +382,10 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
       case Target::None:
         if (expected.kind == Kind::Read || expected.kind == Kind::Missing)
           Remember(state, expected, plan);
+        // The file holds the text already, but its copy may not yet hold
+        // what the file cannot (a line merged in from another writer).
+        if (!plan.unicode_text.empty())
+          KeepUnicodeCopy(state, plan, file, outcome.reports, call.ops);
         return outcome;
       case Target::SideFile:
         return KeepElsewhere(call, plan, LeftAlone::Unread, {},

@@ -322,9 +322,12 @@ TEST_F(MainWindow, AStorageFileThatCannotBeReadIsNeverOverwritten) {
   EXPECT_TRUE(AllFromTheme(Slogans(tavlin), PhraseCategory::Safety));
   const std::wstring slogan = Slogans(tavlin)[0];
   tavlin.DoubleClickSlogan(0);
-  // Stored, the list goes beside the file at once, and the user is told.
-  const std::wstring notice = tavlin.DismissMessageBox();
-  EXPECT_NE(notice.find(safety.wstring()), std::wstring::npos);
+  // Stored, the list goes beside the file at once, and the user is told
+  // in a balloon: no message box stands in the way of the next save.
+  EXPECT_TRUE(
+      WaitFor([&] { return fs::exists(DivertedStorageFilePath(safety, 1)); }));
+  EXPECT_NE(tavlin.WaitForWindow(L"tooltips_class32"), nullptr);
+  EXPECT_EQ(tavlin.MessageBox(), nullptr);
   EXPECT_EQ(WindowText(tavlin.Control(kMemSafe)), slogan + L"\r\n");
   EXPECT_TRUE(tavlin.CloseThroughReports().empty());
   held.reset();

@@ -108,6 +108,16 @@ void TavlinProcess::Start(WORD show_command) {
   throw std::runtime_error("Tavlin.exe did not start");
 }
 
+void TavlinProcess::TypeAtEnd(int box_id, const std::wstring& text) {
+  HWND box = Control(box_id);
+  // Asked of the box itself: GetWindowTextLength from another process
+  // reads only a window's caption.
+  const LRESULT end = SendMessageW(box, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(box, EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 HWND TavlinProcess::FocusedControl() const {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

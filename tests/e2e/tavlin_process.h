@@ -51,6 +51,9 @@ class TavlinProcess {
   // Waits for the standard save dialog, types file into it and presses its
   // save button, as a user does; returns once the dialog has gone.
   void SaveThroughDialog(const std::filesystem::path& file);
+  // Types text at the end of a box as the keyboard would: the box reports
+  // the change, and the program saves it after a pause.
+  void TypeAtEnd(int box, const std::wstring& text);
   // Double-clicks a row of the slogan list with posted mouse messages, as a
   // user does, which stores that slogan.
   void DoubleClickSlogan(int row);

@@ -1,6 +1,7 @@
 // Saving as the user works: nothing is written when nothing changed, other
 // copies' lines are merged in under the lock, and a list that its file
-// cannot take is kept elsewhere or reported, never lost.
+// cannot take is set aside with its base or reported, never lost, and
+// taken in again once the file takes it.
 #include "src/storage/storage_save.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,132 @@ TEST_F(SavingAsYouWork, ASideFileMadeOnceIsReplacedByLaterSaves) {
   SetReadOnly(file_, false);
   EXPECT_EQ(ReadBytes(DivertedStorageFilePath(file_, 1)), "A\r\nB\r\nC\r\nD");
   EXPECT_FALSE(fs::exists(DivertedStorageFilePath(file_, 2)));
+}
+
+// Writes the file in place, as Notepad does, just before the program's
+// save replaces it: a writer that honours no lock.
+class InPlaceWriterOps final : public SystemLikeFileOps {
+ public:
+  InPlaceWriterOps(fs::path file, std::string bytes)
+      : file_(std::move(file)), bytes_(std::move(bytes)) {}
+  bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
+    if (replace && to == file_ && !written_) {
+      written_ = true;
+      WriteBytes(to, bytes_);
+    }
+    return SystemFileOps().Rename(from, to, replace);
+  }
+
+ private:
+  fs::path file_;
+  std::string bytes_;
+  bool written_ = false;
+};
+
+TEST_F(SavingAsYouWork, AWriteBetweenThePlanAndTheReplaceIsMergedIn) {
+  ListSession session(file_);
+  InPlaceWriterOps notepad(file_, "A\r\nB\r\nNotepad");
+  session.Save(Latin1("A\r\nB\r\nmine"), SaveMoment::WhileWorking, notepad);
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nNotepad\r\nmine");
+  EXPECT_EQ(session.shown(), u"A\r\nB\r\nNotepad\r\nmine");
+}
+
+TEST_F(SavingAsYouWork, ALockNobodyHoldsIsBrokenAndTheSaveGoesOn) {
+  WriteBytes(StorageLockPath(file_), "");  // left by a dropped share
+  ListSession session(file_);
+  EXPECT_EQ(session.Save("A\r\nB\r\nC").result, Result::Done);
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nC");
+  EXPECT_FALSE(fs::exists(StorageLockPath(file_)));
+}
+
+TEST_F(SavingAsYouWork,
+       ALiveLockHeldTooLongOrAtTheEndOfWindowsSetsTheTextAside) {
+  for (const bool ending : {false, true}) {
+    WriteBytes(file_, "A\r\nB");
+    ListSession session(file_);
+    std::unique_ptr<FileLock> held;
+    ASSERT_EQ(SystemFileOps().TryLock(StorageLockPath(file_), held),
+              LockResult::Taken);
+    if (!ending) {
+      EXPECT_EQ(session.Save("A\r\nB\r\nC", SaveMoment::WhileWorking).result,
+                Result::Locked);
+      session.Wait(kLongestLockWait);
+    }
+    const SaveOutcome outcome =
+        session.Save("A\r\nB\r\nC", ending ? SaveMoment::EndingSession
+                                           : SaveMoment::WhileWorking);
+    EXPECT_EQ(outcome.result, Result::Done);
+    const fs::path aside = DivertedStorageFilePath(file_, 1);
+    EXPECT_EQ(ReadBytes(aside), "A\r\nB\r\nC");
+    EXPECT_EQ(ReadBytes(SetAsideBasePath(aside)),
+              "\xEF\xBB\xBF"
+              "A\r\nB");
+    EXPECT_EQ(ReadBytes(file_), "A\r\nB");
+    held.reset();
+    fs::remove(aside);
+    fs::remove(SetAsideBasePath(aside));
+  }
+}
+
+TEST_F(SavingAsYouWork, AFailedSaveIsADetourAndTheNextSaveReachesTheFile) {
+  ListSession session(file_);
+  SetReadOnly(file_, true);
+  session.Save("A\r\nB\r\nC", SaveMoment::WhileWorking);
+  const fs::path aside = DivertedStorageFilePath(file_, 1);
+  EXPECT_EQ(ReadBytes(aside), "A\r\nB\r\nC");
+  SetReadOnly(file_, false);
+  EXPECT_TRUE(session.Save("A\r\nB\r\nC\r\nD", SaveMoment::WhileWorking)
+                  .reports.empty());
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nC\r\nD");
+  // Its lines are in the file now: renamed, never removed.
+  EXPECT_FALSE(fs::exists(aside));
+  EXPECT_EQ(ReadBytes(TakenInCopyPath(aside, 1)), "A\r\nB\r\nC");
+}
+
+TEST_F(SavingAsYouWork, TextSetAsideIsTakenInThreeWaysAtTheNextStart) {
+  {
+    ListSession session(file_);
+    SetReadOnly(file_, true);
+    session.Save("B\r\nmine", SaveMoment::EndingSession);  // A deleted
+  }
+  SetReadOnly(file_, false);
+  WriteBytes(file_, "A\r\nB\r\ntheirs");
+  ListSession next(file_);
+  EXPECT_EQ(next.shown(), u"B\r\ntheirs\r\nmine");
+  next.Save(next.shown(), SaveMoment::Closing);
+  EXPECT_EQ(ReadBytes(file_), "B\r\ntheirs\r\nmine");
+  EXPECT_FALSE(fs::exists(DivertedStorageFilePath(file_, 1)));
+  // Taken in once: the start after that shows the file alone.
+  WriteBytes(file_, "B");
+  EXPECT_EQ(ListSession(file_).shown(), u"B");
+}
+
+TEST_F(SavingAsYouWork, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
+  ListSession typing(file_);
+  ListSession other(file_);
+  typing.Save("A\r\nB\r\nL", SaveMoment::WhileWorking);
+  other.Save(other.shown(), SaveMoment::WhileWorking);  // takes L in
+  ASSERT_EQ(other.shown(), u"A\r\nB\r\nL");
+  typing.Save("A\r\nB", SaveMoment::WhileWorking);
+  other.Save(other.shown(), SaveMoment::Closing);
+  typing.Save(typing.shown(), SaveMoment::Closing);
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB");
+  EXPECT_EQ(typing.shown(), u"A\r\nB");
+}
+
+TEST_F(SavingAsYouWork, AUnicodeLineSurvivesAnotherWritersChange) {
+  ListSession session(file_);
+  const std::u16string typed = u"A\r\nB\r\nX\u301C";
+  session.Save(typed, SaveMoment::WhileWorking);
+  const fs::path copy = UnicodeStorageCopyPath(file_);
+  WriteBytes(file_, ReadBytes(file_) + "\r\nT");  // Notepad adds a line
+  session.Save(typed, SaveMoment::WhileWorking);
+  EXPECT_EQ(session.shown(), typed + u"\r\nT");
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nX?\r\nT");
+  EXPECT_EQ(ReadBytes(copy),
+            "\xEF\xBB\xBF"
+            "A\r\nB\r\nX\xE3\x80\x9C\r\nT");
+  EXPECT_EQ(ListSession(file_).shown(), typed + u"\r\nT");
 }
 
 }  // namespace

@@ -114,20 +114,20 @@ MergedText MergeStorageText(std::u16string_view base,
   tallies.reserve(their_lines.size() + our_lines.size());
   for (const std::u16string_view line : StorageLines(tidy_base))
     ++tallies[line].base;
-  std::vector<Tally*> their_tallies;
-  their_tallies.reserve(their_lines.size());
-  for (const std::u16string_view line : their_lines) {
-    Tally& tally = tallies[line];
-    ++tally.theirs;
-    their_tallies.push_back(&tally);
-  }
-  std::vector<Tally*> our_tallies;
-  our_tallies.reserve(our_lines.size());
-  for (const std::u16string_view line : our_lines) {
-    Tally& tally = tallies[line];
-    ++tally.ours;
-    our_tallies.push_back(&tally);
-  }
+  // Counts each line of lines in count, and hands back each line's tally.
+  const auto count_each = [&](const Lines& lines, std::size_t Tally::*count) {
+    std::vector<Tally*> of_lines;
+    of_lines.reserve(lines.size());
+    for (const std::u16string_view line : lines) {
+      Tally& tally = tallies[line];
+      ++(tally.*count);
+      of_lines.push_back(&tally);
+    }
+    return of_lines;
+  };
+  const std::vector<Tally*> their_tallies =
+      count_each(their_lines, &Tally::theirs);
+  const std::vector<Tally*> our_tallies = count_each(our_lines, &Tally::ours);
 
   Lines result;
   result.reserve(their_lines.size() + our_lines.size());

@@ -202,16 +202,15 @@ bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
     state.memory.last_text_bytes.clear();
   }
   state.unicode_copy_taken = false;
+  // What the list took in at start is the file's to rename, not the copy's.
   state.set_aside.clear();
+  location.to_take_in.clear();
   SaveOutcome moved = SaveAtCurrentPlace(call, plan.text);
+  // The session's memory and Unicode copy stay those of its own file.
   const ListMemory written = state.memory;
-  const StorageFileState after = state;
   state = before;
   if (moved.result != Result::Done) return false;
   state.user_copy_memory = written;
-  state.unicode_copy_path = after.unicode_copy_path;
-  state.unicode_copy = after.unicode_copy;
-  state.unicode_copy_taken = after.unicode_copy_taken;
   try {
     SaveFileAtomically(SetAsideBasePath(location.in_user_folder),
                        Utf8File(state.memory.last_text), ExistingFile::Replace,

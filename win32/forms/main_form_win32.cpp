@@ -299,7 +299,9 @@ void TMainForm::CloseAfterSaving() {
 }
 
 void TMainForm::FormDestroy() {
-  if (pages_ && !saved_at_close_) pages_->SaveAll(SaveMoment::Closing);
+  // Destroyed without the close (the system ended the program): nothing
+  // can wait or be asked any more, as at the end of a Windows session.
+  if (pages_ && !saved_at_close_) pages_->SaveAll(SaveMoment::EndingSession);
   phrases_.reset();
 }
 

@@ -91,6 +91,120 @@ std::u16string_view TrailingBlanks(std::u16string_view text) {
   return text.substr(end);
 }
 
+// One merge of three tidied texts: every line's counts in one table, found
+// with one look-up per line of each text, then theirs taken, then ours.
+class ThreeWayMerge {
+ public:
+  ThreeWayMerge(std::u16string_view base, const Lines& theirs,
+                const Lines& ours)
+      : theirs_(theirs), ours_(ours) {
+    tallies_.reserve(theirs.size() + ours.size());
+    for (const std::u16string_view line : StorageLines(base))
+      ++tallies_[line].base;
+    their_tallies_ = CountEach(theirs, &Tally::theirs);
+    our_tallies_ = CountEach(ours, &Tally::ours);
+    result_.reserve(theirs.size() + ours.size());
+  }
+
+  // Theirs first, less the base's copies that ours deleted: at most those,
+  // which base had, so a copy theirs added is theirs to keep.
+  void TakeTheirs() {
+    for (std::size_t i = 0; i < theirs_.size(); ++i) {
+      Tally& tally = *their_tallies_[i];
+      if (++tally.theirs_seen > tally.base) additions_.Add(theirs_[i]);
+      const std::size_t ours_deleted =
+          tally.base > tally.ours ? tally.base - tally.ours : 0;
+      if (tally.dropped < ours_deleted) {
+        ++tally.dropped;
+        continue;
+      }
+      Take(theirs_[i], tally);
+    }
+  }
+
+  // Then ours: each copy ours added that theirs did not add too, and each
+  // of the session's own copies that theirs dropped.
+  void TakeOurs(const LineCounts& own, const LineMatch& match) {
+    for (std::size_t i = 0; i < ours_.size(); ++i) {
+      const std::u16string_view line = ours_[i];
+      Tally& tally = *our_tallies_[i];
+      const std::size_t copy = ++tally.ours_seen;
+      if (copy <= tally.kept) {
+        // Theirs holds this very copy; where it is one theirs added, no
+        // other line of ours answers it.
+        if (tally.theirs > tally.base) additions_.Answer(line, true, match);
+        continue;
+      }
+      if (copy > tally.base) {
+        if (additions_.Answer(line, false, match)) continue;
+      } else if (tally.own_kept < OwnCount(own, line)) {
+        ++tally.own_kept;
+      } else {
+        continue;  // theirs deleted a line ours left as it was
+      }
+      Take(line, tally);
+    }
+  }
+
+  const Lines& result() const { return result_; }
+  std::size_t taken_in() const { return taken_in_; }
+
+ private:
+  struct Tally {
+    std::size_t base = 0, theirs = 0, ours = 0;
+    std::size_t theirs_seen = 0, ours_seen = 0;
+    std::size_t dropped = 0, kept = 0, own_kept = 0, in_result = 0;
+  };
+
+  // Counts each line of lines in count; each line's tally, in order.
+  std::vector<Tally*> CountEach(const Lines& lines, std::size_t Tally::*count) {
+    std::vector<Tally*> of_lines;
+    of_lines.reserve(lines.size());
+    for (const std::u16string_view line : lines) {
+      Tally& tally = tallies_[line];
+      ++(tally.*count);
+      of_lines.push_back(&tally);
+    }
+    return of_lines;
+  }
+
+  void Take(std::u16string_view line, Tally& tally) {
+    result_.push_back(line);
+    ++tally.kept;
+    // Lines of the result beyond what ours holds came from theirs.
+    if (++tally.in_result > tally.ours) ++taken_in_;
+  }
+
+  const Lines& theirs_;
+  const Lines& ours_;
+  std::unordered_map<std::u16string_view, Tally> tallies_;
+  std::vector<Tally*> their_tallies_;
+  std::vector<Tally*> our_tallies_;
+  TheirAdditions additions_;
+  Lines result_;
+  std::size_t taken_in_ = 0;
+};
+
+// The lines joined by CR LF, ending as ours does where the last line is
+// ours' last line.
+std::u16string JoinedAsOursEnds(const Lines& lines, const Lines& our_lines,
+                                std::u16string_view ours) {
+  const auto line_break = LineBreakOf<char16_t>();
+  std::size_t length = 0;
+  for (const std::u16string_view line : lines) length += line.size() + 2;
+  std::u16string text;
+  text.reserve(length);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i > 0) text += line_break;
+    text += lines[i];
+  }
+  if (!lines.empty() && !our_lines.empty() && lines.back() == our_lines.back())
+    text += TrailingBlanks(ours);
+  else if (!lines.empty() && EndsWithLineBreak(ours))
+    text += line_break;
+  return text;
+}
+
 }  // namespace
 
 MergedText MergeStorageText(std::u16string_view base,
@@ -102,96 +216,10 @@ MergedText MergeStorageText(std::u16string_view base,
   const std::u16string tidy_ours = NormaliseStorageText(ours);
   const Lines their_lines = StorageLines(tidy_theirs);
   const Lines our_lines = StorageLines(tidy_ours);
-
-  // Everything the merge counts of one line, found with one look-up per
-  // line of each text.
-  struct Tally {
-    std::size_t base = 0, theirs = 0, ours = 0;
-    std::size_t theirs_seen = 0, ours_seen = 0;
-    std::size_t dropped = 0, kept = 0, own_kept = 0, in_result = 0;
-  };
-  std::unordered_map<std::u16string_view, Tally> tallies;
-  tallies.reserve(their_lines.size() + our_lines.size());
-  for (const std::u16string_view line : StorageLines(tidy_base))
-    ++tallies[line].base;
-  // Counts each line of lines in count, and hands back each line's tally.
-  const auto count_each = [&](const Lines& lines, std::size_t Tally::*count) {
-    std::vector<Tally*> of_lines;
-    of_lines.reserve(lines.size());
-    for (const std::u16string_view line : lines) {
-      Tally& tally = tallies[line];
-      ++(tally.*count);
-      of_lines.push_back(&tally);
-    }
-    return of_lines;
-  };
-  const std::vector<Tally*> their_tallies =
-      count_each(their_lines, &Tally::theirs);
-  const std::vector<Tally*> our_tallies = count_each(our_lines, &Tally::ours);
-
-  Lines result;
-  result.reserve(their_lines.size() + our_lines.size());
-  MergedText merged;
-  const auto take = [&](std::u16string_view line, Tally& tally) {
-    result.push_back(line);
-    ++tally.kept;
-    // Lines of the result beyond what ours holds came from theirs.
-    if (++tally.in_result > tally.ours) ++merged.taken_in;
-  };
-
-  // Theirs first, less the base's copies that ours deleted. A copy theirs
-  // added is theirs to keep.
-  TheirAdditions additions;
-  for (std::size_t i = 0; i < their_lines.size(); ++i) {
-    Tally& tally = *their_tallies[i];
-    if (++tally.theirs_seen > tally.base) additions.Add(their_lines[i]);
-    // At most the copies ours deleted, which base had: the copies theirs
-    // added beyond those stay.
-    const std::size_t ours_deleted =
-        tally.base > tally.ours ? tally.base - tally.ours : 0;
-    if (tally.dropped < ours_deleted) {
-      ++tally.dropped;
-      continue;
-    }
-    take(their_lines[i], tally);
-  }
-
-  // Then ours: each copy ours added that theirs did not add too, and each
-  // of the session's own copies that theirs dropped.
-  for (std::size_t i = 0; i < our_lines.size(); ++i) {
-    const std::u16string_view line = our_lines[i];
-    Tally& tally = *our_tallies[i];
-    const std::size_t copy = ++tally.ours_seen;
-    if (copy <= tally.kept) {
-      // Theirs holds this very copy; where it is one theirs added, no
-      // other line of ours answers it.
-      if (tally.theirs > tally.base) additions.Answer(line, true, match);
-      continue;
-    }
-    if (copy > tally.base) {
-      if (additions.Answer(line, false, match)) continue;
-    } else if (tally.own_kept < OwnCount(own, line)) {
-      ++tally.own_kept;
-    } else {
-      continue;  // theirs deleted a line ours left as it was
-    }
-    take(line, tally);
-  }
-
-  const auto line_break = LineBreakOf<char16_t>();
-  std::size_t length = 0;
-  for (const std::u16string_view line : result) length += line.size() + 2;
-  merged.text.reserve(length);
-  for (std::size_t i = 0; i < result.size(); ++i) {
-    if (i > 0) merged.text += line_break;
-    merged.text += result[i];
-  }
-  if (!result.empty() && !our_lines.empty() &&
-      result.back() == our_lines.back())
-    merged.text += TrailingBlanks(ours);
-  else if (!result.empty() && EndsWithLineBreak(ours))
-    merged.text += line_break;
-  return merged;
+  ThreeWayMerge merge(tidy_base, their_lines, our_lines);
+  merge.TakeTheirs();
+  merge.TakeOurs(own, match);
+  return {JoinedAsOursEnds(merge.result(), our_lines, ours), merge.taken_in()};
 }
 
 LineCounts OwnLinesAfter(const LineCounts& own, std::u16string_view base,

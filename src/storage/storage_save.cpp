@@ -326,107 +326,146 @@ void Remember(StorageFileState& state, const FileSnapshot& file,
   state.memory.own = plan.own;
 }
 
+// Another copy holds the lock: tried again later, or, once it has held
+// it too long or at the end of a Windows session, the file is left to its
+// holder and the text set aside.
+SaveOutcome SaveWhileLockedElsewhere(const SaveCall& call,
+                                     std::u16string_view ours,
+                                     SaveOutcome outcome) {
+  StorageFileState& state = call.state;
+  const std::filesystem::path file = SavePath(state.location);
+  if (!state.locked_since) state.locked_since = call.now;
+  std::string busy = ComposeMessage(kListBusy, {PathForMessage(file)});
+  if (call.moment != SaveMoment::EndingSession &&
+      call.now - *state.locked_since < kLongestLockWait) {
+    outcome.result = Result::Locked;
+    outcome.failure = std::move(busy);
+    return outcome;
+  }
+  const SavePlan plan =
+      PlanStorageSave(state.memory, TakeFileSnapshot(file), ours, call.moment,
+                      call.codec, call.match);
+  outcome.text = plan.text;
+  outcome.taken_in = plan.taken_in;
+  if (plan.target == Target::None) return outcome;
+  return KeepElsewhere(call, plan, LeftAlone::Locked, std::move(busy),
+                       std::move(outcome));
+}
+
+// One round of a save: what it goes by.
+struct SaveRound {
+  ListMemory planned_from;  // the memory the plan is made from
+  FileSnapshot now;         // the file as the plan sees it
+  FileSnapshot expected;    // what the file holds, as far as the save knows
+  std::u16string ours;
+};
+
+// The plan of one round. After a writer came between a plan and its
+// replace, the file holds what this session wrote, whatever the plan
+// compared with: that decides whether the file is to be written.
+SavePlan PlanRound(const SaveCall& call, const std::filesystem::path& file,
+                   const SaveRound& round, bool first) {
+  const std::optional<std::u16string> in_unicode =
+      NowInUnicode(call.state, file, round.now, call.codec);
+  SavePlan plan = PlanStorageSave(round.planned_from, round.now, round.ours,
+                                  call.moment, call.codec, call.match,
+                                  in_unicode ? &*in_unicode : nullptr);
+  const bool file_holds_plan =
+      round.expected.kind == Kind::Read && round.expected.bytes == plan.bytes;
+  if (plan.target == Target::File && file_holds_plan)
+    plan.target = Target::None;
+  if (plan.target == Target::None && !first && !file_holds_plan)
+    plan.target = Target::File;
+  return plan;
+}
+
+// The file already holds the plan's text; its copy may not yet hold what
+// the file cannot (a line merged in from another writer).
+void KeepAsItIs(const SaveCall& call, const std::filesystem::path& file,
+                const SaveRound& round, const SavePlan& plan,
+                SaveOutcome& outcome) {
+  if (round.expected.kind == Kind::Read || round.expected.kind == Kind::Missing)
+    Remember(call.state, round.expected, plan);
+  if (!plan.unicode_text.empty())
+    KeepUnicodeCopy(call.state, plan, file, outcome.reports, call.ops);
+}
+
+// The file holds the plan now: remembered, what was set aside taken in,
+// and the Unicode copy kept.
+void KeepWritten(const SaveCall& call, const std::filesystem::path& file,
+                 const SavePlan& plan, SaveOutcome& outcome) {
+  Remember(call.state, {Kind::Read, plan.bytes}, plan);
+  call.state.told_elsewhere.clear();
+  MarkSetAsideTakenIn(call.state, call.ops);
+  KeepUnicodeCopy(call.state, plan, file, outcome.reports, call.ops);
+}
+
+// A writer that honours no lock wrote between the plan and the replace:
+// the next round merges what it wrote, with what the plan was made from as
+// the base, over what the plan wrote.
+SaveRound MergingWhatCameBetween(const SaveRound& round,
+                                 const ListMemory& memory, const SavePlan& plan,
+                                 std::string replaced) {
+  SaveRound next{memory,
+                 {Kind::Read, std::move(replaced)},
+                 {Kind::Read, plan.bytes},
+                 plan.text};
+  next.planned_from.last = round.now;
+  next.planned_from.last_text = plan.file_text;
+  next.planned_from.last_text_bytes = round.now.bytes;
+  return next;
+}
+
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   StorageFileState& state = call.state;
   const std::filesystem::path file = SavePath(state.location);
   SaveOutcome outcome;
   outcome.text = ours;
-
   std::unique_ptr<FileLock> lock;
-  if (TakeLock(file, call.ops, lock) == LockResult::HeldElsewhere) {
-    if (!state.locked_since) state.locked_since = call.now;
-    const std::string busy = ComposeMessage(kListBusy, {PathForMessage(file)});
-    if (call.moment != SaveMoment::EndingSession &&
-        call.now - *state.locked_since < kLongestLockWait) {
-      outcome.result = Result::Locked;
-      outcome.failure = busy;
-      return outcome;
-    }
-    // Held too long: the file is left to its holder, the text set aside.
-    const SavePlan plan =
-        PlanStorageSave(state.memory, TakeFileSnapshot(file), ours, call.moment,
-                        call.codec, call.match);
-    outcome.text = plan.text;
-    outcome.taken_in = plan.taken_in;
-    if (plan.target == Target::None) return outcome;
-    return KeepElsewhere(call, plan, LeftAlone::Locked, busy,
-                         std::move(outcome));
-  }
+  if (TakeLock(file, call.ops, lock) == LockResult::HeldElsewhere)
+    return SaveWhileLockedElsewhere(call, ours, std::move(outcome));
   state.locked_since.reset();
   // A lock that cannot be made at all is a folder that takes no new files:
   // nobody else can write there either, and the save below finds its way.
 
-  // What the plan is made from, and what the file is taken to hold.
-  ListMemory memory = state.memory;
-  FileSnapshot now = TakeFileSnapshot(file);
-  FileSnapshot expected = now;
-  std::u16string current(ours);
+  SaveRound round{
+      state.memory, TakeFileSnapshot(file), {}, std::u16string(ours)};
+  round.expected = round.now;
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
-    const std::optional<std::u16string> in_unicode =
-        NowInUnicode(state, file, now, call.codec);
-    plan = PlanStorageSave(memory, now, current, call.moment, call.codec,
-                           call.match, in_unicode ? &*in_unicode : nullptr);
+    plan = PlanRound(call, file, round, attempt == 0);
     outcome.text = plan.text;
     outcome.taken_in += plan.taken_in;
-    // After a writer came between a plan and its replace, the file holds
-    // what this session wrote, whatever the plan compared with.
-    const bool file_holds_plan =
-        expected.kind == Kind::Read && expected.bytes == plan.bytes;
-    if (plan.target == Target::File && file_holds_plan)
-      plan.target = Target::None;
-    if (plan.target == Target::None && attempt > 0 && !file_holds_plan)
-      plan.target = Target::File;
-    switch (plan.target) {
-      case Target::None:
-        if (expected.kind == Kind::Read || expected.kind == Kind::Missing)
-          Remember(state, expected, plan);
-        // The file holds the text already, but its copy may not yet hold
-        // what the file cannot (a line merged in from another writer).
-        if (!plan.unicode_text.empty())
-          KeepUnicodeCopy(state, plan, file, outcome.reports, call.ops);
-        return outcome;
-      case Target::SideFile:
-        return KeepElsewhere(call, plan, LeftAlone::Unread, {},
-                             std::move(outcome));
-      case Target::File:
-        break;
+    if (plan.target == Target::None) {
+      KeepAsItIs(call, file, round, plan, outcome);
+      return outcome;
     }
+    if (plan.target == Target::SideFile)
+      return KeepElsewhere(call, plan, LeftAlone::Unread, {},
+                           std::move(outcome));
     std::optional<std::string> replaced;
     try {
-      const ExistingFile existing = expected.kind == Kind::Missing
+      const ExistingFile existing = round.expected.kind == Kind::Missing
                                         ? ExistingFile::Keep
                                         : ExistingFile::Replace;
       if (!SaveFileAtomically(file, plan.bytes, existing, call.ops,
                               &replaced)) {
         // A file appeared meanwhile: merged with as it is.
-        now = TakeFileSnapshot(file);
-        expected = now;
+        round.now = round.expected = TakeFileSnapshot(file);
         continue;
       }
     } catch (const std::exception& error) {
       return KeepElsewhere(call, plan, LeftAlone::NotReplaceable, error.what(),
                            std::move(outcome));
     }
-    Remember(state, {Kind::Read, plan.bytes}, plan);
-    state.told_elsewhere.clear();
-    MarkSetAsideTakenIn(state, call.ops);
-    KeepUnicodeCopy(state, plan, file, outcome.reports, call.ops);
-    if (!replaced ||
-        (expected.kind == Kind::Read && *replaced == expected.bytes))
+    KeepWritten(call, file, plan, outcome);
+    if (!replaced || (round.expected.kind == Kind::Read &&
+                      *replaced == round.expected.bytes))
       return outcome;
-    // A writer that honours no lock wrote between the plan and the
-    // replace: what it wrote is merged now, with what the plan was made
-    // from as the base.
-    memory = state.memory;
-    memory.last = now;
-    memory.last_text = plan.file_text;
-    memory.last_text_bytes = now.bytes;
-    now = {Kind::Read, std::move(*replaced)};
-    expected = {Kind::Read, plan.bytes};
-    current = plan.text;
+    round =
+        MergingWhatCameBetween(round, state.memory, plan, std::move(*replaced));
   }
-  if (expected.kind == Kind::Read && expected.bytes == plan.bytes)
+  if (round.expected.kind == Kind::Read && round.expected.bytes == plan.bytes)
     return outcome;  // written; the last writer's text waits for the next
   return KeepElsewhere(call, plan, LeftAlone::Changed, {}, std::move(outcome));
 }

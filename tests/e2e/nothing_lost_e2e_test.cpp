@@ -27,10 +27,6 @@ std::string ShiftJis(const std::wstring& text) {
   return ShiftJisFromWide(text).bytes();
 }
 
-bool FileHolds(const fs::path& file, const std::string& bytes) {
-  return fs::exists(file) && ReadBytes(file).find(bytes) != std::string::npos;
-}
-
 // Deletes the whole text of a box as a user selecting it all would.
 void EmptyBox(HWND box) {
   SendMessageW(box, EM_SETSEL, 0, -1);
@@ -56,8 +52,13 @@ TEST_F(NothingLost, ANoticeInABalloonStopsNoLaterSave) {
   EXPECT_NE(tavlin_.WaitForWindow(L"tooltips_class32"), nullptr);
   EXPECT_EQ(tavlin_.MessageBox(), nullptr);
   tavlin_.TypeAtEnd(kMemSafe, L"\r\n続きの標語");
+  // Both the file and its Unicode copy: the copy is written just after.
   ASSERT_TRUE(WaitFor(
-      [&] { return FileHolds(safety_, ShiftJis(L"続きの標語")); }, kSaved));
+      [&] {
+        return FileHolds(safety_, ShiftJis(L"続きの標語")) &&
+               FileHolds(unicode_copy_, "\xE7\xB6\x9A\xE3\x81\x8D");
+      },
+      kSaved));
   tavlin_.Kill();
   tavlin_.Start();
   EXPECT_EQ(Shown(), L"安全\u301C第一\r\n続きの標語");

@@ -39,10 +39,6 @@ std::multiset<std::string> LinesOf(const std::string& text) {
   return lines;
 }
 
-bool FileHolds(const fs::path& file, const std::string& bytes) {
-  return fs::exists(file) && ReadBytes(file).find(bytes) != std::string::npos;
-}
-
 class SavingAsYouWork : public testing::Test {
  protected:
   void SetUp() override { CopyExamplePhraseFiles(folder_.path()); }

@@ -7,6 +7,7 @@
 #include "src/slogan/slogan_generator.h"
 #include "src/ui/main_form_layout.h"
 #include "support/png_file.h"
+#include "support/temp_folder.h"
 
 namespace tavlin {
 
@@ -106,6 +107,15 @@ void TavlinProcess::Start(WORD show_command) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
   }
   throw std::runtime_error("Tavlin.exe did not start");
+}
+
+bool FileHolds(const std::filesystem::path& file, const std::string& bytes) {
+  try {
+    return std::filesystem::exists(file) &&
+           ReadBytes(file).find(bytes) != std::string::npos;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 void TavlinProcess::TypeAtEnd(int box_id, const std::wstring& text) {

@@ -77,6 +77,10 @@ class TavlinProcess {
   HWND main_window_ = nullptr;
 };
 
+// True when file exists and holds bytes somewhere. A file the program is
+// replacing at this very moment counts as not holding them yet.
+bool FileHolds(const std::filesystem::path& file, const std::string& bytes);
+
 std::filesystem::path BuiltTavlinExecutable();
 std::filesystem::path ExamplePhraseFolder();
 // The standard themes' example phrase files only: further themes add pages.

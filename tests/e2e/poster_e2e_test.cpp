@@ -20,6 +20,7 @@
 #include "src/ui/storage_menu.h"
 #include "support/temp_folder.h"
 #include "win32/system/com_ptr_win32.h"
+#include "win32/system/unique_handle_win32.h"
 
 namespace tavlin {
 
@@ -190,6 +191,43 @@ TEST_F(Poster, CtrlCInThePosterWindowCopiesAPicture) {
   EXPECT_TRUE(WaitFor([] { return IsClipboardFormatAvailable(CF_DIB) != 0; }));
   // Esc closes the window, as it does a dialog box.
   PostMessageW(GetDlgItem(poster, kPosterFooter), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(poster); }));
+}
+
+TEST_F(Poster, ACtrlSWhoseSaveFailsIsReportedAndThePosterStays) {
+  // Another program holds the file open, unshared: it cannot be replaced.
+  const std::filesystem::path file = folder_.path() / L"使用中.png";
+  WriteBytes(file, "held");
+  UniqueFileHandle held(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  SendMessageW(tavlin_.Control(kListBox1), LB_SETCURSEL, 0, 0);
+  PostMessageW(tavlin_.MainWindow(), WM_COMMAND, kMenuPoster, 0);
+  const HWND poster = tavlin_.WaitForWindow(L"TavlinPosterForm");
+  const HWND footer = GetDlgItem(poster, kPosterFooter);
+  SendMessageW(footer, WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"全国安全週間"));
+  SetForegroundWindow(poster);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == poster; }));
+  PressCtrlAnd('S');
+  const HWND dialog = tavlin_.WaitForWindow(L"#32770");
+  SendMessageW(GetDlgItem(dialog, 0x47c) ? GetDlgItem(dialog, 0x47c)
+                                         : GetDlgItem(dialog, 0x480),
+               WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  // The question whether to replace the file: yes.
+  HWND question = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (question = tavlin_.MessageBox()); }));
+  PostMessageW(question, WM_COMMAND, IDYES, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  EXPECT_NE(tavlin_.DismissMessageBox().find(file.wstring()),
+            std::wstring::npos);
+  EXPECT_TRUE(IsWindow(poster));
+  EXPECT_EQ(WindowText(footer), L"全国安全週間");
+  held.reset();
+  EXPECT_EQ(ReadBytes(file), "held");
+  PostMessageW(poster, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(poster); }));
 }
 

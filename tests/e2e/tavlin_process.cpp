@@ -202,8 +202,10 @@ void TavlinProcess::SaveThroughDialog(const std::filesystem::path& file) {
 }
 
 HWND TavlinProcess::MessageBox() const {
+  // 0xFFFF is the message text of a message box: a file dialog has none.
   return FindTopLevel([](HWND window) {
-    return ClassOf(window) == L"#32770" && IsWindowVisible(window);
+    return ClassOf(window) == L"#32770" && IsWindowVisible(window) &&
+           GetDlgItem(window, 0xFFFF) != nullptr;
   });
 }
 

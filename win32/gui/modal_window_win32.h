@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "win32/gui/error_report_win32.h"
+
 namespace tavlin {
 
 // The owner takes no input while this lives, and takes it again however the
@@ -26,7 +28,9 @@ class OwnerDisabled {
 
 // Handles the thread's messages until closed turns true. Each message goes
 // first to pre_translate(message), which returns true to stop it there. A
-// quit met on the way is left for the main loop.
+// quit met on the way is left for the main loop. A failure of a key's work
+// is reported here, owned by the window it was meant for, and the window
+// stays with everything in it: no exception leaves the loop.
 template <typename PreTranslate>
 void RunModalLoop(const bool& closed, PreTranslate&& pre_translate) {
   MSG message;
@@ -36,7 +40,12 @@ void RunModalLoop(const bool& closed, PreTranslate&& pre_translate) {
       PostQuitMessage(got == 0 ? static_cast<int>(message.wParam) : 1);
       break;
     }
-    if (pre_translate(message)) continue;
+    try {
+      if (pre_translate(message)) continue;
+    } catch (...) {
+      ReportCurrentException(GetAncestor(message.hwnd, GA_ROOT));
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

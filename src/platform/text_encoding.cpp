@@ -10,11 +10,13 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
-// Strict UTF-8; multi_byte tells whether any sequence was longer than one.
-std::optional<std::u16string> DecodeUtf8(std::string_view bytes,
-                                         bool* multi_byte = nullptr) {
-  std::u16string text;
-  text.reserve(bytes.size());
+// Strict UTF-8, each code point handed to on_code_point; false at the first
+// sequence that would not come back as it was (an overlong form, a
+// surrogate, a code point beyond Unicode). multi_byte tells whether any
+// sequence was longer than one byte.
+template <typename OnCodePoint>
+bool ScanUtf8(std::string_view bytes, OnCodePoint&& on_code_point,
+              bool* multi_byte = nullptr) {
   for (std::size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     const std::size_t length = lead < 0x80                    ? 1
@@ -22,46 +24,59 @@ std::optional<std::u16string> DecodeUtf8(std::string_view bytes,
                                : lead >= 0xE0 && lead <= 0xEF ? 3
                                : lead >= 0xF0 && lead <= 0xF4 ? 4
                                                               : 0;
-    if (length == 0 || i + length > bytes.size()) return std::nullopt;
+    if (length == 0 || i + length > bytes.size()) return false;
     char32_t c = length == 1 ? lead : lead & (0x7Fu >> length);
     for (std::size_t k = 1; k < length; ++k) {
       const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
+      if ((next & 0xC0) != 0x80) return false;
       c = (c << 6) | (next & 0x3Fu);
     }
-    // Overlong forms, surrogates and code points beyond Unicode would not
-    // come back as they were.
     constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-      return std::nullopt;
+      return false;
     if (length > 1 && multi_byte) *multi_byte = true;
-    AppendCodePoint(text, c);
+    on_code_point(c);
     i += length;
   }
+  return true;
+}
+
+std::optional<std::u16string> DecodeUtf8(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  if (!ScanUtf8(bytes, [&](char32_t c) { AppendCodePoint(text, c); }))
+    return std::nullopt;
   return text;
+}
+
+// Strict UTF-16, each unit handed to on_unit: false where a surrogate lacks
+// its partner, or the length is odd, for the text would not come back.
+template <typename OnUnit>
+bool ScanUtf16(std::string_view bytes, bool big_endian, OnUnit&& on_unit) {
+  if (bytes.size() % 2 != 0) return false;
+  const auto unit_at = [&](std::size_t i) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char16_t>(big_endian ? (first << 8) | second
+                                            : (second << 8) | first);
+  };
+  bool lead_waiting = false;
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    const char16_t unit = unit_at(i);
+    const bool trail = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (trail != lead_waiting) return false;
+    lead_waiting = unit >= 0xD800 && unit <= 0xDBFF;
+    on_unit(unit);
+  }
+  return !lead_waiting;
 }
 
 std::optional<std::u16string> DecodeUtf16(std::string_view bytes,
                                           bool big_endian) {
-  if (bytes.size() % 2 != 0) return std::nullopt;
   std::u16string text;
   text.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    const auto first = static_cast<unsigned char>(bytes[i]);
-    const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    text += static_cast<char16_t>(big_endian ? (first << 8) | second
-                                             : (second << 8) | first);
-  }
-  // Every surrogate with its partner, or the text would not come back.
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (unit >= 0xDC00 && unit <= 0xDFFF) return std::nullopt;
-    if (unit >= 0xD800 && unit <= 0xDBFF) {
-      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
-        return std::nullopt;
-      ++i;
-    }
-  }
+  if (!ScanUtf16(bytes, big_endian, [&](char16_t unit) { text += unit; }))
+    return std::nullopt;
   return text;
 }
 
@@ -69,7 +84,7 @@ std::optional<std::u16string> DecodeUtf16(std::string_view bytes,
 // every ASCII character, line breaks among them. Text with no line feed or
 // fewer than two such zeros is left to Shift-JIS, where a zero byte makes
 // the file one not read cleanly and never rewritten: the safe side of a
-// wrong guess.
+// wrong guess. Told without a copy of the text.
 bool LooksLikeUtf16WithoutMark(std::string_view bytes, bool big_endian) {
   if (bytes.size() < 4 || bytes.size() % 2 != 0) return false;
   const std::size_t high_half = big_endian ? 0 : 1;
@@ -77,11 +92,13 @@ bool LooksLikeUtf16WithoutMark(std::string_view bytes, bool big_endian) {
   for (std::size_t i = high_half; i < bytes.size(); i += 2)
     if (bytes[i] == '\0') ++zeros;
   if (zeros < 2) return false;
-  const std::optional<std::u16string> text = DecodeUtf16(bytes, big_endian);
-  if (!text || text->find(u'\n') == std::u16string::npos) return false;
-  for (const char16_t c : *text)
-    if (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n') return false;
-  return true;
+  bool line_feed = false;
+  bool control = false;
+  const bool valid = ScanUtf16(bytes, big_endian, [&](char16_t c) {
+    line_feed = line_feed || c == u'\n';
+    control = control || (c < 0x20 && c != u'\t' && c != u'\r' && c != u'\n');
+  });
+  return valid && line_feed && !control;
 }
 
 }  // namespace
@@ -94,8 +111,12 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
     return TextEncoding::Utf16LeWithoutMark;
   if (LooksLikeUtf16WithoutMark(bytes, true))
     return TextEncoding::Utf16BeWithoutMark;
+  // Told without a copy of the text: phrase files run to tens of megabytes.
   bool multi_byte = false;
-  if (DecodeUtf8(bytes, &multi_byte) && multi_byte) return TextEncoding::Utf8;
+  if (ScanUtf8(
+          bytes, [](char32_t) {}, &multi_byte) &&
+      multi_byte)
+    return TextEncoding::Utf8;
   return TextEncoding::ShiftJis;
 }
 

@@ -41,6 +41,9 @@ enum InfoControl : int {
   kLblProcessTime,        // kernel, user and elapsed time of the process
 };
 
+// The window's one timer: it refreshes the status labels.
+enum InfoTimer : int { kTimer1 = 1 };
+
 enum class LabelFont {
   WindowDefault,  // Arial -13
   Tahoma12Japanese,

@@ -5,19 +5,9 @@
 #include <string_view>
 
 #include "src/ui/layout.h"
+#include "src/ui/main_form_ids.h"
 
 namespace tavlin {
-
-// The main window's controls, under the names its design gave them.
-enum MainFormControl : int {
-  kBitBtn1 = 101,  // 標語作成: composes five new slogans
-  kBitBtn2,        // バージョン: opens the information window
-  kListBox1,       // the five fresh slogans; a double-click stores one
-  kPanel1,         // the hint above the storage box
-  kMemSafe,        // the safety page's storage list
-  kMemQuality,     // the quality page's storage list
-  kPageControl1,   // the theme tabs: 安全 and 品質
-};
 
 using ControlLayout = ControlRow<MainFormControl>;
 
@@ -58,9 +48,6 @@ inline constexpr ControlLayout kMainFormLayout[] = {
      u""},
     {kPageControl1, ControlKind::TabControl, {0, 0, 372, 463}, kAnchorAll, u""},
 };
-
-// The storage boxes of further themes, in the order of their pages.
-inline constexpr int kFirstExtraStorageBox = 301;
 
 inline constexpr std::u16string_view kPageCaptions[] = {u"　安　全　標　語　",
                                                         u"　品　質　標　語　"};

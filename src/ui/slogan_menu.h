@@ -7,20 +7,9 @@
 #include <cstddef>
 #include <string_view>
 
-namespace tavlin {
+#include "src/ui/main_form_ids.h"
 
-// Apart from the main window's control numbers, which share WM_COMMAND.
-enum SloganMenuCommand : int {
-  kMenuStore = 201,   // as a double-click: into the page's storage list
-  kMenuCopy,          // the slogan onto the clipboard
-  kMenuHoldUpper,     // keep the first part at the next generations
-  kMenuHoldMiddle,    // keep the middle part
-  kMenuHoldLower,     // keep the last part
-  kMenuReleaseHolds,  // draw every part again
-  kMenuPoster,        // the slogan as a vertical poster
-  kMenuEarlier,       // the page's previous generation, as it was shown
-  kMenuLater,         // the page's next generation
-};
+namespace tavlin {
 
 struct SloganMenuItem {
   SloganMenuCommand command;

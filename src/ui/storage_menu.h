@@ -6,21 +6,9 @@
 #include <string_view>
 
 #include "src/ui/common_captions.h"
+#include "src/ui/main_form_ids.h"
 
 namespace tavlin {
-
-// Apart from the main window's control numbers and the slogan list's menu,
-// which share WM_COMMAND.
-enum StorageMenuCommand : int {
-  kStorageUndo = 221,
-  kStorageCut,
-  kStorageCopy,
-  kStoragePaste,
-  kStorageDelete,
-  kStorageSelectAll,
-  kStoragePoster,     // the line under the caret as a vertical poster
-  kStorageVoteSheet,  // the list as a CSV sheet for the committee's vote
-};
 
 enum class StorageMenuNeed {
   Undo,           // something to undo

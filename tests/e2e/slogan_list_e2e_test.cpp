@@ -102,16 +102,20 @@ void ChooseFromSloganMenu(TavlinProcess& tavlin, HWND list, wchar_t key) {
     return menu && IsWindowVisible(menu);
   });
   PostMessageW(menu, WM_CHAR, key, 1);
-  Sleep(300);
-  if (IsWindowVisible(menu)) PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+  // A greyed item leaves the menu open: Esc closes it.
+  if (!WaitFor([&] { return !IsWindowVisible(menu); }, std::chrono::seconds(1)))
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
   WaitFor([&] { return !IsWindowVisible(menu); });
-  Sleep(300);  // the command is posted as the menu closes
+  // The command is posted as the menu closes: handled before what follows.
+  tavlin.WaitForPostedSloganInput();
 }
 
 TEST_F(SloganList, AltArrowsPageThroughThePagesGenerationsAsShown) {
   std::vector<std::vector<std::wstring>> shown = {Slogans()};
   for (int more = 0; more < 2; ++more) {
-    Sleep(30);  // another tick, other slogans
+    // Another tick of the clock that seeds it, other slogans.
+    const DWORD tick = GetTickCount();
+    WaitFor([&] { return GetTickCount() != tick; });
     Regenerate();
     shown.push_back(Slogans());
   }
@@ -151,7 +155,7 @@ TEST_F(SloganList, TheMenuHoldsAPartForTheNextGenerations) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
   // The menu posts its command as it closes; a generation sent before that
   // is taken would empty the selection the command acts on.
-  Sleep(500);
+  tavlin_.WaitForPostedSloganInput();
   // The first generation after the command shows the hold, and every one
   // after that.
   const auto all_hold = [&] {

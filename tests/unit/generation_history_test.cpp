@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "src/ui/slogan_menu.h"
-
 namespace tavlin {
 
 namespace {
@@ -79,28 +77,6 @@ TEST(GenerationHistoryBytes, TheDefaultsAreAHundredAndAMegabyte) {
   for (int i = 0; i < 150; ++i) history.Add(Generation(std::to_string(i)));
   EXPECT_EQ(history.size(), GenerationHistory::kMaximumGenerations);
   EXPECT_EQ(FirstOf(history.Back()), "148");
-}
-
-TEST(SloganMenuItems, TheHistorysAreGreyedAtTheirEnds) {
-  const auto greyed = [](SloganMenuCommand command,
-                         const SloganMenuState& state) {
-    for (const SloganMenuItem& item : kSloganMenu)
-      if (item.command == command) return SloganMenuItemGreyed(item, state);
-    ADD_FAILURE() << "no item " << command;
-    return false;
-  };
-  const struct {
-    bool back, forward;
-  } ends[] = {{false, true}, {true, true}, {true, false}, {false, false}};
-  for (const auto& end : ends) {
-    SloganMenuState state;
-    state.can_go_back = end.back;
-    state.can_go_forward = end.forward;
-    EXPECT_EQ(greyed(kMenuEarlier, state), !end.back);
-    EXPECT_EQ(greyed(kMenuLater, state), !end.forward);
-    // Paging needs no slogan selected; storing one does.
-    EXPECT_TRUE(greyed(kMenuStore, state));
-  }
 }
 
 }  // namespace

@@ -27,11 +27,6 @@ TEST(SloganParts, AreThePiecesBetweenSpacesOfEitherWidth) {
         std::string(c.slogan.begin(), c.slogan.end()));
 }
 
-TEST(CharacterCount, TakesASurrogatePairForOneCharacter) {
-  EXPECT_EQ(CharacterCount(u"𠮷野家"), 3u);
-  EXPECT_EQ(CharacterCount(u""), 0u);
-}
-
 // Every column lies inside the margins, above the foot line, in the
 // slogan's order from the right, and the characters are as large as the
 // tighter of width and height allows.

@@ -19,7 +19,7 @@ namespace {
 
 using Result = SaveOutcome::Result;
 
-class SavingAsYouWork : public testing::Test {
+class StorageSave : public testing::Test {
  protected:
   void SetUp() override { WriteBytes(file_, "A\r\nB"); }
   fs::file_time_type Written() const { return fs::last_write_time(file_); }
@@ -28,7 +28,7 @@ class SavingAsYouWork : public testing::Test {
   const fs::path file_ = folder_ / u8"T安全保管庫.txt";
 };
 
-TEST_F(SavingAsYouWork, AnUntouchedSessionWritesNothing) {
+TEST_F(StorageSave, AnUntouchedSessionWritesNothing) {
   const fs::file_time_type before = Written() - std::chrono::hours(1);
   fs::last_write_time(file_, before);
   ListSession session(file_);
@@ -39,7 +39,7 @@ TEST_F(SavingAsYouWork, AnUntouchedSessionWritesNothing) {
   EXPECT_EQ(EntriesOf(folder_.path()).size(), 1u);
 }
 
-TEST_F(SavingAsYouWork, AStoreIsOnDiskAtOnceAndASecondSaveOfItWritesNothing) {
+TEST_F(StorageSave, AStoreIsOnDiskAtOnceAndASecondSaveOfItWritesNothing) {
   ListSession session(file_);
   session.Save("A\r\nB\r\nC\r\n", SaveMoment::WhileWorking);
   EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nC\r\n");
@@ -49,7 +49,7 @@ TEST_F(SavingAsYouWork, AStoreIsOnDiskAtOnceAndASecondSaveOfItWritesNothing) {
   EXPECT_EQ(Written(), saved);
 }
 
-TEST_F(SavingAsYouWork, TwoCopiesEachAddingALineKeepBothInEitherOrder) {
+TEST_F(StorageSave, TwoCopiesEachAddingALineKeepBothInEitherOrder) {
   for (const bool first_closes_first : {true, false}) {
     WriteBytes(file_, "A");
     ListSession first(file_);
@@ -66,7 +66,7 @@ TEST_F(SavingAsYouWork, TwoCopiesEachAddingALineKeepBothInEitherOrder) {
   }
 }
 
-TEST_F(SavingAsYouWork, ALineAnOldProgramDroppedComesBack) {
+TEST_F(StorageSave, ALineAnOldProgramDroppedComesBack) {
   ListSession session(file_);
   session.Save("A\r\nB\r\nmine", SaveMoment::WhileWorking);
   WriteBytes(file_, "A\nB\ntheirs\n");  // rewritten whole, LF breaks
@@ -75,7 +75,7 @@ TEST_F(SavingAsYouWork, ALineAnOldProgramDroppedComesBack) {
   EXPECT_EQ(outcome.taken_in, 1u);
 }
 
-TEST_F(SavingAsYouWork, ALockHeldElsewhereDefersTheSaveAndWritesNothing) {
+TEST_F(StorageSave, ALockHeldElsewhereDefersTheSaveAndWritesNothing) {
   ListSession session(file_);
   std::unique_ptr<FileLock> held;
   ASSERT_EQ(SystemFileOps().TryLock(StorageLockPath(file_), held),
@@ -88,7 +88,7 @@ TEST_F(SavingAsYouWork, ALockHeldElsewhereDefersTheSaveAndWritesNothing) {
   EXPECT_FALSE(fs::exists(StorageLockPath(file_)));
 }
 
-TEST_F(SavingAsYouWork, AFullDiskFailsTheCloseButTheEndOfWindowsKeepsTheText) {
+TEST_F(StorageSave, AFullDiskFailsTheCloseButTheEndOfWindowsKeepsTheText) {
   ListSession session(file_);
   RefusingFolderOps full{{folder_.path()}};
   const SaveOutcome closing =
@@ -109,7 +109,7 @@ TEST_F(SavingAsYouWork, AFullDiskFailsTheCloseButTheEndOfWindowsKeepsTheText) {
   EXPECT_EQ(ReadBytes(file_), "A\r\nB");
 }
 
-TEST_F(SavingAsYouWork, ASideFileMadeOnceIsReplacedByLaterSaves) {
+TEST_F(StorageSave, ASideFileMadeOnceIsReplacedByLaterSaves) {
   ListSession session(file_);
   SetReadOnly(file_, true);
   EXPECT_EQ(
@@ -141,7 +141,7 @@ class InPlaceWriterOps final : public SystemLikeFileOps {
   bool written_ = false;
 };
 
-TEST_F(SavingAsYouWork, AWriteBetweenThePlanAndTheReplaceIsMergedIn) {
+TEST_F(StorageSave, AWriteBetweenThePlanAndTheReplaceIsMergedIn) {
   ListSession session(file_);
   InPlaceWriterOps notepad(file_, "A\r\nB\r\nNotepad");
   session.Save(Latin1("A\r\nB\r\nmine"), SaveMoment::WhileWorking, notepad);
@@ -149,7 +149,7 @@ TEST_F(SavingAsYouWork, AWriteBetweenThePlanAndTheReplaceIsMergedIn) {
   EXPECT_EQ(session.shown(), u"A\r\nB\r\nNotepad\r\nmine");
 }
 
-TEST_F(SavingAsYouWork, ALockNobodyHoldsIsBrokenAndTheSaveGoesOn) {
+TEST_F(StorageSave, ALockNobodyHoldsIsBrokenAndTheSaveGoesOn) {
   WriteBytes(StorageLockPath(file_), "");  // left by a dropped share
   ListSession session(file_);
   EXPECT_EQ(session.Save("A\r\nB\r\nC").result, Result::Done);
@@ -157,8 +157,7 @@ TEST_F(SavingAsYouWork, ALockNobodyHoldsIsBrokenAndTheSaveGoesOn) {
   EXPECT_FALSE(fs::exists(StorageLockPath(file_)));
 }
 
-TEST_F(SavingAsYouWork,
-       ALiveLockHeldTooLongOrAtTheEndOfWindowsSetsTheTextAside) {
+TEST_F(StorageSave, ALiveLockHeldTooLongOrAtTheEndOfWindowsSetsTheTextAside) {
   for (const bool ending : {false, true}) {
     WriteBytes(file_, "A\r\nB");
     ListSession session(file_);
@@ -186,7 +185,7 @@ TEST_F(SavingAsYouWork,
   }
 }
 
-TEST_F(SavingAsYouWork, AFailedSaveIsADetourAndTheNextSaveReachesTheFile) {
+TEST_F(StorageSave, AFailedSaveIsADetourAndTheNextSaveReachesTheFile) {
   ListSession session(file_);
   SetReadOnly(file_, true);
   session.Save("A\r\nB\r\nC", SaveMoment::WhileWorking);
@@ -201,7 +200,7 @@ TEST_F(SavingAsYouWork, AFailedSaveIsADetourAndTheNextSaveReachesTheFile) {
   EXPECT_EQ(ReadBytes(TakenInCopyPath(aside, 1)), "A\r\nB\r\nC");
 }
 
-TEST_F(SavingAsYouWork, TextSetAsideIsTakenInThreeWaysAtTheNextStart) {
+TEST_F(StorageSave, TextSetAsideIsTakenInThreeWaysAtTheNextStart) {
   {
     ListSession session(file_);
     SetReadOnly(file_, true);
@@ -219,7 +218,7 @@ TEST_F(SavingAsYouWork, TextSetAsideIsTakenInThreeWaysAtTheNextStart) {
   EXPECT_EQ(ListSession(file_).shown(), u"B");
 }
 
-TEST_F(SavingAsYouWork, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
+TEST_F(StorageSave, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
   ListSession typing(file_);
   ListSession other(file_);
   typing.Save("A\r\nB\r\nL", SaveMoment::WhileWorking);
@@ -232,7 +231,7 @@ TEST_F(SavingAsYouWork, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
   EXPECT_EQ(typing.shown(), u"A\r\nB");
 }
 
-TEST_F(SavingAsYouWork, AUnicodeLineSurvivesAnotherWritersChange) {
+TEST_F(StorageSave, AUnicodeLineSurvivesAnotherWritersChange) {
   ListSession session(file_);
   const std::u16string typed = u"A\r\nB\r\nX\u301C";
   session.Save(typed, SaveMoment::WhileWorking);
@@ -245,6 +244,77 @@ TEST_F(SavingAsYouWork, AUnicodeLineSurvivesAnotherWritersChange) {
             "\xEF\xBB\xBF"
             "A\r\nB\r\nX\xE3\x80\x9C\r\nT");
   EXPECT_EQ(ListSession(file_).shown(), typed + u"\r\nT");
+}
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+class UnicodeCopy : public testing::Test {
+ protected:
+  // A start after a session that saved "A?" with "A한" as its copy.
+  void SetUp() override {
+    WriteBytes(file_, "A?");
+    WriteBytes(copy_, std::string(kBom) + "A한");
+  }
+  std::size_t Save(ListSession& session, const std::string& utf8) {
+    return session.Save(U16FromUtf8(utf8)).reports.size();
+  }
+
+  TempFolder folder_;
+  const fs::path file_ = folder_ / u8"T品質保管庫.txt";
+  const fs::path copy_ = UnicodeStorageCopyPath(file_);
+};
+
+TEST_F(UnicodeCopy, IsShownAndReplacedWhileTheFileIsWhatItWasSavedWith) {
+  ListSession session(file_);
+  EXPECT_EQ(session.shown(), U16FromUtf8("A한"));
+  EXPECT_EQ(Save(session, "A한\r\nB"), 0u);
+  EXPECT_EQ(ReadBytes(file_), "A?\r\nB");
+  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한\r\nB");
+  // Saved again as the user goes on: the same copy, no new one.
+  EXPECT_EQ(Save(session, "A한\r\nB\r\nC"), 0u);
+  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한\r\nB\r\nC");
+  EXPECT_FALSE(fs::exists(UnicodeStorageCopyPath(file_, 2)));
+}
+
+TEST_F(UnicodeCopy, SurvivesSessionsThatOnlyAddOrTouchNothing) {
+  {
+    ListSession untouched(file_);
+    untouched.Save(untouched.shown());
+  }
+  {
+    ListSession adding(file_);
+    adding.Save(adding.shown() + u"\r\nB");
+  }
+  EXPECT_EQ(ListSession(file_).shown(), U16FromUtf8("A한\r\nB"));
+}
+
+TEST_F(UnicodeCopy, ThatNoLongerMatchesIsKeptAndANewOneTakesTheNextName) {
+  WriteBytes(file_, "A?\r\nedited elsewhere");
+  ListSession session(file_);
+  EXPECT_FALSE(session.state.unicode_copy_taken);
+  EXPECT_EQ(Save(session, "A?\r\nedited elsewhere\r\n한"), 1u);
+  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한");
+  EXPECT_EQ(ReadBytes(UnicodeStorageCopyPath(file_, 2)),
+            std::string(kBom) + "A?\r\nedited elsewhere\r\n한");
+}
+
+TEST_F(UnicodeCopy, TakenInIsRemovedOnceTheTextFitsShiftJis) {
+  ListSession session(file_);
+  EXPECT_EQ(Save(session, "B"), 0u);
+  EXPECT_EQ(ReadBytes(file_), "B");
+  EXPECT_FALSE(fs::exists(copy_));
+}
+
+TEST_F(UnicodeCopy, OfADivertedListStandsBesideTheDivertedFile) {
+  ListSession session(file_);
+  SetReadOnly(file_, true);
+  EXPECT_EQ(Save(session, "A한\r\nB"), 1u);
+  SetReadOnly(file_, false);
+  const fs::path diverted = DivertedStorageFilePath(file_, 1);
+  EXPECT_EQ(ReadBytes(file_), "A?");
+  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한");
+  EXPECT_EQ(ReadBytes(UnicodeStorageCopyPath(diverted)),
+            std::string(kBom) + "A한\r\nB");
 }
 
 }  // namespace

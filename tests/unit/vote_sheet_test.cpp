@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "src/platform/unicode_text.h"
-#include "src/ui/export_names.h"
 
 namespace tavlin {
 
@@ -87,19 +86,6 @@ TEST(VoteSheetCsv, IsUtf8WithAByteOrderMarkAndCrLfRows) {
                                Utf8(u"2,声かけ、確認,6,記号あり（、）,\r\n") +
                                Utf8(u"3,安全第一,4,重複（1番）,\r\n");
   EXPECT_EQ(sheet, expected);
-}
-
-TEST(ExportFileName, NamesTheThemeTheKindAndTheDay) {
-  EXPECT_EQ(Utf8(ExportFileName(u"安全", u"", {2026, 7, 1}, u"png")),
-            Utf8(u"安全標語_20260701.png"));
-  EXPECT_EQ(Utf8(ExportFileName(u"品質", u"投票用", {2026, 11, 30}, u"csv")),
-            Utf8(u"品質標語_投票用_20261130.csv"));
-}
-
-TEST(Utf8FromU16, EncodesEveryLengthAndReplacesALoneSurrogate) {
-  EXPECT_EQ(Utf8FromU16(u"a\u00e9\u3042\U00020BB7"),
-            "a\xC3\xA9\xE3\x81\x82\xF0\xA0\xAE\xB7");
-  EXPECT_EQ(Utf8FromU16(std::u16string(1, u'\xD800') + u"x"), "\xEF\xBF\xBDx");
 }
 
 }  // namespace

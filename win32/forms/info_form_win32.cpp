@@ -27,7 +27,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TavlinInfoForm";
 constexpr wchar_t kPanelClassName[] = L"TavlinInfoPanel";
-constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimerInterval = 500;
 // A fixed single border: no thick frame, and no dialog frame around it.
 constexpr DWORD kWindowStyle =
@@ -158,9 +157,6 @@ LRESULT TInfoForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT:
       FormPaint();
       return 0;
-    case WM_TIMER:
-      if (w == kTimer1) Timer1Timer();
-      return 0;
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(w);
       const InfoLabelLayout* layout =
@@ -185,6 +181,10 @@ LRESULT TInfoForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
   }
   return Window::HandleMessage(message, w, l);
+}
+
+void TInfoForm::OnTimer(UINT_PTR id) {
+  if (id == kTimer1) Timer1Timer();
 }
 
 void TInfoForm::OnCommand(int id, int code, HWND) {

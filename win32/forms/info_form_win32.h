@@ -26,6 +26,7 @@ class TInfoForm final : public Window {
  private:
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
   void OnCommand(int id, int code, HWND control) override;
+  void OnTimer(UINT_PTR id) override;
 
   void FormCreate();
   void FormShow();

@@ -22,7 +22,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"TavlinMainForm";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr UINT kRemoveStaleSavesMessage = WM_APP + 1;
+static_assert(kWindowsAppMessage == WM_APP);
 
 // The Japanese input method on, in hiragana mode; nothing where there is
 // none.
@@ -88,19 +88,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case kRemoveStaleSavesMessage:
       if (pages_) pages_->RemoveStaleSaves();
       return 0;
-    case WM_MEASUREITEM: {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
-      if (item->CtlID != kListBox1) break;
-      item->itemHeight =
-          static_cast<UINT>(ScaleForDpi(kSloganRowHeight, dpi()));
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
-      if (item->CtlID != kListBox1 || !slogans_) break;
-      slogans_->Draw(*item);
-      return TRUE;
-    }
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(l) == Control(kPanel1)) {
         HDC dc = reinterpret_cast<HDC>(w);
@@ -108,18 +95,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
-      break;
-    case WM_CONTEXTMENU:
-      if (reinterpret_cast<HWND>(w) != Control(kListBox1) || !slogans_) break;
-      slogans_->ShowMenu(hwnd(), l);
-      return 0;
-    case WM_TIMER:
-      if (w == kHistoryBalloonTimer && slogans_) {
-        KillTimer(hwnd(), w);
-        slogans_->HideBalloon();
-        return 0;
-      }
-      if (pages_ && pages_->OnTimer(w)) return 0;
       break;
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) {
@@ -158,6 +133,33 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
   }
   return Window::HandleMessage(message, w, l);
+}
+
+bool TMainForm::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+  if (item.CtlID != kListBox1) return false;
+  item.itemHeight = static_cast<UINT>(ScaleForDpi(kSloganRowHeight, dpi()));
+  return true;
+}
+
+bool TMainForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlID != kListBox1 || !slogans_) return false;
+  slogans_->Draw(item);
+  return true;
+}
+
+bool TMainForm::OnContextMenu(HWND window, POINT at) {
+  if (window != Control(kListBox1) || !slogans_) return false;
+  slogans_->ShowMenu(hwnd(), at);
+  return true;
+}
+
+void TMainForm::OnTimer(UINT_PTR id) {
+  if (id == kHistoryBalloonTimer && slogans_) {
+    KillTimer(hwnd(), id);
+    slogans_->HideBalloon();
+    return;
+  }
+  if (pages_) pages_->OnTimer(id);
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {

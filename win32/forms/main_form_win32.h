@@ -38,6 +38,10 @@ class TMainForm final : public Window {
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
   void OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(const NMHDR& header) override;
+  void OnTimer(UINT_PTR id) override;
+  bool OnContextMenu(HWND window, POINT at) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
   void OnDpiChanged(const RECT& suggested) override;
 
   void FormCreate();

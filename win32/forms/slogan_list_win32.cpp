@@ -170,7 +170,7 @@ bool SloganList::RunMenuCommand(int command, HWND owner) {
   return false;
 }
 
-void SloganList::ShowMenu(HWND owner, LPARAM at) {
+void SloganList::ShowMenu(HWND owner, POINT at) {
   // From the keyboard: below the selected row, or at the list's corner.
   RECT row{};
   const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
@@ -178,7 +178,7 @@ void SloganList::ShowMenu(HWND owner, LPARAM at) {
                                       reinterpret_cast<LPARAM>(&row)) == LB_ERR)
     row = RECT{};
   const POINT point = MenuPoint(list_, at, POINT{row.left, row.bottom});
-  if (at != -1) {
+  if (!FromTheKeyboard(at)) {
     // A right click selects the row under it first.
     POINT inside = point;
     ScreenToClient(list_, &inside);

@@ -14,13 +14,11 @@
 #include "src/slogan/generation_history.h"
 #include "src/slogan/phrase_holds.h"
 #include "src/slogan/slogan_generator.h"
+#include "src/ui/main_form_ids.h"
 #include "win32/gui/balloon_tip_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
 namespace tavlin {
-
-// The window's timer that hides the history's balloon.
-inline constexpr UINT_PTR kHistoryBalloonTimer = 699;
 
 class SloganList final : public SloganListTarget {
  public:
@@ -50,7 +48,7 @@ class SloganList final : public SloganListTarget {
   void CopySelected(HWND owner) const;
   // The holds and the copy of the list's menu; false for other commands.
   bool RunMenuCommand(int command, HWND owner);
-  void ShowMenu(HWND owner, LPARAM at);
+  void ShowMenu(HWND owner, POINT at);
   void Draw(const DRAWITEMSTRUCT& item);
 
  private:

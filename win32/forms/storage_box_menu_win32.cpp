@@ -29,7 +29,8 @@ LRESULT CALLBACK StoragePages::BoxProcedure(HWND box, UINT message, WPARAM w,
   if (message == WM_CONTEXTMENU) {
     // Nothing may leave a window procedure: a failure goes to the report.
     try {
-      reinterpret_cast<StoragePages*>(pages)->ShowMenu(box, l);
+      reinterpret_cast<StoragePages*>(pages)->ShowMenu(box,
+                                                       ContextMenuPoint(l));
     } catch (...) {
       ReportCurrentException(GetAncestor(box, GA_ROOT));
     }
@@ -106,7 +107,7 @@ bool StoragePages::MenuItemEnabled(HWND box, std::wstring_view text,
   return false;
 }
 
-void StoragePages::ShowMenu(HWND box, LPARAM at) {
+void StoragePages::ShowMenu(HWND box, POINT at) {
   // From the keyboard: at the caret.
   DWORD start = 0;
   SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);

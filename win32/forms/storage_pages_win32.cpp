@@ -33,9 +33,6 @@ constexpr UINT kLockedPause = 250;
 // A list that could be saved nowhere is tried again this often.
 constexpr UINT kFailedPause = 10000;
 constexpr UINT kBalloonShown = 6000;
-// The window's timers: one per page, after the balloon's.
-constexpr UINT_PTR kBalloonTimer = 700;
-constexpr UINT_PTR kSaveTimer = 701;
 
 }  // namespace
 
@@ -47,6 +44,9 @@ StoragePages::StoragePages(HWND form, HWND safety_box, HWND quality_box,
   pages_[0].box = safety_box;
   pages_[1].theme = ThemeName(PhraseCategory::Quality);
   pages_[1].box = quality_box;
+  // Each page's box and timer has a number of its own, from a range.
+  if (further_themes.size() > kMaximumExtraPages)
+    further_themes.resize(kMaximumExtraPages);
   for (std::u16string& theme : further_themes)
     pages_.emplace_back().theme = std::move(theme);
   for (const Page& page : pages_) {
@@ -117,7 +117,7 @@ void StoragePages::Load(Page& page, const StorageLocation& at) {
   // What was taken in from elsewhere goes to the list's file soon.
   if (start.shown != page.file.memory.last_text) {
     page.changed = true;
-    SetTimer(form_, kSaveTimer + IndexOf(page), kTypingPause, nullptr);
+    SetTimer(form_, kFirstSaveTimer + IndexOf(page), kTypingPause, nullptr);
   }
 }
 
@@ -197,19 +197,20 @@ void StoragePages::OnBoxChanged(HWND box) {
   for (Page& page : pages_) {
     if (page.box != box) continue;
     page.changed = true;
-    SetTimer(form_, kSaveTimer + IndexOf(page), kTypingPause, nullptr);
+    SetTimer(form_, kFirstSaveTimer + IndexOf(page), kTypingPause, nullptr);
   }
 }
 
 bool StoragePages::OnTimer(UINT_PTR id) {
-  if (id == kBalloonTimer) {
+  if (id == kStorageBalloonTimer) {
     KillTimer(form_, id);
     balloon_.Hide();
     return true;
   }
-  if (id < kSaveTimer || id >= kSaveTimer + pages_.size()) return false;
+  if (id < kFirstSaveTimer || id >= kFirstSaveTimer + pages_.size())
+    return false;
   KillTimer(form_, id);
-  Save(pages_[id - kSaveTimer], SaveMoment::WhileWorking, nullptr);
+  Save(pages_[id - kFirstSaveTimer], SaveMoment::WhileWorking, nullptr);
   // A close put off by another copy's lock goes on once no list waits.
   const bool waiting =
       std::any_of(pages_.begin(), pages_.end(),
@@ -251,7 +252,7 @@ StoragePages::Saved StoragePages::SaveAll(SaveMoment moment,
 
 SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
                                        std::vector<UserReport>* reports) {
-  const UINT_PTR timer = kSaveTimer + IndexOf(page);
+  const UINT_PTR timer = kFirstSaveTimer + IndexOf(page);
   KillTimer(form_, timer);
   const std::u16string ours = TextOf(page);
   SaveOutcome outcome = SaveStorageListNow(page.file, ours, moment,
@@ -306,7 +307,7 @@ void StoragePages::TellInBalloon(const Page& page,
 void StoragePages::ShowBalloon(HWND box, const std::wstring& text) {
   if (!box || !IsWindowVisible(form_)) return;
   balloon_.Show(form_, box, text);
-  SetTimer(form_, kBalloonTimer, kBalloonShown, nullptr);
+  SetTimer(form_, kStorageBalloonTimer, kBalloonShown, nullptr);
 }
 
 void StoragePages::ShowMerged(Page& page, const std::u16string& text,

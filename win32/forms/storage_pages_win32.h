@@ -111,7 +111,7 @@ class StoragePages {
   // The box's context menu (storage_box_menu_win32.cpp).
   static LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM w,
                                        LPARAM l, UINT_PTR id, DWORD_PTR pages);
-  void ShowMenu(HWND box, LPARAM at);
+  void ShowMenu(HWND box, POINT at);
   // text is the box's text, read once for the whole menu: a storage list
   // can be megabytes long.
   static bool MenuItemEnabled(HWND box, std::wstring_view text,

@@ -22,8 +22,10 @@ void TrackMenuFor(HWND owner, HMENU menu, POINT at) {
   PostMessageW(owner, WM_NULL, 0, 0);
 }
 
-POINT MenuPoint(HWND control, LPARAM at, POINT keyboard_point) {
-  if (at != -1) return POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+POINT ContextMenuPoint(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
+
+POINT MenuPoint(HWND control, POINT at, POINT keyboard_point) {
+  if (!FromTheKeyboard(at)) return at;
   ClientToScreen(control, &keyboard_point);
   return keyboard_point;
 }

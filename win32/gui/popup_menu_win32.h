@@ -16,8 +16,13 @@ void AppendMenuItem(HMENU menu, bool separator_before, UINT flags, int command,
 // not in front closes at the first input elsewhere.
 void TrackMenuFor(HWND owner, HMENU menu, POINT at);
 
-// Where a context menu asked for from the keyboard (at == -1) opens: the
-// given point of control's client area; otherwise the mouse's point.
-POINT MenuPoint(HWND control, LPARAM at, POINT keyboard_point);
+// The point of the screen that WM_CONTEXTMENU carries: -1, -1 when the
+// menu was asked for from the keyboard.
+POINT ContextMenuPoint(LPARAM l);
+inline bool FromTheKeyboard(POINT at) { return at.x == -1 && at.y == -1; }
+
+// Where a context menu asked for from the keyboard opens: the given point
+// of control's client area; otherwise the mouse's point.
+POINT MenuPoint(HWND control, POINT at, POINT keyboard_point);
 
 }  // namespace tavlin

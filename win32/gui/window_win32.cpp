@@ -6,6 +6,7 @@
 #include "src/platform/tavlin_error.h"
 #include "src/ui/layout.h"
 #include "win32/gui/error_report_win32.h"
+#include "win32/gui/popup_menu_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/library_search_win32.h"
 
@@ -86,6 +87,19 @@ LRESULT Window::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(l));
+    case WM_TIMER:
+      OnTimer(w);
+      return 0;
+    case WM_CONTEXTMENU:
+      if (OnContextMenu(reinterpret_cast<HWND>(w), ContextMenuPoint(l)))
+        return 0;
+      break;
+    case WM_DRAWITEM:
+      if (OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l))) return TRUE;
+      break;
+    case WM_MEASUREITEM:
+      if (OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(l))) return TRUE;
+      break;
   }
   return DefWindowProcW(hwnd_, message, w, l);
 }
@@ -93,6 +107,14 @@ LRESULT Window::HandleMessage(UINT message, WPARAM w, LPARAM l) {
 void Window::OnCommand(int, int, HWND) {}
 
 LRESULT Window::OnNotify(const NMHDR&) { return 0; }
+
+void Window::OnTimer(UINT_PTR) {}
+
+bool Window::OnContextMenu(HWND, POINT) { return false; }
+
+bool Window::OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
+
+bool Window::OnMeasureItem(MEASUREITEMSTRUCT&) { return false; }
 
 void Window::OnDpiChanged(const RECT& suggested) {
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top,

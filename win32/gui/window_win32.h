@@ -33,14 +33,21 @@ class Window {
   // destroyed and the failure is thrown here.
   void Create(const wchar_t* class_name, DWORD style, DWORD ex_style,
               const RECT& bounds, HWND owner);
-  // Handles what the window handles itself; the base unpacks WM_COMMAND
-  // and WM_NOTIFY into the two calls below and leaves the rest to the
-  // system.
+  // Handles what the window handles itself; the base unpacks WM_COMMAND,
+  // WM_NOTIFY, WM_TIMER, WM_CONTEXTMENU, WM_DRAWITEM and WM_MEASUREITEM
+  // into the calls below and leaves the rest to the system.
   virtual LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
   // A command: from a control (its notification code and handle), from a
   // menu (code 0, no control) or from an accelerator (code 1).
   virtual void OnCommand(int id, int code, HWND control);
   virtual LRESULT OnNotify(const NMHDR& header);
+  virtual void OnTimer(UINT_PTR id);
+  // A context menu asked for over window, at a point of the screen, or
+  // from the keyboard (at is then -1, -1). False leaves it to the system.
+  virtual bool OnContextMenu(HWND window, POINT at);
+  // An owner-drawn control's item; false leaves it to the system.
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT& item);
+  virtual bool OnMeasureItem(MEASUREITEMSTRUCT& item);
   // The window moved to a display of another DPI; dpi() is already the new
   // one. By default the window takes the bounds the system suggests.
   virtual void OnDpiChanged(const RECT& suggested);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that includes run one way through the tree:
 #   win32 (the entry point) -> win32/forms -> win32/gui -> win32/system
-#   -> src/storage -> src/slogan, src/info, src/ui -> src/platform
+#   -> src/app -> src/storage -> src/slogan, src/info, src/ui -> src/platform
 # and posix/ -> src/. A folder includes its own files and those of folders
 # below it, never one beside or above it, so no two folders include each
 # other. Nothing in src/ includes a system header: its angle-bracket
@@ -18,10 +18,11 @@ rank_of() {
     src/platform) echo 0 ;;
     src/slogan | src/info | src/ui) echo 1 ;;
     src/storage) echo 2 ;;
-    posix | win32/system) echo 3 ;;
-    win32/gui) echo 4 ;;
-    win32/forms) echo 5 ;;
-    win32) echo 6 ;;
+    src/app) echo 3 ;;
+    posix | win32/system) echo 4 ;;
+    win32/gui) echo 5 ;;
+    win32/forms) echo 6 ;;
+    win32) echo 7 ;;
     *) echo "" ;;
   esac
 }

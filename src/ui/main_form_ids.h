@@ -3,6 +3,8 @@
 // private messages, each kind in a range of its own that no other crosses.
 #pragma once
 
+#include <cstddef>
+
 namespace tavlin {
 
 // A range of numbers, both ends included.
@@ -27,11 +29,19 @@ enum MainFormControl : int {
 };
 inline constexpr IdRange kMainFormControlIds{kBitBtn1, kPageControl1};
 
-// The storage boxes of the pages beyond the layout's two, in page order.
+// The storage boxes of the pages beyond the standard two, in page order.
 inline constexpr int kFirstExtraStorageBox = 301;
 inline constexpr int kMaximumExtraPages = 98;
 inline constexpr IdRange kExtraStorageBoxIds{
     kFirstExtraStorageBox, kFirstExtraStorageBox + kMaximumExtraPages - 1};
+
+// The storage box of the page at index: the design's names for the
+// standard two, then one each from kFirstExtraStorageBox.
+constexpr int StorageBoxId(std::size_t page) {
+  return page == 0   ? kMemSafe
+         : page == 1 ? kMemQuality
+                     : kFirstExtraStorageBox + static_cast<int>(page) - 2;
+}
 
 // The slogan list's menu.
 enum SloganMenuCommand : int {

@@ -16,9 +16,7 @@ inline constexpr std::u16string_view kMainFormName = u"MainForm";
 inline constexpr int kSloganRowHeight = 32;
 inline constexpr int kSloganTextIndent = 2;
 
-// Topmost first; the page control lies under everything else. The text
-// boxes stand on the page area, 8 left, 232 top, 6 right and 10 bottom of
-// it, which lies 4 pixels in from the sides and 40 down from the top.
+// Topmost first; the page control lies under everything else.
 inline constexpr ControlLayout kMainFormLayout[] = {
     {kBitBtn1,
      ControlKind::PushButton,
@@ -40,24 +38,25 @@ inline constexpr ControlLayout kMainFormLayout[] = {
      {11, 251, 322, 17},
      kAnchorLeft | kAnchorTop,
      u"▼ダブルクリックで保管庫にコピー"},
-    {kMemSafe, ControlKind::StorageBox, {12, 272, 350, 177}, kAnchorAll, u""},
-    {kMemQuality,
-     ControlKind::StorageBox,
-     {12, 272, 350, 177},
-     kAnchorAll,
-     u""},
     {kPageControl1, ControlKind::TabControl, {0, 0, 372, 463}, kAnchorAll, u""},
 };
 
+// Every page's storage box lies here, over the page control and under the
+// rows above it; the pages make the boxes, each with its page's id. They
+// stand on the page area, 8 left, 232 top, 6 right and 10 bottom of it,
+// which lies 4 pixels in from the sides and 40 down from the top.
+inline constexpr ControlLayout kStorageBoxLayout{
+    kMemSafe, ControlKind::StorageBox, {12, 272, 350, 177}, kAnchorAll, u""};
+
+// The captions of the standard pages' tabs.
 inline constexpr std::u16string_view kPageCaptions[] = {u"　安　全　標　語　",
                                                         u"　品　質　標　語　"};
 inline constexpr int kTabHeight = 34;
 
-// Tab order; of the two text boxes only the visible one takes part.
-inline constexpr MainFormControl kMainFormTabOrder[] = {
-    kPageControl1, kMemSafe, kMemQuality, kBitBtn1, kBitBtn2, kListBox1};
 // The place in the tab order where the active page's storage box stands,
 // whichever page's box it is.
 inline constexpr MainFormControl kActiveStorageBox = kMemSafe;
+inline constexpr MainFormControl kMainFormTabOrder[] = {
+    kPageControl1, kActiveStorageBox, kBitBtn1, kBitBtn2, kListBox1};
 
 }  // namespace tavlin

@@ -10,6 +10,7 @@
 
 #include "e2e/tavlin_process.h"
 #include "src/slogan/phrase_list.h"
+#include "src/slogan/phrase_theme.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/storage/storage_file.h"
 #include "src/ui/main_form_layout.h"
@@ -39,6 +40,32 @@ TEST(Themes, WithoutFurtherFilesThereAreTheTwoPages) {
   EXPECT_EQ(tavlin.Control(kFirstExtraStorageBox), nullptr);
   tavlin.Close();
   EXPECT_FALSE(fs::exists(StorageFilePath(folder / "Tavlin.exe", kTheme)));
+}
+
+TEST(Themes, APageWithoutPhraseFilesShowsNoSlogansAndOffersNoGeneration) {
+  TempFolder folder;
+  CopyExampleTheme(folder.path(), ThemeName(PhraseCategory::Quality));
+  TavlinProcess tavlin(folder.path());
+  tavlin.Start();
+  HWND list = tavlin.Control(kListBox1);
+  HWND generate = tavlin.Control(kBitBtn1);
+  // Counted, not read: the list changes while it is looked at.
+  const auto Rows = [&] { return SendMessageW(list, LB_GETCOUNT, 0, 0); };
+  EXPECT_TRUE(Rows() == 0);
+  EXPECT_FALSE(IsWindowEnabled(generate));
+  HWND tabs = tavlin.Control(kPageControl1);
+  const auto step = [&](WPARAM key) {
+    PostMessageW(tabs, WM_KEYDOWN, key, 1);
+    PostMessageW(tabs, WM_KEYUP, key, 0xC0000001);
+  };
+  step(VK_RIGHT);
+  EXPECT_TRUE(WaitFor([&] { return Rows() == 5; }));
+  EXPECT_TRUE(IsWindowEnabled(generate));
+  // Back on the safety page, never the quality page's phrases.
+  step(VK_LEFT);
+  EXPECT_TRUE(WaitFor([&] { return Rows() == 0; }));
+  EXPECT_FALSE(IsWindowEnabled(generate));
+  tavlin.Close();
 }
 
 TEST(Themes, AThirdThemeGetsAPageItsSlogansAndItsOwnStorageFile) {

@@ -2,13 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <vector>
+
 #include "src/ui/main_form_layout.h"
 
 namespace tavlin {
 
 namespace {
 
+// A row of the layout; the active page's storage box under its place in
+// the tab order.
 const ControlLayout& Control(MainFormControl id) {
+  if (id == kActiveStorageBox) return kStorageBoxLayout;
   for (const ControlLayout& control : kMainFormLayout)
     if (control.id == id) return control;
   throw std::logic_error("no such control");
@@ -25,12 +31,15 @@ TEST(MainFormLayout, WideningStretchesTheListAndBoxesAndMovesTheVersionButton) {
   EXPECT_EQ(Resized(kBitBtn2, wider), (LayoutRect{387, 48, 75, 25}));
   EXPECT_EQ(Resized(kBitBtn1, wider), (LayoutRect{12, 48, 165, 25}));
   EXPECT_EQ(Resized(kPanel1, wider), (LayoutRect{11, 251, 322, 17}));
-  EXPECT_EQ(Resized(kMemSafe, wider), (LayoutRect{12, 272, 450, 277}));
+  EXPECT_EQ(Resized(kActiveStorageBox, wider), (LayoutRect{12, 272, 450, 277}));
   EXPECT_EQ(Resized(kPageControl1, wider), (LayoutRect{0, 0, 472, 563}));
 }
 
 TEST(MainFormLayout, TheDesignSizeKeepsTheDesign) {
-  for (const ControlLayout& c : kMainFormLayout)
+  std::vector<ControlLayout> rows(std::begin(kMainFormLayout),
+                                  std::end(kMainFormLayout));
+  rows.push_back(kStorageBoxLayout);
+  for (const ControlLayout& c : rows)
     EXPECT_EQ(AnchoredRect(c.rect, kMainFormClientSize, kMainFormClientSize,
                            c.anchors),
               c.rect);
@@ -38,7 +47,7 @@ TEST(MainFormLayout, TheDesignSizeKeepsTheDesign) {
 
 TEST(MainFormLayout, TheListLinesUpWithTheTextBoxes) {
   const LayoutRect list = Control(kListBox1).rect;
-  const LayoutRect memo = Control(kMemSafe).rect;
+  const LayoutRect memo = Control(kActiveStorageBox).rect;
   EXPECT_EQ(list.left, memo.left);
   EXPECT_EQ(list.width, memo.width);
   // Five rows of 32 pixels fit inside the list's sunken border.
@@ -46,8 +55,8 @@ TEST(MainFormLayout, TheListLinesUpWithTheTextBoxes) {
 }
 
 TEST(MainFormLayout, ShrinkingNeverGivesNegativeSizes) {
-  EXPECT_EQ(Resized(kMemSafe, {10, 10}).width, 0);
-  EXPECT_EQ(Resized(kMemSafe, {10, 10}).height, 0);
+  EXPECT_EQ(Resized(kActiveStorageBox, {10, 10}).width, 0);
+  EXPECT_EQ(Resized(kActiveStorageBox, {10, 10}).height, 0);
 }
 
 TEST(Layout, ScalesInProportionToTheDpi) {
@@ -62,7 +71,7 @@ TEST(Layout, ScalesInProportionToTheDpi) {
 // At 150% the design is scaled first, then anchored in the larger window.
 TEST(Layout, PlacesAControlScaledAndAnchored) {
   const LayoutSize client{658, 745};  // 100 by 50 beyond the scaled design
-  const ControlLayout& memo = Control(kMemSafe);
+  const ControlLayout& memo = Control(kActiveStorageBox);
   const ControlLayout& version = Control(kBitBtn2);
   EXPECT_EQ(
       PlacedRect(memo.rect, kMainFormClientSize, 144, client, memo.anchors),

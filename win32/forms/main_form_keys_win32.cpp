@@ -78,7 +78,6 @@ void TMainForm::MoveFocus(bool backwards) {
   for (MainFormControl id : kMainFormTabOrder) {
     // The storage boxes take turns in one place of the order, the one
     // kActiveStorageBox names: the active page's box stands there.
-    if (id == kMemQuality) continue;
     HWND control = id == kActiveStorageBox ? pages_->ActiveBox() : Control(id);
     if (IsWindowVisible(control) && IsWindowEnabled(control))
       order.push_back(control);

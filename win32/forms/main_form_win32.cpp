@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include "src/slogan/phrase_theme.h"
+#include "src/app/page_spec.h"
 #include "src/ui/main_form_layout.h"
 #include "src/ui/slogan_menu.h"
 #include "win32/forms/info_form_win32.h"
@@ -37,12 +37,6 @@ void SwitchInputMethodToHiragana(HWND window) {
                IME_CMODE_NATIVE | IME_CMODE_FULLSHAPE;
   ImmSetConversionStatus(context, conversion, sentence);
   ImmReleaseContext(window, context);
-}
-
-const ControlLayout& LayoutOf(MainFormControl id) {
-  for (const ControlLayout& layout : kMainFormLayout)
-    if (layout.id == id) return layout;
-  return kMainFormLayout[0];
 }
 
 }  // namespace
@@ -197,16 +191,13 @@ void TMainForm::CreateControls() {
   laid_out_ = CurrentLayoutKey();
   CreateControlRows(hwnd(), kMainFormLayout, kMainFormClientSize, laid_out_.dpi,
                     laid_out_.client);
-  // Further themes get their boxes when their pages first show: a box
-  // costs the start more than anything else the window holds.
-  pages_.emplace(hwnd(), Control(kMemSafe), Control(kMemQuality),
-                 ExtraThemesIn(RunningExecutablePath().parent_path()));
+  // Every page, its tab and its storage box, from the one list of pages.
+  pages_.emplace(hwnd(), PagesOf(RunningExecutablePath()), StorageBoxPlace());
   slogans_.emplace(Control(kListBox1));
   slogans_->ShowPage(0, pages_->ActiveHolds());
   HWND tabs = Control(kPageControl1);
   for (std::size_t page = 0; page < pages_->Count(); ++page) {
-    std::u16string caption = page < 2 ? std::u16string(kPageCaptions[page])
-                                      : ThemeCaption(pages_->Theme(page));
+    std::u16string caption = pages_->Spec(page).caption;
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = WideBuffer(caption);
@@ -223,7 +214,7 @@ void TMainForm::ApplyFont() {
   // Redrawn only when the window shows already (a change of DPI); at the
   // start the first painting is still ahead.
   const BOOL redraw = IsWindowVisible(hwnd());
-  std::vector<HWND> controls = pages_->FurtherBoxes();
+  std::vector<HWND> controls = pages_->Boxes();
   for (const ControlLayout& layout : kMainFormLayout)
     controls.push_back(Control(layout.id));
   for (HWND control : controls)
@@ -240,8 +231,8 @@ TMainForm::LayoutKey TMainForm::CurrentLayoutKey() const {
 }
 
 LayoutRect TMainForm::StorageBoxPlace() const {
-  return PlacedRowRect(LayoutOf(kMemQuality), kMainFormClientSize,
-                       laid_out_.dpi, laid_out_.client);
+  return PlacedRowRect(kStorageBoxLayout, kMainFormClientSize, laid_out_.dpi,
+                       laid_out_.client);
 }
 
 void TMainForm::ApplyLayout() {
@@ -251,7 +242,7 @@ void TMainForm::ApplyLayout() {
   laid_out_ = key;
   PlaceControlRows(hwnd(), kMainFormLayout, kMainFormClientSize, key.dpi,
                    key.client);
-  for (HWND box : pages_->FurtherBoxes()) MoveControl(box, StorageBoxPlace());
+  for (HWND box : pages_->Boxes()) MoveControl(box, StorageBoxPlace());
 }
 
 void TMainForm::OnDpiChanged(const RECT& suggested) {
@@ -309,9 +300,17 @@ void TMainForm::FormDestroy() {
 
 void TMainForm::BitBtn1Click() {
   if (!phrases_) return;
-  GenerateThemeSlogans(RunningExecutablePath().parent_path(),
-                       pages_->ActiveTheme(), *phrases_, GetTickCount(),
-                       *slogans_, &pages_->ActiveHolds());
+  const std::optional<std::u16string>& theme =
+      pages_->Spec(pages_->Active()).phrase_theme;
+  // A page without phrase files shows no slogans and offers no generation,
+  // rather than composing from another page's phrases.
+  EnableWindow(Control(kBitBtn1), theme.has_value());
+  if (!theme) {
+    slogans_->RemoveAll();
+    return;
+  }
+  GenerateThemeSlogans(RunningExecutablePath().parent_path(), *theme, *phrases_,
+                       GetTickCount(), *slogans_, &pages_->ActiveHolds());
   slogans_->RememberGeneration();
 }
 

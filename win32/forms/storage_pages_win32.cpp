@@ -11,13 +11,11 @@
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/unicode_text.h"
-#include "src/slogan/phrase_theme.h"
 #include "src/storage/store_rule.h"
 #include "src/ui/main_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/system/known_folder_win32.h"
-#include "win32/system/running_program_win32.h"
 #include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/slogan_match_win32.h"
 #include "win32/system/wide_text_win32.h"
@@ -36,30 +34,21 @@ constexpr UINT kBalloonShown = 6000;
 
 }  // namespace
 
-StoragePages::StoragePages(HWND form, HWND safety_box, HWND quality_box,
-                           std::vector<std::u16string> further_themes)
+StoragePages::StoragePages(HWND form, std::vector<PageSpec> specs,
+                           const LayoutRect& where)
     : form_(form) {
-  pages_.resize(2);
-  pages_[0].theme = ThemeName(PhraseCategory::Safety);
-  pages_[0].box = safety_box;
-  pages_[1].theme = ThemeName(PhraseCategory::Quality);
-  pages_[1].box = quality_box;
-  // Each page's box and timer has a number of its own, from a range.
-  if (further_themes.size() > kMaximumExtraPages)
-    further_themes.resize(kMaximumExtraPages);
-  for (std::u16string& theme : further_themes)
-    pages_.emplace_back().theme = std::move(theme);
-  for (const Page& page : pages_) {
-    if (!page.box) continue;
-    // As large as the box can hold, so that large storage files load.
-    SendMessageW(page.box, EM_SETLIMITTEXT, 0, 0);
-    Watch(page.box);
-  }
-  ShowWindow(safety_box, SW_SHOW);
+  for (PageSpec& spec : specs) pages_.emplace_back().spec = std::move(spec);
+  for (Page& page : pages_)
+    if (page.spec.box_at_start) MakeBox(page, where, nullptr);
+  if (!pages_.empty() && pages_[0].box) ShowWindow(pages_[0].box, SW_SHOW);
 }
 
 const std::u16string& StoragePages::Theme(std::size_t page) const {
-  return pages_.at(page).theme;
+  return pages_.at(page).spec.storage_theme;
+}
+
+const PageSpec& StoragePages::Spec(std::size_t page) const {
+  return pages_.at(page).spec;
 }
 
 bool StoragePages::IsStorageBox(HWND window) const {
@@ -67,20 +56,19 @@ bool StoragePages::IsStorageBox(HWND window) const {
                                [&](const Page& p) { return p.box == window; });
 }
 
-std::vector<HWND> StoragePages::FurtherBoxes() const {
+std::vector<HWND> StoragePages::Boxes() const {
   std::vector<HWND> boxes;
-  for (std::size_t page = 2; page < pages_.size(); ++page)
-    if (pages_[page].box) boxes.push_back(pages_[page].box);
+  for (const Page& page : pages_)
+    if (page.box) boxes.push_back(page.box);
   return boxes;
 }
 
 void StoragePages::LoadAll() {
-  const std::filesystem::path executable = RunningExecutablePath();
   const std::filesystem::path application_data = RoamingApplicationDataFolder();
   const std::filesystem::path temporary = TemporaryFolder();
   for (Page& page : pages_) {
     StorageLocation location;
-    location.beside_program = StorageFilePath(executable, page.theme);
+    location.beside_program = page.spec.storage_file;
     location.in_user_folder =
         UserFolderStoragePath(application_data, location.beside_program);
     location.in_temporary_folder =
@@ -159,13 +147,14 @@ void StoragePages::Activate(std::size_t page, const LayoutRect& where,
 }
 
 void StoragePages::MakeBox(Page& page, const LayoutRect& where, HFONT font) {
-  const auto index = static_cast<int>(IndexOf(page));
-  page.box = CreateControl(form_, kFirstExtraStorageBox + index - 2,
+  page.box = CreateControl(form_, StorageBoxId(IndexOf(page)),
                            ControlKind::StorageBox, where, u"");
-  // Above the page control, where the boxes of the layout lie.
-  SetWindowPos(page.box, GetDlgItem(form_, kMemQuality), 0, 0, 0, 0,
+  // Above the page control, under everything else.
+  SetWindowPos(page.box, GetDlgItem(form_, kPanel1), 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  SendMessageW(page.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  // A box made with the window takes its font with the window's controls.
+  if (font)
+    SendMessageW(page.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(page.box, EM_SETLIMITTEXT, 0, 0);
   Watch(page.box);
   // What the list holds now, where saves since the start merged in another
@@ -242,7 +231,8 @@ StoragePages::Saved StoragePages::SaveAll(SaveMoment moment,
       case SaveOutcome::Result::Failed:
         if (failure && saved != Saved::Failed)
           *failure = ComposeMessage(
-              kCannotSaveList, {Utf8FromU16(page.theme), page.told_failure});
+              kCannotSaveList,
+              {Utf8FromU16(page.spec.storage_theme), page.told_failure});
         saved = Saved::Failed;
         break;
     }
@@ -280,8 +270,9 @@ SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
         outcome.failure != page.told_failure)
       outcome.reports.push_back(
           {UserReport::Kind::Failure,
-           ComposeMessage(kCannotSaveList,
-                          {Utf8FromU16(page.theme), outcome.failure})});
+           ComposeMessage(
+               kCannotSaveList,
+               {Utf8FromU16(page.spec.storage_theme), outcome.failure})});
     TellInBalloon(page, outcome.reports);
   } else if (reports) {
     reports->insert(reports->end(), outcome.reports.begin(),

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "src/app/page_spec.h"
 #include "src/slogan/phrase_holds.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
@@ -22,15 +23,15 @@ namespace tavlin {
 
 class StoragePages {
  public:
-  // The two standard pages show their lists in the given boxes; the pages
-  // of further themes get theirs when they first show.
-  StoragePages(HWND form, HWND safety_box, HWND quality_box,
-               std::vector<std::u16string> further_themes);
+  // One page for each spec; the boxes of the pages made at the start lie
+  // at where, the others' are made when their pages first show.
+  StoragePages(HWND form, std::vector<PageSpec> specs, const LayoutRect& where);
   StoragePages(const StoragePages&) = delete;
   StoragePages& operator=(const StoragePages&) = delete;
 
   std::size_t Count() const { return pages_.size(); }
   const std::u16string& Theme(std::size_t page) const;
+  const PageSpec& Spec(std::size_t page) const;
 
   // Loads every page's list, each even when one before it failed: a list
   // that failed to load is kept from overwriting its file.
@@ -67,9 +68,8 @@ class StoragePages {
   PhraseHolds& ActiveHolds() { return pages_[active_].holds; }
   HWND ActiveBox() const { return pages_[active_].box; }
   bool IsStorageBox(HWND window) const;
-  // The boxes of further themes made so far, which lie where the quality
-  // box does.
-  std::vector<HWND> FurtherBoxes() const;
+  // The boxes made so far, which all lie in one place.
+  std::vector<HWND> Boxes() const;
 
   // Stores the slogan in the active page's list as edits of its box, so
   // that the box keeps its undo.
@@ -79,8 +79,8 @@ class StoragePages {
 
  private:
   struct Page {
-    std::u16string theme;
-    HWND box = nullptr;  // made when the page first shows, for further themes
+    PageSpec spec;
+    HWND box = nullptr;
     StorageFileState file;
     std::wstring shown_at_load;  // the box's text as loaded
     PhraseHolds holds;
@@ -120,7 +120,7 @@ class StoragePages {
   static std::u16string LineAtCaret(HWND box, std::wstring_view text);
 
   HWND form_;
-  std::vector<Page> pages_;  // 安全, 品質, then any further themes
+  std::vector<Page> pages_;  // in tab order
   std::size_t active_ = 0;
   bool close_asked_ = false;
   bool showing_merge_ = false;  // the box changes, but not by the user

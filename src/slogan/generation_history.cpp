@@ -8,8 +8,7 @@ namespace {
 
 std::size_t BytesOf(const ShownGeneration& generation) {
   std::size_t bytes = 0;
-  for (const ShownSlogan& slogan : generation)
-    for (const ShiftJisText& part : slogan.parts) bytes += part.bytes().size();
+  for (const SloganRow& row : generation) bytes += row.PartBytes();
   return bytes;
 }
 

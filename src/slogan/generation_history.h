@@ -9,18 +9,13 @@
 
 #include "src/platform/shift_jis_text.h"
 #include "src/slogan/phrase_holds.h"
+#include "src/slogan/slogan_row.h"
 
 namespace tavlin {
 
-// One slogan as it was shown: its parts, and which of them were held.
-struct ShownSlogan {
-  std::array<ShiftJisText, kPhrasePositions> parts;
-  std::array<bool, kPhrasePositions> held{};
-};
-
-// One generation: its slogans in the list's order (none where a phrase
-// file was missing or empty).
-using ShownGeneration = std::vector<ShownSlogan>;
+// One generation: its rows in the list's order (none where a phrase file
+// was missing or empty), exactly as they were shown.
+using ShownGeneration = SloganRows;
 
 class GenerationHistory {
  public:

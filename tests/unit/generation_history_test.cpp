@@ -13,7 +13,7 @@ namespace {
 
 // A generation of one slogan whose first part is name, repeated to size.
 ShownGeneration Generation(const std::string& name, std::size_t size = 0) {
-  ShownSlogan slogan;
+  SloganRow slogan;
   slogan.parts[0] = ShiftJisText(name + std::string(size, '.'));
   return {slogan};
 }

@@ -5,26 +5,17 @@
 #include "src/ui/slogan_menu.h"
 #include "win32/forms/main_form_font_win32.h"
 #include "win32/gui/popup_menu_win32.h"
+#include "win32/gui/slogan_row_drawing_win32.h"
 #include "win32/system/clipboard_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/shift_jis.h"
+#include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
 namespace {
 
-constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT;
 constexpr UINT kHistoryBalloonShown = 3000;
-
-// One item of a list box; empty where there is none.
-std::wstring ListBoxItemText(HWND list, WPARAM index) {
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
-}
 
 }  // namespace
 
@@ -40,7 +31,7 @@ GenerationHistory& SloganList::History() {
   return histories_[page_];
 }
 
-void SloganList::RememberGeneration() { History().Add(shown_); }
+void SloganList::RememberGeneration() { History().Add(rows_); }
 
 bool SloganList::ShowEarlier(HWND owner) {
   if (!History().CanGoBack()) return false;
@@ -55,24 +46,20 @@ bool SloganList::ShowLater(HWND owner) {
 }
 
 void SloganList::Show(const ShownGeneration& generation, HWND owner) {
-  // Nothing is read or drawn again: the parts as they were shown.
+  // Nothing is read or drawn again: the rows as they were shown.
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-  shown_ = generation;
-  wide_.clear();
-  for (const ShownSlogan& slogan : shown_) {
-    WideParts& wide = wide_.emplace_back();
-    std::wstring text;
-    for (std::size_t i = 0; i < kPhrasePositions; ++i) {
-      wide[i] = WideFromShiftJis(slogan.parts[i]);
-      text += (i > 0 ? L" " : L"") + wide[i];
-    }
-    SendMessageW(list_, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(text.c_str()));
-  }
+  rows_ = generation;
+  for (const SloganRow& row : rows_) AddString(row);
   const std::string position = std::to_string(History().position()) + "/" +
                                std::to_string(History().size());
   balloon_.Show(owner, list_, std::wstring(position.begin(), position.end()));
   SetTimer(owner, kHistoryBalloonTimer, kHistoryBalloonShown, nullptr);
+}
+
+void SloganList::AddString(const SloganRow& row) {
+  // The list box's own text, which screen readers read, is the row's.
+  const std::wstring text(AsWide(row.Text()));
+  SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void SloganList::UseFont(HFONT font, int dpi) {
@@ -83,35 +70,32 @@ void SloganList::UseFont(HFONT font, int dpi) {
 
 void SloganList::RemoveAll() {
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-  shown_.clear();
-  wide_.clear();
+  rows_.clear();
   balloon_.Hide();
 }
 
 void SloganList::Append(ShiftJisView slogan) {
   // A slogan without its parts: shown as one, held nowhere.
-  const std::wstring text = WideFromShiftJis(slogan);
-  SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  ShownSlogan& shown = shown_.emplace_back();
-  shown.parts[0] = ShiftJisText(std::string(slogan.bytes()));
-  wide_.emplace_back();
+  SloganRow& row = rows_.emplace_back();
+  row.has_parts = false;
+  row.parts[0] = ShiftJisText(std::string(slogan.bytes()));
+  row.shown_parts[0] = AsU16(WideFromShiftJis(slogan));
+  AddString(row);
 }
 
 void SloganList::AppendParts(const ComposedSlogan& slogan) {
-  SloganListTarget::AppendParts(slogan);
-  ShownSlogan& shown = shown_.back();
-  WideParts& wide = wide_.back();
+  SloganRow& row = rows_.emplace_back();
   for (std::size_t i = 0; i < kPhrasePositions; ++i) {
-    shown.parts[i] = ShiftJisText(std::string(slogan.parts[i].bytes()));
-    shown.held[i] = slogan.held[i];
-    wide[i] = WideFromShiftJis(slogan.parts[i]);
+    row.parts[i] = ShiftJisText(std::string(slogan.parts[i].bytes()));
+    row.shown_parts[i] = AsU16(WideFromShiftJis(slogan.parts[i]));
+    row.held[i] = slogan.held[i];
   }
+  AddString(row);
 }
 
 std::wstring SloganList::SelectedText() const {
-  const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-  return index == LB_ERR ? std::wstring()
-                         : ListBoxItemText(list_, static_cast<WPARAM>(index));
+  const SloganRow* row = Selected();
+  return row ? std::wstring(AsWide(row->Text())) : std::wstring();
 }
 
 void SloganList::CopySelected(HWND owner) const {
@@ -119,25 +103,24 @@ void SloganList::CopySelected(HWND owner) const {
   if (!slogan.empty()) CopyTextToClipboard(owner, slogan);
 }
 
-const ShownSlogan* SloganList::Selected() const {
+const SloganRow* SloganList::Selected() const {
   const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-  if (index < 0 || static_cast<std::size_t>(index) >= shown_.size())
+  if (index < 0 || static_cast<std::size_t>(index) >= rows_.size())
     return nullptr;
-  return &shown_[static_cast<std::size_t>(index)];
+  return &rows_[static_cast<std::size_t>(index)];
 }
 
 bool SloganList::IsHeld(std::size_t row, std::size_t part) const {
-  if (!holds_ || row >= shown_.size()) return false;
+  if (!holds_ || row >= rows_.size() || !rows_[row].has_parts) return false;
   const std::optional<ShiftJisText>& held = holds_->phrases[part];
-  return held && !wide_[row][part].empty() && *held == shown_[row].parts[part];
+  return held && *held == rows_[row].parts[part];
 }
 
 void SloganList::ToggleHold(PhrasePosition position) {
-  const ShownSlogan* slogan = Selected();
+  const SloganRow* slogan = Selected();
   const auto part = static_cast<std::size_t>(position);
-  if (!holds_ || !slogan) return;
-  const auto row = static_cast<std::size_t>(slogan - shown_.data());
-  if (wide_[row][part].empty()) return;
+  if (!holds_ || !slogan || !slogan->has_parts) return;
+  const auto row = static_cast<std::size_t>(slogan - rows_.data());
   std::optional<ShiftJisText>& held = holds_->at(position);
   if (IsHeld(row, part))
     held.reset();
@@ -186,7 +169,7 @@ void SloganList::ShowMenu(HWND owner, POINT at) {
                                      MAKELPARAM(inside.x, inside.y));
     if (HIWORD(hit) == 0) SendMessageW(list_, LB_SETCURSEL, LOWORD(hit), 0);
   }
-  const ShownSlogan* slogan = Selected();
+  const SloganRow* slogan = Selected();
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   SloganMenuState state;
@@ -196,7 +179,7 @@ void SloganList::ShowMenu(HWND owner, POINT at) {
   state.can_go_forward = History().CanGoForward();
   for (std::size_t part = 0; slogan && part < kPhrasePositions; ++part)
     state.part_held[part] =
-        IsHeld(static_cast<std::size_t>(slogan - shown_.data()), part);
+        IsHeld(static_cast<std::size_t>(slogan - rows_.data()), part);
   for (const SloganMenuItem& item : kSloganMenu)
     AppendMenuItem(menu.get(), item.separator_before,
                    (SloganMenuItemGreyed(item, state) ? MF_GRAYED : 0) |
@@ -213,38 +196,18 @@ void SloganList::Draw(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem,
            GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const std::wstring text = ListBoxItemText(item.hwndItem, item.itemID);
-  if (!text.empty()) {
-    const SelectedObject font(item.hDC, font_);
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT
-                                                : COLOR_WINDOWTEXT));
-    RECT text_rect = item.rcItem;
-    text_rect.left += ScaleForDpi(kSloganTextIndent, dpi_);
-    bool any_held = false;
+  if (item.itemID < rows_.size()) {
+    std::array<bool, kPhrasePositions> held_now{};
     for (std::size_t i = 0; i < kPhrasePositions; ++i)
-      any_held = any_held || IsHeld(item.itemID, i);
-    if (any_held)
-      DrawParts(item.hDC, text_rect, item.itemID);
-    else
-      DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()),
-                &text_rect, kTextFormat);
+      held_now[i] = IsHeld(item.itemID, i);
+    const bool any_held = held_now[0] || held_now[1] || held_now[2];
+    DrawSloganRow(
+        item.hDC, item.rcItem, rows_[item.itemID], held_now,
+        {font_, any_held ? BoldFont() : font_,
+         GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT),
+         ScaleForDpi(kSloganTextIndent, dpi_)});
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
-}
-
-void SloganList::DrawParts(HDC dc, RECT text_rect, std::size_t row) {
-  // Part by part, the held ones in bold, each behind the one before.
-  for (std::size_t i = 0; i < kPhrasePositions; ++i) {
-    const std::wstring part = (i > 0 ? L" " : L"") + wide_[row][i];
-    const SelectedObject weight(dc, IsHeld(row, i) ? BoldFont() : font_);
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, part.c_str(), static_cast<int>(part.size()),
-                          &extent);
-    DrawTextW(dc, part.c_str(), static_cast<int>(part.size()), &text_rect,
-              kTextFormat);
-    text_rect.left += extent.cx;
-  }
 }
 
 HFONT SloganList::BoldFont() {

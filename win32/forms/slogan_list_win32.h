@@ -14,6 +14,7 @@
 #include "src/slogan/generation_history.h"
 #include "src/slogan/phrase_holds.h"
 #include "src/slogan/slogan_generator.h"
+#include "src/slogan/slogan_row.h"
 #include "src/ui/main_form_ids.h"
 #include "win32/gui/balloon_tip_win32.h"
 #include "win32/system/unique_handle_win32.h"
@@ -52,19 +53,16 @@ class SloganList final : public SloganListTarget {
   void Draw(const DRAWITEMSTRUCT& item);
 
  private:
-  using WideParts = std::array<std::wstring, kPhrasePositions>;
-
   void Show(const ShownGeneration& generation, HWND owner);
   GenerationHistory& History();
-  const ShownSlogan* Selected() const;
+  const SloganRow* Selected() const;
+  void AddString(const SloganRow& row);
   bool IsHeld(std::size_t row, std::size_t part) const;
   void ToggleHold(PhrasePosition position);
-  void DrawParts(HDC dc, RECT text_rect, std::size_t row);
   HFONT BoldFont();
 
   HWND list_;
-  ShownGeneration shown_;        // one for each row
-  std::vector<WideParts> wide_;  // the same parts as the screen shows them
+  SloganRows rows_;  // what the list shows, one for each of its items
   std::vector<GenerationHistory> histories_;  // one for each page
   std::size_t page_ = 0;
   BalloonTip balloon_;

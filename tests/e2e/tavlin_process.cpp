@@ -1,5 +1,6 @@
 #include "e2e/tavlin_process.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <thread>
 
@@ -42,10 +43,15 @@ std::vector<std::wstring> ListBoxItems(HWND list) {
   std::vector<std::wstring> items;
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
+    // The program may refill the list between two questions: an item gone
+    // ends the reading, and the buffer has room for a longer one.
     const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
-    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    item.resize(static_cast<std::size_t>(length));
+    if (length < 0) break;
+    std::wstring item(static_cast<std::size_t>(length) * 2 + 256, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, i,
+                                     reinterpret_cast<LPARAM>(item.data()));
+    if (got < 0) break;
+    item.resize(std::min(static_cast<std::size_t>(got), item.size()));
     items.push_back(item);
   }
   return items;

@@ -192,9 +192,12 @@ void TMainForm::CreateControls() {
   CreateControlRows(hwnd(), kMainFormLayout, kMainFormClientSize, laid_out_.dpi,
                     laid_out_.client);
   // Every page, its tab and its storage box, from the one list of pages.
-  pages_.emplace(hwnd(), PagesOf(RunningExecutablePath()), StorageBoxPlace());
-  slogans_.emplace(Control(kListBox1));
-  slogans_->ShowPage(0, pages_->ActiveHolds());
+  const std::filesystem::path executable = RunningExecutablePath();
+  std::vector<PageSpec> pages = PagesOf(executable);
+  host_.emplace(pages, executable.parent_path(), shift_jis_);
+  pages_.emplace(hwnd(), std::move(pages), StorageBoxPlace());
+  slogans_.emplace(Control(kListBox1), *host_);
+  slogans_->ShowPage();
   HWND tabs = Control(kPageControl1);
   for (std::size_t page = 0; page < pages_->Count(); ++page) {
     std::u16string caption = pages_->Spec(page).caption;
@@ -253,8 +256,6 @@ void TMainForm::OnDpiChanged(const RECT& suggested) {
 
 void TMainForm::FormCreate() {
   ApplyVersionCaption(hwnd(), kMainFormName);
-  phrases_.emplace();
-  phrases_->shift_jis = &shift_jis_;
   pages_->LoadAll();
   try {
     BitBtn1Click();
@@ -295,42 +296,47 @@ void TMainForm::FormDestroy() {
   // Destroyed without the close (the system ended the program): nothing
   // can wait or be asked any more, as at the end of a Windows session.
   if (pages_ && !saved_at_close_) pages_->SaveAll(SaveMoment::EndingSession);
-  phrases_.reset();
 }
 
 void TMainForm::BitBtn1Click() {
-  if (!phrases_) return;
-  const std::optional<std::u16string>& theme =
-      pages_->Spec(pages_->Active()).phrase_theme;
+  if (!host_) return;
   // A page without phrase files shows no slogans and offers no generation,
   // rather than composing from another page's phrases.
-  EnableWindow(Control(kBitBtn1), theme.has_value());
-  if (!theme) {
-    slogans_->RemoveAll();
-    return;
-  }
-  GenerateThemeSlogans(RunningExecutablePath().parent_path(), *theme, *phrases_,
-                       GetTickCount(), *slogans_, &pages_->ActiveHolds());
-  slogans_->RememberGeneration();
+  EnableWindow(Control(kBitBtn1), host_->CanGenerate());
+  slogans_->ShowRows(host_->Generate(GetTickCount()));
 }
 
 void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
 
 void TMainForm::PageControl1Change() {
-  // The page left is saved as it is left.
-  pages_->SaveAll(SaveMoment::WhileWorking);
-  pages_->Activate(static_cast<std::size_t>(ActivePageIndex()),
-                   StorageBoxPlace(), font_.get());
-  slogans_->ShowPage(pages_->Active(), pages_->ActiveHolds());
-  BitBtn1Click();
+  Carry(host_->PageChosen(static_cast<std::size_t>(ActivePageIndex())));
 }
 
 void TMainForm::ListBox1DblClick() {
-  const std::wstring slogan = slogans_->SelectedText();
-  if (slogan.empty()) return;
-  pages_->StoreSlogan(slogan);
-  // A stored slogan is on disk at once.
-  pages_->SaveActive();
+  Carry(host_->StoreAsked(!slogans_->SelectedText().empty()));
+}
+
+void TMainForm::Carry(const MainHost::Steps& steps) {
+  for (const MainHost::Step step : steps) {
+    switch (step) {
+      case MainHost::Step::SaveChangedLists:
+        pages_->SaveAll(SaveMoment::WhileWorking);
+        break;
+      case MainHost::Step::ShowPage:
+        pages_->Activate(host_->Active(), StorageBoxPlace(), font_.get());
+        slogans_->ShowPage();
+        break;
+      case MainHost::Step::Generate:
+        BitBtn1Click();
+        break;
+      case MainHost::Step::StoreSelected:
+        pages_->StoreSlogan(slogans_->SelectedText());
+        break;
+      case MainHost::Step::SaveActiveList:
+        pages_->SaveActive();
+        break;
+    }
+  }
 }
 
 }  // namespace tavlin

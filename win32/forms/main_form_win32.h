@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "src/slogan/phrase_list.h"
+#include "src/app/main_host.h"
 #include "src/ui/layout.h"
 #include "win32/forms/slogan_list_win32.h"
 #include "win32/forms/storage_pages_win32.h"
@@ -51,6 +51,8 @@ class TMainForm final : public Window {
   void BitBtn2Click();
   void ListBox1DblClick();
   void PageControl1Change();
+  // Does what the host decided for an event, step by step.
+  void Carry(const MainHost::Steps& steps);
   void OnMenuCommand(int command);
 
   void CreateControls();
@@ -74,10 +76,10 @@ class TMainForm final : public Window {
   LayoutKey CurrentLayoutKey() const;
 
   UniqueFont font_;
+  ShiftJisCodec shift_jis_;
+  std::optional<MainHost> host_;  // pages, phrases, holds, histories
   std::optional<SloganList> slogans_;
   std::optional<StoragePages> pages_;
-  std::optional<PhraseLists> phrases_;  // UpperPhrases, MiddlePhrases, ...
-  ShiftJisCodec shift_jis_;
   HWND last_focus_ = nullptr;
   bool created_ = false;  // WM_CREATE ran to its end
   bool saved_at_close_ = false;

@@ -19,78 +19,48 @@ constexpr UINT kHistoryBalloonShown = 3000;
 
 }  // namespace
 
-void SloganList::ShowPage(std::size_t page, PhraseHolds& holds) {
-  page_ = page;
-  holds_ = &holds;
+void SloganList::ShowPage() {
   balloon_.Hide();
   InvalidateRect(list_, nullptr, TRUE);
 }
 
-GenerationHistory& SloganList::History() {
-  if (histories_.size() <= page_) histories_.resize(page_ + 1);
-  return histories_[page_];
-}
-
-void SloganList::RememberGeneration() { History().Add(rows_); }
-
 bool SloganList::ShowEarlier(HWND owner) {
-  if (!History().CanGoBack()) return false;
-  Show(History().Back(), owner);
+  if (!host_.History().CanGoBack()) return false;
+  Show(host_.History().Back(), owner);
   return true;
 }
 
 bool SloganList::ShowLater(HWND owner) {
-  if (!History().CanGoForward()) return false;
-  Show(History().Forward(), owner);
+  if (!host_.History().CanGoForward()) return false;
+  Show(host_.History().Forward(), owner);
   return true;
 }
 
-void SloganList::Show(const ShownGeneration& generation, HWND owner) {
-  // Nothing is read or drawn again: the rows as they were shown.
+void SloganList::ShowRows(const SloganRows& rows) {
+  // Nothing is read or drawn again: the rows as they were made.
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-  rows_ = generation;
-  for (const SloganRow& row : rows_) AddString(row);
-  const std::string position = std::to_string(History().position()) + "/" +
-                               std::to_string(History().size());
-  balloon_.Show(owner, list_, std::wstring(position.begin(), position.end()));
-  SetTimer(owner, kHistoryBalloonTimer, kHistoryBalloonShown, nullptr);
+  rows_ = rows;
+  for (const SloganRow& row : rows_) {
+    // The list box's own text, which screen readers read, is the row's.
+    const std::wstring text(AsWide(row.Text()));
+    SendMessageW(list_, LB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+  }
 }
 
-void SloganList::AddString(const SloganRow& row) {
-  // The list box's own text, which screen readers read, is the row's.
-  const std::wstring text(AsWide(row.Text()));
-  SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+void SloganList::Show(const SloganRows& rows, HWND owner) {
+  ShowRows(rows);
+  const GenerationHistory& history = host_.History();
+  const std::string position =
+      std::to_string(history.position()) + "/" + std::to_string(history.size());
+  balloon_.Show(owner, list_, std::wstring(position.begin(), position.end()));
+  SetTimer(owner, kHistoryBalloonTimer, kHistoryBalloonShown, nullptr);
 }
 
 void SloganList::UseFont(HFONT font, int dpi) {
   font_ = font;
   dpi_ = dpi;
   bold_font_.reset();
-}
-
-void SloganList::RemoveAll() {
-  SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-  rows_.clear();
-  balloon_.Hide();
-}
-
-void SloganList::Append(ShiftJisView slogan) {
-  // A slogan without its parts: shown as one, held nowhere.
-  SloganRow& row = rows_.emplace_back();
-  row.has_parts = false;
-  row.parts[0] = ShiftJisText(std::string(slogan.bytes()));
-  row.shown_parts[0] = AsU16(WideFromShiftJis(slogan));
-  AddString(row);
-}
-
-void SloganList::AppendParts(const ComposedSlogan& slogan) {
-  SloganRow& row = rows_.emplace_back();
-  for (std::size_t i = 0; i < kPhrasePositions; ++i) {
-    row.parts[i] = ShiftJisText(std::string(slogan.parts[i].bytes()));
-    row.shown_parts[i] = AsU16(WideFromShiftJis(slogan.parts[i]));
-    row.held[i] = slogan.held[i];
-  }
-  AddString(row);
 }
 
 std::wstring SloganList::SelectedText() const {
@@ -111,22 +81,13 @@ const SloganRow* SloganList::Selected() const {
 }
 
 bool SloganList::IsHeld(std::size_t row, std::size_t part) const {
-  if (!holds_ || row >= rows_.size() || !rows_[row].has_parts) return false;
-  const std::optional<ShiftJisText>& held = holds_->phrases[part];
-  return held && *held == rows_[row].parts[part];
+  return row < rows_.size() && host_.IsHeld(rows_[row], part);
 }
 
 void SloganList::ToggleHold(PhrasePosition position) {
   const SloganRow* slogan = Selected();
-  const auto part = static_cast<std::size_t>(position);
-  if (!holds_ || !slogan || !slogan->has_parts) return;
-  const auto row = static_cast<std::size_t>(slogan - rows_.data());
-  std::optional<ShiftJisText>& held = holds_->at(position);
-  if (IsHeld(row, part))
-    held.reset();
-  else
-    held = slogan->parts[part];
-  InvalidateRect(list_, nullptr, TRUE);
+  if (slogan && host_.ToggleHold(*slogan, static_cast<std::size_t>(position)))
+    InvalidateRect(list_, nullptr, TRUE);
 }
 
 bool SloganList::RunMenuCommand(int command, HWND owner) {
@@ -140,7 +101,7 @@ bool SloganList::RunMenuCommand(int command, HWND owner) {
       ToggleHold(static_cast<PhrasePosition>(command - kMenuHoldUpper));
       return true;
     case kMenuReleaseHolds:
-      if (holds_) *holds_ = PhraseHolds();
+      host_.Holds() = PhraseHolds();
       InvalidateRect(list_, nullptr, TRUE);
       return true;
     case kMenuEarlier:
@@ -174,9 +135,9 @@ void SloganList::ShowMenu(HWND owner, POINT at) {
   if (!menu) return;
   SloganMenuState state;
   state.slogan_selected = slogan != nullptr;
-  state.any_held = holds_ && holds_->any();
-  state.can_go_back = History().CanGoBack();
-  state.can_go_forward = History().CanGoForward();
+  state.any_held = host_.Holds().any();
+  state.can_go_back = host_.History().CanGoBack();
+  state.can_go_forward = host_.History().CanGoForward();
   for (std::size_t part = 0; slogan && part < kPhrasePositions; ++part)
     state.part_held[part] =
         IsHeld(static_cast<std::size_t>(slogan - rows_.data()), part);

@@ -1,7 +1,6 @@
-// The main window's list of fresh slogans: what a generation puts there,
-// each page's history of generations to page back and forth through, how
-// each row is drawn (held parts in bold), copying a slogan, holding its
-// parts and the list's context menu.
+// The main window's list of fresh slogans, a view of the host's rows: how
+// they show, paging through the page's history, copying a slogan, holding
+// its parts and the list's context menu.
 #pragma once
 
 #include <windows.h>
@@ -10,10 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "src/app/main_host.h"
 #include "src/platform/shift_jis_text.h"
-#include "src/slogan/generation_history.h"
 #include "src/slogan/phrase_holds.h"
-#include "src/slogan/slogan_generator.h"
 #include "src/slogan/slogan_row.h"
 #include "src/ui/main_form_ids.h"
 #include "win32/gui/balloon_tip_win32.h"
@@ -21,16 +19,17 @@
 
 namespace tavlin {
 
-class SloganList final : public SloganListTarget {
+class SloganList final {
  public:
-  explicit SloganList(HWND list) : list_(list) {}
+  // Shows the rows the host gives it, with the host's holds and history.
+  SloganList(HWND list, MainHost& host) : list_(list), host_(host) {}
   SloganList(const SloganList&) = delete;
   SloganList& operator=(const SloganList&) = delete;
 
-  // The active page, with its holds, which the drawing and the menu show.
-  void ShowPage(std::size_t page, PhraseHolds& holds);
-  // Remembers what the generation just made shows, in the page's history.
-  void RememberGeneration();
+  // The host's active page is shown: its holds and history from now on.
+  void ShowPage();
+  // Shows the rows of a new generation.
+  void ShowRows(const SloganRows& rows);
   // Shows the page's previous or next generation, exactly as it was shown;
   // false at the history's end. The position shows in a balloon for a
   // moment.
@@ -39,10 +38,6 @@ class SloganList final : public SloganListTarget {
   void HideBalloon() { balloon_.Hide(); }
   // The window's font at dpi; the bold one is made when first needed.
   void UseFont(HFONT font, int dpi);
-
-  void RemoveAll() override;
-  void Append(ShiftJisView slogan) override;
-  void AppendParts(const ComposedSlogan& slogan) override;
 
   // The selected row's text; empty where no row is selected.
   std::wstring SelectedText() const;
@@ -53,20 +48,16 @@ class SloganList final : public SloganListTarget {
   void Draw(const DRAWITEMSTRUCT& item);
 
  private:
-  void Show(const ShownGeneration& generation, HWND owner);
-  GenerationHistory& History();
+  void Show(const SloganRows& rows, HWND owner);
   const SloganRow* Selected() const;
-  void AddString(const SloganRow& row);
   bool IsHeld(std::size_t row, std::size_t part) const;
   void ToggleHold(PhrasePosition position);
   HFONT BoldFont();
 
   HWND list_;
+  MainHost& host_;
   SloganRows rows_;  // what the list shows, one for each of its items
-  std::vector<GenerationHistory> histories_;  // one for each page
-  std::size_t page_ = 0;
   BalloonTip balloon_;
-  PhraseHolds* holds_ = nullptr;
   HFONT font_ = nullptr;  // the window's
   int dpi_ = 96;
   UniqueFont bold_font_;

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "src/app/save_timing.h"
 #include "src/platform/atomic_save.h"
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
@@ -24,12 +25,6 @@ namespace tavlin {
 
 namespace {
 
-// Typing is saved after this long without a keystroke.
-constexpr UINT kTypingPause = 2000;
-// Another copy holds a lock for the few milliseconds of its save.
-constexpr UINT kLockedPause = 250;
-// A list that could be saved nowhere is tried again this often.
-constexpr UINT kFailedPause = 10000;
 constexpr UINT kBalloonShown = 6000;
 
 }  // namespace
@@ -105,7 +100,7 @@ void StoragePages::Load(Page& page, const StorageLocation& at) {
   // What was taken in from elsewhere goes to the list's file soon.
   if (start.shown != page.file.memory.last_text) {
     page.changed = true;
-    SetTimer(form_, kFirstSaveTimer + IndexOf(page), kTypingPause, nullptr);
+    SetTimer(form_, kFirstSaveTimer + IndexOf(page), kTypingPauseMs, nullptr);
   }
 }
 
@@ -186,7 +181,7 @@ void StoragePages::OnBoxChanged(HWND box) {
   for (Page& page : pages_) {
     if (page.box != box) continue;
     page.changed = true;
-    SetTimer(form_, kFirstSaveTimer + IndexOf(page), kTypingPause, nullptr);
+    SetTimer(form_, kFirstSaveTimer + IndexOf(page), kTypingPauseMs, nullptr);
   }
 }
 
@@ -249,22 +244,11 @@ SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
                                            ShiftJisCodec(), SlogansMatchText);
   if (outcome.text != ours) ShowMerged(page, outcome.text, outcome.taken_in);
   page.locked = outcome.result == SaveOutcome::Result::Locked;
-  switch (outcome.result) {
-    case SaveOutcome::Result::Done:
-      page.changed = false;
-      page.told_failure.clear();
-      break;
-    case SaveOutcome::Result::Locked:
-      // Tried again by timer, whatever the moment: a close waits for it.
-      page.changed = true;
-      SetTimer(form_, timer, kLockedPause, nullptr);
-      break;
-    case SaveOutcome::Result::Failed:
-      page.changed = true;
-      if (moment == SaveMoment::WhileWorking)
-        SetTimer(form_, timer, kFailedPause, nullptr);
-      break;
-  }
+  page.changed = outcome.result != SaveOutcome::Result::Done;
+  if (!page.changed) page.told_failure.clear();
+  if (const std::optional<unsigned> again =
+          SaveRetryDelay(outcome.result, moment))
+    SetTimer(form_, timer, *again, nullptr);
   if (moment == SaveMoment::WhileWorking) {
     if (outcome.result == SaveOutcome::Result::Failed &&
         outcome.failure != page.told_failure)

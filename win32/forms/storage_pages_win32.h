@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "src/app/page_spec.h"
-#include "src/slogan/phrase_holds.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
 #include "src/ui/layout.h"
@@ -65,7 +64,6 @@ class StoragePages {
   void Activate(std::size_t page, const LayoutRect& where, HFONT font);
   std::size_t Active() const { return active_; }
   const std::u16string& ActiveTheme() const { return Theme(active_); }
-  PhraseHolds& ActiveHolds() { return pages_[active_].holds; }
   HWND ActiveBox() const { return pages_[active_].box; }
   bool IsStorageBox(HWND window) const;
   // The boxes made so far, which all lie in one place.
@@ -83,10 +81,9 @@ class StoragePages {
     HWND box = nullptr;
     StorageFileState file;
     std::wstring shown_at_load;  // the box's text as loaded
-    PhraseHolds holds;
-    bool changed = false;      // typed into since its last save
-    bool locked = false;       // its last save found another copy's lock
-    std::string told_failure;  // told in a balloon while working
+    bool changed = false;        // typed into since its last save
+    bool locked = false;         // its last save found another copy's lock
+    std::string told_failure;    // told in a balloon while working
   };
 
   void Load(Page& page, const StorageLocation& location);

@@ -1,0 +1,90 @@
+#include "src/app/main_host.h"
+
+#include <utility>
+
+#include "src/slogan/slogan_generator.h"
+
+namespace tavlin {
+
+namespace {
+
+// Takes a generation's slogans as rows, their parts also in the text the
+// screen shows.
+class RowCollector final : public SloganListTarget {
+ public:
+  explicit RowCollector(const TextCodec& shift_jis) : shift_jis_(shift_jis) {}
+  void RemoveAll() override { rows.clear(); }
+  void Append(ShiftJisView slogan) override {
+    SloganRow& row = rows.emplace_back();
+    row.has_parts = false;
+    row.parts[0] = ShiftJisText(std::string(slogan.bytes()));
+    row.shown_parts[0] = Shown(slogan);
+  }
+  void AppendParts(const ComposedSlogan& slogan) override {
+    SloganRow& row = rows.emplace_back();
+    for (std::size_t i = 0; i < kPhrasePositions; ++i) {
+      row.parts[i] = ShiftJisText(std::string(slogan.parts[i].bytes()));
+      row.shown_parts[i] = Shown(slogan.parts[i]);
+      row.held[i] = slogan.held[i];
+    }
+  }
+
+  SloganRows rows;
+
+ private:
+  std::u16string Shown(ShiftJisView text) const {
+    return shift_jis_.Decode(text.bytes()).value_or(std::u16string());
+  }
+  const TextCodec& shift_jis_;
+};
+
+}  // namespace
+
+MainHost::MainHost(std::vector<PageSpec> pages,
+                   std::filesystem::path program_folder,
+                   const TextCodec& shift_jis)
+    : program_folder_(std::move(program_folder)), shift_jis_(shift_jis) {
+  for (PageSpec& spec : pages) pages_.emplace_back().spec = std::move(spec);
+  phrases_.shift_jis = &shift_jis_;
+}
+
+const SloganRows& MainHost::Generate(std::uint32_t seed) {
+  const std::optional<std::u16string>& theme = Page(active_).phrase_theme;
+  if (!theme) return empty_;
+  RowCollector rows(shift_jis_);
+  GenerateThemeSlogans(program_folder_, *theme, phrases_, seed, rows, &Holds());
+  History().Add(std::move(rows.rows));
+  return History().Shown();
+}
+
+MainHost::Steps MainHost::PageChosen(std::size_t page) {
+  SwitchTo(page);
+  return {Step::SaveChangedLists, Step::ShowPage, Step::Generate};
+}
+
+MainHost::Steps MainHost::StoreAsked(bool row_selected) const {
+  if (!row_selected) return {};
+  return {Step::StoreSelected, Step::SaveActiveList};
+}
+
+void MainHost::SwitchTo(std::size_t page) {
+  active_ = page < pages_.size() ? page : 0;
+}
+
+bool MainHost::IsHeld(const SloganRow& row, std::size_t part) const {
+  const std::optional<ShiftJisText>& held =
+      pages_[active_].holds.phrases.at(part);
+  return row.has_parts && held && *held == row.parts[part];
+}
+
+bool MainHost::ToggleHold(const SloganRow& row, std::size_t part) {
+  if (!row.has_parts || part >= kPhrasePositions) return false;
+  std::optional<ShiftJisText>& held = Holds().phrases[part];
+  if (IsHeld(row, part))
+    held.reset();
+  else
+    held = row.parts[part];
+  return true;
+}
+
+}  // namespace tavlin

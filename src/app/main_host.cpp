@@ -44,7 +44,7 @@ MainHost::MainHost(std::vector<PageSpec> pages,
                    std::filesystem::path program_folder,
                    const TextCodec& shift_jis)
     : program_folder_(std::move(program_folder)), shift_jis_(shift_jis) {
-  for (PageSpec& spec : pages) pages_.emplace_back().spec = std::move(spec);
+  for (PageSpec& entry : pages) pages_.emplace_back().entry = std::move(entry);
   phrases_.shift_jis = &shift_jis_;
 }
 

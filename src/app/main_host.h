@@ -26,7 +26,7 @@ class MainHost {
            const TextCodec& shift_jis);
 
   std::size_t PageCount() const { return pages_.size(); }
-  const PageSpec& Page(std::size_t page) const { return pages_.at(page).spec; }
+  const PageSpec& Page(std::size_t page) const { return pages_.at(page).entry; }
   std::size_t Active() const { return active_; }
   PhraseHolds& Holds() { return pages_[active_].holds; }
   GenerationHistory& History() { return pages_[active_].history; }
@@ -66,7 +66,7 @@ class MainHost {
 
  private:
   struct PageState {
-    PageSpec spec;
+    PageSpec entry;
     PhraseHolds holds;
     GenerationHistory history;
   };

@@ -19,6 +19,8 @@ bool AnyPhraseFile(const std::filesystem::path& folder,
          IsExistingFile(folder / names.lower);
 }
 
+// A standard page is there whatever phrase files stand beside the program;
+// a further theme only with all three of them.
 PageSpec PageOf(const std::filesystem::path& executable,
                 std::u16string_view theme, std::u16string caption,
                 bool standard) {
@@ -26,7 +28,7 @@ PageSpec PageOf(const std::filesystem::path& executable,
   page.caption = std::move(caption);
   page.storage_theme = theme;
   page.storage_file = StorageFilePath(executable, theme);
-  if (AnyPhraseFile(executable.parent_path(), theme))
+  if (!standard || AnyPhraseFile(executable.parent_path(), theme))
     page.phrase_theme = std::u16string(theme);
   page.box_at_start = standard;
   return page;

@@ -27,8 +27,18 @@ const std::filesystem::path& SavePath(const StorageLocation& location) {
              : location.beside_program;
 }
 
-std::string Utf8File(std::u16string_view text) {
-  return std::string(kUtf8ByteOrderMark) + Utf8FromU16(text);
+// The bytes of a UTF-8 file the program writes beside a list: mark first.
+std::string WithUtf8Mark(std::string_view utf8) {
+  return std::string(kUtf8ByteOrderMark).append(utf8);
+}
+
+// Writes, beside text set aside at aside, the list's file as this session
+// last knew it: the base of the merge that takes the text in.
+void WriteSetAsideBase(const StorageFileState& state,
+                       const std::filesystem::path& aside, FileOps& ops) {
+  SaveFileAtomically(SetAsideBasePath(aside),
+                     WithUtf8Mark(Utf8FromU16(state.memory.last_text)),
+                     ExistingFile::Replace, ops);
 }
 
 // Writes bytes to the first free name_of(1), name_of(2), ..., replacing
@@ -63,8 +73,7 @@ void KeepUnicodeCopy(StorageFileState& state, const SavePlan& plan,
       }
       return;
     }
-    const std::string bytes =
-        std::string(kUtf8ByteOrderMark) + plan.unicode_text;
+    const std::string bytes = WithUtf8Mark(plan.unicode_text);
     if (own && state.unicode_copy.bytes == bytes) return;
     if (own) {
       SaveFileAtomically(copy, bytes, ExistingFile::Replace, ops);
@@ -151,12 +160,11 @@ std::filesystem::path WriteSetAside(StorageFileState& state,
     if (side.empty()) throw CannotCreateFileError(file);
     state.set_aside.push_back(side);
   }
-  SaveFileAtomically(SetAsideBasePath(side), Utf8File(state.memory.last_text),
-                     ExistingFile::Replace, ops);
+  WriteSetAsideBase(state, side, ops);
   if (!plan.unicode_text.empty())
     SaveFileAtomically(UnicodeStorageCopyPath(side),
-                       std::string(kUtf8ByteOrderMark) + plan.unicode_text,
-                       ExistingFile::Replace, ops);
+                       WithUtf8Mark(plan.unicode_text), ExistingFile::Replace,
+                       ops);
   return side;
 }
 
@@ -212,9 +220,7 @@ bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
   if (moved.result != Result::Done) return false;
   state.user_copy_memory = written;
   try {
-    SaveFileAtomically(SetAsideBasePath(location.in_user_folder),
-                       Utf8File(state.memory.last_text), ExistingFile::Replace,
-                       call.ops);
+    WriteSetAsideBase(state, location.in_user_folder, call.ops);
   } catch (const std::exception&) {
     // Without its base the copy is merged as a plain union: nothing lost.
   }

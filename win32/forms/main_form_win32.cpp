@@ -200,7 +200,7 @@ void TMainForm::CreateControls() {
   slogans_->ShowPage();
   HWND tabs = Control(kPageControl1);
   for (std::size_t page = 0; page < pages_->Count(); ++page) {
-    std::u16string caption = pages_->Spec(page).caption;
+    std::u16string caption = pages_->Entry(page).caption;
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = WideBuffer(caption);

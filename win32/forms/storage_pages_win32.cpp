@@ -29,21 +29,22 @@ constexpr UINT kBalloonShown = 6000;
 
 }  // namespace
 
-StoragePages::StoragePages(HWND form, std::vector<PageSpec> specs,
+StoragePages::StoragePages(HWND form, std::vector<PageSpec> entries,
                            const LayoutRect& where)
     : form_(form) {
-  for (PageSpec& spec : specs) pages_.emplace_back().spec = std::move(spec);
+  for (PageSpec& entry : entries)
+    pages_.emplace_back().entry = std::move(entry);
   for (Page& page : pages_)
-    if (page.spec.box_at_start) MakeBox(page, where, nullptr);
+    if (page.entry.box_at_start) MakeBox(page, where, nullptr);
   if (!pages_.empty() && pages_[0].box) ShowWindow(pages_[0].box, SW_SHOW);
 }
 
 const std::u16string& StoragePages::Theme(std::size_t page) const {
-  return pages_.at(page).spec.storage_theme;
+  return pages_.at(page).entry.storage_theme;
 }
 
-const PageSpec& StoragePages::Spec(std::size_t page) const {
-  return pages_.at(page).spec;
+const PageSpec& StoragePages::Entry(std::size_t page) const {
+  return pages_.at(page).entry;
 }
 
 bool StoragePages::IsStorageBox(HWND window) const {
@@ -63,7 +64,7 @@ void StoragePages::LoadAll() {
   const std::filesystem::path temporary = TemporaryFolder();
   for (Page& page : pages_) {
     StorageLocation location;
-    location.beside_program = page.spec.storage_file;
+    location.beside_program = page.entry.storage_file;
     location.in_user_folder =
         UserFolderStoragePath(application_data, location.beside_program);
     location.in_temporary_folder =
@@ -227,7 +228,7 @@ StoragePages::Saved StoragePages::SaveAll(SaveMoment moment,
         if (failure && saved != Saved::Failed)
           *failure = ComposeMessage(
               kCannotSaveList,
-              {Utf8FromU16(page.spec.storage_theme), page.told_failure});
+              {Utf8FromU16(page.entry.storage_theme), page.told_failure});
         saved = Saved::Failed;
         break;
     }
@@ -256,7 +257,7 @@ SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
           {UserReport::Kind::Failure,
            ComposeMessage(
                kCannotSaveList,
-               {Utf8FromU16(page.spec.storage_theme), outcome.failure})});
+               {Utf8FromU16(page.entry.storage_theme), outcome.failure})});
     TellInBalloon(page, outcome.reports);
   } else if (reports) {
     reports->insert(reports->end(), outcome.reports.begin(),

@@ -22,15 +22,17 @@ namespace tavlin {
 
 class StoragePages {
  public:
-  // One page for each spec; the boxes of the pages made at the start lie
-  // at where, the others' are made when their pages first show.
-  StoragePages(HWND form, std::vector<PageSpec> specs, const LayoutRect& where);
+  // One page for each entry of the list of pages; the boxes of the pages
+  // made at the start lie at where, the others' are made when their pages
+  // first show.
+  StoragePages(HWND form, std::vector<PageSpec> entries,
+               const LayoutRect& where);
   StoragePages(const StoragePages&) = delete;
   StoragePages& operator=(const StoragePages&) = delete;
 
   std::size_t Count() const { return pages_.size(); }
   const std::u16string& Theme(std::size_t page) const;
-  const PageSpec& Spec(std::size_t page) const;
+  const PageSpec& Entry(std::size_t page) const;
 
   // Loads every page's list, each even when one before it failed: a list
   // that failed to load is kept from overwriting its file.
@@ -77,7 +79,7 @@ class StoragePages {
 
  private:
   struct Page {
-    PageSpec spec;
+    PageSpec entry;
     HWND box = nullptr;
     StorageFileState file;
     std::wstring shown_at_load;  // the box's text as loaded

@@ -1,0 +1,43 @@
+// Counts the morae of each line of standard input (UTF-8) and prints one
+// line for each: the count, or ? where it cannot be counted.
+//   tavlin_mora [DICTIONARY]
+// Without an argument it reads the dictionary the build made.
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "src/platform/text_encoding.h"
+#include "src/slogan/mora_count.h"
+#include "src/slogan/reading_dictionary.h"
+
+using namespace tavlin;
+
+int main(int argc, char** argv) {
+  const std::string path = argc > 1 ? argv[1] : TAVLIN_BUILT_DICTIONARY;
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)),
+                    std::istreambuf_iterator<char>());
+  std::string error;
+  const std::optional<ReadingDictionary> dictionary =
+      in ? ReadingDictionary::FromBytes(std::move(bytes), &error)
+         : std::nullopt;
+  if (!dictionary) {
+    std::cerr << "tavlin_mora: " << path << ": "
+              << (error.empty() ? "cannot be read" : error) << "\n";
+    return 1;
+  }
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::optional<std::u16string> text =
+        DecodeUnicodeText(line, TextEncoding::Utf8);
+    const MoraCount count =
+        text ? CountMorae(*text, *dictionary) : MoraCount{0, false, false};
+    if (count.countable)
+      std::cout << count.morae << '\n';
+    else
+      std::cout << "?\n";
+  }
+  return 0;
+}

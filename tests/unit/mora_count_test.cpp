@@ -1,0 +1,91 @@
+// Counting morae: the character rules as a table, then words and kanji
+// from a small dictionary made here, and the order of precedence.
+#include "src/slogan/mora_count.h"
+
+#include <gtest/gtest.h>
+
+#include "src/platform/unicode_text.h"
+#include "src/slogan/reading_dictionary.h"
+#include "src/slogan/reading_dictionary_writer.h"
+
+namespace tavlin {
+
+namespace {
+
+ReadingDictionary SmallDictionary() {
+  std::string error;
+  // 安 and 全 are sure beside another kanji; 声 alone is not.
+  std::optional<ReadingDictionary> dictionary = ReadingDictionary::FromBytes(
+      ReadingDictionaryBytes(
+          {{u"今日", 2}, {u"一人", 3}, {u"安全第一", 8}, {u"守ろう", 4}},
+          {{U'安', {2, 2, 2}, {true, true, true}},
+           {U'全', {3, 2, 2}, {false, true, true}},
+           {U'声', {2, 2, 2}, {false, false, false}}}),
+      &error);
+  EXPECT_TRUE(dictionary) << error;
+  return std::move(*dictionary);
+}
+
+TEST(MoraRules, EachCharacterCountsAsItIsReadAloud) {
+  const struct {
+    std::u16string_view text;
+    int morae;
+  } cases[] = {
+      {u"きょうも", 3},             // a small kana joins the kana before
+      {u"ファイト", 3},             // in katakana too
+      {u"がっこう", 4},             // っ counts
+      {u"ラーメン", 4},             // ー and ン count
+      {u"ｶﾞｯｺｰ", 4},                // half-width, its sound mark with its kana
+      {u"ゼロ、ゼロ！ ・「」", 4},  // marks and spaces count nothing
+      {u"5S", 3},                   // ご エス
+      {u"５Ｓ", 3},                 // full-width as half-width
+      {u"KY", 4},                   // ケー ワイ
+      {u"h", 3},                    // エイチ
+      {u"100", 2},                  // ひゃく
+      {u"10", 2},                   // じゅう
+      {u"25", 4},                   // にじゅうご
+      {u"300", 4},                  // さんびゃく
+      {u"1000", 2},                 // せん
+      {u"10000", 4},                // いちまん
+      {u"120000", 5},               // じゅうにまん
+      {u"0", 2},                    // ゼロ
+      {u"007", 6},                  // ゼロ ゼロ なな
+  };
+  for (const auto& [text, morae] : cases) {
+    const MoraCount count = CountKanaMorae(text);
+    EXPECT_EQ(count, (MoraCount{morae, false, true})) << Utf8FromU16(text);
+  }
+}
+
+TEST(MoraRules, CharactersNoRuleReadsCannotBeCounted) {
+  EXPECT_FALSE(CountKanaMorae(u"Привет").countable);
+  EXPECT_FALSE(CountKanaMorae(u"안전").countable);
+  // Without a reading a kanji cannot be counted.
+  EXPECT_FALSE(CountKanaMorae(u"安全").countable);
+  EXPECT_TRUE(CountKanaMorae(u"😀♪").countable);
+  EXPECT_EQ(CountKanaMorae(u"").morae, 0);
+}
+
+TEST(MoraCounts, WordsAreReadFromTheDictionaryLongestFirst) {
+  const ReadingDictionary dictionary = SmallDictionary();
+  const struct {
+    std::u16string_view text;
+    MoraCount count;
+  } cases[] = {
+      {u"今日も", {3, false, true}},
+      {u"一人ひとり", {6, false, true}},
+      {u"安全第一で守ろう", {13, false, true}},
+      // Kanji without a word: sure beside another kanji, not alone.
+      {u"全安", {4, false, true}},
+      {u"安全は", {5, false, true}},
+      {u"全", {3, true, true}},
+      {u"声", {2, true, true}},
+      {u"漢", {0, false, false}},
+  };
+  for (const auto& [text, count] : cases)
+    EXPECT_EQ(CountMorae(text, dictionary), count) << Utf8FromU16(text);
+}
+
+}  // namespace
+
+}  // namespace tavlin

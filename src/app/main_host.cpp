@@ -1,5 +1,6 @@
 #include "src/app/main_host.h"
 
+#include <map>
 #include <utility>
 
 #include "src/slogan/slogan_generator.h"
@@ -38,6 +39,33 @@ class RowCollector final : public SloganListTarget {
   const TextCodec& shift_jis_;
 };
 
+// The rhythm of a drawn slogan by the meter, each phrase counted once a
+// generation however often it is drawn.
+class MeteredRhythm final : public SloganRhythmOf {
+ public:
+  MeteredRhythm(const MoraMeter& meter, const TextCodec& shift_jis)
+      : meter_(meter), shift_jis_(shift_jis) {}
+  SloganRhythm Of(const ComposedSlogan& slogan) const override {
+    SloganRhythm rhythm;
+    for (std::size_t i = 0; i < kPhrasePositions; ++i)
+      rhythm.parts[i] = CountOf(slogan.parts[i].bytes());
+    return rhythm;
+  }
+
+ private:
+  MoraCount CountOf(std::string_view phrase) const {
+    const auto known = counts_.find(phrase);
+    if (known != counts_.end()) return known->second;
+    const MoraCount count =
+        meter_.Count(shift_jis_.Decode(phrase).value_or(std::u16string()));
+    counts_.emplace(std::string(phrase), count);
+    return count;
+  }
+  const MoraMeter& meter_;
+  const TextCodec& shift_jis_;
+  mutable std::map<std::string, MoraCount, std::less<>> counts_;
+};
+
 }  // namespace
 
 MainHost::MainHost(std::vector<PageSpec> pages,
@@ -52,7 +80,13 @@ const SloganRows& MainHost::Generate(std::uint32_t seed) {
   const std::optional<std::u16string>& theme = Page(active_).phrase_theme;
   if (!theme) return empty_;
   RowCollector rows(shift_jis_);
-  GenerateThemeSlogans(program_folder_, *theme, phrases_, seed, rows, &Holds());
+  const MeteredRhythm rhythm(meter_, shift_jis_);
+  const bool scan = five_seven_five_ && meter_.available();
+  const int scanning =
+      GenerateThemeSlogans(program_folder_, *theme, phrases_, seed, rows,
+                           &Holds(), scan ? &rhythm : nullptr);
+  few_scanning_.reset();
+  if (scan && scanning < kSlogansPerGeneration) few_scanning_ = scanning;
   History().Add(std::move(rows.rows));
   return History().Shown();
 }

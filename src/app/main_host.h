@@ -12,6 +12,7 @@
 #include "src/app/page_spec.h"
 #include "src/platform/text_codec.h"
 #include "src/slogan/generation_history.h"
+#include "src/slogan/mora_meter.h"
 #include "src/slogan/phrase_holds.h"
 #include "src/slogan/phrase_list.h"
 #include "src/slogan/slogan_row.h"
@@ -38,6 +39,17 @@ class MainHost {
   // file that cannot be read throws, and nothing changes but the lists
   // read before it.
   const SloganRows& Generate(std::uint32_t seed);
+
+  // The rhythm meter, once loaded; until then, and without a dictionary,
+  // rows show no counts and generations ignore 五・七・五.
+  void UseMeter(MoraMeter meter) { meter_ = std::move(meter); }
+  const MoraMeter& Meter() const { return meter_; }
+  // Whether generations keep to 五・七・五 (the list's menu, off at start).
+  bool FiveSevenFive() const { return five_seven_five_; }
+  void SetFiveSevenFive(bool on) { five_seven_five_ = on; }
+  // How many rows of the last generation scan, where it kept to 五・七・五
+  // and found fewer than five; nothing otherwise.
+  std::optional<int> FewScanning() const { return few_scanning_; }
 
   // What the window does for an event, in this order: the host decides,
   // the window carries it out.
@@ -77,6 +89,9 @@ class MainHost {
   PhraseLists phrases_;  // UpperPhrases, MiddlePhrases, LowerPhrases
   SloganRows empty_;
   std::size_t active_ = 0;
+  MoraMeter meter_;
+  bool five_seven_five_ = false;
+  std::optional<int> few_scanning_;
 };
 
 }  // namespace tavlin

@@ -62,6 +62,19 @@ inline constexpr std::string_view kUnmatchedUnicodeCopies =
 inline constexpr std::string_view kLoadedOtherPlace =
     "ファイル %s は開けないため、%s を読み込みました";
 
+// The rhythm meter.
+inline constexpr std::string_view kNoReadingDictionary =
+    "音数: 読み辞書 %s がないため、音数は表示しません";
+inline constexpr std::string_view kUnusableReadingDictionary =
+    "音数: 読み辞書 %s は使えないため、音数は表示しません（%s）";
+inline constexpr std::string_view kBadWorkplaceReadings =
+    "%s の %s 行目は「語、タブ、かなの読み」の形ではないため、使いません";
+inline constexpr std::string_view kUnreadableWorkplaceReadings =
+    "%s には読み取れない文字があるため、使いません";
+inline constexpr std::string_view kFewFiveSevenFive =
+    "%s 回引いて、五・七・五の標語は %s "
+    "件でした。近いものを合わせて表示しています";
+
 // Windows and drawing.
 inline constexpr std::string_view kCannotRegisterWindowClass =
     "ウィンドウクラスを登録できません";

@@ -25,7 +25,7 @@
 
 namespace tavlin {
 
-inline constexpr char kReadingDictionaryFileName[] = "読み辞書.dic";
+inline constexpr char16_t kReadingDictionaryFileName[] = u"読み辞書.dic";
 inline constexpr std::uint32_t kReadingDictionaryVersion = 1;
 inline constexpr std::size_t kKanjiEntrySize = 8;
 inline constexpr std::size_t kWordsPerBlock = 16;

@@ -1,6 +1,8 @@
 #include "src/slogan/slogan_generator.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "src/platform/file_access.h"
 #include "src/platform/text_encoding.h"
@@ -87,23 +89,69 @@ void SloganListTarget::AppendParts(const ComposedSlogan& slogan) {
   Append(JoinSlogan(slogan.parts[0], slogan.parts[1], slogan.parts[2]));
 }
 
+namespace {
+
+ComposedSlogan DrawSlogan(const PhraseLists& lists, const PhraseHolds& holds) {
+  ComposedSlogan slogan;
+  // Separate statements keep the draws in the order first, middle, last.
+  slogan.parts[0] = DrawFrom(lists.upper);
+  slogan.parts[1] = DrawFrom(lists.middle);
+  slogan.parts[2] = DrawFrom(lists.lower);
+  for (std::size_t i = 0; i < kPhrasePositions; ++i) {
+    if (!holds.phrases[i]) continue;
+    slogan.parts[i] = *holds.phrases[i];
+    slogan.held[i] = true;
+  }
+  return slogan;
+}
+
+bool SameParts(const ComposedSlogan& a, const ComposedSlogan& b) {
+  for (std::size_t i = 0; i < kPhrasePositions; ++i)
+    if (a.parts[i].bytes() != b.parts[i].bytes()) return false;
+  return true;
+}
+
+bool AnyListEmpty(const PhraseLists& lists) {
+  return lists.upper.empty() || lists.middle.empty() || lists.lower.empty();
+}
+
+}  // namespace
+
 void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target,
                     const PhraseHolds& holds) {
-  if (lists.upper.empty() || lists.middle.empty() || lists.lower.empty())
-    return;
-  for (int n = 0; n < kSlogansPerGeneration; ++n) {
+  if (AnyListEmpty(lists)) return;
+  for (int n = 0; n < kSlogansPerGeneration; ++n)
+    target.AppendParts(DrawSlogan(lists, holds));
+}
+
+int ComposeFiveSevenFiveSlogans(const PhraseLists& lists,
+                                SloganListTarget& target,
+                                const SloganRhythmOf& rhythm,
+                                const PhraseHolds& holds, int most_draws) {
+  if (AnyListEmpty(lists)) return 0;
+  struct Drawn {
     ComposedSlogan slogan;
-    // Separate statements keep the draws in the order first, middle, last.
-    slogan.parts[0] = DrawFrom(lists.upper);
-    slogan.parts[1] = DrawFrom(lists.middle);
-    slogan.parts[2] = DrawFrom(lists.lower);
-    for (std::size_t i = 0; i < kPhrasePositions; ++i) {
-      if (!holds.phrases[i]) continue;
-      slogan.parts[i] = *holds.phrases[i];
-      slogan.held[i] = true;
-    }
-    target.AppendParts(slogan);
+    int distance;
+  };
+  std::vector<Drawn> drawn;
+  int scanning = 0;
+  for (int n = 0; n < most_draws && scanning < kSlogansPerGeneration; ++n) {
+    ComposedSlogan slogan = DrawSlogan(lists, holds);
+    const bool seen = std::any_of(
+        drawn.begin(), drawn.end(),
+        [&](const Drawn& other) { return SameParts(other.slogan, slogan); });
+    if (seen) continue;
+    const int distance = DistanceFromFiveSevenFive(rhythm.Of(slogan));
+    if (distance == 0) ++scanning;
+    drawn.push_back({slogan, distance});
   }
+  std::stable_sort(
+      drawn.begin(), drawn.end(),
+      [](const Drawn& a, const Drawn& b) { return a.distance < b.distance; });
+  const std::size_t shown =
+      std::min(drawn.size(), std::size_t{kSlogansPerGeneration});
+  for (std::size_t i = 0; i < shown; ++i) target.AppendParts(drawn[i].slogan);
+  return scanning;
 }
 
 void GenerateSlogans(const std::filesystem::path& folder, int page_index,
@@ -113,19 +161,21 @@ void GenerateSlogans(const std::filesystem::path& folder, int page_index,
                        tick_count, target, holds);
 }
 
-void GenerateThemeSlogans(const std::filesystem::path& folder,
-                          std::u16string_view theme, PhraseLists& lists,
-                          std::uint32_t tick_count, SloganListTarget& target,
-                          PhraseHolds* holds) {
+int GenerateThemeSlogans(const std::filesystem::path& folder,
+                         std::u16string_view theme, PhraseLists& lists,
+                         std::uint32_t tick_count, SloganListTarget& target,
+                         PhraseHolds* holds,
+                         const SloganRhythmOf* five_seven_five) {
   LoadThemePhrases(theme, folder, lists);
   init_genrand(tick_count);
   target.RemoveAll();
-  if (!holds) {
-    ComposeSlogans(lists, target);
-    return;
-  }
-  ReleaseUnlistedHolds(*holds, lists);
-  ComposeSlogans(lists, target, *holds);
+  if (holds) ReleaseUnlistedHolds(*holds, lists);
+  const PhraseHolds no_holds;
+  const PhraseHolds& held = holds ? *holds : no_holds;
+  if (five_seven_five)
+    return ComposeFiveSevenFiveSlogans(lists, target, *five_seven_five, held);
+  ComposeSlogans(lists, target, held);
+  return kSlogansPerGeneration;
 }
 
 }  // namespace tavlin

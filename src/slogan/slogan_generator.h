@@ -13,6 +13,7 @@
 #include "src/slogan/phrase_category.h"
 #include "src/slogan/phrase_holds.h"
 #include "src/slogan/phrase_list.h"
+#include "src/slogan/slogan_rhythm.h"
 
 namespace tavlin {
 
@@ -68,6 +69,28 @@ ShiftJisText JoinSlogan(ShiftJisView first, ShiftJisView middle,
 void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target,
                     const PhraseHolds& holds = {});
 
+// How many slogans a generation in 五・七・五 draws at most.
+inline constexpr int kMostFiveSevenFiveDraws = 2000;
+
+// The morae of each part of a slogan, for a generation in 五・七・五.
+class SloganRhythmOf {
+ public:
+  virtual SloganRhythm Of(const ComposedSlogan& slogan) const = 0;
+
+ protected:
+  ~SloganRhythmOf() = default;
+};
+
+// Draws slogans as ComposeSlogans does, one after another, until five
+// different ones scan 五・七・五 or most_draws are drawn; appends those, or
+// where fewer scan, the closest drawn, closest first. Returns how many of
+// them scan; nothing is appended when one of the lists is empty.
+int ComposeFiveSevenFiveSlogans(const PhraseLists& lists,
+                                SloganListTarget& target,
+                                const SloganRhythmOf& rhythm,
+                                const PhraseHolds& holds = {},
+                                int most_draws = kMostFiveSevenFiveDraws);
+
 // One generation: loads the theme of the page from folder, seeds the
 // generator with tick_count, empties target and composes five slogans.
 // Where holds are given, those whose phrase left its file are released
@@ -75,10 +98,12 @@ void ComposeSlogans(const PhraseLists& lists, SloganListTarget& target,
 void GenerateSlogans(const std::filesystem::path& folder, int page_index,
                      PhraseLists& lists, std::uint32_t tick_count,
                      SloganListTarget& target, PhraseHolds* holds = nullptr);
-// The same for the theme of that name.
-void GenerateThemeSlogans(const std::filesystem::path& folder,
-                          std::u16string_view theme, PhraseLists& lists,
-                          std::uint32_t tick_count, SloganListTarget& target,
-                          PhraseHolds* holds = nullptr);
+// The same for the theme of that name; with five_seven_five, in 五・七・五,
+// returning how many scan (otherwise kSlogansPerGeneration).
+int GenerateThemeSlogans(const std::filesystem::path& folder,
+                         std::u16string_view theme, PhraseLists& lists,
+                         std::uint32_t tick_count, SloganListTarget& target,
+                         PhraseHolds* holds = nullptr,
+                         const SloganRhythmOf* five_seven_five = nullptr);
 
 }  // namespace tavlin

@@ -1,0 +1,83 @@
+#include "src/slogan/mora_meter.h"
+
+#include "src/platform/file_access.h"
+#include "src/platform/messages.h"
+#include "src/platform/tavlin_error.h"
+#include "src/platform/text_encoding.h"
+
+namespace tavlin {
+
+namespace {
+
+std::string LineNumbers(const std::vector<std::size_t>& numbers) {
+  std::string text;
+  for (const std::size_t number : numbers)
+    text += (text.empty() ? "" : ", ") + std::to_string(number);
+  return text;
+}
+
+}  // namespace
+
+MoraMeter MoraMeter::Load(const std::filesystem::path& folder,
+                          const TextCodec& shift_jis) {
+  MoraMeter meter;
+  const std::filesystem::path dictionary = folder / kReadingDictionaryFileName;
+  if (!IsExistingFile(dictionary)) {
+    meter.why_unavailable_ = ComposeMessage(
+        kNoReadingDictionary, {PathForMessage(dictionary.filename())});
+    return meter;
+  }
+  std::string error;
+  try {
+    meter.dictionary_ =
+        ReadingDictionary::FromBytes(ReadWholeFile(dictionary), &error);
+  } catch (const TavlinError& failure) {
+    error = failure.what();
+  }
+  if (!meter.dictionary_) {
+    meter.why_unavailable_ =
+        ComposeMessage(kUnusableReadingDictionary,
+                       {PathForMessage(dictionary.filename()), error});
+    return meter;
+  }
+
+  const std::filesystem::path readings = folder / kWorkplaceReadingsFileName;
+  if (!IsExistingFile(readings)) return meter;
+  std::optional<std::u16string> text;
+  try {
+    const std::string bytes = ReadWholeFile(readings);
+    const TextEncoding encoding = DetectTextEncoding(bytes);
+    text = encoding == TextEncoding::ShiftJis
+               ? shift_jis.Decode(bytes)
+               : DecodeUnicodeText(bytes, encoding);
+  } catch (const TavlinError&) {
+  }
+  if (!text) {
+    meter.readings_notice_ = ComposeMessage(
+        kUnreadableWorkplaceReadings, {PathForMessage(readings.filename())});
+    return meter;
+  }
+  std::vector<std::size_t> bad_lines;
+  meter.workplace_ = WorkplaceReadings::FromText(*text, bad_lines);
+  if (!bad_lines.empty())
+    meter.readings_notice_ = ComposeMessage(
+        kBadWorkplaceReadings,
+        {PathForMessage(readings.filename()), LineNumbers(bad_lines)});
+  return meter;
+}
+
+MoraCount MoraMeter::Count(std::u16string_view phrase) const {
+  if (!dictionary_) return MoraCount{0, false, false};
+  return CountMorae(phrase, workplace_.empty() ? nullptr : &workplace_,
+                    *dictionary_);
+}
+
+SloganRhythm MoraMeter::RhythmOf(const SloganRow& row) const {
+  SloganRhythm rhythm;
+  rhythm.part_count = row.has_parts ? kPhrasePositions : 1;
+  for (std::size_t i = 0; i < rhythm.part_count; ++i)
+    rhythm.parts[i] = Count(row.shown_parts[i]);
+  return rhythm;
+}
+
+}  // namespace tavlin

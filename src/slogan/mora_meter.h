@@ -1,0 +1,44 @@
+// The rhythm meter: the reading dictionary and a workplace's own readings
+// beside the program, and the counts of phrases and rows made with them.
+// Without a whole dictionary it is not available, and says why.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "src/platform/text_codec.h"
+#include "src/slogan/reading_dictionary.h"
+#include "src/slogan/slogan_rhythm.h"
+#include "src/slogan/slogan_row.h"
+#include "src/slogan/workplace_readings.h"
+
+namespace tavlin {
+
+class MoraMeter {
+ public:
+  // Reads 読み辞書.dic and 読み.txt from folder; shift_jis decodes a
+  // Shift-JIS 読み.txt.
+  static MoraMeter Load(const std::filesystem::path& folder,
+                        const TextCodec& shift_jis);
+
+  bool available() const { return dictionary_.has_value(); }
+  // One line for the information window where it is not available; empty
+  // where it is, and before it is loaded.
+  const std::string& why_unavailable() const { return why_unavailable_; }
+  // The lines of 読み.txt that were not used, told once; empty where all
+  // were.
+  const std::string& readings_notice() const { return readings_notice_; }
+
+  // Counts with the workplace's readings first; call only where available.
+  MoraCount Count(std::u16string_view phrase) const;
+  SloganRhythm RhythmOf(const SloganRow& row) const;
+
+ private:
+  std::optional<ReadingDictionary> dictionary_;
+  WorkplaceReadings workplace_;
+  std::string why_unavailable_;
+  std::string readings_notice_;
+};
+
+}  // namespace tavlin

@@ -1,0 +1,52 @@
+#include "src/slogan/slogan_rhythm.h"
+
+#include <cstdlib>
+
+namespace tavlin {
+
+namespace {
+
+constexpr std::array<int, kPhrasePositions> kFiveSevenFive = {5, 7, 5};
+// Far enough that any countable slogan comes before.
+constexpr int kFar = 1000;
+
+std::u16string Figure(const MoraCount& count) {
+  if (!count.countable) return u"?";
+  std::u16string figure = count.approximate ? u"約" : u"";
+  for (const char digit : std::to_string(count.morae)) figure += digit;
+  return figure;
+}
+
+}  // namespace
+
+bool ScansFiveSevenFive(const SloganRhythm& rhythm) {
+  return DistanceFromFiveSevenFive(rhythm) == 0;
+}
+
+int DistanceFromFiveSevenFive(const SloganRhythm& rhythm) {
+  if (rhythm.part_count != kPhrasePositions) return kFar;
+  int distance = 0;
+  for (std::size_t i = 0; i < kPhrasePositions; ++i) {
+    const MoraCount& count = rhythm.parts[i];
+    distance +=
+        count.countable ? std::abs(count.morae - kFiveSevenFive[i]) : kFar;
+  }
+  return distance;
+}
+
+std::u16string RhythmFigures(const SloganRhythm& rhythm) {
+  std::u16string figures;
+  for (std::size_t i = 0; i < rhythm.part_count && i < kPhrasePositions; ++i) {
+    if (i > 0) figures += u"・";
+    figures += Figure(rhythm.parts[i]);
+  }
+  return figures;
+}
+
+std::u16string RhythmForReaders(const SloganRhythm& rhythm) {
+  std::u16string text = u"音数 " + RhythmFigures(rhythm);
+  if (ScansFiveSevenFive(rhythm)) text += u" 五・七・五";
+  return text;
+}
+
+}  // namespace tavlin

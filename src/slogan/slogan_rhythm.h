@@ -1,0 +1,30 @@
+// A slogan's rhythm: the morae of each of its parts, as the meter beside
+// each row shows them ("5・7・5") and as screen readers read them.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "src/slogan/mora_count.h"
+#include "src/slogan/phrase_holds.h"
+
+namespace tavlin {
+
+struct SloganRhythm {
+  std::array<MoraCount, kPhrasePositions> parts{};
+  // 1 for a slogan that came whole: parts[0] counts it all.
+  std::size_t part_count = kPhrasePositions;
+};
+
+// Its three parts count 5, 7 and 5, exactly.
+bool ScansFiveSevenFive(const SloganRhythm& rhythm);
+// How far it is from 五・七・五: the morae over or under, summed; a part
+// that cannot be counted, or a slogan without parts, is far.
+int DistanceFromFiveSevenFive(const SloganRhythm& rhythm);
+// "5・7・5"; an approximate count as "約7", one that cannot be counted as
+// "?".
+std::u16string RhythmFigures(const SloganRhythm& rhythm);
+// What a screen reader reads after the slogan: "音数 5・7・5 五・七・五".
+std::u16string RhythmForReaders(const SloganRhythm& rhythm);
+
+}  // namespace tavlin

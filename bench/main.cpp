@@ -12,6 +12,7 @@
 
 #include "bench_data.h"
 #include "heap_counter.h"
+#include "rhythm_bench.h"
 #include "src/platform/file_access.h"
 #include "src/platform/text_encoding.h"
 #include "src/slogan/slogan_generator.h"
@@ -303,6 +304,8 @@ int main(int argc, char** argv) {
                                VoteSheetOfAHundredThousand, true)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
+
+  RegisterRhythmBenchmarks(TAVLIN_BUILT_DICTIONARY);
 
   RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

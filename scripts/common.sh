@@ -22,6 +22,7 @@ configure_sanitize() {
   CC=clang CXX=clang++ cmake -S "$TAVLIN_ROOT" -B "$TAVLIN_SANITIZE" -G Ninja \
     -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+    -DTAVLIN_MAKE_READING_DICTIONARY=OFF \
     "$@" >/dev/null
 }
 
@@ -30,7 +31,14 @@ configure_sanitize() {
 configure_windows() {
   cmake -S "$TAVLIN_ROOT" -B "$TAVLIN_WINDOWS" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TAVLIN_ROOT/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    -DCMAKE_BUILD_TYPE=Release \
+    -DTAVLIN_READING_DICTIONARY="$TAVLIN_NATIVE/読み辞書.dic" "$@" >/dev/null
+}
+
+# The reading dictionary (読み辞書.dic), made by the native tree from
+# Debian's mecab-ipadic, with its licence notice beside it.
+build_reading_dictionary() {
+  configure_native "$@" && cmake --build "$TAVLIN_NATIVE" --target reading_dictionary
 }
 
 # A prefix of the build tree's own, made once. Its user folders become plain

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Release Tavlin.exe (-O2, stripped, static) and writes
 # build/dist/Tavlin-<FileVersion>-win64.zip: the program, the example
-# phrase files, the Japanese user's guide and the example poster it shows. Prints the program's size and
-# fails when it exceeds the 1.5 MB a download should take.
+# phrase files, the Japanese user's guide, the example poster it shows, and
+# the reading dictionary with its licence notice. Prints the program's size
+# and fails when it exceeds the 1.5 MB a download should take, or the
+# dictionary the 1 MiB it may.
 # --no-install skips installing packages (the test command has done it).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 [[ ${1:-} == --no-install ]] || "$TAVLIN_ROOT/scripts/install-deps.sh"
+build_reading_dictionary
 configure_windows
 cmake --build "$TAVLIN_WINDOWS" --target Tavlin
 
@@ -29,6 +32,13 @@ guide="はじめにお読みください.txt"
   sed 's/$/\r/' "$TAVLIN_ROOT/docs/$guide"
 } >"$stage/$guide"
 cp "$TAVLIN_ROOT/docs/poster-example.png" "$stage/ポスターの例.png"
+cp "$TAVLIN_NATIVE/読み辞書.dic" "$stage/"
+# The lexicon's licence asks for its notice beside every copy.
+{
+  printf '\xEF\xBB\xBF'
+  sed 's/$/\r/' "$TAVLIN_ROOT/docs/reading-dictionary-notice.txt"
+  sed 's/$/\r/' "$TAVLIN_NATIVE/mecab-ipadic-copyright.txt"
+} >"$stage/読み辞書のライセンス.txt"
 
 (cd "$stage" && LC_ALL=C.UTF-8 cmake -E tar cf "../$name.zip" --format=zip -- *)
 
@@ -37,7 +47,13 @@ limit=$((1536 * 1024))
 awk -v size="$size" \
   'BEGIN { printf "Tavlin.exe: %d bytes (%.2f MB; at most 1.50 MB)\n", size, size / 1048576 }'
 echo "Package: $dist/$name.zip"
+dictionary=$(stat -c %s "$stage/読み辞書.dic")
+echo "読み辞書.dic: $dictionary bytes (at most 1 MiB)"
 if ((size > limit)); then
   echo "Tavlin.exe is larger than 1.5 MB" >&2
+  exit 1
+fi
+if ((dictionary > 1024 * 1024)); then
+  echo "読み辞書.dic is larger than 1 MiB" >&2
   exit 1
 fi

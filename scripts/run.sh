@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tavlin.exe, puts it in a folder of its
-# own beside the example phrase files (build/run) and starts it under Wine.
+# own beside the example phrase files and the reading dictionary (build/run)
+# and starts it under Wine.
 # Without a display it runs on a virtual one and saves a screenshot.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$TAVLIN_ROOT/scripts/install-deps.sh"
+build_reading_dictionary
 configure_windows
 cmake --build "$TAVLIN_WINDOWS" --target Tavlin
 
@@ -13,6 +15,7 @@ run_folder="$TAVLIN_BUILD/run"
 mkdir -p "$run_folder"
 cp "$TAVLIN_WINDOWS/Tavlin.exe" "$run_folder/"
 cp "$TAVLIN_ROOT"/examples/*.txt "$run_folder/"
+cp "$TAVLIN_NATIVE/読み辞書.dic" "$run_folder/"
 ensure_wine_prefix
 
 cleanup() {

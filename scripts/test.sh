@@ -44,6 +44,7 @@ fi
 
 echo "== The release package"
 expected_listing=$(printf '%s\n' Tavlin.exe はじめにお読みください.txt ポスターの例.png \
+  読み辞書.dic 読み辞書のライセンス.txt \
   品質上.txt 品質下.txt 品質中.txt 安全上.txt 安全下.txt 安全中.txt \
   交通安全上.txt 交通安全下.txt 交通安全中.txt | LC_ALL=C sort)
 if "$TAVLIN_ROOT/scripts/package.sh" --no-install; then

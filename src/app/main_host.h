@@ -27,6 +27,7 @@ class MainHost {
            const TextCodec& shift_jis);
 
   std::size_t PageCount() const { return pages_.size(); }
+  const std::filesystem::path& ProgramFolder() const { return program_folder_; }
   const PageSpec& Page(std::size_t page) const { return pages_.at(page).entry; }
   std::size_t Active() const { return active_; }
   PhraseHolds& Holds() { return pages_[active_].holds; }

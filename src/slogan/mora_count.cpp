@@ -28,6 +28,28 @@ bool IsAsciiLetter(char32_t c) {
   return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
 }
 
+// The word a digit's kanji numeral makes with the counter after it, 人,
+// 日 or つ, which are read by their own readings (一人 ひとり, 三日 みっか):
+// its length in text after the digit and its morae; nothing where the
+// dictionary has no such word. Other counters are read as in compounds.
+std::optional<WordMorae> WordWithNumeral(char32_t digit,
+                                         std::u16string_view after,
+                                         const WordReadings* first,
+                                         const WordReadings& second) {
+  constexpr char16_t kNumerals[] = u"〇一二三四五六七八九";
+  if (after.empty() || std::u16string_view(u"人日つ").find(after[0]) ==
+                           std::u16string_view::npos)
+    return std::nullopt;
+  constexpr std::size_t kLongestWithNumeral = 8;
+  std::u16string word(1, kNumerals[digit - U'0']);
+  word.append(after.substr(0, kLongestWithNumeral));
+  std::optional<WordMorae> found;
+  if (first) found = first->LongestWordAt(word);
+  if (!found) found = second.LongestWordAt(word);
+  if (!found || found->length < 2) return std::nullopt;
+  return WordMorae{found->length - 1, found->morae};
+}
+
 class NoReadings final : public WordReadings {
  public:
   std::optional<WordMorae> LongestWordAt(std::u16string_view) const override {
@@ -71,7 +93,18 @@ MoraCount CountMorae(std::u16string_view text, const WordReadings* first,
         digits.push_back(folded);
         units += next.units;
       }
-      count.morae += NumberMorae(digits);
+      // 1人 as 一人, ひとり.
+      const std::optional<WordMorae> counted =
+          digits.size() == 1
+              ? WordWithNumeral(digits[0], text.substr(i + units), first,
+                                second)
+              : std::nullopt;
+      if (counted) {
+        count.morae += counted->morae;
+        units += counted->length;
+      } else {
+        count.morae += NumberMorae(digits);
+      }
     } else if (IsAsciiLetter(c)) {
       count.morae += LetterMorae(c);
     } else if (IsKanjiCharacter(c)) {
@@ -90,10 +123,13 @@ MoraCount CountMorae(std::u16string_view text, const WordReadings* first,
       } else {
         count.countable = false;
       }
+    } else if (const std::optional<int> symbol = ReadSymbolMorae(c)) {
+      count.morae += *symbol;
     } else if (!IsUnreadCharacter(c)) {
       count.countable = false;
     }
-    previous_is_kanji = IsKanjiCharacter(c);
+    // A counter after a number is read as in a compound: 1日 as いちにち.
+    previous_is_kanji = IsKanjiCharacter(c) || IsAsciiDigit(c);
     i += units;
   }
   return count;

@@ -4,6 +4,7 @@
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
+#include "src/platform/unicode_text.h"
 
 namespace tavlin {
 
@@ -77,6 +78,26 @@ SloganRhythm MoraMeter::RhythmOf(const SloganRow& row) const {
   rhythm.part_count = row.has_parts ? kPhrasePositions : 1;
   for (std::size_t i = 0; i < rhythm.part_count; ++i)
     rhythm.parts[i] = Count(row.shown_parts[i]);
+  return rhythm;
+}
+
+SloganRhythm MoraMeter::RhythmOfText(std::u16string_view slogan) const {
+  std::vector<std::u16string_view> parts;
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i <= slogan.size(); ++i) {
+    if (i < slogan.size() && !IsSpaceCharacter(slogan[i])) continue;
+    if (i > begin) parts.push_back(slogan.substr(begin, i - begin));
+    begin = i + 1;
+  }
+  SloganRhythm rhythm;
+  if (parts.empty() || parts.size() > kPhrasePositions) {
+    rhythm.part_count = 1;
+    rhythm.parts[0] = Count(slogan);
+    return rhythm;
+  }
+  rhythm.part_count = parts.size();
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    rhythm.parts[i] = Count(parts[i]);
   return rhythm;
 }
 

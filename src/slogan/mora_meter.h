@@ -33,6 +33,9 @@ class MoraMeter {
   // Counts with the workplace's readings first; call only where available.
   MoraCount Count(std::u16string_view phrase) const;
   SloganRhythm RhythmOf(const SloganRow& row) const;
+  // A slogan as a storage list holds it: its parts apart by spaces, or
+  // counted whole where it has more than three.
+  SloganRhythm RhythmOfText(std::u16string_view slogan) const;
 
  private:
   std::optional<ReadingDictionary> dictionary_;

@@ -92,6 +92,17 @@ bool IsKanjiCharacter(char32_t c) {
          c == U'々' || c == U'〆' || c == U'〇';
 }
 
+std::optional<int> ReadSymbolMorae(char32_t c) {
+  switch (FoldCharacterWidth(c)) {
+    case U'%':
+      return 5;
+    case U'&':
+      return 3;
+    default:
+      return std::nullopt;
+  }
+}
+
 bool IsUnreadCharacter(char32_t c) {
   c = FoldCharacterWidth(c);
   if (c < 0x80)

@@ -23,6 +23,9 @@ std::optional<int> KanaMorae(char32_t c);
 // for one (々 〆 〇).
 bool IsKanjiCharacter(char32_t c);
 
+// The symbols read aloud: % as パーセント, & as アンド.
+std::optional<int> ReadSymbolMorae(char32_t c);
+
 // Marks, spaces and symbols that are not read: they count nothing.
 bool IsUnreadCharacter(char32_t c);
 

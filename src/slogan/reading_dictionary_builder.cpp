@@ -18,6 +18,9 @@ constexpr double kSureShare = 0.9;
 constexpr int kSureVotes = 3;
 // A kanji nobody reads: most readings of a kanji in a compound have two.
 constexpr int kUsualKanjiMorae = 2;
+// A reading of a kanji alone this much costlier than its usual one is
+// rare enough not to make its count unsure.
+constexpr int kRivalCost = 3000;
 
 std::u32string CodePoints(std::u16string_view text) {
   std::u32string points;
@@ -147,7 +150,8 @@ bool ParseLexiconLine(std::u16string_view line, LexiconEntry& entry) {
   if (error != std::errc() || end != cost.data() + cost.size()) return false;
   entry = {std::u16string(fields[0]), std::u16string(fields[11]), value,
            fields[5] == u"固有名詞" &&
-               (fields[6] == u"人名" || fields[6] == u"地域")};
+               (fields[6] == u"人名" || fields[6] == u"地域"),
+           fields[4] == u"接頭詞" || fields[5] == u"接尾"};
   return true;
 }
 
@@ -158,7 +162,8 @@ void ReadingDictionaryBuilder::Add(LexiconEntry entry) {
   const std::u32string points = CodePoints(entry.surface);
   if (std::none_of(points.begin(), points.end(), IsKanjiCharacter)) return;
   if (points.size() == 1)
-    readings_of_kanji_[entry.surface].push_back(entry.reading);
+    readings_of_kanji_[entry.surface].push_back(
+        {entry.reading, entry.cost, entry.affix});
   auto [at, added] =
       best_.try_emplace(entry.surface, Choice{entry.reading, entry.cost});
   if (!added && entry.cost < at->second.cost)
@@ -176,23 +181,36 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
   for (const auto& [surface, choice] : best_) chosen[surface] = choice.reading;
   for (const auto& [surface, reading] : preferred_) chosen[surface] = reading;
 
-  // Each kanji alone, as its own written form reads most often.
+  // Each kanji alone, as its own written form reads most often, prefixes
+  // and suffixes aside where it is also a word of its own: 時 alone is
+  // トキ, ジ only after a number.
   std::map<char32_t, KanjiMoraeCounts> kanji;
   std::map<char32_t, Votes> votes;
   for (const auto& [surface, readings] : readings_of_kanji_) {
+    const bool any_word =
+        std::any_of(readings.begin(), readings.end(),
+                    [](const KanjiReading& reading) { return !reading.affix; });
+    const KanjiReading* usual = nullptr;
+    for (const KanjiReading& reading : readings)
+      if ((!any_word || !reading.affix) &&
+          (!usual || reading.cost < usual->cost))
+        usual = &reading;
     const char32_t k = CodePoints(surface)[0];
     KanjiMoraeCounts& counts = kanji[k];
     counts.kanji = k;
-    counts.morae[0] = MoraeOf(chosen[surface]);
-    counts.sure[0] = std::all_of(readings.begin(), readings.end(),
-                                 [&](const std::u16string& reading) {
-                                   return MoraeOf(reading) == counts.morae[0];
-                                 });
+    const auto preferred = preferred_.find(surface);
+    counts.morae[0] = MoraeOf(preferred != preferred_.end() ? preferred->second
+                                                            : usual->reading);
+    counts.sure[0] = std::all_of(
+        readings.begin(), readings.end(), [&](const KanjiReading& reading) {
+          return (any_word && reading.affix) ||
+                 reading.cost > usual->cost + kRivalCost ||
+                 MoraeOf(reading.reading) == counts.morae[0];
+        });
   }
   // Before and after another kanji, from the compounds of two: where one
   // kanji's own reading fits, the other has the rest.
-  const auto readings_of =
-      [&](char32_t k) -> const std::vector<std::u16string>* {
+  const auto readings_of = [&](char32_t k) -> const std::vector<KanjiReading>* {
     std::u16string surface;
     if (k > 0xFFFF) return nullptr;
     surface.push_back(static_cast<char16_t>(k));
@@ -207,9 +225,9 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
     const int whole = MoraeOf(reading);
     bool fitted = false;
     if (const auto* first = readings_of(points[0])) {
-      for (const std::u16string& part : *first) {
-        if (!ReadingFits(reading, part, false)) continue;
-        const int morae = MoraeOf(part);
+      for (const KanjiReading& part : *first) {
+        if (!ReadingFits(reading, part.reading, false)) continue;
+        const int morae = MoraeOf(part.reading);
         ++votes[points[0]].before[morae];
         ++votes[points[1]].after[whole - morae];
         fitted = true;
@@ -217,9 +235,9 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
       }
     }
     if (const auto* second = readings_of(points[1]); !fitted && second) {
-      for (const std::u16string& part : *second) {
-        if (!ReadingFits(reading, part, true)) continue;
-        const int morae = MoraeOf(part);
+      for (const KanjiReading& part : *second) {
+        if (!ReadingFits(reading, part.reading, true)) continue;
+        const int morae = MoraeOf(part.reading);
         ++votes[points[1]].after[morae];
         ++votes[points[0]].before[whole - morae];
         fitted = true;

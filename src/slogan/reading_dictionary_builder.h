@@ -18,6 +18,8 @@ struct LexiconEntry {
   int cost = 0;
   // A person's or a place's name: read as names are, not as words.
   bool name = false;
+  // A prefix or suffix, read so only beside the word it joins.
+  bool affix = false;
 };
 
 // Reads one line of a MeCab lexicon in CSV (surface, left id, right id,
@@ -46,7 +48,12 @@ class ReadingDictionaryBuilder {
     int cost = 0;
   };
   std::map<std::u16string, Choice> best_;
-  std::map<std::u16string, std::vector<std::u16string>> readings_of_kanji_;
+  struct KanjiReading {
+    std::u16string reading;
+    int cost = 0;
+    bool affix = false;
+  };
+  std::map<std::u16string, std::vector<KanjiReading>> readings_of_kanji_;
   std::map<std::u16string, std::u16string> preferred_;
 };
 

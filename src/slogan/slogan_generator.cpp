@@ -145,12 +145,16 @@ int ComposeFiveSevenFiveSlogans(const PhraseLists& lists,
     if (distance == 0) ++scanning;
     drawn.push_back({slogan, distance});
   }
-  std::stable_sort(
-      drawn.begin(), drawn.end(),
-      [](const Drawn& a, const Drawn& b) { return a.distance < b.distance; });
-  const std::size_t shown =
-      std::min(drawn.size(), std::size_t{kSlogansPerGeneration});
-  for (std::size_t i = 0; i < shown; ++i) target.AppendParts(drawn[i].slogan);
+  // The closest five, the earlier drawn first among equals: a few passes
+  // over the draws keep the program smaller than a sort.
+  for (int shown = 0; shown < kSlogansPerGeneration && !drawn.empty();
+       ++shown) {
+    const auto closest = std::min_element(
+        drawn.begin(), drawn.end(),
+        [](const Drawn& a, const Drawn& b) { return a.distance < b.distance; });
+    target.AppendParts(closest->slogan);
+    drawn.erase(closest);
+  }
   return scanning;
 }
 

@@ -131,15 +131,21 @@ std::string CsvField(std::string_view utf8, bool may_be_formula) {
 }
 
 std::string VoteSheetCsv(const std::vector<std::u16string>& slogans,
-                         std::size_t max_characters) {
+                         std::size_t max_characters, const MoraMeter* meter) {
+  const bool rhythm = meter && meter->available();
   std::string sheet = "\xEF\xBB\xBF";
-  sheet += Utf8FromU16(u"番号,標語,文字数,判定,投票") + "\r\n";
+  sheet += Utf8FromU16(rhythm ? u"番号,標語,文字数,音数,判定,投票"
+                              : u"番号,標語,文字数,判定,投票") +
+           "\r\n";
   const std::vector<SloganJudgement> judgements =
       JudgeSlogans(slogans, max_characters);
   for (std::size_t row = 0; row < slogans.size(); ++row) {
     sheet += std::to_string(row + 1) + ",";
     sheet += CsvField(Utf8FromU16(slogans[row]), true) + ",";
     sheet += std::to_string(CountSloganCharacters(slogans[row])) + ",";
+    if (rhythm)
+      sheet +=
+          Utf8FromU16(RhythmFigures(meter->RhythmOfText(slogans[row]))) + ",";
     sheet += CsvField(Utf8FromU16(JudgementText(judgements[row]))) + ",\r\n";
   }
   return sheet;

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "src/slogan/mora_meter.h"
+
 namespace tavlin {
 
 inline constexpr std::size_t kDefaultMaxSloganCharacters = 24;
@@ -48,8 +50,10 @@ std::string CsvField(std::string_view utf8, bool may_be_formula = false);
 
 // The whole sheet: UTF-8 with a byte-order mark, CR LF after every row, a
 // heading row 番号,標語,文字数,判定,投票 and a row for each slogan with the
-// vote left empty.
+// vote left empty. With a rhythm meter that has its dictionary, a column
+// 音数 ("5・7・5") follows 文字数.
 std::string VoteSheetCsv(const std::vector<std::u16string>& slogans,
-                         std::size_t max_characters);
+                         std::size_t max_characters,
+                         const MoraMeter* meter = nullptr);
 
 }  // namespace tavlin

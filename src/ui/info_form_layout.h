@@ -39,6 +39,7 @@ enum InfoControl : int {
   kLblPagedPoolUsage,     // the paged pool, now and at its peak
   kLblNonPagedPoolUsage,  // the non-paged pool, now and at its peak
   kLblProcessTime,        // kernel, user and elapsed time of the process
+  kLblRhythm,             // why the rhythm meter is not shown; else nothing
 };
 
 // The window's one timer: it refreshes the status labels.
@@ -238,6 +239,13 @@ inline constexpr InfoLabelLayout kInfoLabels[] = {
     {kLblProcessTime,
      {16, 392, 93, 16},
      LabelFont::Arial13,
+     LabelColour::Green,
+     u"",
+     kPlainLabel},
+    // Designed without a size: it takes its text's, and none without one.
+    {kLblRhythm,
+     {16, 408, 0, 0},
+     LabelFont::Tahoma11Japanese,
      LabelColour::Green,
      u"",
      kPlainLabel},

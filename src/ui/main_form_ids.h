@@ -45,17 +45,18 @@ constexpr int StorageBoxId(std::size_t page) {
 
 // The slogan list's menu.
 enum SloganMenuCommand : int {
-  kMenuStore = 201,   // as a double-click: into the page's storage list
-  kMenuCopy,          // the slogan onto the clipboard
-  kMenuHoldUpper,     // keep the first part at the next generations
-  kMenuHoldMiddle,    // keep the middle part
-  kMenuHoldLower,     // keep the last part
-  kMenuReleaseHolds,  // draw every part again
-  kMenuPoster,        // the slogan as a vertical poster
-  kMenuEarlier,       // the page's previous generation, as it was shown
-  kMenuLater,         // the page's next generation
+  kMenuStore = 201,    // as a double-click: into the page's storage list
+  kMenuCopy,           // the slogan onto the clipboard
+  kMenuHoldUpper,      // keep the first part at the next generations
+  kMenuHoldMiddle,     // keep the middle part
+  kMenuHoldLower,      // keep the last part
+  kMenuReleaseHolds,   // draw every part again
+  kMenuPoster,         // the slogan as a vertical poster
+  kMenuEarlier,        // the page's previous generation, as it was shown
+  kMenuLater,          // the page's next generation
+  kMenuFiveSevenFive,  // generations keep to 五・七・五, or no longer
 };
-inline constexpr IdRange kSloganMenuIds{kMenuStore, kMenuLater};
+inline constexpr IdRange kSloganMenuIds{kMenuStore, kMenuFiveSevenFive};
 
 // A storage box's menu.
 enum StorageMenuCommand : int {
@@ -93,5 +94,7 @@ static_assert(!Overlap({kHistoryBalloonTimer, kStorageBalloonTimer},
 // The main window's private messages, counted from WM_APP.
 inline constexpr unsigned kWindowsAppMessage = 0x8000;  // WM_APP
 inline constexpr unsigned kRemoveStaleSavesMessage = kWindowsAppMessage + 1;
+// Reads the rhythm meter's dictionary once the first slogans show.
+inline constexpr unsigned kLoadReadingsMessage = kWindowsAppMessage + 2;
 
 }  // namespace tavlin

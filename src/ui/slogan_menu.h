@@ -28,6 +28,7 @@ inline constexpr SloganMenuItem kSloganMenu[] = {
     {kMenuPoster, u"ポスターを作成(&P)...", true, true},
     {kMenuEarlier, u"前の標語(&B)\tAlt+←", false, true},
     {kMenuLater, u"次の標語(&F)\tAlt+→", false, false},
+    {kMenuFiveSevenFive, u"五七五で作る(&G)", false, true},
 };
 
 // What the menu's items depend on when it opens.
@@ -37,7 +38,15 @@ struct SloganMenuState {
   bool can_go_back = false;
   bool can_go_forward = false;
   std::array<bool, 3> part_held{};  // of the selected slogan: 上, 中, 下
+  bool rhythm_shown = false;        // the rhythm meter has its dictionary
+  bool five_seven_five = false;     // generations keep to 五・七・五
 };
+
+// Shown: every item but 五七五で作る, which needs the rhythm meter.
+constexpr bool SloganMenuItemShown(const SloganMenuItem& item,
+                                   const SloganMenuState& state) {
+  return item.command != kMenuFiveSevenFive || state.rhythm_shown;
+}
 
 // Greyed: it needs a slogan and none is selected, or there is nothing for
 // it to do (no hold to release, no generation before or after).
@@ -56,9 +65,11 @@ constexpr bool SloganMenuItemGreyed(const SloganMenuItem& item,
   }
 }
 
-// Checked: a hold item whose part of the selected slogan is held.
+// Checked: a hold item whose part of the selected slogan is held, and
+// 五七五で作る while it is on.
 constexpr bool SloganMenuItemChecked(const SloganMenuItem& item,
                                      const SloganMenuState& state) {
+  if (item.command == kMenuFiveSevenFive) return state.five_seven_five;
   const int part = item.command - kMenuHoldUpper;
   return part >= 0 && part < 3 && state.slogan_selected &&
          state.part_held[static_cast<std::size_t>(part)];

@@ -112,6 +112,13 @@ class InfoWindow : public testing::Test {
   HWND panel_ = nullptr;
 };
 
+// Without the reading dictionary beside the program, one line says why
+// the rhythm meter is not shown.
+TEST_F(InfoWindow, SaysWhyTheRhythmMeterIsNotShown) {
+  EXPECT_EQ(LabelText(kLblRhythm),
+            L"音数: 読み辞書 読み辞書.dic がないため、音数は表示しません");
+}
+
 TEST_F(InfoWindow, ShowsTheProgramTheSystemAndTheProcess) {
   EXPECT_EQ(WindowText(info_), L"Tavlin Ver.0.9.11.29 - InfoForm");
   EXPECT_EQ(LabelText(kLblExeVersion), L"Ver.0.9.11.29");

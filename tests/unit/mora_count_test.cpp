@@ -75,6 +75,9 @@ TEST(MoraCounts, WordsAreReadFromTheDictionaryLongestFirst) {
       {u"今日も", {3, false, true}},
       {u"一人ひとり", {6, false, true}},
       {u"安全第一で守ろう", {13, false, true}},
+      // A digit before a word makes it with its kanji numeral.
+      {u"1人1人", {6, false, true}},
+      {u"1安", {4, false, true}},
       // Kanji without a word: sure beside another kanji, not alone.
       {u"全安", {4, false, true}},
       {u"安全は", {5, false, true}},

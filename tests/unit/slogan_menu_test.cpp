@@ -29,6 +29,20 @@ TEST(SloganMenuItems, TheHistorysAreGreyedAtTheirEnds) {
   }
 }
 
+TEST(SloganMenuItems, FiveSevenFiveShowsWithTheMeterAndIsCheckedWhileOn) {
+  const SloganMenuItem& item = kSloganMenu[std::size(kSloganMenu) - 1];
+  ASSERT_EQ(item.command, kMenuFiveSevenFive);
+  SloganMenuState state;
+  EXPECT_FALSE(SloganMenuItemShown(item, state));
+  EXPECT_TRUE(SloganMenuItemShown(kSloganMenu[0], state));
+  state.rhythm_shown = true;
+  EXPECT_TRUE(SloganMenuItemShown(item, state));
+  EXPECT_FALSE(SloganMenuItemChecked(item, state));
+  state.five_seven_five = true;
+  EXPECT_TRUE(SloganMenuItemChecked(item, state));
+  EXPECT_FALSE(SloganMenuItemGreyed(item, state));
+}
+
 }  // namespace
 
 }  // namespace tavlin

@@ -6,11 +6,14 @@
 
 #include <map>
 
+#include "src/slogan/mora_meter.h"
 #include "src/slogan/mt19937ar.h"
 #include "src/slogan/reading_dictionary.h"
 #include "src/slogan/reading_dictionary_writer.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/slogan/workplace_readings.h"
+#include "support/list_session.h"
+#include "support/temp_folder.h"
 
 namespace tavlin {
 
@@ -59,6 +62,27 @@ TEST(WorkplaceReadingFiles, GoodLinesAreReadAndBadOnesNamed) {
   ASSERT_TRUE(dictionary);
   EXPECT_EQ(CountMorae(u"一人ひとり", &readings, *dictionary).morae, 6);
   EXPECT_EQ(CountMorae(u"一人ひとり", *dictionary).morae, 7);
+}
+
+TEST(MoraMeters, SayWhyTheyCannotCountAndWhichReadingsTheyLeftOut) {
+  const TempFolder folder;
+  EXPECT_EQ(MoraMeter::Load(folder.path(), ByteCodec()).why_unavailable(),
+            "音数: 読み辞書 読み辞書.dic がないため、音数は表示しません");
+  WriteBytes(folder / kReadingDictionaryFileName, "TVRD damaged");
+  EXPECT_EQ(MoraMeter::Load(folder.path(), ByteCodec()).why_unavailable(),
+            "音数: 読み辞書 読み辞書.dic は使えないため、音数は表示しません"
+            "（読み辞書が壊れています）");
+  WriteBytes(folder / kReadingDictionaryFileName,
+             ReadingDictionaryBytes({{u"安全", 4}}, {}));
+  WriteBytes(folder / kWorkplaceReadingsFileName,
+             "\xEF\xBB\xBFKY\t\xE3\x81\x91\xE3\x83\xBC\r\nbad\r\n");
+  const MoraMeter meter = MoraMeter::Load(folder.path(), ByteCodec());
+  ASSERT_TRUE(meter.available());
+  EXPECT_EQ(meter.why_unavailable(), "");
+  EXPECT_EQ(meter.readings_notice(),
+            "読み.txt の 2 行目は「語、タブ、かなの読み」の形ではないため、"
+            "使いません");
+  EXPECT_EQ(meter.Count(u"KYで安全").morae, 7);  // けー で あんぜん
 }
 
 // Phrases whose morae are their last digit: "a5" has five.

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "src/platform/unicode_text.h"
+#include "src/slogan/reading_dictionary_writer.h"
+#include "support/list_session.h"
+#include "support/temp_folder.h"
 
 namespace tavlin {
 
@@ -86,6 +89,25 @@ TEST(VoteSheetCsv, IsUtf8WithAByteOrderMarkAndCrLfRows) {
                                Utf8(u"2,声かけ、確認,6,記号あり（、）,\r\n") +
                                Utf8(u"3,安全第一,4,重複（1番）,\r\n");
   EXPECT_EQ(sheet, expected);
+}
+
+TEST(VoteSheetCsv, WithTheRhythmMeterHasAColumnOfMorae) {
+  const TempFolder folder;
+  WriteBytes(folder / kReadingDictionaryFileName,
+             ReadingDictionaryBytes({{u"安全", 4}, {u"第一", 4}}, {}));
+  const MoraMeter meter = MoraMeter::Load(folder.path(), ByteCodec());
+  ASSERT_TRUE(meter.available()) << meter.why_unavailable();
+  const std::string sheet =
+      VoteSheetCsv({u"安全　第一 ですよ", u"安全第一"}, 24, &meter);
+  EXPECT_EQ(sheet, "\xEF\xBB\xBF" +
+                       Utf8(u"番号,標語,文字数,音数,判定,投票\r\n") +
+                       Utf8(u"1,安全　第一 ですよ,7,4・4・3,可,\r\n") +
+                       Utf8(u"2,安全第一,4,8,可,\r\n"));
+  // Without a dictionary the sheet is as it always was.
+  const MoraMeter none = MoraMeter::Load(folder / "none", ByteCodec());
+  EXPECT_FALSE(none.available());
+  EXPECT_EQ(VoteSheetCsv({u"安全第一"}, 24, &none).find(Utf8(u"音数")),
+            std::string::npos);
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ class DpiUnawareScope {
 
 }  // namespace
 
-TInfoForm::TInfoForm(HWND owner) : owner_(owner) {
+TInfoForm::TInfoForm(HWND owner, std::u16string rhythm_line)
+    : owner_(owner), rhythm_line_(std::move(rhythm_line)) {
   RegisterWindowClass(kClassName, nullptr,
                       static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   RegisterPanelClass();
@@ -244,6 +245,7 @@ void TInfoForm::FormCreate() {
   SetWindowTextW(Label(kLblEnvironment),
                  WideCString(value(kDeveropEnvironment)));
   SetWindowTextW(Label(kLblThanks), WideCString(value(kThanks)));
+  SetWindowTextW(Label(kLblRhythm), WideCString(rhythm_line_));
   SizeToContents();
   CentreOnWorkArea(hwnd());
 }
@@ -285,8 +287,11 @@ void TInfoForm::SizeToContents() {
                   DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
       }
       controls.push_back(label);
+      // A label designed without a size takes no room without a text.
+      const bool hidden = text.empty() && layout.rect.height == 0;
       rects.push_back({layout.rect.left, layout.rect.top,
-                       text.empty() ? 0 : extent.right, extent.bottom});
+                       text.empty() ? 0 : extent.right,
+                       hidden ? 0 : extent.bottom});
     }
   }
 
@@ -376,8 +381,8 @@ void TInfoForm::LblOpenStartupClick(int id) {
   if (id == kLblOpenSendTo) ShellOpen(owner_, GetSendToFolder(owner_));
 }
 
-void ShowInfoForm(HWND owner) {
-  TInfoForm form(owner);
+void ShowInfoForm(HWND owner, std::u16string rhythm_line) {
+  TInfoForm form(owner, std::move(rhythm_line));
   // Declared after the window, so that the owner is enabled again before
   // the window goes, on every path: activation then returns to it.
   const OwnerDisabled disabled(owner);

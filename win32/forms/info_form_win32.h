@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
 
 #include "src/ui/info_form_layout.h"
 #include "win32/gui/window_win32.h"
@@ -17,8 +18,9 @@ namespace tavlin {
 
 class TInfoForm final : public Window {
  public:
-  // Creates the window hidden and fills it (FormCreate).
-  explicit TInfoForm(HWND owner);
+  // Creates the window hidden and fills it (FormCreate); rhythm_line says
+  // why the rhythm meter is not shown, where it is not.
+  TInfoForm(HWND owner, std::u16string rhythm_line);
   ~TInfoForm() override { DestroyNow(); }
   // Shows the window and handles input until it is closed.
   void ShowModal();
@@ -45,6 +47,7 @@ class TInfoForm final : public Window {
   bool IsClickable(HWND control) const;
 
   HWND owner_;
+  std::u16string rhythm_line_;
   HWND panel_ = nullptr;
   std::filesystem::path executable_;
   std::map<LabelFont, UniqueFont> fonts_;
@@ -57,6 +60,6 @@ class TInfoForm final : public Window {
 // Opens the information window modally over owner, which takes no input
 // meanwhile; returns when it has closed. Errors reach the caller after the
 // window is gone.
-void ShowInfoForm(HWND owner);
+void ShowInfoForm(HWND owner, std::u16string rhythm_line = {});
 
 }  // namespace tavlin

@@ -4,6 +4,9 @@
 #include <imm.h>
 
 #include "src/app/page_spec.h"
+#include "src/platform/messages.h"
+#include "src/platform/tavlin_error.h"
+#include "src/slogan/slogan_generator.h"
 #include "src/ui/main_form_layout.h"
 #include "src/ui/slogan_menu.h"
 #include "win32/forms/info_form_win32.h"
@@ -57,6 +60,9 @@ void TMainForm::Show(int show_command) {
   // Handled once the window is painted, and before anything posted to the
   // window after it shows: a close at once still finds the start complete.
   PostMessageW(hwnd(), kRemoveStaleSavesMessage, 0, 0);
+  // The rhythm meter's dictionary is read once the first slogans show, so
+  // that the start does not wait for it.
+  PostMessageW(hwnd(), kLoadReadingsMessage, 0, 0);
   ShowWindow(hwnd(), show_command);
   UpdateWindow(hwnd());
   if (show_command != SW_SHOWMINNOACTIVE && show_command != SW_SHOWMINIMIZED)
@@ -81,6 +87,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case kRemoveStaleSavesMessage:
       if (pages_) pages_->RemoveStaleSaves();
+      return 0;
+    case kLoadReadingsMessage:
+      try {
+        LoadReadings();
+      } catch (...) {
+        ReportCurrentException(hwnd());
+      }
       return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(l) == Control(kPanel1)) {
@@ -304,9 +317,27 @@ void TMainForm::BitBtn1Click() {
   // rather than composing from another page's phrases.
   EnableWindow(Control(kBitBtn1), host_->CanGenerate());
   slogans_->ShowRows(host_->Generate(GetTickCount()));
+  if (const std::optional<int> scanning = host_->FewScanning())
+    slogans_->Tell(
+        hwnd(), WideFromUtf8(ComposeMessage(
+                    kFewFiveSevenFive, {std::to_string(kMostFiveSevenFiveDraws),
+                                        std::to_string(*scanning)})));
 }
 
-void TMainForm::BitBtn2Click() { ShowInfoForm(hwnd()); }
+void TMainForm::LoadReadings() {
+  if (!host_) return;
+  host_->UseMeter(MoraMeter::Load(host_->ProgramFolder(), shift_jis_));
+  pages_->UseMeter(&host_->Meter());
+  if (host_->Meter().available()) slogans_->ShowRhythm();
+  const std::string& notice = host_->Meter().readings_notice();
+  if (!notice.empty()) slogans_->Tell(hwnd(), WideFromUtf8(notice));
+}
+
+void TMainForm::BitBtn2Click() {
+  ShowInfoForm(hwnd(), host_ ? std::u16string(AsU16(WideFromUtf8(
+                                   host_->Meter().why_unavailable())))
+                             : std::u16string());
+}
 
 void TMainForm::PageControl1Change() {
   Carry(host_->PageChosen(static_cast<std::size_t>(ActivePageIndex())));

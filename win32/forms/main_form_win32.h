@@ -49,6 +49,8 @@ class TMainForm final : public Window {
   void FormDestroy();
   void BitBtn1Click();
   void BitBtn2Click();
+  // Reads the rhythm meter's dictionary and the workplace's readings.
+  void LoadReadings();
   void ListBox1DblClick();
   void PageControl1Change();
   // Does what the host decided for an event, step by step.

@@ -16,6 +16,8 @@ namespace tavlin {
 namespace {
 
 constexpr UINT kHistoryBalloonShown = 3000;
+// Long enough to read a sentence.
+constexpr UINT kNoticeBalloonShown = 8000;
 
 }  // namespace
 
@@ -41,11 +43,33 @@ void SloganList::ShowRows(const SloganRows& rows) {
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
   rows_ = rows;
   for (const SloganRow& row : rows_) {
-    // The list box's own text, which screen readers read, is the row's.
-    const std::wstring text(AsWide(row.Text()));
+    const std::wstring text = AccessibleText(row);
     SendMessageW(list_, LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(text.c_str()));
   }
+}
+
+std::wstring SloganList::AccessibleText(const SloganRow& row) const {
+  std::wstring text(AsWide(row.Text()));
+  const MoraMeter& meter = host_.Meter();
+  if (meter.available())
+    text += L"\u3000（" +
+            std::wstring(AsWide(RhythmForReaders(meter.RhythmOf(row)))) + L"）";
+  return text;
+}
+
+void SloganList::ShowRhythm() {
+  const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
+  const LRESULT top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
+  ShowRows(SloganRows(rows_));
+  SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+  if (selected != LB_ERR)
+    SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+}
+
+void SloganList::Tell(HWND owner, const std::wstring& text) {
+  balloon_.Show(owner, list_, text);
+  SetTimer(owner, kHistoryBalloonTimer, kNoticeBalloonShown, nullptr);
 }
 
 void SloganList::Show(const SloganRows& rows, HWND owner) {
@@ -110,6 +134,11 @@ bool SloganList::RunMenuCommand(int command, HWND owner) {
     case kMenuLater:
       ShowLater(owner);
       return true;
+    case kMenuFiveSevenFive:
+      // From the next generation on.
+      if (host_.Meter().available())
+        host_.SetFiveSevenFive(!host_.FiveSevenFive());
+      return true;
   }
   return false;
 }
@@ -141,11 +170,14 @@ void SloganList::ShowMenu(HWND owner, POINT at) {
   for (std::size_t part = 0; slogan && part < kPhrasePositions; ++part)
     state.part_held[part] =
         IsHeld(static_cast<std::size_t>(slogan - rows_.data()), part);
+  state.rhythm_shown = host_.Meter().available();
+  state.five_seven_five = host_.FiveSevenFive();
   for (const SloganMenuItem& item : kSloganMenu)
-    AppendMenuItem(menu.get(), item.separator_before,
-                   (SloganMenuItemGreyed(item, state) ? MF_GRAYED : 0) |
-                       (SloganMenuItemChecked(item, state) ? MF_CHECKED : 0),
-                   item.command, item.caption);
+    if (SloganMenuItemShown(item, state))
+      AppendMenuItem(menu.get(), item.separator_before,
+                     (SloganMenuItemGreyed(item, state) ? MF_GRAYED : 0) |
+                         (SloganMenuItemChecked(item, state) ? MF_CHECKED : 0),
+                     item.command, item.caption);
   TrackMenuFor(owner, menu.get(), point);
 }
 
@@ -162,11 +194,20 @@ void SloganList::Draw(const DRAWITEMSTRUCT& item) {
     for (std::size_t i = 0; i < kPhrasePositions; ++i)
       held_now[i] = IsHeld(item.itemID, i);
     const bool any_held = held_now[0] || held_now[1] || held_now[2];
+    const SloganRow& row = rows_[item.itemID];
+    std::optional<SloganRowMeter> meter;
+    if (host_.Meter().available()) {
+      const SloganRhythm rhythm = host_.Meter().RhythmOf(row);
+      meter = SloganRowMeter{
+          RhythmFigures(rhythm), ScansFiveSevenFive(rhythm),
+          GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT)};
+    }
     DrawSloganRow(
-        item.hDC, item.rcItem, rows_[item.itemID], held_now,
+        item.hDC, item.rcItem, row, held_now,
         {font_, any_held ? BoldFont() : font_,
          GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT),
-         ScaleForDpi(kSloganTextIndent, dpi_)});
+         ScaleForDpi(kSloganTextIndent, dpi_)},
+        meter ? &*meter : nullptr);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }

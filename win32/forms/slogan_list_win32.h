@@ -36,6 +36,11 @@ class SloganList final {
   bool ShowEarlier(HWND owner);
   bool ShowLater(HWND owner);
   void HideBalloon() { balloon_.Hide(); }
+  // Tells something of the list in its balloon, for a while.
+  void Tell(HWND owner, const std::wstring& text);
+  // The host's rhythm meter is loaded: the rows show their counts, and
+  // screen readers read them, from now on.
+  void ShowRhythm();
   // The window's font at dpi; the bold one is made when first needed.
   void UseFont(HFONT font, int dpi);
 
@@ -53,6 +58,9 @@ class SloganList final {
   bool IsHeld(std::size_t row, std::size_t part) const;
   void ToggleHold(PhrasePosition position);
   HFONT BoldFont();
+  // What the list box holds for a row, which screen readers read: its
+  // text, and its counts where the meter is shown.
+  std::wstring AccessibleText(const SloganRow& row) const;
 
   HWND list_;
   MainHost& host_;

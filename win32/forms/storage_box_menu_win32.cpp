@@ -65,7 +65,7 @@ void StoragePages::RunMenuCommand(int command) {
     }
     case kStorageVoteSheet:
       ExportVoteSheet(form_, ActiveTheme(), AsU16(WindowTextOf(box)),
-                      RunningExecutablePath().parent_path());
+                      RunningExecutablePath().parent_path(), meter_);
       break;
   }
 }

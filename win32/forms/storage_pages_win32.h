@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "src/app/page_spec.h"
+#include "src/slogan/mora_meter.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
 #include "src/ui/layout.h"
@@ -76,6 +77,8 @@ class StoragePages {
   void StoreSlogan(std::wstring_view slogan);
   // The command of a box's context menu, for the active page's box.
   void RunMenuCommand(int command);
+  // The rhythm meter the vote sheet counts with, once it is loaded.
+  void UseMeter(const MoraMeter* meter) { meter_ = meter; }
 
  private:
   struct Page {
@@ -124,6 +127,7 @@ class StoragePages {
   bool close_asked_ = false;
   bool showing_merge_ = false;  // the box changes, but not by the user
   BalloonTip balloon_;
+  const MoraMeter* meter_ = nullptr;
 };
 
 }  // namespace tavlin

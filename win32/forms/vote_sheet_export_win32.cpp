@@ -21,7 +21,8 @@ std::size_t VoteSheetCharacterLimit(
 
 void ExportVoteSheet(HWND owner, std::u16string_view theme,
                      std::u16string_view box_text,
-                     const std::filesystem::path& program_folder) {
+                     const std::filesystem::path& program_folder,
+                     const MoraMeter* meter) {
   SaveFileChoice choice;
   choice.title = L"一覧表を書き出す";
   choice.filter = FileTypeFilter(L"CSV (コンマ区切り) (*.csv)", L"*.csv");
@@ -33,7 +34,7 @@ void ExportVoteSheet(HWND owner, std::u16string_view theme,
       AskWhereToSave(owner, choice);
   if (!file) return;
   const std::string sheet = VoteSheetCsv(
-      SheetSlogans(box_text), VoteSheetCharacterLimit(program_folder));
+      SheetSlogans(box_text), VoteSheetCharacterLimit(program_folder), meter);
   SaveFileAtomically(*file, sheet, ExistingFile::Replace);
   // What an export stopped midway left there goes, once old.
   RemoveStaleTemporaryFilesOfKind(file->parent_path(), ".csv",

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "src/slogan/mora_meter.h"
+
 namespace tavlin {
 
 // The most characters a slogan may have before the sheet judges it too
@@ -20,6 +22,7 @@ std::size_t VoteSheetCharacterLimit(
 // whole or not at all. Throws TavlinError when it cannot be written.
 void ExportVoteSheet(HWND owner, std::u16string_view theme,
                      std::u16string_view box_text,
-                     const std::filesystem::path& program_folder);
+                     const std::filesystem::path& program_folder,
+                     const MoraMeter* meter);
 
 }  // namespace tavlin

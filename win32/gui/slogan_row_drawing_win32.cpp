@@ -1,5 +1,6 @@
 #include "win32/gui/slogan_row_drawing_win32.h"
 
+#include <algorithm>
 #include <string>
 
 #include "win32/system/device_context_win32.h"
@@ -20,13 +21,30 @@ void DrawPart(HDC dc, RECT& rect, const std::wstring& text) {
   rect.left += extent.cx;
 }
 
+// Draws the meter right-aligned in rect and takes its room off rect.
+void DrawMeter(HDC dc, RECT& rect, const SloganRowMeter& meter, int indent) {
+  const std::wstring text =
+      (meter.scans ? L"◎ " : L"") + std::wstring(AsWide(meter.figures));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()),
+                        &extent);
+  RECT place = rect;
+  place.right -= indent;
+  place.left = std::max(rect.left, place.right - extent.cx);
+  SetTextColor(dc, meter.colour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT);
+  rect.right = std::max(rect.left, place.left - 2 * indent);
+}
+
 }  // namespace
 
 void DrawSloganRow(HDC dc, RECT rect, const SloganRow& row,
                    const std::array<bool, kPhrasePositions>& held_now,
-                   const SloganRowLook& look) {
+                   const SloganRowLook& look, const SloganRowMeter* meter) {
   const SelectedObject font(dc, look.font);
   SetBkMode(dc, TRANSPARENT);
+  if (meter) DrawMeter(dc, rect, *meter, look.indent);
   SetTextColor(dc, look.text);
   rect.left += look.indent;
   bool any_held = false;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <unordered_map>
 
+#include "src/platform/unicode_text.h"
 #include "src/slogan/mora_count.h"
 #include "src/slogan/mora_rules.h"
 #include "src/slogan/word_readings.h"
@@ -21,6 +22,8 @@ constexpr int kUsualKanjiMorae = 2;
 // A reading of a kanji alone this much costlier than its usual one is
 // rare enough not to make its count unsure.
 constexpr int kRivalCost = 3000;
+// A kanji no lexicon has, to stand beside a word while it is tried.
+constexpr char32_t kNeighbourKanji = 0x2A6D6;
 
 std::u32string CodePoints(std::u16string_view text) {
   std::u32string points;
@@ -273,7 +276,22 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
     result.kanji.push_back(counts);
   }
   // Words from the shortest: a word the shorter ones and the kanji table
-  // already count right, for sure, is left out.
+  // already count right, for sure, wherever it stands, is left out. A
+  // kanji of its own stands beside it to try it after and before a kanji,
+  // where its kanji may be read otherwise (怠る after 確認).
+  known.AddKanji({kNeighbourKanji, {1, 1, 1}, {true, true, true}});
+  const auto counted_right = [&](const std::u16string& word, int morae) {
+    std::u16string neighbour;
+    AppendCodePoint(neighbour, kNeighbourKanji);
+    for (const std::u16string& text :
+         {word, neighbour + word, word + neighbour}) {
+      const MoraCount count = CountMorae(text, known);
+      const int expected = morae + (text.size() > word.size() ? 1 : 0);
+      if (!count.countable || count.approximate || count.morae != expected)
+        return false;
+    }
+    return true;
+  };
   std::vector<std::pair<std::u16string, int>> words;
   for (const auto& [surface, reading] : chosen)
     if (CodePoints(surface).size() > 1)
@@ -284,8 +302,7 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
                    });
   result.words_with_kanji = words.size();
   for (auto& [word, morae] : words) {
-    const MoraCount count = CountMorae(word, known);
-    if (count.countable && !count.approximate && count.morae == morae) continue;
+    if (counted_right(word, morae)) continue;
     known.AddWord(word, morae);
     result.words.push_back({std::move(word), morae});
   }

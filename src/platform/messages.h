@@ -67,6 +67,10 @@ inline constexpr std::string_view kNoReadingDictionary =
     "音数: 読み辞書 %s がないため、音数は表示しません";
 inline constexpr std::string_view kUnusableReadingDictionary =
     "音数: 読み辞書 %s は使えないため、音数は表示しません（%s）";
+inline constexpr std::string_view kDamagedReadingDictionary =
+    "読み辞書が壊れています";
+inline constexpr std::string_view kOtherReadingDictionaryVersion =
+    "読み辞書の版が違います";
 inline constexpr std::string_view kBadWorkplaceReadings =
     "%s の %s 行目は「語、タブ、かなの読み」の形ではないため、使いません";
 inline constexpr std::string_view kUnreadableWorkplaceReadings =

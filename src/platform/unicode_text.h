@@ -9,22 +9,34 @@ namespace tavlin {
 
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
-// Calls on_code_point(c) for each code point of text in order: a surrogate
-// pair is one code point, and a surrogate without its partner is
+struct CodePointAt {
+  char32_t c = 0;
+  std::size_t units = 0;  // 2 for a surrogate pair
+};
+
+// The code point that starts at text[i], i within text: a surrogate pair is
+// one code point, and a surrogate without its partner is
 // kReplacementCharacter.
+constexpr CodePointAt ReadCodePoint(std::u16string_view text, std::size_t i) {
+  const char16_t unit = text[i];
+  const bool lead = unit >= 0xD800 && unit <= 0xDBFF;
+  const bool trail = unit >= 0xDC00 && unit <= 0xDFFF;
+  if (lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+      text[i + 1] <= 0xDFFF)
+    return {0x10000 + ((char32_t{unit} - 0xD800) << 10) +
+                (char32_t{text[i + 1]} - 0xDC00),
+            2};
+  return {lead || trail ? kReplacementCharacter : char32_t{unit}, 1};
+}
+
+// Calls on_code_point(c) for each code point of text in order, as
+// ReadCodePoint reads them.
 template <typename OnCodePoint>
 void ForEachCodePoint(std::u16string_view text, OnCodePoint&& on_code_point) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    const bool lead = unit >= 0xD800 && unit <= 0xDBFF;
-    const bool trail = unit >= 0xDC00 && unit <= 0xDFFF;
-    if (lead && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      on_code_point(0x10000 + ((char32_t{unit} - 0xD800) << 10) +
-                    (char32_t{text[++i]} - 0xDC00));
-    } else {
-      on_code_point(lead || trail ? kReplacementCharacter : char32_t{unit});
-    }
+  for (std::size_t i = 0; i < text.size();) {
+    const CodePointAt at = ReadCodePoint(text, i);
+    on_code_point(at.c);
+    i += at.units;
   }
 }
 

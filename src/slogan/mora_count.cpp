@@ -2,26 +2,12 @@
 
 #include <string>
 
+#include "src/platform/unicode_text.h"
 #include "src/slogan/mora_rules.h"
 
 namespace tavlin {
 
 namespace {
-
-struct CodePointAt {
-  char32_t c = 0;
-  std::size_t units = 0;
-};
-
-CodePointAt ReadCodePoint(std::u16string_view text, std::size_t i) {
-  const char16_t unit = text[i];
-  if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() &&
-      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-    return {0x10000 + ((char32_t{unit} - 0xD800) << 10) +
-                (char32_t{text[i + 1]} - 0xDC00),
-            2};
-  return {unit, 1};
-}
 
 bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 bool IsAsciiLetter(char32_t c) {

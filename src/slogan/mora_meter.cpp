@@ -1,5 +1,7 @@
 #include "src/slogan/mora_meter.h"
 
+#include <system_error>
+
 #include "src/platform/file_access.h"
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
@@ -29,9 +31,18 @@ MoraMeter MoraMeter::Load(const std::filesystem::path& folder,
     return meter;
   }
   std::string error;
+  // A dictionary is well under a megabyte: a file far larger is not one,
+  // and is not read into memory to find that out.
+  constexpr std::uintmax_t kLargestDictionary = 16u << 20;
+  std::error_code size_error;
+  const std::uintmax_t size =
+      std::filesystem::file_size(dictionary, size_error);
   try {
-    meter.dictionary_ =
-        ReadingDictionary::FromBytes(ReadWholeFile(dictionary), &error);
+    if (size_error || size > kLargestDictionary)
+      error = kDamagedReadingDictionary;
+    else
+      meter.dictionary_ =
+          ReadingDictionary::FromBytes(ReadWholeFile(dictionary), &error);
   } catch (const TavlinError& failure) {
     error = failure.what();
   }

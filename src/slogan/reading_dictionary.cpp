@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "src/platform/messages.h"
+
 namespace tavlin {
 
 namespace {
@@ -76,14 +78,14 @@ std::optional<ReadingDictionary> ReadingDictionary::FromBytes(
 
 bool ReadingDictionary::CheckLayout(std::string* error) {
   const auto damaged = [&] {
-    *error = "読み辞書が壊れています";
+    *error = kDamagedReadingDictionary;
     return false;
   };
   if (bytes_.size() < kHeaderSize ||
       std::string_view(bytes_).substr(0, 4) != kMagic)
     return damaged();
   if (U32At(4) != kReadingDictionaryVersion) {
-    *error = "読み辞書の版が違います";
+    *error = kOtherReadingDictionaryVersion;
     return false;
   }
   if (U32At(8) !=

@@ -27,16 +27,7 @@ constexpr char32_t kNeighbourKanji = 0x2A6D6;
 
 std::u32string CodePoints(std::u16string_view text) {
   std::u32string points;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size()) {
-      points.push_back(0x10000 + ((char32_t{unit} - 0xD800) << 10) +
-                       (char32_t{text[i + 1]} - 0xDC00));
-      ++i;
-    } else {
-      points.push_back(unit);
-    }
-  }
+  ForEachCodePoint(text, [&](char32_t c) { points.push_back(c); });
   return points;
 }
 

@@ -13,7 +13,8 @@ constexpr int kFar = 1000;
 std::u16string Figure(const MoraCount& count) {
   if (!count.countable) return u"?";
   std::u16string figure = count.approximate ? u"約" : u"";
-  for (const char digit : std::to_string(count.morae)) figure += digit;
+  for (const char digit : std::to_string(count.morae))
+    figure += static_cast<char16_t>(digit);
   return figure;
 }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png for the README: the Release Tavlin.exe with the
-# example phrase files and two stored slogans, in a Wine virtual desktop (so
+# example phrase files, the reading dictionary and two stored slogans, in a Wine virtual desktop (so
 # that Wine draws the title bars and frames), its information window beside
 # it. Uses ImageMagick's import, xwininfo and Wine's own fonts (the caption
 # buttons are drawn from its Marlett, the captions in its Tahoma), which the
@@ -9,6 +9,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$TAVLIN_ROOT/scripts/install-deps.sh"
+build_reading_dictionary
 configure_windows
 cmake --build "$TAVLIN_WINDOWS" --target Tavlin arrange_windows
 
@@ -16,7 +17,7 @@ scene="$TAVLIN_BUILD/screenshot"
 rm -rf "$scene"
 mkdir -p "$scene"
 cp "$TAVLIN_WINDOWS/Tavlin.exe" "$TAVLIN_WINDOWS/arrange_windows.exe" \
-  "$TAVLIN_ROOT"/examples/*.txt "$scene/"
+  "$TAVLIN_ROOT"/examples/*.txt "$TAVLIN_NATIVE/読み辞書.dic" "$scene/"
 printf '%s\r\n' "安全は一人一人の心がけ" "確認しよう 今日の作業と 足もとを" |
   iconv -f UTF-8 -t SHIFT_JIS >"$scene/Tavlin安全保管庫.txt"
 

@@ -7,6 +7,7 @@
 
 #include "e2e/tavlin_process.h"
 #include "src/slogan/reading_dictionary.h"
+#include "src/slogan/workplace_readings.h"
 #include "src/ui/main_form_ids.h"
 #include "support/temp_folder.h"
 
@@ -18,13 +19,17 @@ namespace fs = std::filesystem;
 
 constexpr std::wstring_view kCountsBegin = L"\u3000（音数 ";
 
+void CopyReadingDictionary(const fs::path& folder) {
+  // The path is UTF-8, as the build wrote it.
+  fs::copy_file(fs::path(TAVLIN_BUILT_READING_DICTIONARY).make_preferred(),
+                folder / kReadingDictionaryFileName);
+}
+
 class RhythmMeter : public testing::Test {
  protected:
   void SetUp() override {
     CopyExamplePhraseFiles(folder_.path());
-    // The path is UTF-8, as the build wrote it.
-    fs::copy_file(fs::path(TAVLIN_BUILT_READING_DICTIONARY).make_preferred(),
-                  folder_ / kReadingDictionaryFileName);
+    CopyReadingDictionary(folder_.path());
     tavlin_.Start();
     list_ = tavlin_.Control(kListBox1);
   }
@@ -72,6 +77,22 @@ TEST_F(RhythmMeter, FiveSevenFiveOnComposesOnlySlogansThatScan) {
              return row.ends_with(L"（音数 5・7・5 五・七・五）");
            });
   })) << testing::PrintToString(ListBoxItems(list_));
+}
+
+// A workplace's readings with a line that is not one: told in a balloon
+// over the list, with no message box in the way.
+TEST(WorkplaceReadings, ABadLineIsToldInABalloonWithoutAMessageBox) {
+  const TempFolder folder;
+  CopyExamplePhraseFiles(folder.path());
+  CopyReadingDictionary(folder.path());
+  // UTF-8 with its mark, as Notepad writes it.
+  WriteBytes(folder / kWorkplaceReadingsFileName,
+             "\xEF\xBB\xBFKYT\t\xE3\x81\x91\xE3\x83\xBC\r\nno tab here\r\n");
+  TavlinProcess tavlin(folder.path());
+  tavlin.Start();
+  EXPECT_NE(tavlin.WaitForWindow(L"tooltips_class32"), nullptr);
+  EXPECT_EQ(tavlin.MessageBox(), nullptr);
+  tavlin.Close();
 }
 
 }  // namespace

@@ -79,6 +79,12 @@ MainHost::MainHost(std::vector<PageSpec> pages,
 const SloganRows& MainHost::Generate(std::uint32_t seed) {
   const std::optional<std::u16string>& theme = Page(active_).phrase_theme;
   if (!theme) return empty_;
+  // A workplace's readings are read again where they changed, as the
+  // phrase files are.
+  readings_notice_.clear();
+  if (meter_.available() &&
+      meter_.ReloadWorkplaceReadings(program_folder_, shift_jis_))
+    readings_notice_ = meter_.readings_notice();
   RowCollector rows(shift_jis_);
   const MeteredRhythm rhythm(meter_, shift_jis_);
   const bool scan = five_seven_five_ && meter_.available();

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "src/app/page_spec.h"
@@ -51,6 +53,9 @@ class MainHost {
   // How many rows of the last generation scan, where it kept to 五・七・五
   // and found fewer than five; nothing otherwise.
   std::optional<int> FewScanning() const { return few_scanning_; }
+  // What the last generation found wrong in 読み.txt, read again there
+  // because it changed; empty otherwise.
+  const std::string& ReadingsNotice() const { return readings_notice_; }
 
   // What the window does for an event, in this order: the host decides,
   // the window carries it out.
@@ -93,6 +98,7 @@ class MainHost {
   MoraMeter meter_;
   bool five_seven_five_ = false;
   std::optional<int> few_scanning_;
+  std::string readings_notice_;
 };
 
 }  // namespace tavlin

@@ -53,29 +53,44 @@ MoraMeter MoraMeter::Load(const std::filesystem::path& folder,
     return meter;
   }
 
+  meter.ReloadWorkplaceReadings(folder, shift_jis);
+  return meter;
+}
+
+bool MoraMeter::ReloadWorkplaceReadings(const std::filesystem::path& folder,
+                                        const TextCodec& shift_jis) {
   const std::filesystem::path readings = folder / kWorkplaceReadingsFileName;
-  if (!IsExistingFile(readings)) return meter;
-  std::optional<std::u16string> text;
+  std::optional<std::string> bytes;
   try {
-    const std::string bytes = ReadWholeFile(readings);
-    const TextEncoding encoding = DetectTextEncoding(bytes);
-    text = encoding == TextEncoding::ShiftJis
-               ? shift_jis.Decode(bytes)
-               : DecodeUnicodeText(bytes, encoding);
+    if (IsExistingFile(readings))
+      bytes = ReadWholeFileIfChanged(readings, workplace_bytes_);
+    else if (workplace_file_)
+      bytes = std::string();  // gone: as if emptied
   } catch (const TavlinError&) {
+    // Held open by an editor that shares nothing: tried again next time.
   }
+  if (!bytes) return false;
+  workplace_file_ = IsExistingFile(readings);
+  workplace_bytes_ = std::move(*bytes);
+  workplace_ = WorkplaceReadings();
+  readings_notice_.clear();
+  const TextEncoding encoding = DetectTextEncoding(workplace_bytes_);
+  const std::optional<std::u16string> text =
+      encoding == TextEncoding::ShiftJis
+          ? shift_jis.Decode(workplace_bytes_)
+          : DecodeUnicodeText(workplace_bytes_, encoding);
   if (!text) {
-    meter.readings_notice_ = ComposeMessage(
-        kUnreadableWorkplaceReadings, {PathForMessage(readings.filename())});
-    return meter;
+    readings_notice_ = ComposeMessage(kUnreadableWorkplaceReadings,
+                                      {PathForMessage(readings.filename())});
+    return true;
   }
   std::vector<std::size_t> bad_lines;
-  meter.workplace_ = WorkplaceReadings::FromText(*text, bad_lines);
+  workplace_ = WorkplaceReadings::FromText(*text, bad_lines);
   if (!bad_lines.empty())
-    meter.readings_notice_ = ComposeMessage(
+    readings_notice_ = ComposeMessage(
         kBadWorkplaceReadings,
         {PathForMessage(readings.filename()), LineNumbers(bad_lines)});
-  return meter;
+  return true;
 }
 
 MoraCount MoraMeter::Count(std::u16string_view phrase) const {

@@ -26,9 +26,13 @@ class MoraMeter {
   // One line for the information window where it is not available; empty
   // where it is, and before it is loaded.
   const std::string& why_unavailable() const { return why_unavailable_; }
-  // The lines of 読み.txt that were not used, told once; empty where all
-  // were.
+  // The lines of 読み.txt that were not used, to be told once each time
+  // the file is read; empty where all were.
   const std::string& readings_notice() const { return readings_notice_; }
+  // Reads 読み.txt again where it changed since it was last read, as the
+  // phrase files are at every generation; true where it changed (or went).
+  bool ReloadWorkplaceReadings(const std::filesystem::path& folder,
+                               const TextCodec& shift_jis);
 
   // Counts with the workplace's readings first; call only where available.
   MoraCount Count(std::u16string_view phrase) const;
@@ -40,6 +44,8 @@ class MoraMeter {
  private:
   std::optional<ReadingDictionary> dictionary_;
   WorkplaceReadings workplace_;
+  std::string workplace_bytes_;  // 読み.txt as last read
+  bool workplace_file_ = false;  // it stood beside the program then
   std::string why_unavailable_;
   std::string readings_notice_;
 };

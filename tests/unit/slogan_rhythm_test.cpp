@@ -85,6 +85,26 @@ TEST(MoraMeters, SayWhyTheyCannotCountAndWhichReadingsTheyLeftOut) {
   EXPECT_EQ(meter.Count(u"KYで安全").morae, 7);  // けー で あんぜん
 }
 
+TEST(MoraMeters, ReadTheWorkplacesReadingsAgainWhereTheyChanged) {
+  const TempFolder folder;
+  WriteBytes(folder / kReadingDictionaryFileName,
+             ReadingDictionaryBytes({{u"安全", 4}}, {}));
+  WriteBytes(folder / kWorkplaceReadingsFileName,
+             "\xEF\xBB\xBFKY\t\xE3\x81\x91\xE3\x83\xBC\r\n");  // けー
+  MoraMeter meter = MoraMeter::Load(folder.path(), ByteCodec());
+  EXPECT_EQ(meter.Count(u"KY").morae, 2);
+  EXPECT_FALSE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));
+  WriteBytes(folder / kWorkplaceReadingsFileName,
+             "\xEF\xBB\xBFKY\t\xE3\x81\x91\r\n");  // け
+  EXPECT_TRUE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));
+  EXPECT_EQ(meter.Count(u"KY").morae, 1);
+  EXPECT_EQ(meter.readings_notice(), "");
+  std::filesystem::remove(folder / kWorkplaceReadingsFileName);
+  EXPECT_TRUE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));
+  EXPECT_EQ(meter.Count(u"KY").morae, 4);  // ケー ワイ
+  EXPECT_FALSE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));
+}
+
 // Phrases whose morae are their last digit: "a5" has five.
 class DigitRhythm final : public SloganRhythmOf {
  public:

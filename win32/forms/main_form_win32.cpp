@@ -317,7 +317,9 @@ void TMainForm::BitBtn1Click() {
   // rather than composing from another page's phrases.
   EnableWindow(Control(kBitBtn1), host_->CanGenerate());
   slogans_->ShowRows(host_->Generate(GetTickCount()));
-  if (const std::optional<int> scanning = host_->FewScanning())
+  if (!host_->ReadingsNotice().empty())
+    slogans_->Tell(hwnd(), WideFromUtf8(host_->ReadingsNotice()));
+  else if (const std::optional<int> scanning = host_->FewScanning())
     slogans_->Tell(
         hwnd(), WideFromUtf8(ComposeMessage(
                     kFewFiveSevenFive, {std::to_string(kMostFiveSevenFiveDraws),

@@ -217,30 +217,24 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
         !IsKanjiCharacter(points[1]))
       continue;
     const int whole = MoraeOf(reading);
-    bool fitted = false;
-    if (const auto* first = readings_of(points[0])) {
-      for (const KanjiReading& part : *first) {
-        if (!ReadingFits(reading, part.reading, false)) continue;
-        const int morae = MoraeOf(part.reading);
-        ++votes[points[0]].before[morae];
-        ++votes[points[1]].after[whole - morae];
-        fitted = true;
-        break;
-      }
-    }
-    if (const auto* second = readings_of(points[1]); !fitted && second) {
-      for (const KanjiReading& part : *second) {
-        if (!ReadingFits(reading, part.reading, true)) continue;
-        const int morae = MoraeOf(part.reading);
-        ++votes[points[1]].after[morae];
-        ++votes[points[0]].before[whole - morae];
-        fitted = true;
-        break;
-      }
-    }
-    if (!fitted && whole % 2 == 0) {
-      ++votes[points[0]].before[whole / 2];
-      ++votes[points[1]].after[whole / 2];
+    // The morae of the first kanji, where one kanji's own reading fits at
+    // its end of the compound's.
+    const auto first_morae = [&](bool from_end) -> std::optional<int> {
+      const auto* readings = readings_of(points[from_end ? 1 : 0]);
+      if (!readings) return std::nullopt;
+      for (const KanjiReading& part : *readings)
+        if (ReadingFits(reading, part.reading, from_end))
+          return from_end ? whole - MoraeOf(part.reading)
+                          : MoraeOf(part.reading);
+      return std::nullopt;
+    };
+    std::optional<int> first = first_morae(false);
+    if (!first) first = first_morae(true);
+    // Where neither fits, an even count is most likely shared evenly.
+    if (!first && whole % 2 == 0) first = whole / 2;
+    if (first) {
+      ++votes[points[0]].before[*first];
+      ++votes[points[1]].after[whole - *first];
     }
   }
   for (const auto& [k, its_votes] : votes) {

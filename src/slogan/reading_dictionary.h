@@ -5,7 +5,8 @@
 //
 // The file, little-endian:
 //   "TVRD", version (u32), checksum of what follows the header (u32, FNV-1a),
-//   word count, block count, kanji count, longest word in units (u32 each);
+//   word count, block count, kanji count, longest word in units and a
+//   zero kept for later versions (u32 each);
 //   the kanji, sorted: each its code point (u32), its three counts (alone,
 //   before, after another kanji; u8 each) and which of them are sure (u8,
 //   a bit each): a count that is not sure makes a phrase's count

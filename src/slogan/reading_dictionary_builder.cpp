@@ -211,8 +211,10 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
     const auto found = readings_of_kanji_.find(surface);
     return found == readings_of_kanji_.end() ? nullptr : &found->second;
   };
-  for (const auto& [surface, reading] : chosen) {
-    const std::u32string points = CodePoints(surface);
+  for (const auto& compound : chosen) {
+    // Named apart: a lambda below uses the reading.
+    const std::u16string& reading = compound.second;
+    const std::u32string points = CodePoints(compound.first);
     if (points.size() != 2 || !IsKanjiCharacter(points[0]) ||
         !IsKanjiCharacter(points[1]))
       continue;

@@ -2,10 +2,9 @@
 // counting a phrase with it.
 #include "rhythm_bench.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "src/platform/file_access.h"
 #include "src/slogan/mora_count.h"
 #include "src/slogan/reading_dictionary.h"
 
@@ -13,16 +12,11 @@ namespace tavlin {
 
 namespace {
 
-std::string DictionaryBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void LoadReadingDictionary(benchmark::State& state, const char* path) {
   for (auto _ : state) {
     std::string error;
     const auto dictionary =
-        ReadingDictionary::FromBytes(DictionaryBytes(path), &error);
+        ReadingDictionary::FromBytes(ReadWholeFile(path), &error);
     if (!dictionary) state.SkipWithError(error.c_str());
     benchmark::DoNotOptimize(dictionary);
   }
@@ -38,7 +32,7 @@ constexpr std::u16string_view kPhrases[] = {
 void CountPhraseMorae(benchmark::State& state, const char* path) {
   std::string error;
   const auto dictionary =
-      ReadingDictionary::FromBytes(DictionaryBytes(path), &error);
+      ReadingDictionary::FromBytes(ReadWholeFile(path), &error);
   if (!dictionary) {
     state.SkipWithError(error.c_str());
     return;

@@ -4,9 +4,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
+#include "src/platform/file_access.h"
+#include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
 #include "src/slogan/reading_dictionary_builder.h"
@@ -17,23 +18,10 @@ using namespace tavlin;
 namespace {
 
 std::optional<std::u16string> ReadUtf8File(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string bytes((std::istreambuf_iterator<char>(in)),
-                          std::istreambuf_iterator<char>());
-  return DecodeUnicodeText(bytes, TextEncoding::Utf8);
-}
-
-template <typename OnLine>
-void ForEachTextLine(std::u16string_view text, OnLine&& on_line) {
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find(u'\n', begin);
-    if (end == std::u16string_view::npos) end = text.size();
-    std::u16string_view line = text.substr(begin, end - begin);
-    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    on_line(line);
-    begin = end + 1;
+  try {
+    return DecodeUnicodeText(ReadWholeFile(path), TextEncoding::Utf8);
+  } catch (const TavlinError&) {
+    return std::nullopt;
   }
 }
 

@@ -2,11 +2,11 @@
 // line for each: the count, or ? where it cannot be counted.
 //   tavlin_mora [DICTIONARY]
 // Without an argument it reads the dictionary the build made.
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
+#include "src/platform/file_access.h"
+#include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/slogan/mora_count.h"
 #include "src/slogan/reading_dictionary.h"
@@ -15,16 +15,15 @@ using namespace tavlin;
 
 int main(int argc, char** argv) {
   const std::string path = argc > 1 ? argv[1] : TAVLIN_BUILT_DICTIONARY;
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)),
-                    std::istreambuf_iterator<char>());
   std::string error;
-  const std::optional<ReadingDictionary> dictionary =
-      in ? ReadingDictionary::FromBytes(std::move(bytes), &error)
-         : std::nullopt;
+  std::optional<ReadingDictionary> dictionary;
+  try {
+    dictionary = ReadingDictionary::FromBytes(ReadWholeFile(path), &error);
+  } catch (const TavlinError& failure) {
+    error = failure.what();
+  }
   if (!dictionary) {
-    std::cerr << "tavlin_mora: " << path << ": "
-              << (error.empty() ? "cannot be read" : error) << "\n";
+    std::cerr << "tavlin_mora: " << path << ": " << error << "\n";
     return 1;
   }
   std::string line;

@@ -40,6 +40,21 @@ void ForEachCodePoint(std::u16string_view text, OnCodePoint&& on_code_point) {
   }
 }
 
+// Calls on_line(line) for each line of text, in order: a line ends at CR,
+// LF or CR LF, and a line end at the very end adds no empty line. The lines
+// are views into text.
+template <typename OnLine>
+void ForEachTextLine(std::u16string_view text, OnLine&& on_line) {
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r' && text[i] != u'\n') continue;
+    on_line(text.substr(begin, i - begin));
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    begin = i + 1;
+  }
+  if (begin < text.size()) on_line(text.substr(begin));
+}
+
 // The characters of a text as a reader counts them: a surrogate pair, or a
 // surrogate on its own, is one.
 std::size_t CharacterCount(std::u16string_view text);

@@ -14,6 +14,17 @@ bool IsAsciiLetter(char32_t c) {
   return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
 }
 
+// The longest word at the start of text, the first source with one there
+// deciding.
+std::optional<WordMorae> WordAt(std::u16string_view text,
+                                const WordReadings* first,
+                                const WordReadings& second) {
+  std::optional<WordMorae> word;
+  if (first) word = first->LongestWordAt(text);
+  if (!word) word = second.LongestWordAt(text);
+  return word;
+}
+
 // The word a digit's kanji numeral makes with the counter after it, 人,
 // 日 or つ, which are read by their own readings (一人 ひとり, 三日 みっか):
 // its length in text after the digit and its morae; nothing where the
@@ -29,9 +40,7 @@ std::optional<WordMorae> WordWithNumeral(char32_t digit,
   constexpr std::size_t kLongestWithNumeral = 8;
   std::u16string word(1, kNumerals[digit - U'0']);
   word.append(after.substr(0, kLongestWithNumeral));
-  std::optional<WordMorae> found;
-  if (first) found = first->LongestWordAt(word);
-  if (!found) found = second.LongestWordAt(word);
+  const std::optional<WordMorae> found = WordAt(word, first, second);
   if (!found || found->length < 2) return std::nullopt;
   return WordMorae{found->length - 1, found->morae};
 }
@@ -55,9 +64,7 @@ MoraCount CountMorae(std::u16string_view text, const WordReadings* first,
   std::size_t i = 0;
   while (i < text.size()) {
     const std::u16string_view rest = text.substr(i);
-    std::optional<WordMorae> word;
-    if (first) word = first->LongestWordAt(rest);
-    if (!word) word = second.LongestWordAt(rest);
+    const std::optional<WordMorae> word = WordAt(rest, first, second);
     if (word && word->length > 0 && word->length <= rest.size()) {
       count.morae += word->morae;
       previous_is_kanji =

@@ -62,15 +62,15 @@ bool MoraMeter::ReloadWorkplaceReadings(const std::filesystem::path& folder,
   const std::filesystem::path readings = folder / kWorkplaceReadingsFileName;
   std::optional<std::string> bytes;
   try {
+    // A file that went is as one emptied.
     if (IsExistingFile(readings))
       bytes = ReadWholeFileIfChanged(readings, workplace_bytes_);
-    else if (workplace_file_)
-      bytes = std::string();  // gone: as if emptied
+    else if (!workplace_bytes_.empty())
+      bytes = std::string();
   } catch (const TavlinError&) {
     // Held open by an editor that shares nothing: tried again next time.
   }
   if (!bytes) return false;
-  workplace_file_ = IsExistingFile(readings);
   workplace_bytes_ = std::move(*bytes);
   workplace_ = WorkplaceReadings();
   readings_notice_.clear();

@@ -44,8 +44,7 @@ class MoraMeter {
  private:
   std::optional<ReadingDictionary> dictionary_;
   WorkplaceReadings workplace_;
-  std::string workplace_bytes_;  // 読み.txt as last read
-  bool workplace_file_ = false;  // it stood beside the program then
+  std::string workplace_bytes_;  // 読み.txt as last read; none if none
   std::string why_unavailable_;
   std::string readings_notice_;
 };

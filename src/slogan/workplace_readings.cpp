@@ -11,15 +11,9 @@ WorkplaceReadings WorkplaceReadings::FromText(
     std::u16string_view text, std::vector<std::size_t>& bad_lines) {
   WorkplaceReadings readings;
   std::size_t number = 0;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    std::size_t end = text.find(u'\n', begin);
-    if (end == std::u16string_view::npos) end = text.size();
-    std::u16string_view line = text.substr(begin, end - begin);
-    begin = end + 1;
+  ForEachTextLine(text, [&](std::u16string_view line) {
     ++number;
-    if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-    if (TrimSpaces(line).empty()) continue;
+    if (TrimSpaces(line).empty()) return;
     const std::size_t tab = line.find(u'\t');
     const std::u16string_view word = tab == std::u16string_view::npos
                                          ? u""
@@ -31,11 +25,11 @@ WorkplaceReadings WorkplaceReadings::FromText(
     if (word.empty() || reading.empty() || !count.countable ||
         count.morae == 0) {
       bad_lines.push_back(number);
-      continue;
+      return;
     }
     readings.longest_ = std::max(readings.longest_, word.size());
     readings.words_[std::u16string(word)] = count.morae;
-  }
+  });
   return readings;
 }
 

@@ -28,17 +28,10 @@ std::u16string NumberText(std::size_t number) {
 
 std::vector<std::u16string> SheetSlogans(std::u16string_view box_text) {
   std::vector<std::u16string> slogans;
-  std::size_t at = 0;
-  while (at <= box_text.size()) {
-    std::size_t end = box_text.find_first_of(u"\r\n", at);
-    if (end == std::u16string_view::npos) end = box_text.size();
-    const std::u16string_view line = TrimSpaces(box_text.substr(at, end - at));
+  ForEachTextLine(box_text, [&](std::u16string_view line) {
+    line = TrimSpaces(line);
     if (!line.empty()) slogans.emplace_back(line);
-    if (end < box_text.size() && box_text[end] == u'\r' &&
-        end + 1 < box_text.size() && box_text[end + 1] == u'\n')
-      ++end;
-    at = end + 1;
-  }
+  });
   return slogans;
 }
 

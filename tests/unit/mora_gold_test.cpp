@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
+#include "src/platform/file_access.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
 #include "src/slogan/mora_count.h"
@@ -15,32 +14,21 @@ namespace tavlin {
 
 namespace {
 
-std::string FileBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(ReadingsByHand, AtLeast98PercentOfThePhrasesAreCountedExactly) {
   std::string error;
-  const auto dictionary =
-      ReadingDictionary::FromBytes(FileBytes(TAVLIN_BUILT_DICTIONARY), &error);
+  const auto dictionary = ReadingDictionary::FromBytes(
+      ReadWholeFile(TAVLIN_BUILT_DICTIONARY), &error);
   ASSERT_TRUE(dictionary) << error;
-  const std::optional<std::u16string> gold =
-      DecodeUnicodeText(FileBytes(TAVLIN_READINGS_BY_HAND), TextEncoding::Utf8);
+  const std::optional<std::u16string> gold = DecodeUnicodeText(
+      ReadWholeFile(TAVLIN_READINGS_BY_HAND), TextEncoding::Utf8);
   ASSERT_TRUE(gold);
   int phrases = 0;
   int exact = 0;
   std::string misses;
-  std::size_t begin = 0;
-  while (begin < gold->size()) {
-    std::size_t end = gold->find(u'\n', begin);
-    if (end == std::u16string::npos) end = gold->size();
-    const std::u16string_view line =
-        std::u16string_view(*gold).substr(begin, end - begin);
-    begin = end + 1;
+  ForEachTextLine(*gold, [&](std::u16string_view line) {
     const std::size_t tab = line.find(u'\t');
     const std::size_t last_tab = line.rfind(u'\t');
-    if (line.empty() || line[0] == u'#' || tab == last_tab) continue;
+    if (line.empty() || line[0] == u'#' || tab == last_tab) return;
     const std::u16string_view phrase = line.substr(0, tab);
     const int morae = std::stoi(Utf8FromU16(line.substr(last_tab + 1)));
     const MoraCount count = CountMorae(phrase, *dictionary);
@@ -50,7 +38,7 @@ TEST(ReadingsByHand, AtLeast98PercentOfThePhrasesAreCountedExactly) {
     else
       misses += Utf8FromU16(phrase) + " " + std::to_string(count.morae) + " (" +
                 std::to_string(morae) + ") ";
-  }
+  });
   EXPECT_GE(phrases, 100);
   EXPECT_GE(exact * 100, phrases * 98)
       << exact << " of " << phrases << "; missed: " << misses;

@@ -12,6 +12,7 @@
 
 #include "bench_data.h"
 #include "heap_counter.h"
+#include "large_list_bench.h"
 #include "rhythm_bench.h"
 #include "src/platform/file_access.h"
 #include "src/platform/text_encoding.h"
@@ -234,7 +235,7 @@ void MergeAHundredThousandLines(benchmark::State& state) {
   };
   for (auto _ : state) {
     const MergedText merged =
-        MergeStorageText(base, theirs, ours, {}, ignoring_case);
+        MergeStorageText(base, theirs, ours, ignoring_case);
     benchmark::DoNotOptimize(merged.text.data());
   }
 }
@@ -306,6 +307,7 @@ int main(int argc, char** argv) {
       ->UseRealTime();
 
   RegisterRhythmBenchmarks(TAVLIN_BUILT_DICTIONARY);
+  RegisterLargeListBenchmarks(data.folder());
 
   RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -341,5 +343,6 @@ int main(int argc, char** argv) {
       "split: %.1f MB (target: well under the file's size)\n",
       Megabytes(kBlankFileBytes),
       Megabytes(HeapBeyondBlankLines(kBlankFileBytes)));
+  ReportLargeListHeap(data.folder());
   return 0;
 }

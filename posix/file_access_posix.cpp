@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <utility>
 
 #include "src/platform/file_access.h"
@@ -108,9 +109,21 @@ class PosixFileOps final : public FileOps {
   LockResult TryLock(const std::filesystem::path& path,
                      std::unique_ptr<FileLock>& lock) override;
   bool BreakStaleLock(const std::filesystem::path& path) override;
-  bool Link(const std::filesystem::path& existing,
-            const std::filesystem::path& link) override {
-    return ::link(existing.c_str(), link.c_str()) == 0;
+  ReplaceResult ReplaceKeepingOld(
+      const std::filesystem::path& from, const std::filesystem::path& to,
+      const std::filesystem::path& backup) override {
+    // An exchange swaps the two names in one step: from then names the
+    // file to held at that moment.
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(),
+                    RENAME_EXCHANGE) != 0) {
+      if (errno == ENOENT) return ReplaceResult::NoFile;
+      if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)
+        return ReplaceResult::NotSupported;
+      return ReplaceResult::Failed;
+    }
+    ::rename(from.c_str(), backup.c_str());
+    SyncFolderOf(to);
+    return ReplaceResult::Replaced;
   }
 };
 

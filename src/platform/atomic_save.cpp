@@ -74,27 +74,40 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(
   throw CannotCreateFileError(target);
 }
 
-// A second name of target, which keeps what target holds when it is
-// replaced: every writer that writes the file in place, Notepad among
-// them, is seen. Nothing where the file system gives no second names.
-std::unique_ptr<TemporaryFile> SecondNameOf(const std::filesystem::path& target,
-                                            FileOps& ops) {
-  constexpr int kLinkTries = 3;
-  std::random_device random;
-  for (int attempt = 1; attempt <= kLinkTries; ++attempt) {
-    const std::filesystem::path candidate = TemporaryName(target, random);
-    if (ops.Link(target, candidate))
-      return std::make_unique<TemporaryFile>(ops, candidate);
-  }
-  return nullptr;
-}
-
 std::optional<std::string> ReadIfPossible(const std::filesystem::path& path) {
   try {
     return ReadWholeFile(path);
   } catch (const std::exception&) {
     return std::nullopt;
   }
+}
+
+// Puts the temporary file in the place of target, replaced getting what
+// target held at that very moment, whoever wrote it last and however.
+// False where it is for a plain rename to do: no file stands there, or
+// the file system cannot keep the old one in the same step; then replaced
+// gets the file as it is just before.
+bool ReplaceKeepingOld(TemporaryFile& temporary,
+                       const std::filesystem::path& target, FileOps& ops,
+                       std::optional<std::string>& replaced) {
+  std::random_device random;
+  const std::filesystem::path backup = TemporaryName(target, random);
+  switch (ops.ReplaceKeepingOld(temporary.path(), target, backup)) {
+    case ReplaceResult::Replaced: {
+      temporary.Disown();
+      TemporaryFile old(ops, backup);
+      replaced = ReadIfPossible(backup);
+      return true;
+    }
+    case ReplaceResult::NotSupported:
+      replaced = ReadIfPossible(target);
+      return false;
+    case ReplaceResult::NoFile:
+      return false;
+    case ReplaceResult::Failed:
+      break;
+  }
+  throw CannotCreateFileError(target);
 }
 
 void WriteAll(OutputFile& file, std::string_view bytes) {
@@ -123,13 +136,11 @@ bool SaveFileAtomically(const std::filesystem::path& target,
   temporary->file.reset();
   if (!closed) ThrowWriteError();
 
-  std::unique_ptr<TemporaryFile> second_name;
   if (replaced) {
     replaced->reset();
-    if (existing == ExistingFile::Replace && ops.IsFile(target)) {
-      second_name = SecondNameOf(target, ops);
-      if (!second_name) *replaced = ReadIfPossible(target);
-    }
+    if (existing == ExistingFile::Replace &&
+        ReplaceKeepingOld(*temporary, target, ops, *replaced))
+      return true;
   }
   if (!ops.Rename(temporary->path(), target,
                   existing == ExistingFile::Replace)) {
@@ -138,7 +149,6 @@ bool SaveFileAtomically(const std::filesystem::path& target,
     throw CannotCreateFileError(target);
   }
   temporary->Disown();
-  if (second_name) *replaced = ReadIfPossible(second_name->path());
   return true;
 }
 

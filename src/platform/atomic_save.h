@@ -22,9 +22,10 @@ enum class ExistingFile { Replace, Keep };
 // Windows) and "ストリームへの書き込みエラー" when not every byte reached the
 // disk. On every failure the previous file is untouched and no temporary
 // file is left. Where replaced is given and a file was replaced, it gets
-// the bytes that file held at the very moment of the replace (through a
-// second name of the file; where the file system has none, as read just
-// before), or nothing when they could not be read.
+// the bytes that file held at the very moment of the replace, even where
+// another program renamed its own file over it just before (where the file
+// system cannot keep them in the same step, as read just before), or
+// nothing when they could not be read.
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
                         FileOps& ops = SystemFileOps(),

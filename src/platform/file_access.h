@@ -51,6 +51,10 @@ class OutputFile {
 };
 
 enum class CreateResult { Created, AlreadyExists, Failed };
+// How a replace that keeps the old file went: done; no file stood there to
+// replace; the file system cannot do it in one step; or it failed, every
+// file as it was.
+enum class ReplaceResult { Replaced, NoFile, NotSupported, Failed };
 // Taken; or held by another holder now; or not to be made at all (a folder
 // that takes no new files), which no waiting mends.
 enum class LockResult { Taken, HeldElsewhere, CannotCreate };
@@ -87,11 +91,12 @@ class FileOps {
   // that dropped its connection, a sync tool or a restored backup); true
   // when it is gone.
   virtual bool BreakStaleLock(const std::filesystem::path& path) = 0;
-  // Gives the file at existing a second name, link, that goes on naming
-  // the same file when existing is replaced; false where the file system
-  // has no such names.
-  virtual bool Link(const std::filesystem::path& existing,
-                    const std::filesystem::path& link) = 0;
+  // Puts from in the place of to in one step, and the file that to named
+  // at that very moment under backup: whoever wrote to last, in place or
+  // by renaming over it, is what backup holds.
+  virtual ReplaceResult ReplaceKeepingOld(
+      const std::filesystem::path& from, const std::filesystem::path& to,
+      const std::filesystem::path& backup) = 0;
 };
 
 FileOps& SystemFileOps();

@@ -39,9 +39,6 @@ inline constexpr std::string_view kLeftUnreplaceableFile =
 inline constexpr std::string_view kLeftLockedFile =
     "ファイル %s はほかの Tavlin が使い続けているため、そのままにしました。"
     "保管庫の内容は %s に保存しました。次の起動で取り込みます";
-inline constexpr std::string_view kKeptUnicodeCopy =
-    "ファイル %s に保存できない文字があるため、すべての内容を %s "
-    "にも保存しました";
 inline constexpr std::string_view kSavedInUserFolder =
     "フォルダー %s に書き込めないため、保管庫を %s "
     "に保存しました。次回からはこちらを読み込みます";
@@ -56,9 +53,9 @@ inline constexpr std::string_view kTakenInLines =
 inline constexpr std::string_view kNotDecodedCleanly =
     "ファイル %s には読み取れない文字があるため、保管庫に表示せず、そのままに"
     "しておきます。この回に加えた標語は、横の別のファイルに保存します";
-inline constexpr std::string_view kUnmatchedUnicodeCopies =
-    "ファイル %s が書き換えられたため、Unicode のコピー %s は表示していません。"
-    "コピーは消さずに残してあります";
+inline constexpr std::string_view kRemovedElsewhere =
+    "ほかのプログラムで %s 行が消されました。右クリックの「消された行を戻す」"
+    "で戻せます";
 inline constexpr std::string_view kLoadedOtherPlace =
     "ファイル %s は開けないため、%s を読み込みました";
 

@@ -1,12 +1,8 @@
 #include "src/storage/save_plan.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <optional>
-#include <unordered_map>
-#include <vector>
 
-#include "src/platform/unicode_text.h"
 #include "src/storage/storage_text.h"
 
 namespace tavlin {
@@ -23,48 +19,37 @@ bool IsAsciiText(std::string_view bytes) {
   });
 }
 
-// A line the file's encoding could not hold comes back from the file as its
-// lossy rendering ("?" for "〜"). Where the session knows the line it
-// stands for, theirs gets it back, so that base, theirs and ours meet in
-// one domain and the line is neither lost nor doubled.
-std::u16string WithKnownLines(std::u16string_view theirs,
-                              std::initializer_list<std::u16string_view> known,
-                              const TextCodec& codec) {
-  std::unordered_map<std::u16string, std::u16string_view> lines_of;
-  for (const std::u16string_view text : known) {
-    bool lossy = false;
-    codec.Encode(text, lossy);
-    if (!lossy) continue;
-    for (const std::u16string_view line : StorageLines(text)) {
-      const std::string bytes = codec.Encode(line, lossy);
-      if (!lossy) continue;
-      if (std::optional<std::u16string> rendering = codec.Decode(bytes))
-        lines_of.emplace(std::move(*rendering), line);
-    }
+// Whether a load tells these bytes' encoding as the one they were written
+// in; ASCII reads alike in Shift-JIS and UTF-8 without a mark.
+bool ReadsBackAs(std::string_view bytes, TextEncoding encoding) {
+  if (bytes.empty() || DetectTextEncoding(bytes) == encoding) return true;
+  return IsAsciiText(bytes) &&
+         (encoding == TextEncoding::ShiftJis || encoding == TextEncoding::Utf8);
+}
+
+TextEncoding WithMark(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::ShiftJis:
+    case TextEncoding::Utf8:
+      return TextEncoding::Utf8WithBom;
+    case TextEncoding::Utf16LeWithoutMark:
+      return TextEncoding::Utf16Le;
+    case TextEncoding::Utf16BeWithoutMark:
+      return TextEncoding::Utf16Be;
+    default:
+      return encoding;
   }
-  if (lines_of.empty()) return std::u16string(theirs);
-  std::u16string restored;
-  restored.reserve(theirs.size());
-  const std::vector<std::u16string_view> lines = StorageLines(theirs);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) restored += u"\r\n";
-    const auto found = lines_of.find(std::u16string(lines[i]));
-    restored += found == lines_of.end() ? lines[i] : found->second;
-  }
-  return restored;
 }
 
 // Sets the bytes of the plan's text in the plan's encoding: the very bytes
 // it stood for when it was last read or written, if it is that text still.
 void EncodeText(SavePlan& plan, const ListMemory& memory,
                 const TextCodec& shift_jis) {
-  bool lossy = false;
-  std::string encoded =
-      EncodingCodec(plan.encoding, &shift_jis).Encode(plan.text, lossy);
-  plan.unicode_text = lossy ? Utf8FromU16(plan.text) : std::string();
-  const bool as_last =
-      plan.text == memory.last_text && plan.encoding == memory.encoding;
-  plan.bytes = as_last ? memory.last_text_bytes : std::move(encoded);
+  if (plan.text == memory.last_text && plan.encoding == memory.encoding) {
+    plan.bytes = memory.last_text_bytes;
+    return;
+  }
+  plan.bytes = EncodeListText(plan.text, plan.encoding, shift_jis);
 }
 
 // The file cannot be merged with: what the session has goes beside it.
@@ -81,14 +66,30 @@ SavePlan KeepBeside(const ListMemory& memory, std::u16string_view ours,
 
 }  // namespace
 
+std::string LoadedTextBytes(std::string_view file_bytes, TextEncoding encoding,
+                            std::u16string_view text) {
+  if (encoding == TextEncoding::ShiftJis)
+    return NormaliseStorageText(file_bytes).bytes();
+  bool lossy = false;
+  return EncodeUnicodeText(text, encoding, lossy);
+}
+
+std::string EncodeListText(std::u16string_view text, TextEncoding& encoding,
+                           const TextCodec& shift_jis) {
+  bool lossy = false;
+  std::string bytes = EncodingCodec(encoding, &shift_jis).Encode(text, lossy);
+  if (!lossy && ReadsBackAs(bytes, encoding)) return bytes;
+  if (WithMark(encoding) == encoding) return bytes;
+  encoding = WithMark(encoding);
+  return EncodeUnicodeText(text, encoding, lossy);
+}
+
 SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
                          std::u16string_view ours, SaveMoment moment,
-                         const TextCodec& shift_jis, const LineMatch& match,
-                         const std::u16string* now_in_unicode) {
+                         const TextCodec& shift_jis, const LineMatch& match) {
   SavePlan plan;
   plan.text = ours;
   plan.encoding = memory.encoding;
-  plan.own = OwnLinesAfter(memory.own, memory.last_text, ours);
   plan.file_text = memory.last_text;
   if (memory.last.kind == Kind::NotTaken) return plan;  // never loaded
   switch (now.kind) {
@@ -104,28 +105,36 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
     case Kind::Read:
       break;
   }
+  const bool changed_meanwhile =
+      memory.last.kind != Kind::Read || now.bytes != memory.last.bytes;
+  const bool ours_unchanged = ours == memory.last_text;
+  if (!changed_meanwhile && ours_unchanged) {
+    // Written only where the file is not yet in its normal form.
+    plan.bytes = memory.last_text_bytes;
+    if (plan.bytes != now.bytes) plan.target = SavePlan::Target::File;
+    return plan;
+  }
   // The file keeps the encoding it has now, even where another writer
   // changed it; text that any encoding reads alike keeps the list's.
   if (!IsAsciiText(now.bytes)) plan.encoding = DetectTextEncoding(now.bytes);
-  const bool changed_meanwhile =
-      memory.last.kind != Kind::Read || now.bytes != memory.last.bytes;
   if (changed_meanwhile) {
-    std::optional<std::u16string> theirs =
-        now_in_unicode
-            ? std::optional(*now_in_unicode)
-            : EncodingCodec(plan.encoding, &shift_jis).Decode(now.bytes);
+    const std::optional<std::u16string> theirs =
+        EncodingCodec(plan.encoding, &shift_jis).Decode(now.bytes);
     // What would not load whole is never merged with, nor written over.
     if (!theirs || theirs->find(u'\0') != std::u16string::npos)
       return KeepBeside(memory, ours, shift_jis);
     plan.file_text = NormaliseStorageText(*theirs);
-    if (plan.encoding == TextEncoding::ShiftJis && !now_in_unicode)
-      plan.file_text =
-          WithKnownLines(plan.file_text, {ours, memory.last_text}, shift_jis);
-    MergedText merged = MergeStorageText(memory.last_text, plan.file_text, ours,
-                                         plan.own, match);
-    plan.text = std::move(merged.text);
+    MergedText merged =
+        MergeStorageText(memory.last_text, plan.file_text, ours, match);
     plan.taken_in = merged.taken_in;
-    plan.own = OwnLinesIn(plan.own, plan.text);
+    plan.removed = std::move(merged.removed);
+    // A box as the file was takes the file as it is now: nothing to write.
+    if (ours_unchanged) {
+      plan.text = plan.file_text;
+      plan.bytes = LoadedTextBytes(now.bytes, plan.encoding, plan.text);
+      return plan;
+    }
+    plan.text = std::move(merged.text);
     // An emptied file stays as it is, whatever an empty text would be
     // written as in its encoding.
     if (plan.text.empty() && plan.file_text.empty()) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "src/platform/file_snapshot.h"
 #include "src/platform/text_codec.h"
@@ -28,10 +29,20 @@ struct ListMemory {
   // The file's encoding as last read or written; a new file is Shift-JIS.
   TextEncoding encoding = TextEncoding::ShiftJis;
   std::u16string start_text;  // as loaded at start
-  // The session's own lines: typed or stored by its user, not taken in
-  // from other writers. Only these outlive another writer's deletion.
-  LineCounts own;
 };
+
+// The bytes a text loaded from file bytes in encoding stands for: for
+// Shift-JIS the file's own bytes normalised, so that a character with two
+// codes keeps the one the file has; in any other encoding the text's own.
+std::string LoadedTextBytes(std::string_view file_bytes, TextEncoding encoding,
+                            std::u16string_view text);
+
+// The bytes of text in encoding; where the next load would not read them
+// back as this text (a character Shift-JIS cannot hold, bytes that would
+// pass for another encoding), in the form with a byte-order mark, UTF-8
+// for Shift-JIS, and encoding says so.
+std::string EncodeListText(std::u16string_view text, TextEncoding& encoding,
+                           const TextCodec& shift_jis);
 
 enum class SaveMoment {
   WhileWorking,   // a store, a pause in typing, a page switch, deactivation
@@ -48,11 +59,10 @@ struct SavePlan {
   Target target = Target::None;
   std::u16string text;       // what the list holds after the save
   std::size_t taken_in = 0;  // other writers' lines the merge brought in
-  std::string bytes;         // what the target gets
+  // Lines the box held that another writer deleted from the file.
+  std::vector<std::u16string> removed;
+  std::string bytes;                               // what the target gets
   TextEncoding encoding = TextEncoding::ShiftJis;  // the bytes' encoding
-  // The whole text in UTF-8 where the bytes could not hold it; else empty.
-  std::string unicode_text;
-  LineCounts own;  // the session's own lines once the list is saved
   // The file's text that the plan was made from: the base of a merge with
   // a writer that wrote between the plan and the replace.
   std::u16string file_text;
@@ -63,13 +73,12 @@ struct SavePlan {
 // since memory.last is merged with; one that cannot be read or does not
 // decode cleanly is left as it is, and the session's text goes beside it.
 // A file that already holds the bytes is not written; a missing file is
-// created when the list has text, or at closing. Base, theirs and ours are
-// compared in one domain: a line the file's encoding could not hold is read
-// back from the Unicode copy that matches the file now (now_in_unicode),
-// or else from the session's own text.
+// created when the list has text, or at closing. Where the box is as the
+// file was and the file changed, the list becomes the file's text and
+// nothing is written. Text Shift-JIS cannot hold makes the file UTF-8
+// with its mark. A file and box as last seen cost no work per line.
 SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
                          std::u16string_view ours, SaveMoment moment,
-                         const TextCodec& shift_jis, const LineMatch& match,
-                         const std::u16string* now_in_unicode = nullptr);
+                         const TextCodec& shift_jis, const LineMatch& match);
 
 }  // namespace tavlin

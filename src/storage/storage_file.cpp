@@ -1,5 +1,8 @@
 #include "src/storage/storage_file.h"
 
+#include <algorithm>
+#include <string>
+
 #include "src/platform/file_access.h"
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
@@ -37,24 +40,12 @@ std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
 void LoadStorageList(StorageList& list, const std::filesystem::path& path) {
   list.file = TakeFileSnapshot(path);
   list.encoding = TextEncoding::ShiftJis;
-  list.unicode_copies.clear();
-  list.unicode_copy_path.clear();
-  list.unicode_copy = {};
-  list.unicode_copy_taken = false;
   switch (list.file.kind) {
     case Kind::Unread:
       throw CannotOpenFileError(path);
     case Kind::Read:
       list.text = NormaliseStorageText(list.file.bytes);
       list.encoding = DetectTextEncoding(list.file.bytes);
-      // Only a Shift-JIS file needs a copy for what it cannot hold.
-      if (list.encoding != TextEncoding::ShiftJis) break;
-      for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
-        const std::filesystem::path copy = UnicodeStorageCopyPath(path, number);
-        FileSnapshot snapshot = TakeFileSnapshot(copy);
-        if (snapshot.kind == Kind::Missing) break;
-        list.unicode_copies.emplace_back(copy, std::move(snapshot));
-      }
       break;
     case Kind::Missing:
     case Kind::NotTaken:
@@ -62,7 +53,7 @@ void LoadStorageList(StorageList& list, const std::filesystem::path& path) {
   }
 }
 
-StorageTextShown StorageTextToShow(StorageList& list,
+StorageTextShown StorageTextToShow(const StorageList& list,
                                    const TextCodec& shift_jis) {
   StorageTextShown shown;
   if (list.file.kind != Kind::Read) return shown;
@@ -75,29 +66,11 @@ StorageTextShown StorageTextToShow(StorageList& list,
     return shown;
   }
   shown.text = NormaliseStorageText(*decoded);
-  for (const auto& [path, copy] : list.unicode_copies) {
-    if (copy.kind != Kind::Read) continue;
-    std::optional<std::u16string> text =
-        DecodeUnicodeText(copy.bytes, TextEncoding::Utf8WithBom);
-    if (text) text = NormaliseStorageText(*text);
-    // Both in normal form: the file may since have lost its outer blanks.
-    bool lossy = false;
-    if (text && shift_jis.Encode(*text, lossy) == list.text.bytes()) {
-      shown.text = *text;
-      list.unicode_copy_path = path;
-      list.unicode_copy = copy;
-      list.unicode_copy_taken = true;
-      shown.unmatched_copies.clear();
-      return shown;
-    }
-    shown.unmatched_copies.push_back(path);
-  }
   return shown;
 }
 
 void MarkStorageFileUnread(StorageList& list) {
   list.file = {Kind::Unread, {}};
-  list.unicode_copy_taken = false;
 }
 
 std::filesystem::path StorageLockPath(const std::filesystem::path& file) {
@@ -124,6 +97,44 @@ std::filesystem::path DivertedStorageFilePath(
 std::filesystem::path UnicodeStorageCopyPath(
     const std::filesystem::path& storage_file, int number) {
   return NumberedBesidePath(storage_file, u8".unicode", number);
+}
+
+}  // namespace tavlin
+
+namespace tavlin {
+
+std::vector<std::filesystem::path> NumberedFilesBeside(
+    const std::filesystem::path& file, std::u8string_view kind) {
+  const std::u16string first =
+      NumberedBesidePath(file, kind, 1).filename().u16string();
+  const std::u16string prefix = first.substr(0, first.size() - 4);  // ".txt"
+  std::vector<std::pair<long, std::filesystem::path>> found;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entries(file.parent_path(), error),
+       end;
+       !error && entries != end; entries.increment(error)) {
+    const std::u16string name = entries->path().filename().u16string();
+    if (name.size() < prefix.size() + 4 ||
+        name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - 4, 4, u".txt") != 0)
+      continue;
+    const std::u16string digits =
+        name.substr(prefix.size(), name.size() - prefix.size() - 4);
+    if (digits.size() > 6 ||
+        !std::all_of(digits.begin(), digits.end(),
+                     [](char16_t c) { return c >= u'0' && c <= u'9'; }))
+      continue;
+    long number = 1;
+    if (!digits.empty())
+      number = std::stol(std::string(digits.begin(), digits.end()));
+    // "<name>.追加分1.txt" is no name the program makes.
+    if (!digits.empty() && (number < 2 || digits[0] == u'0')) continue;
+    found.emplace_back(number, entries->path());
+  }
+  std::sort(found.begin(), found.end());
+  std::vector<std::filesystem::path> paths;
+  for (auto& [number, path] : found) paths.push_back(std::move(path));
+  return paths;
 }
 
 }  // namespace tavlin

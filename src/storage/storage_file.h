@@ -27,14 +27,6 @@ struct StorageList {
   // never overwrites it.
   FileSnapshot file;
   TextEncoding encoding = TextEncoding::ShiftJis;  // the file's, as detected
-  // The Unicode copies beside a Shift-JIS file as they were at load
-  // (.unicode.txt, .unicode2.txt, ... up to the first missing number).
-  std::vector<std::pair<std::filesystem::path, FileSnapshot>> unicode_copies;
-  // The copy the list shows, and whether it shows one: only a copy the list
-  // took in is ever replaced or removed.
-  std::filesystem::path unicode_copy_path;
-  FileSnapshot unicode_copy;
-  bool unicode_copy_taken = false;
 };
 
 // What a loaded list shows in its box.
@@ -44,15 +36,10 @@ struct StorageTextShown {
   // or hold a zero character: the list then counts as not loaded, and its
   // file is never rewritten.
   bool faithful = true;
-  // Unicode copies that no longer match the file, where none does: kept,
-  // and named to the user.
-  std::vector<std::filesystem::path> unmatched_copies;
 };
 
-// The text of a loaded list in its file's encoding, normalised. For a
-// Shift-JIS file, a Unicode copy whose Shift-JIS rendering is exactly the
-// file is shown instead, and taken in by the list.
-StorageTextShown StorageTextToShow(StorageList& list,
+// The text of a loaded list in its file's encoding, normalised.
+StorageTextShown StorageTextToShow(const StorageList& list,
                                    const TextCodec& shift_jis);
 
 // The executable's path with its extension replaced by "安全保管庫.txt" or
@@ -65,7 +52,7 @@ std::filesystem::path StorageFilePath(const std::filesystem::path& executable,
                                       std::u16string_view theme);
 
 // Fills list from the file at path; a missing file (or a folder of that
-// name) leaves the text as it is. Also notes the Unicode copy beside it.
+// name) leaves the text as it is.
 // When the file cannot be read, marks the list as unread and throws
 // TavlinError "ファイル %s は開けません".
 void LoadStorageList(StorageList& list, const std::filesystem::path& path);
@@ -91,10 +78,15 @@ std::filesystem::path NumberedBesidePath(const std::filesystem::path& file,
 std::filesystem::path DivertedStorageFilePath(
     const std::filesystem::path& storage_file, int number);
 
-// Where the whole text of a file that holds characters Shift-JIS cannot
-// store is kept in UTF-8: "<name>.unicode.txt", then "<name>.unicode2.txt"
-// and so on.
+// Where earlier versions kept the whole text of a Shift-JIS list that held
+// characters Shift-JIS cannot store, in UTF-8: "<name>.unicode.txt", then
+// "<name>.unicode2.txt" and so on.
 std::filesystem::path UnicodeStorageCopyPath(
     const std::filesystem::path& storage_file, int number = 1);
+
+// The files beside file that NumberedBesidePath names for kind, whatever
+// numbers they carry and whatever numbers are missing, lowest first.
+std::vector<std::filesystem::path> NumberedFilesBeside(
+    const std::filesystem::path& file, std::u8string_view kind);
 
 }  // namespace tavlin

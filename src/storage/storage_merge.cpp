@@ -1,6 +1,7 @@
 #include "src/storage/storage_merge.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "src/storage/storage_text.h"
@@ -11,23 +12,6 @@ namespace tavlin {
 namespace {
 
 using Lines = std::vector<std::u16string_view>;
-using ViewCounts = std::unordered_map<std::u16string_view, std::size_t>;
-
-ViewCounts CountOf(const Lines& lines) {
-  ViewCounts counts;
-  for (const std::u16string_view line : lines) ++counts[line];
-  return counts;
-}
-
-template <typename Counts, typename Key>
-std::size_t Get(const Counts& counts, const Key& line) {
-  const auto found = counts.find(line);
-  return found == counts.end() ? 0 : found->second;
-}
-
-std::size_t OwnCount(const LineCounts& own, std::u16string_view line) {
-  return own.empty() ? 0 : Get(own, std::u16string(line));
-}
 
 // Lines the store rule takes for one slogan share this key: letter case
 // folded as the user's locale folds the letters a list holds (Latin, full
@@ -45,41 +29,59 @@ std::u16string FoldedKey(std::u16string_view line) {
 }
 
 // The lines theirs added, found by slogan in constant time: a line of ours
-// answers at most one of them.
+// answers at most one of them. Lines that differ only in letter case share
+// a queue of slogans, and each line has a queue of its own, so that many
+// such lines never make a search long.
 class TheirAdditions {
  public:
   void Add(std::u16string_view line) {
-    Bucket& bucket = buckets_[FoldedKey(line)];
-    bucket.lines.push_back(line);
-    bucket.answered.push_back(false);
+    const std::size_t index = lines_.size();
+    lines_.push_back(line);
+    answered_.push_back(false);
+    slogans_[FoldedKey(line)].indices.push_back(index);
+    exact_[line].indices.push_back(index);
   }
   // Marks the first unanswered line that is line (exactly) or the same
   // slogan; false when there is none.
   bool Answer(std::u16string_view line, bool exactly, const LineMatch& match) {
-    if (buckets_.empty()) return false;
-    const auto found = buckets_.find(FoldedKey(line));
-    if (found == buckets_.end()) return false;
-    Bucket& bucket = found->second;
-    while (bucket.first_open < bucket.lines.size() &&
-           bucket.answered[bucket.first_open])
-      ++bucket.first_open;
-    for (std::size_t i = bucket.first_open; i < bucket.lines.size(); ++i) {
-      if (bucket.answered[i]) continue;
-      const std::u16string_view theirs = bucket.lines[i];
-      if (exactly ? theirs != line : !match(theirs, line)) continue;
-      bucket.answered[i] = true;
+    if (lines_.empty()) return false;
+    if (exactly) {
+      const auto found = exact_.find(line);
+      return found != exact_.end() &&
+             AnswerFirst(found->second,
+                         [](std::u16string_view) { return true; });
+    }
+    const auto found = slogans_.find(FoldedKey(line));
+    return found != slogans_.end() &&
+           AnswerFirst(found->second, [&](std::u16string_view theirs) {
+             return match(theirs, line);
+           });
+  }
+
+ private:
+  struct Queue {
+    std::vector<std::size_t> indices;
+    std::size_t first_open = 0;
+  };
+
+  template <typename Fits>
+  bool AnswerFirst(Queue& queue, Fits&& fits) {
+    while (queue.first_open < queue.indices.size() &&
+           answered_[queue.indices[queue.first_open]])
+      ++queue.first_open;
+    for (std::size_t i = queue.first_open; i < queue.indices.size(); ++i) {
+      const std::size_t index = queue.indices[i];
+      if (answered_[index] || !fits(lines_[index])) continue;
+      answered_[index] = true;
       return true;
     }
     return false;
   }
 
- private:
-  struct Bucket {
-    std::vector<std::u16string_view> lines;
-    std::vector<bool> answered;
-    std::size_t first_open = 0;
-  };
-  std::unordered_map<std::u16string, Bucket> buckets_;
+  std::vector<std::u16string_view> lines_;
+  std::vector<bool> answered_;
+  std::unordered_map<std::u16string, Queue> slogans_;
+  std::unordered_map<std::u16string_view, Queue> exact_;
 };
 
 // What ours holds after its last visible character: kept where the merge
@@ -122,9 +124,8 @@ class ThreeWayMerge {
     }
   }
 
-  // Then ours: each copy ours added that theirs did not add too, and each
-  // of the session's own copies that theirs dropped.
-  void TakeOurs(const LineCounts& own, const LineMatch& match) {
+  // Then ours: each copy ours added that theirs did not add too.
+  void TakeOurs(const LineMatch& match) {
     for (std::size_t i = 0; i < ours_.size(); ++i) {
       const std::u16string_view line = ours_[i];
       Tally& tally = *our_tallies_[i];
@@ -135,25 +136,25 @@ class ThreeWayMerge {
         if (tally.theirs > tally.base) additions_.Answer(line, true, match);
         continue;
       }
-      if (copy > tally.base) {
-        if (additions_.Answer(line, false, match)) continue;
-      } else if (tally.own_kept < OwnCount(own, line)) {
-        ++tally.own_kept;
-      } else {
-        continue;  // theirs deleted a line ours left as it was
+      if (copy <= tally.base) {
+        // Theirs deleted what ours left; a blank line is not worth a word.
+        if (!line.empty()) removed_.emplace_back(line);
+        continue;
       }
+      if (additions_.Answer(line, false, match)) continue;
       Take(line, tally);
     }
   }
 
   const Lines& result() const { return result_; }
   std::size_t taken_in() const { return taken_in_; }
+  std::vector<std::u16string>& removed() { return removed_; }
 
  private:
   struct Tally {
     std::size_t base = 0, theirs = 0, ours = 0;
     std::size_t theirs_seen = 0, ours_seen = 0;
-    std::size_t dropped = 0, kept = 0, own_kept = 0, in_result = 0;
+    std::size_t dropped = 0, kept = 0, in_result = 0;
   };
 
   // Counts each line of lines in count; each line's tally, in order.
@@ -183,6 +184,7 @@ class ThreeWayMerge {
   TheirAdditions additions_;
   Lines result_;
   std::size_t taken_in_ = 0;
+  std::vector<std::u16string> removed_;
 };
 
 // The lines joined by CR LF, ending as ours does where the last line is
@@ -209,8 +211,7 @@ std::u16string JoinedAsOursEnds(const Lines& lines, const Lines& our_lines,
 
 MergedText MergeStorageText(std::u16string_view base,
                             std::u16string_view theirs,
-                            std::u16string_view ours, const LineCounts& own,
-                            const LineMatch& match) {
+                            std::u16string_view ours, const LineMatch& match) {
   const std::u16string tidy_base = NormaliseStorageText(base);
   const std::u16string tidy_theirs = NormaliseStorageText(theirs);
   const std::u16string tidy_ours = NormaliseStorageText(ours);
@@ -218,28 +219,9 @@ MergedText MergeStorageText(std::u16string_view base,
   const Lines our_lines = StorageLines(tidy_ours);
   ThreeWayMerge merge(tidy_base, their_lines, our_lines);
   merge.TakeTheirs();
-  merge.TakeOurs(own, match);
-  return {JoinedAsOursEnds(merge.result(), our_lines, ours), merge.taken_in()};
-}
-
-LineCounts OwnLinesAfter(const LineCounts& own, std::u16string_view base,
-                         std::u16string_view ours) {
-  const std::u16string tidy_base = NormaliseStorageText(base);
-  const std::u16string tidy_ours = NormaliseStorageText(ours);
-  const ViewCounts b = CountOf(StorageLines(tidy_base));
-  LineCounts after;
-  for (const auto& [line, count] : CountOf(StorageLines(tidy_ours))) {
-    const std::size_t in_base = Get(b, line);
-    const std::size_t added = count > in_base ? count - in_base : 0;
-    const std::size_t owned = std::min(count, OwnCount(own, line) + added);
-    if (owned > 0) after.emplace(line, owned);
-  }
-  return after;
-}
-
-LineCounts OwnLinesIn(const LineCounts& own, std::u16string_view text) {
-  if (own.empty()) return {};
-  return OwnLinesAfter(own, text, text);
+  merge.TakeOurs(match);
+  return {JoinedAsOursEnds(merge.result(), our_lines, ours), merge.taken_in(),
+          std::move(merge.removed())};
 }
 
 std::vector<std::u16string_view> StorageLines(std::u16string_view text) {

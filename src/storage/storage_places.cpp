@@ -49,7 +49,8 @@ LoadedPlaces LoadFromTheOther(StorageList& list, StorageLocation& location,
   location.loaded_from = other_place;
   return {ComposeMessage(kLoadedOtherPlace,
                          {PathForMessage(unread), PathForMessage(other)}),
-          std::nullopt};
+          std::nullopt,
+          {}};
 }
 
 }  // namespace
@@ -122,8 +123,8 @@ LoadedPlaces LoadStorageListFrom(StorageList& list, StorageLocation& location,
   } catch (const TavlinError&) {
     return loaded;  // a copy that cannot be read is left as it is
   }
-  location.to_take_in.push_back(copy);
   loaded.user_copy = std::move(copy_list);
+  loaded.user_copy_path = copy;
   return loaded;
 }
 

@@ -28,8 +28,9 @@ struct StorageLocation {
   // folder's, one per program folder. Empty where there is none.
   std::filesystem::path in_temporary_folder;
   // Files whose lines the list took in at start (the copy in the user's
-  // folder, text set aside by earlier sessions, and what goes with them);
-  // renamed, never removed, once the list's own file holds a save.
+  // folder, text set aside by earlier sessions, an earlier version's
+  // Unicode copies); renamed with their bases, never removed, once the
+  // list's own file holds a save.
   std::vector<std::filesystem::path> to_take_in;
 };
 
@@ -61,6 +62,7 @@ struct LoadedPlaces {
   // is where saves go: the list shown is their merge, this file's lines
   // first.
   std::optional<StorageList> user_copy;
+  std::filesystem::path user_copy_path;  // where it was loaded from
 };
 
 // Loads the list for a start and notes in location where saves go: beside

@@ -8,6 +8,7 @@
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
+#include "src/storage/unicode_copies.h"
 
 namespace tavlin {
 
@@ -41,79 +42,41 @@ void WriteSetAsideBase(const StorageFileState& state,
                      ExistingFile::Replace, ops);
 }
 
-// Writes bytes to the first free name_of(1), name_of(2), ..., replacing
-// nothing; returns the name written.
-template <typename NameOf>
-std::filesystem::path WriteFirstFree(NameOf&& name_of, std::string_view bytes,
-                                     FileOps& ops) {
-  for (int number = 1; number <= kMaximumNumberedFiles; ++number)
-    if (SaveFileAtomically(name_of(number), bytes, ExistingFile::Keep, ops))
-      return name_of(number);
-  throw CannotCreateFileError(name_of(kMaximumNumberedFiles));
-}
-
-// Keeps the whole text in UTF-8 beside the file it was written to, where
-// the file's bytes could not hold it. The list's own copy is replaced, or
-// removed once the text fits; any other copy stays, and a new one takes
-// the next free name.
-void KeepUnicodeCopy(StorageFileState& state, const SavePlan& plan,
-                     const std::filesystem::path& written,
-                     std::vector<UserReport>& reports, FileOps& ops) {
-  std::filesystem::path& copy = state.unicode_copy_path;
-  const bool own = state.unicode_copy_taken &&
-                   copy.parent_path() == written.parent_path() &&
-                   IsStillAsSnapshot(copy, state.unicode_copy);
-  try {
-    if (plan.unicode_text.empty()) {
-      if (own) {
-        std::error_code ignored;
-        std::filesystem::remove(copy, ignored);
-        state.unicode_copy = {};
-        state.unicode_copy_taken = false;
-      }
-      return;
-    }
-    const std::string bytes = WithUtf8Mark(plan.unicode_text);
-    if (own && state.unicode_copy.bytes == bytes) return;
-    if (own) {
-      SaveFileAtomically(copy, bytes, ExistingFile::Replace, ops);
-    } else {
-      copy = WriteFirstFree(
-          [&](int number) { return UnicodeStorageCopyPath(written, number); },
-          bytes, ops);
-      reports.push_back(
-          {UserReport::Kind::Notice,
-           ComposeMessage(kKeptUnicodeCopy,
-                          {PathForMessage(written), PathForMessage(copy)})});
-    }
-    state.unicode_copy = {Kind::Read, bytes};
-    state.unicode_copy_taken = true;
-  } catch (const std::exception& error) {
-    reports.push_back({UserReport::Kind::Failure, error.what()});
-  }
-}
-
-// Renames a file whose lines the list now holds, never removing it.
-void RenameAsTakenIn(const std::filesystem::path& file, FileOps& ops) {
-  if (LookAtPath(file) != PathKind::File) return;
+// Renames a file whose lines the list now holds, never removing it; true
+// when it no longer stands under its name.
+bool RenameAsTakenIn(const std::filesystem::path& file, FileOps& ops) {
+  if (LookAtPath(file) != PathKind::File) return true;
   for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
     const std::filesystem::path taken = TakenInCopyPath(file, number);
     if (LookAtPath(taken) != PathKind::Missing) continue;
-    if (ops.Rename(file, taken, false)) return;
+    return ops.Rename(file, taken, false);
   }
+  return false;
 }
 
-// What earlier sessions and this one set aside is held by the list's own
-// file now: renamed to say so. Tried once: a file left is merged again.
+// Text whose lines the list's own file holds now: its base becomes the
+// text itself first, so that merging it again changes nothing where the
+// renames are refused (a viewer or a scanner holds the file), then both
+// are renamed to say so. Tried once: a file left is merged again, in vain.
+void TakenIn(const std::filesystem::path& file, FileOps& ops) {
+  const std::filesystem::path base = SetAsideBasePath(file);
+  if (LookAtPath(base) == PathKind::File) {
+    try {
+      SaveFileAtomically(base, ReadWholeFile(file), ExistingFile::Replace, ops);
+    } catch (const std::exception&) {
+      // Renamed below all the same, where that can be done.
+    }
+  }
+  // A base goes only with its text: text without it would merge as a
+  // plain union, bringing deleted lines back.
+  if (RenameAsTakenIn(file, ops)) RenameAsTakenIn(base, ops);
+}
+
 void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops) {
   for (const std::filesystem::path& file : state.location.to_take_in)
-    RenameAsTakenIn(file, ops);
+    TakenIn(file, ops);
   state.location.to_take_in.clear();
-  for (const std::filesystem::path& file : state.set_aside) {
-    RenameAsTakenIn(file, ops);
-    RenameAsTakenIn(SetAsideBasePath(file), ops);
-    RenameAsTakenIn(UnicodeStorageCopyPath(file), ops);
-  }
+  for (const std::filesystem::path& file : state.set_aside) TakenIn(file, ops);
   state.set_aside.clear();
   state.user_copy_memory.reset();
 }
@@ -135,37 +98,33 @@ std::string_view NoticePattern(LeftAlone why) {
 }
 
 // Sets the plan's text aside beside file: in the session's file there,
-// replaced, or at the first free name (one whose Unicode copy's name is
-// free too, where one is needed) the first time; with its Unicode copy,
-// and with its base, so that the start that takes it in merges three ways.
+// replaced, or at the first free name the first time. Its base goes first,
+// so that no moment leaves the text without it: the start that takes it
+// in merges three ways, and a deletion stays a deletion.
 std::filesystem::path WriteSetAside(StorageFileState& state,
                                     const std::filesystem::path& file,
                                     const SavePlan& plan, FileOps& ops) {
-  std::filesystem::path side;
-  for (const std::filesystem::path& made : state.set_aside)
-    if (made.parent_path() == file.parent_path() && made != file) side = made;
-  if (!side.empty()) {
-    SaveFileAtomically(side, plan.bytes, ExistingFile::Replace, ops);
-  } else {
-    for (int number = 1; number <= kMaximumNumberedFiles && side.empty();
-         ++number) {
-      const std::filesystem::path name = DivertedStorageFilePath(file, number);
-      if (LookAtPath(SetAsideBasePath(name)) != PathKind::Missing ||
-          (!plan.unicode_text.empty() &&
-           LookAtPath(UnicodeStorageCopyPath(name)) != PathKind::Missing))
-        continue;
-      if (SaveFileAtomically(name, plan.bytes, ExistingFile::Keep, ops))
-        side = name;
-    }
-    if (side.empty()) throw CannotCreateFileError(file);
-    state.set_aside.push_back(side);
+  for (const std::filesystem::path& made : state.set_aside) {
+    if (made.parent_path() != file.parent_path() || made == file) continue;
+    WriteSetAsideBase(state, made, ops);
+    SaveFileAtomically(made, plan.bytes, ExistingFile::Replace, ops);
+    return made;
   }
-  WriteSetAsideBase(state, side, ops);
-  if (!plan.unicode_text.empty())
-    SaveFileAtomically(UnicodeStorageCopyPath(side),
-                       WithUtf8Mark(plan.unicode_text), ExistingFile::Replace,
-                       ops);
-  return side;
+  for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
+    const std::filesystem::path name = DivertedStorageFilePath(file, number);
+    const std::filesystem::path base = SetAsideBasePath(name);
+    if (LookAtPath(name) != PathKind::Missing ||
+        !SaveFileAtomically(base,
+                            WithUtf8Mark(Utf8FromU16(state.memory.last_text)),
+                            ExistingFile::Keep, ops))
+      continue;
+    if (SaveFileAtomically(name, plan.bytes, ExistingFile::Keep, ops)) {
+      state.set_aside.push_back(name);
+      return name;
+    }
+    ops.Remove(base);  // another writer took the name meanwhile
+  }
+  throw CannotCreateFileError(file);
 }
 
 struct SaveCall {
@@ -209,12 +168,11 @@ bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
     state.memory.last_text.clear();
     state.memory.last_text_bytes.clear();
   }
-  state.unicode_copy_taken = false;
   // What the list took in at start is the file's to rename, not the copy's.
   state.set_aside.clear();
   location.to_take_in.clear();
   SaveOutcome moved = SaveAtCurrentPlace(call, plan.text);
-  // The session's memory and Unicode copy stay those of its own file.
+  // The session's memory stays that of its own file.
   const ListMemory written = state.memory;
   state = before;
   if (moved.result != Result::Done) return false;
@@ -297,39 +255,12 @@ LockResult TakeLock(const std::filesystem::path& file, FileOps& ops,
   return locked;
 }
 
-// The text of a Shift-JIS file in Unicode, from the copy beside it that
-// matches it now (another copy of the program wrote both); taken by the
-// list as its own copy.
-std::optional<std::u16string> NowInUnicode(StorageFileState& state,
-                                           const std::filesystem::path& file,
-                                           const FileSnapshot& now,
-                                           const TextCodec& codec) {
-  if (now.kind != Kind::Read || now.bytes == state.memory.last.bytes ||
-      DetectTextEncoding(now.bytes) != TextEncoding::ShiftJis ||
-      LookAtPath(UnicodeStorageCopyPath(file)) == PathKind::Missing)
-    return std::nullopt;
-  StorageList list;
-  try {
-    LoadStorageList(list, file);
-  } catch (const std::exception&) {
-    return std::nullopt;
-  }
-  if (list.file.bytes != now.bytes) return std::nullopt;
-  const StorageTextShown shown = StorageTextToShow(list, codec);
-  if (!shown.faithful || !list.unicode_copy_taken) return std::nullopt;
-  state.unicode_copy_path = list.unicode_copy_path;
-  state.unicode_copy = list.unicode_copy;
-  state.unicode_copy_taken = true;
-  return shown.text;
-}
-
 void Remember(StorageFileState& state, const FileSnapshot& file,
               const SavePlan& plan) {
   state.memory.last = file;
   state.memory.last_text = plan.text;
   state.memory.last_text_bytes = plan.bytes;
   state.memory.encoding = plan.encoding;
-  state.memory.own = plan.own;
 }
 
 // Another copy holds the lock: tried again later, or, once it has held
@@ -369,13 +300,9 @@ struct SaveRound {
 // The plan of one round. After a writer came between a plan and its
 // replace, the file holds what this session wrote, whatever the plan
 // compared with: that decides whether the file is to be written.
-SavePlan PlanRound(const SaveCall& call, const std::filesystem::path& file,
-                   const SaveRound& round, bool first) {
-  const std::optional<std::u16string> in_unicode =
-      NowInUnicode(call.state, file, round.now, call.codec);
+SavePlan PlanRound(const SaveCall& call, const SaveRound& round, bool first) {
   SavePlan plan = PlanStorageSave(round.planned_from, round.now, round.ours,
-                                  call.moment, call.codec, call.match,
-                                  in_unicode ? &*in_unicode : nullptr);
+                                  call.moment, call.codec, call.match);
   const bool file_holds_plan =
       round.expected.kind == Kind::Read && round.expected.bytes == plan.bytes;
   if (plan.target == Target::File && file_holds_plan)
@@ -385,25 +312,20 @@ SavePlan PlanRound(const SaveCall& call, const std::filesystem::path& file,
   return plan;
 }
 
-// The file already holds the plan's text; its copy may not yet hold what
-// the file cannot (a line merged in from another writer).
-void KeepAsItIs(const SaveCall& call, const std::filesystem::path& file,
-                const SaveRound& round, const SavePlan& plan,
-                SaveOutcome& outcome) {
+// The file already holds the plan's text, and so what was taken in.
+void KeepAsItIs(const SaveCall& call, const SaveRound& round,
+                const SavePlan& plan) {
   if (round.expected.kind == Kind::Read || round.expected.kind == Kind::Missing)
     Remember(call.state, round.expected, plan);
-  if (!plan.unicode_text.empty())
-    KeepUnicodeCopy(call.state, plan, file, outcome.reports, call.ops);
+  if (round.expected.kind == Kind::Read)
+    MarkSetAsideTakenIn(call.state, call.ops);
 }
 
-// The file holds the plan now: remembered, what was set aside taken in,
-// and the Unicode copy kept.
-void KeepWritten(const SaveCall& call, const std::filesystem::path& file,
-                 const SavePlan& plan, SaveOutcome& outcome) {
+// The file holds the plan now: remembered, and what was set aside taken in.
+void KeepWritten(const SaveCall& call, const SavePlan& plan) {
   Remember(call.state, {Kind::Read, plan.bytes}, plan);
   call.state.told_elsewhere.clear();
   MarkSetAsideTakenIn(call.state, call.ops);
-  KeepUnicodeCopy(call.state, plan, file, outcome.reports, call.ops);
 }
 
 // A writer that honours no lock wrote between the plan and the replace:
@@ -439,11 +361,13 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   round.expected = round.now;
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
-    plan = PlanRound(call, file, round, attempt == 0);
+    plan = PlanRound(call, round, attempt == 0);
     outcome.text = plan.text;
     outcome.taken_in += plan.taken_in;
+    outcome.removed.insert(outcome.removed.end(), plan.removed.begin(),
+                           plan.removed.end());
     if (plan.target == Target::None) {
-      KeepAsItIs(call, file, round, plan, outcome);
+      KeepAsItIs(call, round, plan);
       return outcome;
     }
     if (plan.target == Target::SideFile)
@@ -464,7 +388,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
       return KeepElsewhere(call, plan, LeftAlone::NotReplaceable, error.what(),
                            std::move(outcome));
     }
-    KeepWritten(call, file, plan, outcome);
+    KeepWritten(call, plan);
     if (!replaced || (round.expected.kind == Kind::Read &&
                       *replaced == round.expected.bytes))
       return outcome;
@@ -476,48 +400,45 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   return KeepElsewhere(call, plan, LeftAlone::Changed, {}, std::move(outcome));
 }
 
-// The base a copy or set-aside text was written with; empty where there is
-// none, which makes its merge a plain union: nothing lost.
-std::u16string BaseText(const std::filesystem::path& base) {
+// The base a copy or set-aside text was written with, in UTF-8 or, once
+// taken in, as the text itself; empty where there is none, which makes its
+// merge a plain union: nothing lost.
+std::u16string BaseText(const std::filesystem::path& base,
+                        const TextCodec& shift_jis) {
   const FileSnapshot file = TakeFileSnapshot(base);
   if (file.kind != Kind::Read) return {};
-  return DecodeUnicodeText(file.bytes, TextEncoding::Utf8WithBom)
+  return EncodingCodec(DetectTextEncoding(file.bytes), &shift_jis)
+      .Decode(file.bytes)
       .value_or(std::u16string());
 }
 
-// Text that earlier sessions set aside beside place ("<name>.追加分.txt" and
-// on) is taken into the list shown, three ways with its base; the first
-// save of the list renames it, its base and its Unicode copy.
+// Takes the text of file, a copy or text set aside, into the list shown,
+// three ways with its base; the first save of the list renames both.
+void TakeInWithBase(StorageStart& start, const std::filesystem::path& file,
+                    const StorageList& list, const TextCodec& shift_jis,
+                    const LineMatch& match) {
+  const StorageTextShown shown = StorageTextToShow(list, shift_jis);
+  if (!shown.faithful) return;  // left as it is
+  start.shown = MergeStorageText(BaseText(SetAsideBasePath(file), shift_jis),
+                                 start.shown, shown.text, match)
+                    .text;
+  start.state.location.to_take_in.push_back(file);
+}
+
+// Text that earlier sessions set aside beside place ("<name>.追加分.txt",
+// "<name>.追加分2.txt" and on, whatever numbers are missing).
 void TakeInSetAside(StorageStart& start, const std::filesystem::path& place,
                     const TextCodec& shift_jis, const LineMatch& match) {
-  // A few numbers may be missing where a later one stands.
-  constexpr int kGapsPassed = 3;
-  int missing = 0;
-  for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
-    const std::filesystem::path aside = DivertedStorageFilePath(place, number);
-    const PathKind kind = LookAtPath(aside);
-    if (kind == PathKind::Missing) {
-      if (++missing > kGapsPassed) return;
-      continue;
-    }
-    missing = 0;
-    if (kind != PathKind::File) continue;
+  for (const std::filesystem::path& aside :
+       NumberedFilesBeside(place, u8".追加分")) {
+    if (LookAtPath(aside) != PathKind::File) continue;
     StorageList list;
     try {
       LoadStorageList(list, aside);
     } catch (const std::exception&) {
       continue;  // left as it is, and tried again at the next start
     }
-    const StorageTextShown shown = StorageTextToShow(list, shift_jis);
-    if (!shown.faithful) continue;
-    const std::filesystem::path base = SetAsideBasePath(aside);
-    start.shown =
-        MergeStorageText(BaseText(base), start.shown, shown.text, {}, match)
-            .text;
-    std::vector<std::filesystem::path>& taken = start.state.location.to_take_in;
-    taken.push_back(aside);
-    taken.push_back(base);
-    if (list.unicode_copy_taken) taken.push_back(list.unicode_copy_path);
+    TakeInWithBase(start, aside, list, shift_jis, match);
   }
 }
 
@@ -533,15 +454,9 @@ StorageFileState StartStorageSession(const StorageList& list,
   // A text shown as loaded is written back as those bytes; the normal form
   // is Shift-JIS's bytes normalised, in any other encoding the text's own.
   state.memory.encoding = list.encoding;
-  bool lossy = false;
   state.memory.last_text_bytes =
-      list.encoding == TextEncoding::ShiftJis
-          ? list.text.bytes()
-          : EncodeUnicodeText(text, list.encoding, lossy);
+      LoadedTextBytes(list.file.bytes, list.encoding, text);
   state.memory.start_text = text;
-  state.unicode_copy_path = list.unicode_copy_path;
-  state.unicode_copy = list.unicode_copy;
-  state.unicode_copy_taken = list.unicode_copy_taken;
   return state;
 }
 
@@ -569,32 +484,20 @@ StorageStart StartStorageList(const StorageLocation& location,
     start.failure = ComposeMessage(kNotDecodedCleanly, {PathForMessage(file)});
     return start;
   }
-  if (!shown.unmatched_copies.empty()) {
-    std::string names;
-    for (const std::filesystem::path& copy : shown.unmatched_copies)
-      names += (names.empty() ? "" : "、") + PathForMessage(copy);
-    start.notices.push_back({UserReport::Kind::Notice,
-                             ComposeMessage(kUnmatchedUnicodeCopies,
-                                            {PathForMessage(file), names})});
-  }
   start.state = StartStorageSession(list, loaded, shown.text);
   start.shown = shown.text;
+  if (list.encoding == TextEncoding::ShiftJis) {
+    RestoredLines restored =
+        RestoreFromUnicodeCopies(file, start.shown, shift_jis);
+    start.shown = std::move(restored.text);
+    for (std::filesystem::path& copy : restored.copies)
+      start.state.location.to_take_in.push_back(std::move(copy));
+  }
   // With a copy in the user's folder too, the list shown is their merge,
   // the file beside the program first; the first save puts it there.
-  std::vector<std::filesystem::path>& taken = start.state.location.to_take_in;
-  if (places.user_copy) {
-    const StorageTextShown copy =
-        StorageTextToShow(*places.user_copy, shift_jis);
-    const std::filesystem::path base = SetAsideBasePath(loaded.in_user_folder);
-    if (copy.faithful) {
-      start.shown =
-          MergeStorageText(BaseText(base), start.shown, copy.text, {}, match)
-              .text;
-      taken.push_back(base);
-    } else {
-      taken.clear();  // left as it is
-    }
-  }
+  if (places.user_copy)
+    TakeInWithBase(start, places.user_copy_path, *places.user_copy, shift_jis,
+                   match);
   for (const std::filesystem::path* place :
        {&loaded.beside_program, &loaded.in_user_folder,
         &loaded.in_temporary_folder})

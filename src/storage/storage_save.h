@@ -24,11 +24,6 @@ namespace tavlin {
 struct StorageFileState {
   StorageLocation location;  // loaded_from is the place saves go to
   ListMemory memory;
-  // The Unicode copy beside the file as this session last saw or wrote it,
-  // and whether it is the list's own: only such a copy is replaced.
-  std::filesystem::path unicode_copy_path;
-  FileSnapshot unicode_copy;
-  bool unicode_copy_taken = false;
   // Where this session set its text aside while the file could not take
   // it (beside the file, in the user's folder, in the temporary folder):
   // replaced by its later diversions, and renamed as taken in once the
@@ -67,7 +62,9 @@ struct StorageStart {
 
 // Loads a list from its place or places for a session, decoding its file
 // in the file's own encoding (Shift-JIS through shift_jis). Text that
-// earlier sessions set aside is merged in, each with its base.
+// earlier sessions set aside is merged in, each with its base, and lines
+// an earlier version kept in Unicode copies beside a Shift-JIS file are
+// restored where the file shows them as "?".
 StorageStart StartStorageList(const StorageLocation& location,
                               const TextCodec& shift_jis,
                               const LineMatch& match,
@@ -82,6 +79,8 @@ struct SaveOutcome {
   Result result = Result::Done;
   std::u16string text;  // the list after the save
   std::size_t taken_in = 0;
+  // Lines the box held that another writer deleted from the file.
+  std::vector<std::u16string> removed;
   std::vector<UserReport> reports;
   std::string failure;
 };

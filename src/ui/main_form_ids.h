@@ -66,10 +66,11 @@ enum StorageMenuCommand : int {
   kStoragePaste,
   kStorageDelete,
   kStorageSelectAll,
-  kStoragePoster,     // the line under the caret as a vertical poster
-  kStorageVoteSheet,  // the list as a CSV sheet for the committee's vote
+  kStoragePoster,          // the line under the caret as a vertical poster
+  kStorageVoteSheet,       // the list as a CSV sheet for the committee's vote
+  kStorageRestoreRemoved,  // lines another program deleted, put back
 };
-inline constexpr IdRange kStorageMenuIds{kStorageUndo, kStorageVoteSheet};
+inline constexpr IdRange kStorageMenuIds{kStorageUndo, kStorageRestoreRemoved};
 
 static_assert(!Overlap(kMainFormControlIds, kExtraStorageBoxIds) &&
                   !Overlap(kMainFormControlIds, kSloganMenuIds) &&

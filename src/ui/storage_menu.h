@@ -1,6 +1,7 @@
 // The context menu of a storage box as data: the standard items of a text
 // box, in Japanese, then the poster of the slogan at the caret and the vote
-// sheet of the whole list. Each item says what it needs to be enabled.
+// sheet of the whole list, and the lines another program deleted. Each item
+// says what it needs to be enabled.
 #pragma once
 
 #include <string_view>
@@ -17,6 +18,7 @@ enum class StorageMenuNeed {
   Text,           // any text in the box
   SloganAtCaret,  // a line under the caret that is not blank
   Slogans,        // a line in the box that is not blank
+  RemovedLines,   // lines another program deleted from the list's file
 };
 
 struct StorageMenuItem {
@@ -37,6 +39,8 @@ inline constexpr StorageMenuItem kStorageMenu[] = {
      true},
     {kStorageVoteSheet, u"一覧表を書き出す(&E)...", StorageMenuNeed::Slogans,
      false},
+    {kStorageRestoreRemoved, u"消された行を戻す(&R)",
+     StorageMenuNeed::RemovedLines, true},
 };
 
 }  // namespace tavlin

@@ -53,9 +53,10 @@ class SystemLikeFileOps : public FileOps {
   bool BreakStaleLock(const std::filesystem::path& path) override {
     return SystemFileOps().BreakStaleLock(path);
   }
-  bool Link(const std::filesystem::path& existing,
-            const std::filesystem::path& link) override {
-    return SystemFileOps().Link(existing, link);
+  ReplaceResult ReplaceKeepingOld(
+      const std::filesystem::path& from, const std::filesystem::path& to,
+      const std::filesystem::path& backup) override {
+    return SystemFileOps().ReplaceKeepingOld(from, to, backup);
   }
 };
 

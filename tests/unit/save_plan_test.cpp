@@ -1,6 +1,7 @@
 // The plan of one save, without a file: base, theirs and ours meet in one
-// domain, what did not decode whole is never written over, and a file
-// keeps its encoding whatever another writer left in it.
+// domain, what did not decode whole is never written over, a file keeps
+// its encoding whatever another writer left in it, and whatever is written
+// loads back as the text it was written from.
 #include "src/storage/save_plan.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <ostream>
 #include <string>
 
+#include "src/platform/unicode_text.h"
 #include "support/list_session.h"
 
 namespace tavlin {
@@ -59,13 +61,43 @@ TEST_P(SavePlanOf, KeepsEveryWritersText) {
 INSTANTIATE_TEST_SUITE_P(
     Sequences, SavePlanOf,
     testing::Values(
-        // "〜" lives in the Unicode copy; the file holds "?" for it.
-        PlanCase{"AUnicodeLineStaysItselfWhenAnotherWriterAdds", E::ShiftJis,
-                 "A?B", u"A\u301CB", "A?B\r\nT", u"A\u301CB", Target::None,
-                 u"A\u301CB\r\nT", "A?B\r\nT", E::ShiftJis},
-        PlanCase{"AUnicodeLineAnotherCopyTookInIsNotDoubled", E::ShiftJis, "A",
-                 u"A", "A\r\nX?\r\nT", u"A\r\nX\u301C", Target::None,
-                 u"A\r\nX\u301C\r\nT", "A\r\nX?\r\nT", E::ShiftJis},
+        // Text Shift-JIS cannot hold makes the list UTF-8 with its mark.
+        PlanCase{"AUnicodeLineMakesTheListUtf8WithItsMark", E::ShiftJis, "A",
+                 u"A", "A", u"A\r\nX\u301C", Target::File, u"A\r\nX\u301C",
+                 "\xEF\xBB\xBF"
+                 "A\r\nX\xE3\x80\x9C",
+                 E::Utf8WithBom},
+        // A box as the file was takes the file's text, deletions and all.
+        PlanCase{"ALineAnotherWriterCorrectedIsNotBroughtBack", E::ShiftJis,
+                 "typo\r\n", u"typo\r\n", "fixed", u"typo\r\n", Target::None,
+                 u"fixed", std::nullopt, E::ShiftJis},
+        // The same text saved again in another encoding: never written
+        // over with the old bytes, nor in the old encoding.
+        PlanCase{"TheSameTextResavedAsUtf16IsLeftAsItIs", E::ShiftJis, "A\r\nB",
+                 u"A\r\nB",
+                 std::string("\xFF\xFE"
+                             "A\0\r\0\n\0B\0",
+                             10),
+                 u"A\r\nB", Target::None, u"A\r\nB", std::nullopt, E::Utf16Le},
+        PlanCase{"AStoreAfterAResaveAsUtf16IsWrittenInUtf16", E::ShiftJis,
+                 "A\r\nB", u"A\r\nB",
+                 std::string("\xFF\xFE"
+                             "A\0\r\0\n\0B\0",
+                             10),
+                 u"A\r\nB\r\nC", Target::File, u"A\r\nB\r\nC",
+                 std::string("\xFF\xFE"
+                             "A\0\r\0\n\0B\0\r\0\n\0C\0",
+                             16),
+                 E::Utf16Le},
+        // One line of UTF-16 without a mark would load as something else.
+        PlanCase{"Utf16WithoutAMarkCutToOneLineGetsItsMark",
+                 E::Utf16LeWithoutMark, std::string("A\0\r\0\n\0B\0", 8),
+                 u"A\r\nB", std::string("A\0\r\0\n\0B\0", 8), u"B",
+                 Target::File, u"B",
+                 std::string("\xFF\xFE"
+                             "B\0",
+                             4),
+                 E::Utf16Le},
         PlanCase{"AZeroByteWrittenMeanwhileIsNeverWrittenOver", E::ShiftJis,
                  "A", u"A", std::string("A\0B", 3), u"A\r\nC", Target::SideFile,
                  u"A\r\nC", "A\r\nC", E::ShiftJis},
@@ -92,6 +124,32 @@ INSTANTIATE_TEST_SUITE_P(
                  u"A\r\nB\r\nC", std::string("A\0\r\0\n\0B\0\r\0\n\0C\0", 14),
                  E::Utf16LeWithoutMark}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Every encoding the program writes, and short texts that tempt a load to
+// take the bytes for another encoding.
+TEST(SavedListText, LoadsBackAsTheTextInEveryEncoding) {
+  const std::u16string texts[] = {u"",        u"A",      u"\u5B89",
+                                  u"A\r\nB",  u"ascii",  u"\uFEFF",
+                                  u"\uFEFFA", u"\u00FF", u"X\u301C"};
+  const ByteCodec shift_jis;
+  for (const E encoding :
+       {E::ShiftJis, E::Utf8, E::Utf8WithBom, E::Utf16Le, E::Utf16Be,
+        E::Utf16LeWithoutMark, E::Utf16BeWithoutMark}) {
+    for (const std::u16string& text : texts) {
+      ListMemory memory;
+      memory.last = {FileSnapshot::Kind::Missing, {}};
+      memory.encoding = encoding;
+      const SavePlan plan = PlanStorageSave(
+          memory, {FileSnapshot::Kind::Missing, {}}, text, SaveMoment::Closing,
+          shift_jis, SameSloganIgnoringCase);
+      const std::optional<std::u16string> loaded =
+          EncodingCodec(DetectTextEncoding(plan.bytes), &shift_jis)
+              .Decode(plan.bytes);
+      EXPECT_EQ(loaded, text)
+          << static_cast<int>(encoding) << " " << Utf8FromU16(text);
+    }
+  }
+}
 
 }  // namespace
 

@@ -118,8 +118,7 @@ TEST(StoragePlaces, AWritableFolderLeavesTheUserFolderAlone) {
 }
 
 // Both places hold a list: the start shows their merge, the file beside
-// the program first; the first save puts it there and renames the copy,
-// and a start that changes nothing lets both be.
+// the program first; the first save puts it there and renames the copy.
 TEST(StoragePlaces, BothPlacesAreMergedAndTheCopyIsRenamedOnceTakenIn) {
   TempFolder root;
   const StorageLocation location = TwoPlaces(root.path(), root.path());
@@ -135,11 +134,12 @@ TEST(StoragePlaces, BothPlacesAreMergedAndTheCopyIsRenamedOnceTakenIn) {
   EXPECT_FALSE(fs::exists(location.in_user_folder));
   EXPECT_EQ(ReadBytes(TakenInCopyPath(location.in_user_folder, 1)), "B\r\nC");
 
-  // A copy that adds nothing is merged again at each start, and stays.
+  // A copy that adds nothing is taken in all the same, and renamed.
   WriteBytes(location.in_user_folder, "A");
   ListSession again(location);
   again.Save(again.shown());
-  EXPECT_TRUE(fs::exists(location.in_user_folder));
+  EXPECT_FALSE(fs::exists(location.in_user_folder));
+  EXPECT_EQ(ReadBytes(TakenInCopyPath(location.in_user_folder, 2)), "A");
   EXPECT_EQ(ReadBytes(location.beside_program), "A\r\nB\r\nC");
 }
 

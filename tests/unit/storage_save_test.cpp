@@ -66,15 +66,6 @@ TEST_F(StorageSave, TwoCopiesEachAddingALineKeepBothInEitherOrder) {
   }
 }
 
-TEST_F(StorageSave, ALineAnOldProgramDroppedComesBack) {
-  ListSession session(file_);
-  session.Save("A\r\nB\r\nmine", SaveMoment::WhileWorking);
-  WriteBytes(file_, "A\nB\ntheirs\n");  // rewritten whole, LF breaks
-  const SaveOutcome outcome = session.Save("A\r\nB\r\nmine");
-  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\ntheirs\r\nmine");
-  EXPECT_EQ(outcome.taken_in, 1u);
-}
-
 TEST_F(StorageSave, ALockHeldElsewhereDefersTheSaveAndWritesNothing) {
   ListSession session(file_);
   std::unique_ptr<FileLock> held;
@@ -127,12 +118,13 @@ class InPlaceWriterOps final : public SystemLikeFileOps {
  public:
   InPlaceWriterOps(fs::path file, std::string bytes)
       : file_(std::move(file)), bytes_(std::move(bytes)) {}
-  bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
-    if (replace && to == file_ && !written_) {
+  ReplaceResult ReplaceKeepingOld(const fs::path& from, const fs::path& to,
+                                  const fs::path& backup) override {
+    if (to == file_ && !written_) {
       written_ = true;
       WriteBytes(to, bytes_);
     }
-    return SystemFileOps().Rename(from, to, replace);
+    return SystemFileOps().ReplaceKeepingOld(from, to, backup);
   }
 
  private:
@@ -231,90 +223,186 @@ TEST_F(StorageSave, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
   EXPECT_EQ(typing.shown(), u"A\r\nB");
 }
 
-TEST_F(StorageSave, AUnicodeLineSurvivesAnotherWritersChange) {
+TEST_F(StorageSave, AUnicodeLineMakesTheListUtf8AndItStaysSo) {
   ListSession session(file_);
   const std::u16string typed = u"A\r\nB\r\nX\u301C";
   session.Save(typed, SaveMoment::WhileWorking);
-  const fs::path copy = UnicodeStorageCopyPath(file_);
-  WriteBytes(file_, ReadBytes(file_) + "\r\nT");  // Notepad adds a line
-  session.Save(typed, SaveMoment::WhileWorking);
-  EXPECT_EQ(session.shown(), typed + u"\r\nT");
-  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nX?\r\nT");
-  EXPECT_EQ(ReadBytes(copy),
+  EXPECT_EQ(ReadBytes(file_),
             "\xEF\xBB\xBF"
-            "A\r\nB\r\nX\xE3\x80\x9C\r\nT");
-  EXPECT_EQ(ListSession(file_).shown(), typed + u"\r\nT");
+            "A\r\nB\r\nX\xE3\x80\x9C");
+  WriteBytes(file_, ReadBytes(file_) + "\r\nT");  // Notepad adds a line
+  session.Save(u"A\r\nB", SaveMoment::WhileWorking);
+  EXPECT_EQ(ReadBytes(file_),
+            "\xEF\xBB\xBF"
+            "A\r\nB\r\nT");
+  EXPECT_EQ(ListSession(file_).shown(), u"A\r\nB\r\nT");
+  EXPECT_EQ(EntriesOf(folder_.path()).size(), 1u);  // no copies beside it
 }
 
-constexpr char kBom[] = "\xEF\xBB\xBF";
+TEST_F(StorageSave, TwoCopiesDeleteAndCorrectEachOthersLines) {
+  ListSession a(file_);
+  a.Save("A\r\nB\r\ntypo\r\n", SaveMoment::WhileWorking);
+  ListSession b(file_);
+  ASSERT_EQ(b.shown(), u"A\r\nB\r\ntypo");
+  b.Save("B\r\nfixed", SaveMoment::WhileWorking);  // A deleted, typo fixed
+  const SaveOutcome closing = a.Save(a.shown(), SaveMoment::Closing);
+  EXPECT_EQ(ReadBytes(file_), "B\r\nfixed");
+  EXPECT_EQ(a.shown(), u"B\r\nfixed");
+  EXPECT_EQ(closing.removed, (std::vector<std::u16string>{u"A", u"typo"}));
+}
 
-class UnicodeCopy : public testing::Test {
- protected:
-  // A start after a session that saved "A?" with "A한" as its copy.
-  void SetUp() override {
-    WriteBytes(file_, "A?");
-    WriteBytes(copy_, std::string(kBom) + "A한");
-  }
-  std::size_t Save(ListSession& session, const std::string& utf8) {
-    return session.Save(U16FromUtf8(utf8)).reports.size();
+TEST_F(StorageSave, ALineDeletedByAWriterWithoutTheLockIsToldAndStaysDeleted) {
+  ListSession session(file_);
+  session.Save("A\r\nB\r\nmine", SaveMoment::WhileWorking);
+  WriteBytes(file_, "A\nB\ntheirs\n");  // rewritten whole, LF breaks
+  const SaveOutcome outcome = session.Save("A\r\nB\r\nmine\r\nnew");
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\ntheirs\r\nnew");
+  EXPECT_EQ(outcome.taken_in, 1u);
+  EXPECT_EQ(outcome.removed, std::vector<std::u16string>{u"mine"});
+  // Told once: the next save has nothing more to say of it.
+  EXPECT_TRUE(session.Save(session.shown()).removed.empty());
+}
+
+TEST_F(StorageSave, ALaterLockIsWaitedForAfresh) {
+  ListSession session(file_);
+  std::unique_ptr<FileLock> held;
+  ASSERT_EQ(SystemFileOps().TryLock(StorageLockPath(file_), held),
+            LockResult::Taken);
+  EXPECT_EQ(session.Save("A\r\nB\r\nC", SaveMoment::WhileWorking).result,
+            Result::Locked);
+  held.reset();
+  session.Wait(kLongestLockWait / 2);
+  EXPECT_EQ(session.Save("A\r\nB\r\nC", SaveMoment::WhileWorking).result,
+            Result::Done);
+  ASSERT_EQ(SystemFileOps().TryLock(StorageLockPath(file_), held),
+            LockResult::Taken);
+  session.Wait(kLongestLockWait);
+  EXPECT_EQ(session.Save("A\r\nB\r\nC\r\nD", SaveMoment::WhileWorking).result,
+            Result::Locked);
+  EXPECT_FALSE(fs::exists(DivertedStorageFilePath(file_, 1)));
+}
+
+// Renames an editor's own file over the list just before the program's
+// replace, as editors and sync tools save; or, where the file system
+// cannot keep the old file in the same step, writes it in place.
+class RenamingWriterOps final : public SystemLikeFileOps {
+ public:
+  RenamingWriterOps(fs::path file, std::string bytes, bool can_exchange)
+      : file_(std::move(file)),
+        bytes_(std::move(bytes)),
+        can_exchange_(can_exchange) {}
+  ReplaceResult ReplaceKeepingOld(const fs::path& from, const fs::path& to,
+                                  const fs::path& backup) override {
+    if (to == file_ && !written_) {
+      written_ = true;
+      const fs::path editors = file_.parent_path() / "editor.tmp";
+      WriteBytes(can_exchange_ ? editors : to, bytes_);
+      if (can_exchange_) fs::rename(editors, to);
+    }
+    if (!can_exchange_) return ReplaceResult::NotSupported;
+    return SystemFileOps().ReplaceKeepingOld(from, to, backup);
   }
 
-  TempFolder folder_;
-  const fs::path file_ = folder_ / u8"T品質保管庫.txt";
-  const fs::path copy_ = UnicodeStorageCopyPath(file_);
+ private:
+  fs::path file_;
+  std::string bytes_;
+  bool can_exchange_;
+  bool written_ = false;
 };
 
-TEST_F(UnicodeCopy, IsShownAndReplacedWhileTheFileIsWhatItWasSavedWith) {
-  ListSession session(file_);
-  EXPECT_EQ(session.shown(), U16FromUtf8("A한"));
-  EXPECT_EQ(Save(session, "A한\r\nB"), 0u);
-  EXPECT_EQ(ReadBytes(file_), "A?\r\nB");
-  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한\r\nB");
-  // Saved again as the user goes on: the same copy, no new one.
-  EXPECT_EQ(Save(session, "A한\r\nB\r\nC"), 0u);
-  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한\r\nB\r\nC");
-  EXPECT_FALSE(fs::exists(UnicodeStorageCopyPath(file_, 2)));
-}
-
-TEST_F(UnicodeCopy, SurvivesSessionsThatOnlyAddOrTouchNothing) {
-  {
-    ListSession untouched(file_);
-    untouched.Save(untouched.shown());
+TEST_F(StorageSave, AnEditorsSaveJustBeforeTheReplaceIsMergedIn) {
+  for (const bool can_exchange : {true, false}) {
+    WriteBytes(file_, "A\r\nB");
+    ListSession session(file_);
+    RenamingWriterOps editor(file_, "A\r\nB\r\neditor", can_exchange);
+    session.Save(Latin1("A\r\nB\r\nmine"), SaveMoment::WhileWorking, editor);
+    EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\neditor\r\nmine") << can_exchange;
+    EXPECT_EQ(EntriesOf(folder_.path()).size(), 1u);
   }
-  {
-    ListSession adding(file_);
-    adding.Save(adding.shown() + u"\r\nB");
+}
+
+// Refuses to rename one file, as a viewer or a virus scanner that holds it
+// open does.
+class HeldFileOps final : public SystemLikeFileOps {
+ public:
+  explicit HeldFileOps(fs::path held) : held_(std::move(held)) {}
+  bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
+    return from != held_ && SystemFileOps().Rename(from, to, replace);
   }
-  EXPECT_EQ(ListSession(file_).shown(), U16FromUtf8("A한\r\nB"));
+
+ private:
+  fs::path held_;
+};
+
+TEST_F(StorageSave, TextTakenInButNotRenamedBringsNothingBackAtTheNextStart) {
+  {
+    ListSession session(file_);
+    SetReadOnly(file_, true);
+    session.Save("A\r\nB\r\nmine", SaveMoment::EndingSession);
+  }
+  SetReadOnly(file_, false);
+  {
+    ListSession next(file_);
+    ASSERT_EQ(next.shown(), u"A\r\nB\r\nmine");
+    HeldFileOps viewer(DivertedStorageFilePath(file_, 1));
+    next.Save(u"A\r\nB\r\nmine", SaveMoment::WhileWorking, viewer);
+    ASSERT_TRUE(fs::exists(DivertedStorageFilePath(file_, 1)));
+    next.Save("B");  // A and mine deleted
+  }
+  EXPECT_EQ(ListSession(file_).shown(), u"B");
 }
 
-TEST_F(UnicodeCopy, ThatNoLongerMatchesIsKeptAndANewOneTakesTheNextName) {
-  WriteBytes(file_, "A?\r\nedited elsewhere");
+TEST_F(StorageSave, SetAsideTextIsFoundWhateverNumbersAreMissing) {
+  const fs::path fifth = DivertedStorageFilePath(file_, 5);
+  WriteBytes(SetAsideBasePath(fifth),
+             "\xEF\xBB\xBF"
+             "A\r\nB");
+  WriteBytes(fifth, "B\r\nfifth");
   ListSession session(file_);
-  EXPECT_FALSE(session.state.unicode_copy_taken);
-  EXPECT_EQ(Save(session, "A?\r\nedited elsewhere\r\n한"), 1u);
-  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한");
-  EXPECT_EQ(ReadBytes(UnicodeStorageCopyPath(file_, 2)),
-            std::string(kBom) + "A?\r\nedited elsewhere\r\n한");
+  EXPECT_EQ(session.shown(), u"B\r\nfifth");
 }
 
-TEST_F(UnicodeCopy, TakenInIsRemovedOnceTheTextFitsShiftJis) {
-  ListSession session(file_);
-  EXPECT_EQ(Save(session, "B"), 0u);
-  EXPECT_EQ(ReadBytes(file_), "B");
-  EXPECT_FALSE(fs::exists(copy_));
-}
+// Records the names files are renamed to, in order.
+class RenameLogOps final : public SystemLikeFileOps {
+ public:
+  bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
+    renamed.push_back(to.filename());
+    return SystemFileOps().Rename(from, to, replace);
+  }
+  std::vector<fs::path> renamed;
+};
 
-TEST_F(UnicodeCopy, OfADivertedListStandsBesideTheDivertedFile) {
+TEST_F(StorageSave, TextIsSetAsideOnlyOnceItsBaseIsOnDisk) {
   ListSession session(file_);
   SetReadOnly(file_, true);
-  EXPECT_EQ(Save(session, "A한\r\nB"), 1u);
+  RenameLogOps log;
+  session.Save(Latin1("A\r\nB\r\nC"), SaveMoment::WhileWorking, log);
+  session.Save(Latin1("A\r\nB\r\nC\r\nD"), SaveMoment::WhileWorking, log);
   SetReadOnly(file_, false);
-  const fs::path diverted = DivertedStorageFilePath(file_, 1);
-  EXPECT_EQ(ReadBytes(file_), "A?");
-  EXPECT_EQ(ReadBytes(copy_), std::string(kBom) + "A한");
-  EXPECT_EQ(ReadBytes(UnicodeStorageCopyPath(diverted)),
-            std::string(kBom) + "A한\r\nB");
+  const fs::path aside = DivertedStorageFilePath(file_, 1);
+  const std::vector<fs::path> expected = {
+      SetAsideBasePath(aside).filename(), aside.filename(),
+      SetAsideBasePath(aside).filename(), aside.filename()};
+  EXPECT_EQ(log.renamed, expected);
+}
+
+TEST(EarlierUnicodeCopies, AreTakenIntoTheListOnceAndRenamed) {
+  TempFolder folder;
+  const fs::path file = folder / u8"T品質保管庫.txt";
+  WriteBytes(file, "A?\r\nA?\r\nOK?");  // "OK?" was typed so
+  const fs::path copy = UnicodeStorageCopyPath(file, 3);
+  WriteBytes(copy,
+             "\xEF\xBB\xBF"
+             "A\xE3\x80\x9C\r\nA\xE2\x99\xA1");
+  ListSession session(file);
+  EXPECT_EQ(session.shown(), u"A\u301C\r\nA\u2661\r\nOK?");
+  session.Save(session.shown());
+  EXPECT_EQ(ReadBytes(file),
+            "\xEF\xBB\xBF"
+            "A\xE3\x80\x9C\r\nA\xE2\x99\xA1\r\nOK?");
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_TRUE(fs::exists(TakenInCopyPath(copy, 1)));
+  EXPECT_EQ(ListSession(file).shown(), u"A\u301C\r\nA\u2661\r\nOK?");
 }
 
 }  // namespace

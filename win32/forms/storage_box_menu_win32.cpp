@@ -67,7 +67,29 @@ void StoragePages::RunMenuCommand(int command) {
       ExportVoteSheet(form_, ActiveTheme(), AsU16(WindowTextOf(box)),
                       RunningExecutablePath().parent_path(), meter_);
       break;
+    case kStorageRestoreRemoved:
+      RestoreRemovedLines();
+      break;
   }
+}
+
+void StoragePages::RestoreRemovedLines() {
+  Page& page = pages_[active_];
+  if (!page.box || page.removed.empty()) return;
+  // Typed back as the user would, one edit at the end: saved as typing is.
+  std::wstring lines;
+  const int length = GetWindowTextLengthW(page.box);
+  const std::wstring text = WindowTextOf(page.box);
+  const bool ends_with_break =
+      text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0;
+  if (length > 0 && !ends_with_break) lines += L"\r\n";
+  for (const std::u16string& line : page.removed)
+    lines += std::wstring(AsWide(line)) + L"\r\n";
+  page.removed.clear();
+  SendMessageW(page.box, EM_SETSEL, static_cast<WPARAM>(length), length);
+  SendMessageW(page.box, EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(lines.c_str()));
+  SendMessageW(page.box, EM_SCROLLCARET, 0, 0);
 }
 
 std::u16string StoragePages::LineAtCaret(HWND box, std::wstring_view text) {
@@ -85,7 +107,7 @@ std::u16string StoragePages::LineAtCaret(HWND box, std::wstring_view text) {
 }
 
 bool StoragePages::MenuItemEnabled(HWND box, std::wstring_view text,
-                                   StorageMenuNeed need) {
+                                   StorageMenuNeed need) const {
   switch (need) {
     case StorageMenuNeed::Undo:
       return SendMessageW(box, EM_CANUNDO, 0, 0) != 0;
@@ -103,6 +125,8 @@ bool StoragePages::MenuItemEnabled(HWND box, std::wstring_view text,
       return !SloganParts(LineAtCaret(box, text)).empty();
     case StorageMenuNeed::Slogans:
       return !SheetSlogans(AsU16(text)).empty();
+    case StorageMenuNeed::RemovedLines:
+      return !pages_[active_].removed.empty();
   }
   return false;
 }

@@ -129,7 +129,6 @@ void StoragePages::DropLoadedText(Page& page) {
   memory.last_text.clear();
   memory.last_text_bytes.clear();
   memory.start_text.clear();
-  page.file.unicode_copy_taken = false;
   ReportCurrentException(nullptr);
 }
 
@@ -244,6 +243,15 @@ SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
   SaveOutcome outcome = SaveStorageListNow(page.file, ours, moment,
                                            ShiftJisCodec(), SlogansMatchText);
   if (outcome.text != ours) ShowMerged(page, outcome.text, outcome.taken_in);
+  // Told while the user can still put them back.
+  if (!outcome.removed.empty() && moment == SaveMoment::WhileWorking) {
+    page.removed.insert(page.removed.end(), outcome.removed.begin(),
+                        outcome.removed.end());
+    outcome.reports.push_back(
+        {UserReport::Kind::Notice,
+         ComposeMessage(kRemovedElsewhere,
+                        {std::to_string(outcome.removed.size())})});
+  }
   page.locked = outcome.result == SaveOutcome::Result::Locked;
   page.changed = outcome.result != SaveOutcome::Result::Done;
   if (!page.changed) page.told_failure.clear();
@@ -291,7 +299,8 @@ void StoragePages::ShowMerged(Page& page, const std::u16string& text,
   if (!page.box) return;
   const std::wstring now = WindowTextOf(page.box);
   const std::wstring_view merged = AsWide(text);
-  // Only the part that differs is replaced: one edit, undone as one.
+  // Only the part that differs is replaced, so that the caret and the
+  // scrolling stay with the text.
   std::size_t head = 0;
   while (head < now.size() && head < merged.size() && now[head] == merged[head])
     ++head;
@@ -321,6 +330,9 @@ void StoragePages::ShowMerged(Page& page, const std::u16string& text,
   const LRESULT first_now =
       SendMessageW(page.box, EM_GETFIRSTVISIBLELINE, 0, 0);
   SendMessageW(page.box, EM_LINESCROLL, 0, first_line - first_now);
+  // Undo never takes back another writer's lines, nor brings back a line
+  // another writer deleted.
+  SendMessageW(page.box, EM_EMPTYUNDOBUFFER, 0, 0);
   showing_merge_ = was;
   if (taken_in > 0 && page.box == ActiveBox())
     ShowBalloon(page.box, WideFromUtf8(ComposeMessage(

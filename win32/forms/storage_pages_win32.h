@@ -89,6 +89,9 @@ class StoragePages {
     bool changed = false;        // typed into since its last save
     bool locked = false;         // its last save found another copy's lock
     std::string told_failure;    // told in a balloon while working
+    // Lines another program deleted from the file, for the user to put
+    // back this session.
+    std::vector<std::u16string> removed;
   };
 
   void Load(Page& page, const StorageLocation& location);
@@ -103,8 +106,8 @@ class StoragePages {
   // Tells what a save while working has to tell, without a message box.
   void TellInBalloon(const Page& page, const std::vector<UserReport>& told);
   void ShowBalloon(HWND box, const std::wstring& text);
-  // Shows the list after a merge, as edits of the box, so that its undo,
-  // caret and scrolling stay.
+  // Shows the list after a merge, as an edit of the box, so that its caret
+  // and scrolling stay; its undo starts afresh.
   void ShowMerged(Page& page, const std::u16string& text, std::size_t taken_in);
   std::size_t IndexOf(const Page& page) const;
   void MakeBox(Page& page, const LayoutRect& where, HFONT font);
@@ -116,8 +119,10 @@ class StoragePages {
   void ShowMenu(HWND box, POINT at);
   // text is the box's text, read once for the whole menu: a storage list
   // can be megabytes long.
-  static bool MenuItemEnabled(HWND box, std::wstring_view text,
-                              StorageMenuNeed need);
+  bool MenuItemEnabled(HWND box, std::wstring_view text,
+                       StorageMenuNeed need) const;
+  // Appends the lines another program deleted to the active page's box.
+  void RestoreRemovedLines();
   // The line of text, the box's text, that the caret stands on.
   static std::u16string LineAtCaret(HWND box, std::wstring_view text);
 

@@ -113,10 +113,29 @@ class Win32FileOps final : public FileOps {
     return SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL) &&
            DeleteFileW(full.c_str());
   }
-  bool Link(const std::filesystem::path& existing,
-            const std::filesystem::path& link) override {
-    return CreateHardLinkW(FullPath(link).c_str(), FullPath(existing).c_str(),
-                           nullptr) != FALSE;
+  ReplaceResult ReplaceKeepingOld(
+      const std::filesystem::path& from, const std::filesystem::path& to,
+      const std::filesystem::path& backup) override {
+    const std::filesystem::path target = FullPath(to);
+    const std::filesystem::path kept = FullPath(backup);
+    if (ReplaceFileW(target.c_str(), FullPath(from).c_str(), kept.c_str(),
+                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+      return ReplaceResult::Replaced;
+    // Wine may leave the error at 0: the files tell what happened.
+    const DWORD error = GetLastError();
+    if (!IsExistingFile(to)) {
+      // The old file went to the backup, a fresh name, but the new one did
+      // not follow: the old one goes back.
+      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
+          IsExistingFile(backup)) {
+        MoveFileExW(kept.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        return ReplaceResult::Failed;
+      }
+      return ReplaceResult::NoFile;
+    }
+    if (error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED)
+      return ReplaceResult::NotSupported;
+    return ReplaceResult::Failed;
   }
 
  private:

@@ -90,7 +90,6 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
   SavePlan plan;
   plan.text = ours;
   plan.encoding = memory.encoding;
-  plan.file_text = memory.last_text;
   if (memory.last.kind == Kind::NotTaken) return plan;  // never loaded
   switch (now.kind) {
     case Kind::Missing:
@@ -123,21 +122,22 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
     // What would not load whole is never merged with, nor written over.
     if (!theirs || theirs->find(u'\0') != std::u16string::npos)
       return KeepBeside(memory, ours, shift_jis);
-    plan.file_text = NormaliseStorageText(*theirs);
+    const std::u16string& file_text =
+        plan.file_text.emplace(NormaliseStorageText(*theirs));
     MergedText merged =
-        MergeStorageText(memory.last_text, plan.file_text, ours, match);
+        MergeStorageText(memory.last_text, file_text, ours, match);
     plan.taken_in = merged.taken_in;
     plan.removed = std::move(merged.removed);
     // A box as the file was takes the file as it is now: nothing to write.
     if (ours_unchanged) {
-      plan.text = plan.file_text;
+      plan.text = file_text;
       plan.bytes = LoadedTextBytes(now.bytes, plan.encoding, plan.text);
       return plan;
     }
     plan.text = std::move(merged.text);
     // An emptied file stays as it is, whatever an empty text would be
     // written as in its encoding.
-    if (plan.text.empty() && plan.file_text.empty()) {
+    if (plan.text.empty() && file_text.empty()) {
       plan.bytes = now.bytes;
       return plan;
     }

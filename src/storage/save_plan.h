@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,9 +64,10 @@ struct SavePlan {
   std::vector<std::u16string> removed;
   std::string bytes;                               // what the target gets
   TextEncoding encoding = TextEncoding::ShiftJis;  // the bytes' encoding
-  // The file's text that the plan was made from: the base of a merge with
-  // a writer that wrote between the plan and the replace.
-  std::u16string file_text;
+  // The file's text that the plan was made from, where another writer
+  // changed it since the memory's: the base of a merge with a writer that
+  // wrote between the plan and the replace.
+  std::optional<std::u16string> file_text;
 };
 
 // The plan of saving ours over a file that now holds now, in the file's

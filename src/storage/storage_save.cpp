@@ -289,22 +289,26 @@ SaveOutcome SaveWhileLockedElsewhere(const SaveCall& call,
                        std::move(outcome));
 }
 
-// One round of a save: what it goes by.
+// One round of a save: what it goes by. The first round goes by the
+// session's memory and the box's text as they are, copying neither.
 struct SaveRound {
-  ListMemory planned_from;  // the memory the plan is made from
-  FileSnapshot now;         // the file as the plan sees it
-  FileSnapshot expected;    // what the file holds, as far as the save knows
-  std::u16string ours;
+  const ListMemory* planned_from;  // the memory the plan is made from
+  FileSnapshot now;                // the file as the plan sees it
+  // What the file holds, as far as the save knows, where that is not now.
+  std::optional<FileSnapshot> written;
+  std::u16string_view ours;
+  const FileSnapshot& expected() const { return written ? *written : now; }
 };
 
 // The plan of one round. After a writer came between a plan and its
 // replace, the file holds what this session wrote, whatever the plan
 // compared with: that decides whether the file is to be written.
 SavePlan PlanRound(const SaveCall& call, const SaveRound& round, bool first) {
-  SavePlan plan = PlanStorageSave(round.planned_from, round.now, round.ours,
+  SavePlan plan = PlanStorageSave(*round.planned_from, round.now, round.ours,
                                   call.moment, call.codec, call.match);
+  const FileSnapshot& expected = round.expected();
   const bool file_holds_plan =
-      round.expected.kind == Kind::Read && round.expected.bytes == plan.bytes;
+      expected.kind == Kind::Read && expected.bytes == plan.bytes;
   if (plan.target == Target::File && file_holds_plan)
     plan.target = Target::None;
   if (plan.target == Target::None && !first && !file_holds_plan)
@@ -315,10 +319,10 @@ SavePlan PlanRound(const SaveCall& call, const SaveRound& round, bool first) {
 // The file already holds the plan's text, and so what was taken in.
 void KeepAsItIs(const SaveCall& call, const SaveRound& round,
                 const SavePlan& plan) {
-  if (round.expected.kind == Kind::Read || round.expected.kind == Kind::Missing)
-    Remember(call.state, round.expected, plan);
-  if (round.expected.kind == Kind::Read)
-    MarkSetAsideTakenIn(call.state, call.ops);
+  const FileSnapshot& expected = round.expected();
+  if (expected.kind == Kind::Read || expected.kind == Kind::Missing)
+    Remember(call.state, expected, plan);
+  if (expected.kind == Kind::Read) MarkSetAsideTakenIn(call.state, call.ops);
 }
 
 // The file holds the plan now: remembered, and what was set aside taken in.
@@ -328,20 +332,45 @@ void KeepWritten(const SaveCall& call, const SavePlan& plan) {
   MarkSetAsideTakenIn(call.state, call.ops);
 }
 
-// A writer that honours no lock wrote between the plan and the replace:
-// the next round merges what it wrote, with what the plan was made from as
-// the base, over what the plan wrote.
-SaveRound MergingWhatCameBetween(const SaveRound& round,
-                                 const ListMemory& memory, const SavePlan& plan,
-                                 std::string replaced) {
-  SaveRound next{memory,
-                 {Kind::Read, std::move(replaced)},
-                 {Kind::Read, plan.bytes},
-                 plan.text};
-  next.planned_from.last = round.now;
-  next.planned_from.last_text = plan.file_text;
-  next.planned_from.last_text_bytes = round.now.bytes;
-  return next;
+// What the next round goes by where a writer that honours no lock wrote
+// between the plan and the replace: it merges what that writer wrote, with
+// what the plan was made from as the base, over what the plan wrote.
+struct RoundAfterAWriter {
+  ListMemory memory;
+  std::u16string ours;
+};
+
+void MergeWhatCameBetween(SaveRound& round, RoundAfterAWriter& next,
+                          const SavePlan& plan, std::string replaced) {
+  ListMemory memory = *round.planned_from;
+  memory.last = std::move(round.now);
+  memory.last_text =
+      plan.file_text ? *plan.file_text : round.planned_from->last_text;
+  memory.last_text_bytes = memory.last.bytes;
+  memory.encoding = plan.encoding;
+  next.memory = std::move(memory);
+  next.ours = plan.text;
+  round.planned_from = &next.memory;
+  round.now = {Kind::Read, std::move(replaced)};
+  round.written = FileSnapshot{Kind::Read, plan.bytes};
+  round.ours = next.ours;
+}
+
+// The file as this session last saw it, and the box as the file holds it:
+// nothing to do, and nothing done per line to find that out.
+bool NothingToSave(const StorageFileState& state,
+                   const std::filesystem::path& file,
+                   std::u16string_view ours) {
+  const ListMemory& memory = state.memory;
+  if (memory.last.kind != Kind::Read || !state.location.to_take_in.empty() ||
+      ours != memory.last_text)
+    return false;
+  try {
+    return !ReadWholeFileIfChanged(file, memory.last.bytes) &&
+           memory.last_text_bytes == memory.last.bytes;
+  } catch (const std::exception&) {
+    return false;  // the plan finds out what is the matter
+  }
 }
 
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
@@ -355,47 +384,51 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   state.locked_since.reset();
   // A lock that cannot be made at all is a folder that takes no new files:
   // nobody else can write there either, and the save below finds its way.
+  if (NothingToSave(state, file, ours)) return outcome;
 
-  SaveRound round{
-      state.memory, TakeFileSnapshot(file), {}, std::u16string(ours)};
-  round.expected = round.now;
+  SaveRound round{&state.memory, TakeFileSnapshot(file), std::nullopt, ours};
+  RoundAfterAWriter after_a_writer;
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
     plan = PlanRound(call, round, attempt == 0);
-    outcome.text = plan.text;
     outcome.taken_in += plan.taken_in;
     outcome.removed.insert(outcome.removed.end(), plan.removed.begin(),
                            plan.removed.end());
     if (plan.target == Target::None) {
       KeepAsItIs(call, round, plan);
+      outcome.text = std::move(plan.text);
       return outcome;
     }
+    outcome.text = plan.text;
     if (plan.target == Target::SideFile)
       return KeepElsewhere(call, plan, LeftAlone::Unread, {},
                            std::move(outcome));
     std::optional<std::string> replaced;
     try {
-      const ExistingFile existing = round.expected.kind == Kind::Missing
+      const ExistingFile existing = round.expected().kind == Kind::Missing
                                         ? ExistingFile::Keep
                                         : ExistingFile::Replace;
       if (!SaveFileAtomically(file, plan.bytes, existing, call.ops,
                               &replaced)) {
         // A file appeared meanwhile: merged with as it is.
-        round.now = round.expected = TakeFileSnapshot(file);
+        round.now = TakeFileSnapshot(file);
+        round.written.reset();
         continue;
       }
     } catch (const std::exception& error) {
       return KeepElsewhere(call, plan, LeftAlone::NotReplaceable, error.what(),
                            std::move(outcome));
     }
+    const FileSnapshot& expected = round.expected();
+    const bool came_between = replaced && !(expected.kind == Kind::Read &&
+                                            *replaced == expected.bytes);
+    if (came_between)
+      MergeWhatCameBetween(round, after_a_writer, plan, std::move(*replaced));
     KeepWritten(call, plan);
-    if (!replaced || (round.expected.kind == Kind::Read &&
-                      *replaced == round.expected.bytes))
-      return outcome;
-    round =
-        MergingWhatCameBetween(round, state.memory, plan, std::move(*replaced));
+    if (!came_between) return outcome;
   }
-  if (round.expected.kind == Kind::Read && round.expected.bytes == plan.bytes)
+  const FileSnapshot& expected = round.expected();
+  if (expected.kind == Kind::Read && expected.bytes == plan.bytes)
     return outcome;  // written; the last writer's text waits for the next
   return KeepElsewhere(call, plan, LeftAlone::Changed, {}, std::move(outcome));
 }

@@ -1,7 +1,9 @@
-// Nothing lost and nothing brought back, on the real program: a notice
-// stops no later save, a line only the Unicode copy holds survives another
-// writer, a line deleted stays deleted across copies, odd bytes are left
-// as they are, and a lock file nobody holds is broken.
+// Nothing lost and nothing brought back, on the real program: a line
+// another writer deleted is told in a balloon, stays deleted and can be
+// put back, a Unicode line makes the list UTF-8 and survives another
+// writer, a line deleted or corrected stays so across copies, text set
+// aside comes back with its deletions, odd bytes are left as they are, and
+// a lock file nobody holds is broken.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,9 +13,12 @@
 #include "e2e/tavlin_process.h"
 #include "src/platform/text_encoding.h"
 #include "src/storage/storage_file.h"
+#include "src/storage/storage_places.h"
+#include "src/ui/main_form_ids.h"
 #include "src/ui/main_form_layout.h"
 #include "support/temp_folder.h"
 #include "win32/system/shift_jis.h"
+#include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
@@ -25,6 +30,15 @@ constexpr auto kSaved = std::chrono::seconds(8);
 
 std::string ShiftJis(const std::wstring& text) {
   return ShiftJisFromWide(text).bytes();
+}
+
+// Whether the whole file is bytes, waiting out a replace under way.
+bool FileIs(const fs::path& file, const std::string& bytes) {
+  try {
+    return fs::exists(file) && ReadBytes(file) == bytes;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 // Deletes the whole text of a box as a user selecting it all would.
@@ -42,44 +56,101 @@ class NothingLost : public testing::Test {
   TavlinProcess tavlin_{folder_.path()};
   const fs::path safety_ =
       StorageFilePath(tavlin_.executable(), PhraseCategory::Safety);
-  const fs::path unicode_copy_ = UnicodeStorageCopyPath(safety_);
 };
 
-TEST_F(NothingLost, ANoticeInABalloonStopsNoLaterSave) {
+TEST_F(NothingLost, ALineDeletedElsewhereIsToldAndCanBePutBack) {
   tavlin_.Start();
-  tavlin_.TypeAtEnd(kMemSafe, L"安全\u301C第一");
-  ASSERT_TRUE(WaitFor([&] { return fs::exists(unicode_copy_); }, kSaved));
-  EXPECT_NE(tavlin_.WaitForWindow(L"tooltips_class32"), nullptr);
-  EXPECT_EQ(tavlin_.MessageBox(), nullptr);
-  tavlin_.TypeAtEnd(kMemSafe, L"\r\n続きの標語");
-  // Both the file and its Unicode copy: the copy is written just after.
+  tavlin_.TypeAtEnd(kMemSafe, L"消される行");
   ASSERT_TRUE(WaitFor(
-      [&] {
-        return FileHolds(safety_, ShiftJis(L"続きの標語")) &&
-               FileHolds(unicode_copy_, "\xE7\xB6\x9A\xE3\x81\x8D");
-      },
-      kSaved));
+      [&] { return FileHolds(safety_, ShiftJis(L"消される行")); }, kSaved));
+  // Notepad, which knows no lock, saves the list without that line.
+  WriteBytes(safety_, ShiftJis(L"メモ帳の行"));
+  tavlin_.TypeAtEnd(kMemSafe, L"\r\n続き");
+  ASSERT_TRUE(
+      WaitFor([&] { return Shown() == L"メモ帳の行\r\n続き"; }, kSaved));
+  HWND balloon = tavlin_.WaitForWindow(L"tooltips_class32");
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_TRUE(WaitFor([&] {
+    return WindowText(balloon).find(L"1 行が消されました") !=
+           std::wstring::npos;
+  }));
+  EXPECT_EQ(tavlin_.MessageBox(), nullptr);
+  // Undo cannot take another writer's line out, nor bring this one back.
+  EXPECT_EQ(SendMessageW(tavlin_.Control(kMemSafe), EM_CANUNDO, 0, 0), 0);
+  PostMessageW(tavlin_.MainWindow(), WM_COMMAND,
+               MAKEWPARAM(kStorageRestoreRemoved, 0), 0);
+  const std::wstring restored = L"メモ帳の行\r\n続き\r\n消される行\r\n";
+  ASSERT_TRUE(WaitFor([&] { return Shown() == restored; }, kSaved));
+  ASSERT_TRUE(
+      WaitFor([&] { return FileIs(safety_, ShiftJis(restored)); }, kSaved));
   tavlin_.Kill();
   tavlin_.Start();
-  EXPECT_EQ(Shown(), L"安全\u301C第一\r\n続きの標語");
+  EXPECT_EQ(Shown(), L"メモ帳の行\r\n続き\r\n消される行");
   tavlin_.Close();
 }
 
-TEST_F(NothingLost, AUnicodeLineStaysItselfWhenAnotherWriterChangesTheFile) {
+TEST_F(NothingLost, AUnicodeLineMakesTheListUtf8AndSurvivesAnotherWriter) {
+  const std::string mark = "\xEF\xBB\xBF";
   tavlin_.Start();
   tavlin_.TypeAtEnd(kMemSafe, L"安全\u301C第一");
-  ASSERT_TRUE(WaitFor([&] { return fs::exists(unicode_copy_); }, kSaved));
-  // Notepad adds a line, in Shift-JIS, which has no "〜".
-  WriteBytes(safety_, ReadBytes(safety_) + ShiftJis(L"\r\nメモ帳の行"));
+  ASSERT_TRUE(WaitFor(
+      [&] { return FileIs(safety_, mark + Utf8FromWide(L"安全\u301C第一")); },
+      kSaved));
+  EXPECT_EQ(tavlin_.MessageBox(), nullptr);
+  // Notepad adds a line and keeps the file UTF-8, mark and all.
+  WriteBytes(safety_, ReadBytes(safety_) + Utf8FromWide(L"\r\nメモ帳の行"));
   tavlin_.TypeAtEnd(kMemSafe, L"\r\n手で書いた行");
   const std::wstring merged = L"安全\u301C第一\r\nメモ帳の行\r\n手で書いた行";
   ASSERT_TRUE(WaitFor([&] { return Shown() == merged; }, kSaved));
   ASSERT_TRUE(WaitFor(
-      [&] { return FileHolds(safety_, ShiftJis(L"手で書いた行")); }, kSaved));
-  EXPECT_TRUE(fs::exists(unicode_copy_));
+      [&] { return FileIs(safety_, mark + Utf8FromWide(merged)); }, kSaved));
   tavlin_.Close();
+  EXPECT_FALSE(fs::exists(UnicodeStorageCopyPath(safety_)));
   tavlin_.Start();
   EXPECT_EQ(Shown(), merged);
+  tavlin_.Close();
+}
+
+TEST_F(NothingLost, ALineAnotherCopyDeletesOrCorrectsStaysSo) {
+  TavlinProcess second(folder_.path());
+  for (const std::wstring corrected : {L"", L"安全第一"}) {
+    WriteBytes(safety_, "");
+    tavlin_.Start();
+    tavlin_.TypeAtEnd(kMemSafe, L"安全大一");
+    ASSERT_TRUE(WaitFor(
+        [&] { return FileHolds(safety_, ShiftJis(L"安全大一")); }, kSaved));
+    second.Start();
+    ASSERT_EQ(WindowText(second.Control(kMemSafe)), L"安全大一");
+    EmptyBox(second.Control(kMemSafe));
+    if (!corrected.empty()) second.TypeAtEnd(kMemSafe, corrected);
+    second.Close();
+    ASSERT_EQ(ReadBytes(safety_), ShiftJis(corrected));
+    tavlin_.Close();  // untouched since its line was saved
+    EXPECT_EQ(ReadBytes(safety_), ShiftJis(corrected));
+  }
+}
+
+TEST_F(NothingLost, TextSetAsideComesBackWithItsDeletionsWhateverItsNumber) {
+  const std::string base = "\xEF\xBB\xBF" + Utf8FromWide(L"A行\r\nB行");
+  WriteBytes(safety_, ShiftJis(L"A行\r\nB行"));
+  // An earlier session deleted A行 and added a line; a later one, whose
+  // side file is the third, added C行.
+  const fs::path first = DivertedStorageFilePath(safety_, 1);
+  const fs::path third = DivertedStorageFilePath(safety_, 3);
+  WriteBytes(SetAsideBasePath(first), base);
+  WriteBytes(first, ShiftJis(L"B行\r\n足した行"));
+  WriteBytes(SetAsideBasePath(third), base);
+  WriteBytes(third, ShiftJis(L"A行\r\nB行\r\nC行"));
+  tavlin_.Start();
+  const std::wstring taken_in = L"B行\r\n足した行\r\nC行";
+  EXPECT_EQ(Shown(), taken_in);
+  ASSERT_TRUE(
+      WaitFor([&] { return FileIs(safety_, ShiftJis(taken_in)); }, kSaved));
+  ASSERT_TRUE(WaitFor([&] { return !fs::exists(third); }, kSaved));
+  tavlin_.Close();
+  EXPECT_FALSE(fs::exists(first));
+  tavlin_.Start();
+  EXPECT_EQ(Shown(), taken_in);
   tavlin_.Close();
 }
 

@@ -122,9 +122,15 @@ class Poster : public testing::Test {
     ChooseFromStorageMenu(L'e');  // 一覧表を書き出す(&E)...
     const std::filesystem::path file = folder_.path() / L"投票.csv";
     tavlin_.SaveThroughDialog(file);
-    if (!WaitFor([&] { return std::filesystem::exists(file); })) return {};
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    // The whole sheet, not merely its name: every row ends in CR LF.
+    std::string bytes;
+    WaitFor([&] {
+      std::ifstream in(file, std::ios::binary);
+      bytes.assign(std::istreambuf_iterator<char>(in), {});
+      return bytes.size() >= 2 &&
+             bytes.compare(bytes.size() - 2, 2, "\r\n") == 0;
+    });
+    return bytes;
   }
   void ChooseFromStorageMenu(wchar_t access_key) {
     PostMessageW(box_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(box_), -1);

@@ -67,16 +67,14 @@ TEST_F(StorageSafety, AFileAnotherProgramWroteMeanwhileIsMergedWith) {
   }
 }
 
-TEST_F(StorageSafety, LettersShiftJisOnlyApproximatesAreKeptInTheUnicodeCopy) {
+TEST_F(StorageSafety, LettersShiftJisOnlyApproximatesMakeTheListUtf8) {
   tavlin_.Start();
   Type(L"caf\u00E9 \u00A9");
-  const std::vector<std::wstring> reports = tavlin_.CloseThroughReports();
-  const fs::path copy = UnicodeStorageCopyPath(safety_);
-  EXPECT_TRUE(Names(reports, copy));
-  EXPECT_EQ(ReadBytes(safety_), "caf? ?");
-  EXPECT_EQ(ReadBytes(copy),
+  EXPECT_TRUE(tavlin_.CloseThroughReports().empty());
+  EXPECT_EQ(ReadBytes(safety_),
             "\xEF\xBB\xBF"
             "caf\xC3\xA9 \xC2\xA9");
+  EXPECT_FALSE(fs::exists(UnicodeStorageCopyPath(safety_)));
 }
 
 // What one session typed beyond Shift-JIS is shown by the next and survives
@@ -92,14 +90,13 @@ TEST_F(StorageSafety, TextBeyondShiftJisSurvivesLaterSessions) {
     const std::wstring shown = WindowText(memo);
     EXPECT_EQ(shown.substr(0, korean.size()), korean);
     Type(shown + L"\r\n" + added);
-    // The copy the list took in is replaced without a word.
     EXPECT_TRUE(tavlin_.CloseThroughReports().empty());
   }
   tavlin_.Start();
   EXPECT_EQ(WindowText(tavlin_.Control(kMemSafe)),
             korean + L"\r\n安全第一\r\n品質");
   tavlin_.Close();
-  EXPECT_FALSE(fs::exists(UnicodeStorageCopyPath(safety_, 2)));
+  EXPECT_FALSE(fs::exists(UnicodeStorageCopyPath(safety_)));
 }
 
 TEST_F(StorageSafety, TabIntoAStorageBoxSelectsNothing) {

@@ -204,7 +204,7 @@ void SaveTenThousandLines(benchmark::State& state, const BenchData* data,
     const SaveOutcome outcome = SaveStorageListNow(
         session, save_case == SaveCase::Unchanged ? shown : stored,
         SaveMoment::WhileWorking, codec, exactly);
-    benchmark::DoNotOptimize(outcome.text.data());
+    benchmark::DoNotOptimize(outcome.merged);
   }
 }
 

@@ -74,33 +74,38 @@ std::unique_ptr<TemporaryFile> CreateTemporaryBeside(
   throw CannotCreateFileError(target);
 }
 
-std::optional<std::string> ReadIfPossible(const std::filesystem::path& path) {
+// The file's bytes where they are not expected; nothing where they are,
+// or where they cannot be read.
+std::optional<std::string> ReadIfNot(const std::filesystem::path& path,
+                                     std::string_view expected) {
   try {
-    return ReadWholeFile(path);
+    return ReadWholeFileIfChanged(path, expected);
   } catch (const std::exception&) {
     return std::nullopt;
   }
 }
 
 // Puts the temporary file in the place of target, replaced getting what
-// target held at that very moment, whoever wrote it last and however.
+// target held at that very moment, whoever wrote it last and however,
+// where that is not expected_old.
 // False where it is for a plain rename to do: no file stands there, or
 // the file system cannot keep the old one in the same step; then replaced
 // gets the file as it is just before.
 bool ReplaceKeepingOld(TemporaryFile& temporary,
                        const std::filesystem::path& target, FileOps& ops,
-                       std::optional<std::string>& replaced) {
+                       std::optional<std::string>& replaced,
+                       std::string_view expected_old) {
   std::random_device random;
   const std::filesystem::path backup = TemporaryName(target, random);
   switch (ops.ReplaceKeepingOld(temporary.path(), target, backup)) {
     case ReplaceResult::Replaced: {
       temporary.Disown();
       TemporaryFile old(ops, backup);
-      replaced = ReadIfPossible(backup);
+      replaced = ReadIfNot(backup, expected_old);
       return true;
     }
     case ReplaceResult::NotSupported:
-      replaced = ReadIfPossible(target);
+      replaced = ReadIfNot(target, expected_old);
       return false;
     case ReplaceResult::NoFile:
       return false;
@@ -123,7 +128,8 @@ void WriteAll(OutputFile& file, std::string_view bytes) {
 
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
-                        FileOps& ops, std::optional<std::string>* replaced) {
+                        FileOps& ops, std::optional<std::string>* replaced,
+                        std::string_view expected_old) {
   if (ops.IsFolder(target)) throw CannotCreateFileError(target);
   if (existing == ExistingFile::Replace && ops.IsReadOnly(target))
     throw CannotCreateFileError(target);
@@ -139,7 +145,7 @@ bool SaveFileAtomically(const std::filesystem::path& target,
   if (replaced) {
     replaced->reset();
     if (existing == ExistingFile::Replace &&
-        ReplaceKeepingOld(*temporary, target, ops, *replaced))
+        ReplaceKeepingOld(*temporary, target, ops, *replaced, expected_old))
       return true;
   }
   if (!ops.Rename(temporary->path(), target,

@@ -25,11 +25,12 @@ enum class ExistingFile { Replace, Keep };
 // the bytes that file held at the very moment of the replace, even where
 // another program renamed its own file over it just before (where the file
 // system cannot keep them in the same step, as read just before), or
-// nothing when they could not be read.
+// nothing when they were expected_old or could not be read.
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
                         FileOps& ops = SystemFileOps(),
-                        std::optional<std::string>* replaced = nullptr);
+                        std::optional<std::string>* replaced = nullptr,
+                        std::string_view expected_old = {});
 
 // True for the name of a temporary file that a save of a file whose name
 // begins with prefix makes: "<target>.~xxxxxxxx.tmp", eight hex digits.

@@ -24,8 +24,13 @@ std::u16string_view TrimSpaces(std::u16string_view text) {
 }
 
 std::string Utf8FromU16(std::u16string_view text) {
+  // Room for the bytes, counted: a list of megabytes never holds three
+  // times its size.
+  std::size_t length = 0;
+  for (const char16_t unit : text)
+    length += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
   std::string utf8;
-  utf8.reserve(text.size() * 3);
+  utf8.reserve(length);
   ForEachCodePoint(text, [&](char32_t c) {
     const auto byte = [&](char32_t bits) {
       utf8.push_back(static_cast<char>(bits));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "src/platform/unicode_text.h"
 #include "src/storage/storage_text.h"
 
 namespace tavlin {
@@ -22,7 +23,11 @@ bool IsAsciiText(std::string_view bytes) {
 // Whether a load tells these bytes' encoding as the one they were written
 // in; ASCII reads alike in Shift-JIS and UTF-8 without a mark.
 bool ReadsBackAs(std::string_view bytes, TextEncoding encoding) {
-  if (bytes.empty() || DetectTextEncoding(bytes) == encoding) return true;
+  if (bytes.empty()) return true;
+  // UTF-8 as written is valid throughout: only a leading mark, which the
+  // text's own U+FEFF makes, would be taken for something else.
+  if (encoding == TextEncoding::Utf8) return !bytes.starts_with("\xEF\xBB\xBF");
+  if (DetectTextEncoding(bytes) == encoding) return true;
   return IsAsciiText(bytes) &&
          (encoding == TextEncoding::ShiftJis || encoding == TextEncoding::Utf8);
 }
@@ -41,30 +46,57 @@ TextEncoding WithMark(TextEncoding encoding) {
   }
 }
 
-// Sets the bytes of the plan's text in the plan's encoding: the very bytes
-// it stood for when it was last read or written, if it is that text still.
-void EncodeText(SavePlan& plan, const ListMemory& memory,
-                const TextCodec& shift_jis) {
-  if (plan.text == memory.last_text && plan.encoding == memory.encoding) {
-    plan.bytes = memory.last_text_bytes;
+// Sets the bytes of text, the plan's, in the plan's encoding: the very
+// bytes it stood for when it was last read or written, if it is that text
+// still.
+void EncodeText(SavePlan& plan, std::u16string_view text,
+                const ListMemory& memory, const TextCodec& shift_jis) {
+  if (SameText(text, memory.last_text) && plan.encoding == memory.encoding) {
+    plan.bytes = memory.TextBytes();
     return;
   }
-  plan.bytes = EncodeListText(plan.text, plan.encoding, shift_jis);
+  plan.bytes = EncodeListText(text, plan.encoding, shift_jis);
 }
 
 // The file cannot be merged with: what the session has goes beside it.
 SavePlan KeepBeside(const ListMemory& memory, std::u16string_view ours,
                     const TextCodec& shift_jis) {
   SavePlan plan;
-  plan.text = ours;
   plan.encoding = memory.encoding;
-  if (plan.text == memory.start_text) return plan;  // nothing of the session's
+  if (FingerprintOf(ours) == memory.start) return plan;  // nothing of ours
   plan.target = SavePlan::Target::SideFile;
-  EncodeText(plan, memory, shift_jis);
+  EncodeText(plan, ours, memory, shift_jis);
   return plan;
 }
 
 }  // namespace
+
+TextFingerprint FingerprintOf(std::u16string_view text) {
+  // FNV-1a and a multiplicative hash with another constant, in one pass.
+  TextFingerprint print;
+  print.size = text.size();
+  for (const char16_t unit : text) {
+    print.first = (print.first ^ unit) * 1099511628211ull;
+    print.second = (print.second + unit + 1) * 0x9E3779B97F4A7C15ull;
+  }
+  return print;
+}
+
+void ListMemory::Remember(FileSnapshot file, std::u16string_view text,
+                          std::optional<std::string> bytes, TextEncoding in) {
+  last = std::move(file);
+  // The text may be a view of last_text itself; a longer one gets a string
+  // of its own size, not twice the old one's.
+  if (!SameText(last_text, text)) {
+    if (text.size() <= last_text.capacity())
+      last_text = text;
+    else
+      last_text = std::u16string(text);
+  }
+  if (bytes && *bytes == last.bytes) bytes.reset();
+  text_bytes = std::move(bytes);
+  encoding = in;
+}
 
 std::string LoadedTextBytes(std::string_view file_bytes, TextEncoding encoding,
                             std::u16string_view text) {
@@ -88,13 +120,12 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
                          std::u16string_view ours, SaveMoment moment,
                          const TextCodec& shift_jis, const LineMatch& match) {
   SavePlan plan;
-  plan.text = ours;
   plan.encoding = memory.encoding;
   if (memory.last.kind == Kind::NotTaken) return plan;  // never loaded
   switch (now.kind) {
     case Kind::Missing:
       // A file removed meanwhile holds nothing to lose.
-      EncodeText(plan, memory, shift_jis);
+      EncodeText(plan, ours, memory, shift_jis);
       if (!plan.bytes.empty() || moment != SaveMoment::WhileWorking)
         plan.target = SavePlan::Target::File;
       return plan;
@@ -106,16 +137,17 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
   }
   const bool changed_meanwhile =
       memory.last.kind != Kind::Read || now.bytes != memory.last.bytes;
-  const bool ours_unchanged = ours == memory.last_text;
+  const bool ours_unchanged = SameText(ours, memory.last_text);
   if (!changed_meanwhile && ours_unchanged) {
     // Written only where the file is not yet in its normal form.
-    plan.bytes = memory.last_text_bytes;
+    plan.bytes = memory.TextBytes();
     if (plan.bytes != now.bytes) plan.target = SavePlan::Target::File;
     return plan;
   }
   // The file keeps the encoding it has now, even where another writer
   // changed it; text that any encoding reads alike keeps the list's.
-  if (!IsAsciiText(now.bytes)) plan.encoding = DetectTextEncoding(now.bytes);
+  if (changed_meanwhile && !IsAsciiText(now.bytes))
+    plan.encoding = DetectTextEncoding(now.bytes);
   if (changed_meanwhile) {
     const std::optional<std::u16string> theirs =
         EncodingCodec(plan.encoding, &shift_jis).Decode(now.bytes);
@@ -130,19 +162,19 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
     plan.removed = std::move(merged.removed);
     // A box as the file was takes the file as it is now: nothing to write.
     if (ours_unchanged) {
-      plan.text = file_text;
-      plan.bytes = LoadedTextBytes(now.bytes, plan.encoding, plan.text);
+      plan.bytes = LoadedTextBytes(now.bytes, plan.encoding, file_text);
+      if (!SameText(file_text, ours)) plan.merged = file_text;
       return plan;
     }
-    plan.text = std::move(merged.text);
+    if (!SameText(merged.text, ours)) plan.merged = std::move(merged.text);
     // An emptied file stays as it is, whatever an empty text would be
     // written as in its encoding.
-    if (plan.text.empty() && file_text.empty()) {
+    if (TextAfter(plan, ours).empty() && file_text.empty()) {
       plan.bytes = now.bytes;
       return plan;
     }
   }
-  EncodeText(plan, memory, shift_jis);
+  EncodeText(plan, TextAfter(plan, ours), memory, shift_jis);
   if (plan.bytes != now.bytes) plan.target = SavePlan::Target::File;
   return plan;
 }

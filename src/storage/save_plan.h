@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,19 +18,37 @@
 
 namespace tavlin {
 
+// A text told apart from others by its length and two hashes, where
+// keeping a second copy of a list of megabytes would cost its size again.
+struct TextFingerprint {
+  // As made, that of the empty text.
+  std::size_t size = 0;
+  std::uint64_t first = 14695981039346656037ull, second = 0;
+  bool operator==(const TextFingerprint&) const = default;
+};
+TextFingerprint FingerprintOf(std::u16string_view text);
+
 // What a session knows of its list's file.
 struct ListMemory {
   // The file's bytes as this session last read or wrote them, or that it
   // was missing, or could not be read.
   FileSnapshot last;
   std::u16string last_text;  // the list's text as of then
-  // The bytes that text stands for: the file's as loaded, normalised, or
-  // as written. An unchanged text is saved as these, whatever a conversion
-  // would make of it.
-  std::string last_text_bytes;
+  // The bytes that text stands for, where they are not last's own bytes:
+  // the file's as loaded, normalised. An unchanged text is saved as these,
+  // whatever a conversion would make of it.
+  std::optional<std::string> text_bytes;
   // The file's encoding as last read or written; a new file is Shift-JIS.
   TextEncoding encoding = TextEncoding::ShiftJis;
-  std::u16string start_text;  // as loaded at start
+  TextFingerprint start;  // the text as loaded at start
+
+  const std::string& TextBytes() const {
+    return text_bytes ? *text_bytes : last.bytes;
+  }
+  // Remembers that the file holds file, standing for text in bytes
+  // (nothing: the file's own bytes).
+  void Remember(FileSnapshot file, std::u16string_view text,
+                std::optional<std::string> bytes, TextEncoding in);
 };
 
 // The bytes a text loaded from file bytes in encoding stands for: for
@@ -58,7 +77,10 @@ struct SavePlan {
     SideFile,  // the file cannot be merged with: the text goes beside it
   };
   Target target = Target::None;
-  std::u16string text;       // what the list holds after the save
+  // What the list holds after the save, where that is not the box's text
+  // as given (another writer's lines merged in or taken): the box's text
+  // is never copied for nothing.
+  std::optional<std::u16string> merged;
   std::size_t taken_in = 0;  // other writers' lines the merge brought in
   // Lines the box held that another writer deleted from the file.
   std::vector<std::u16string> removed;
@@ -79,6 +101,12 @@ struct SavePlan {
 // file was and the file changed, the list becomes the file's text and
 // nothing is written. Text Shift-JIS cannot hold makes the file UTF-8
 // with its mark. A file and box as last seen cost no work per line.
+// What the list holds after a save planned with ours as the box's text.
+inline std::u16string_view TextAfter(const SavePlan& plan,
+                                     std::u16string_view ours) {
+  return plan.merged ? std::u16string_view(*plan.merged) : ours;
+}
+
 SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
                          std::u16string_view ours, SaveMoment moment,
                          const TextCodec& shift_jis, const LineMatch& match);

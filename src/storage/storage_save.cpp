@@ -149,7 +149,7 @@ void Tell(StorageFileState& state, SaveOutcome& outcome,
 // there as this session last wrote it (or, the first time, with whatever
 // it holds), with the file beside the program as its base beside it. The
 // next save tries the program's folder again.
-bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
+bool SaveInUserFolder(const SaveCall& call, std::u16string_view text,
                       SaveOutcome& outcome) {
   StorageFileState& state = call.state;
   StorageLocation& location = state.location;
@@ -164,14 +164,12 @@ bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
   if (state.user_copy_memory) {
     state.memory = *state.user_copy_memory;
   } else {
-    state.memory.last = {Kind::Missing, {}};
-    state.memory.last_text.clear();
-    state.memory.last_text_bytes.clear();
+    state.memory.Remember({Kind::Missing, {}}, u"", {}, state.memory.encoding);
   }
   // What the list took in at start is the file's to rename, not the copy's.
   state.set_aside.clear();
   location.to_take_in.clear();
-  SaveOutcome moved = SaveAtCurrentPlace(call, plan.text);
+  SaveOutcome moved = SaveAtCurrentPlace(call, text);
   // The session's memory stays that of its own file.
   const ListMemory written = state.memory;
   state = before;
@@ -185,7 +183,7 @@ bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
   if (std::find(state.set_aside.begin(), state.set_aside.end(),
                 location.in_user_folder) == state.set_aside.end())
     state.set_aside.push_back(location.in_user_folder);
-  outcome.text = moved.text;
+  if (moved.merged) outcome.merged = std::move(moved.merged);
   outcome.taken_in += moved.taken_in;
   for (UserReport& report : moved.reports)
     if (report.kind == UserReport::Kind::Failure)
@@ -201,13 +199,13 @@ bool SaveInUserFolder(const SaveCall& call, const SavePlan& plan,
 // user's folder, and at the end of a Windows session to the temporary
 // folder; each save tries the file first again.
 SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
-                          LeftAlone why, std::string failure,
-                          SaveOutcome outcome) {
+                          std::u16string_view text, LeftAlone why,
+                          std::string failure, SaveOutcome outcome) {
   StorageFileState& state = call.state;
   const std::filesystem::path file = SavePath(state.location);
   // With nothing of the session's to keep, nothing goes elsewhere; the
   // failure is told when the list is closed.
-  if (plan.text == state.memory.start_text) {
+  if (FingerprintOf(text) == state.memory.start) {
     if (call.moment != SaveMoment::WhileWorking && !failure.empty())
       outcome.reports.push_back({UserReport::Kind::Failure, failure});
     return outcome;
@@ -224,7 +222,7 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
     return outcome;
   } catch (const std::exception&) {
   }
-  if (SaveInUserFolder(call, plan, outcome)) return outcome;
+  if (SaveInUserFolder(call, text, outcome)) return outcome;
 
   const std::filesystem::path& temporary = state.location.in_temporary_folder;
   if (call.moment == SaveMoment::EndingSession && !temporary.empty()) {
@@ -255,14 +253,6 @@ LockResult TakeLock(const std::filesystem::path& file, FileOps& ops,
   return locked;
 }
 
-void Remember(StorageFileState& state, const FileSnapshot& file,
-              const SavePlan& plan) {
-  state.memory.last = file;
-  state.memory.last_text = plan.text;
-  state.memory.last_text_bytes = plan.bytes;
-  state.memory.encoding = plan.encoding;
-}
-
 // Another copy holds the lock: tried again later, or, once it has held
 // it too long or at the end of a Windows session, the file is left to its
 // holder and the text set aside.
@@ -282,29 +272,51 @@ SaveOutcome SaveWhileLockedElsewhere(const SaveCall& call,
   const SavePlan plan =
       PlanStorageSave(state.memory, TakeFileSnapshot(file), ours, call.moment,
                       call.codec, call.match);
-  outcome.text = plan.text;
+  outcome.merged = plan.merged;
   outcome.taken_in = plan.taken_in;
   if (plan.target == Target::None) return outcome;
-  return KeepElsewhere(call, plan, LeftAlone::Locked, std::move(busy),
-                       std::move(outcome));
+  return KeepElsewhere(call, plan, TextAfter(plan, ours), LeftAlone::Locked,
+                       std::move(busy), std::move(outcome));
 }
 
 // One round of a save: what it goes by. The first round goes by the
-// session's memory and the box's text as they are, copying neither.
+// session's memory, the file as it last saw it where the file is so still,
+// and the box's text, copying none of them.
 struct SaveRound {
   const ListMemory* planned_from;  // the memory the plan is made from
-  FileSnapshot now;                // the file as the plan sees it
+  // The file as the plan sees it, where it is not planned_from's last.
+  std::optional<FileSnapshot> now_apart;
   // What the file holds, as far as the save knows, where that is not now.
   std::optional<FileSnapshot> written;
   std::u16string_view ours;
-  const FileSnapshot& expected() const { return written ? *written : now; }
+  const FileSnapshot& now() const {
+    return now_apart ? *now_apart : planned_from->last;
+  }
+  const FileSnapshot& expected() const { return written ? *written : now(); }
 };
+
+// The file now, where it is not what memory last saw there: compared
+// without a copy where it is.
+std::optional<FileSnapshot> FileNowApart(const ListMemory& memory,
+                                         const std::filesystem::path& file) {
+  if (memory.last.kind == Kind::Read) {
+    try {
+      std::optional<std::string> changed =
+          ReadWholeFileIfChanged(file, memory.last.bytes);
+      if (!changed) return std::nullopt;
+      return FileSnapshot{Kind::Read, std::move(*changed)};
+    } catch (const std::exception&) {
+      // Gone, or unreadable: the snapshot says which.
+    }
+  }
+  return TakeFileSnapshot(file);
+}
 
 // The plan of one round. After a writer came between a plan and its
 // replace, the file holds what this session wrote, whatever the plan
 // compared with: that decides whether the file is to be written.
 SavePlan PlanRound(const SaveCall& call, const SaveRound& round, bool first) {
-  SavePlan plan = PlanStorageSave(*round.planned_from, round.now, round.ours,
+  SavePlan plan = PlanStorageSave(*round.planned_from, round.now(), round.ours,
                                   call.moment, call.codec, call.match);
   const FileSnapshot& expected = round.expected();
   const bool file_holds_plan =
@@ -317,17 +329,24 @@ SavePlan PlanRound(const SaveCall& call, const SaveRound& round, bool first) {
 }
 
 // The file already holds the plan's text, and so what was taken in.
-void KeepAsItIs(const SaveCall& call, const SaveRound& round,
-                const SavePlan& plan) {
+void KeepAsItIs(const SaveCall& call, const SaveRound& round, SavePlan& plan) {
   const FileSnapshot& expected = round.expected();
-  if (expected.kind == Kind::Read || expected.kind == Kind::Missing)
-    Remember(call.state, expected, plan);
+  ListMemory& memory = call.state.memory;
+  // A round that found the file as last seen has nothing new to remember.
+  const bool as_last_seen = &expected == &memory.last;
+  if (!as_last_seen &&
+      (expected.kind == Kind::Read || expected.kind == Kind::Missing))
+    memory.Remember(expected, TextAfter(plan, round.ours),
+                    std::move(plan.bytes), plan.encoding);
   if (expected.kind == Kind::Read) MarkSetAsideTakenIn(call.state, call.ops);
 }
 
 // The file holds the plan now: remembered, and what was set aside taken in.
-void KeepWritten(const SaveCall& call, const SavePlan& plan) {
-  Remember(call.state, {Kind::Read, plan.bytes}, plan);
+void KeepWritten(const SaveCall& call, const SaveRound& round,
+                 const SavePlan& plan) {
+  call.state.memory.Remember({Kind::Read, plan.bytes},
+                             TextAfter(plan, round.ours), std::nullopt,
+                             plan.encoding);
   call.state.told_elsewhere.clear();
   MarkSetAsideTakenIn(call.state, call.ops);
 }
@@ -343,50 +362,36 @@ struct RoundAfterAWriter {
 void MergeWhatCameBetween(SaveRound& round, RoundAfterAWriter& next,
                           const SavePlan& plan, std::string replaced) {
   ListMemory memory = *round.planned_from;
-  memory.last = std::move(round.now);
-  memory.last_text =
+  const std::u16string base =
       plan.file_text ? *plan.file_text : round.planned_from->last_text;
-  memory.last_text_bytes = memory.last.bytes;
-  memory.encoding = plan.encoding;
+  memory.Remember(round.now(), base, std::nullopt, plan.encoding);
+  next.ours = TextAfter(plan, round.ours);
   next.memory = std::move(memory);
-  next.ours = plan.text;
   round.planned_from = &next.memory;
-  round.now = {Kind::Read, std::move(replaced)};
+  round.now_apart = FileSnapshot{Kind::Read, std::move(replaced)};
   round.written = FileSnapshot{Kind::Read, plan.bytes};
   round.ours = next.ours;
-}
-
-// The file as this session last saw it, and the box as the file holds it:
-// nothing to do, and nothing done per line to find that out.
-bool NothingToSave(const StorageFileState& state,
-                   const std::filesystem::path& file,
-                   std::u16string_view ours) {
-  const ListMemory& memory = state.memory;
-  if (memory.last.kind != Kind::Read || !state.location.to_take_in.empty() ||
-      ours != memory.last_text)
-    return false;
-  try {
-    return !ReadWholeFileIfChanged(file, memory.last.bytes) &&
-           memory.last_text_bytes == memory.last.bytes;
-  } catch (const std::exception&) {
-    return false;  // the plan finds out what is the matter
-  }
 }
 
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   StorageFileState& state = call.state;
   const std::filesystem::path file = SavePath(state.location);
   SaveOutcome outcome;
-  outcome.text = ours;
   std::unique_ptr<FileLock> lock;
   if (TakeLock(file, call.ops, lock) == LockResult::HeldElsewhere)
     return SaveWhileLockedElsewhere(call, ours, std::move(outcome));
   state.locked_since.reset();
   // A lock that cannot be made at all is a folder that takes no new files:
   // nobody else can write there either, and the save below finds its way.
-  if (NothingToSave(state, file, ours)) return outcome;
 
-  SaveRound round{&state.memory, TakeFileSnapshot(file), std::nullopt, ours};
+  SaveRound round{&state.memory, FileNowApart(state.memory, file), std::nullopt,
+                  ours};
+  // The file as last seen and the box as it was: nothing to do, and
+  // nothing done per line to find that out.
+  if (!round.now_apart && !state.memory.text_bytes &&
+      state.location.to_take_in.empty() &&
+      SameText(ours, state.memory.last_text))
+    return outcome;
   RoundAfterAWriter after_a_writer;
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
@@ -394,43 +399,46 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
     outcome.taken_in += plan.taken_in;
     outcome.removed.insert(outcome.removed.end(), plan.removed.begin(),
                            plan.removed.end());
+    if (plan.merged) outcome.merged = plan.merged;
     if (plan.target == Target::None) {
       KeepAsItIs(call, round, plan);
-      outcome.text = std::move(plan.text);
       return outcome;
     }
-    outcome.text = plan.text;
     if (plan.target == Target::SideFile)
-      return KeepElsewhere(call, plan, LeftAlone::Unread, {},
-                           std::move(outcome));
+      return KeepElsewhere(call, plan, TextAfter(plan, round.ours),
+                           LeftAlone::Unread, {}, std::move(outcome));
     std::optional<std::string> replaced;
     try {
       const ExistingFile existing = round.expected().kind == Kind::Missing
                                         ? ExistingFile::Keep
                                         : ExistingFile::Replace;
-      if (!SaveFileAtomically(file, plan.bytes, existing, call.ops,
-                              &replaced)) {
+      if (!SaveFileAtomically(file, plan.bytes, existing, call.ops, &replaced,
+                              round.expected().bytes)) {
         // A file appeared meanwhile: merged with as it is.
-        round.now = TakeFileSnapshot(file);
+        round.now_apart = TakeFileSnapshot(file);
         round.written.reset();
         continue;
       }
     } catch (const std::exception& error) {
-      return KeepElsewhere(call, plan, LeftAlone::NotReplaceable, error.what(),
+      return KeepElsewhere(call, plan, TextAfter(plan, round.ours),
+                           LeftAlone::NotReplaceable, error.what(),
                            std::move(outcome));
     }
-    const FileSnapshot& expected = round.expected();
-    const bool came_between = replaced && !(expected.kind == Kind::Read &&
-                                            *replaced == expected.bytes);
+    // What the file held at the replace, where it was not what the
+    // round expected: another writer's, to be merged in.
+    const bool came_between = replaced.has_value();
+    // The next round's base is what this one was planned from: taken
+    // before the memory learns what was written.
     if (came_between)
       MergeWhatCameBetween(round, after_a_writer, plan, std::move(*replaced));
-    KeepWritten(call, plan);
+    KeepWritten(call, round, plan);
     if (!came_between) return outcome;
   }
   const FileSnapshot& expected = round.expected();
   if (expected.kind == Kind::Read && expected.bytes == plan.bytes)
     return outcome;  // written; the last writer's text waits for the next
-  return KeepElsewhere(call, plan, LeftAlone::Changed, {}, std::move(outcome));
+  return KeepElsewhere(call, plan, TextAfter(plan, round.ours),
+                       LeftAlone::Changed, {}, std::move(outcome));
 }
 
 // The base a copy or set-aside text was written with, in UTF-8 or, once
@@ -482,14 +490,12 @@ StorageFileState StartStorageSession(const StorageList& list,
                                      std::u16string_view text) {
   StorageFileState state;
   state.location = location;
-  state.memory.last = list.file;
-  state.memory.last_text = text;
   // A text shown as loaded is written back as those bytes; the normal form
   // is Shift-JIS's bytes normalised, in any other encoding the text's own.
-  state.memory.encoding = list.encoding;
-  state.memory.last_text_bytes =
-      LoadedTextBytes(list.file.bytes, list.encoding, text);
-  state.memory.start_text = text;
+  state.memory.Remember(list.file, text,
+                        LoadedTextBytes(list.file.bytes, list.encoding, text),
+                        list.encoding);
+  state.memory.start = FingerprintOf(text);
   return state;
 }
 
@@ -544,9 +550,7 @@ SaveOutcome SaveStorageListNow(StorageFileState& state,
                                FileOps& ops,
                                std::chrono::steady_clock::time_point now) {
   if (state.memory.last.kind == Kind::NotTaken) {
-    SaveOutcome untouched;
-    untouched.text = ours;
-    return untouched;  // never loaded: never saved
+    return {};  // never loaded: never saved
   }
   return SaveAtCurrentPlace({state, moment, codec, match, ops, now}, ours);
 }

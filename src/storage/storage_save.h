@@ -77,7 +77,9 @@ struct SaveOutcome {
     Failed,  // the text could be written nowhere; failure says why
   };
   Result result = Result::Done;
-  std::u16string text;  // the list after the save
+  // The list after the save, where it is not the box's text as given:
+  // another writer's lines came in, or went.
+  std::optional<std::u16string> merged;
   std::size_t taken_in = 0;
   // Lines the box held that another writer deleted from the file.
   std::vector<std::u16string> removed;

@@ -75,7 +75,7 @@ SaveOutcome ListSession::Save(std::u16string_view box, SaveMoment moment,
         temporary_folder / state.location.beside_program.filename();
   SaveOutcome outcome = SaveStorageListNow(state, box, moment, ByteCodec(),
                                            SameSloganIgnoringCase, ops, now_);
-  shown_ = outcome.text;
+  shown_ = outcome.merged.value_or(std::u16string(box));
   return outcome;
 }
 

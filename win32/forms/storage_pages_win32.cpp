@@ -124,11 +124,11 @@ void StoragePages::DropLoadedText(Page& page) {
   }
   page.shown_at_load.clear();
   ListMemory& memory = page.file.memory;
-  if (memory.last.kind == FileSnapshot::Kind::Read)
-    memory.last = {FileSnapshot::Kind::Unread, {}};
-  memory.last_text.clear();
-  memory.last_text_bytes.clear();
-  memory.start_text.clear();
+  memory.Remember(memory.last.kind == FileSnapshot::Kind::Read
+                      ? FileSnapshot{FileSnapshot::Kind::Unread, {}}
+                      : std::move(memory.last),
+                  u"", std::nullopt, memory.encoding);
+  memory.start = {};
   ReportCurrentException(nullptr);
 }
 
@@ -154,7 +154,7 @@ void StoragePages::MakeBox(Page& page, const LayoutRect& where, HFONT font) {
   Watch(page.box);
   // What the list holds now, where saves since the start merged in another
   // writer's lines.
-  if (page.file.memory.last_text != page.file.memory.start_text)
+  if (FingerprintOf(page.file.memory.last_text) != page.file.memory.start)
     page.shown_at_load = std::wstring(AsWide(page.file.memory.last_text));
   try {
     ShowLoadedText(page);
@@ -171,7 +171,7 @@ std::u16string StoragePages::TextOf(const Page& page) const {
   if (page.box) return std::u16string(AsU16(WindowTextOf(page.box)));
   // A box never made would show what was loaded, or merged in since.
   const ListMemory& memory = page.file.memory;
-  return std::u16string(memory.last_text != memory.start_text
+  return std::u16string(FingerprintOf(memory.last_text) != memory.start
                             ? memory.last_text
                             : AsU16(page.shown_at_load));
 }
@@ -239,10 +239,9 @@ SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
                                        std::vector<UserReport>* reports) {
   const UINT_PTR timer = kFirstSaveTimer + IndexOf(page);
   KillTimer(form_, timer);
-  const std::u16string ours = TextOf(page);
-  SaveOutcome outcome = SaveStorageListNow(page.file, ours, moment,
+  SaveOutcome outcome = SaveStorageListNow(page.file, TextOf(page), moment,
                                            ShiftJisCodec(), SlogansMatchText);
-  if (outcome.text != ours) ShowMerged(page, outcome.text, outcome.taken_in);
+  if (outcome.merged) ShowMerged(page, *outcome.merged, outcome.taken_in);
   // Told while the user can still put them back.
   if (!outcome.removed.empty() && moment == SaveMoment::WhileWorking) {
     page.removed.insert(page.removed.end(), outcome.removed.begin(),

@@ -331,13 +331,9 @@ SavePlan PlanRound(const SaveCall& call, const SaveRound& round, bool first) {
 // The file already holds the plan's text, and so what was taken in.
 void KeepAsItIs(const SaveCall& call, const SaveRound& round, SavePlan& plan) {
   const FileSnapshot& expected = round.expected();
-  ListMemory& memory = call.state.memory;
-  // A round that found the file as last seen has nothing new to remember.
-  const bool as_last_seen = &expected == &memory.last;
-  if (!as_last_seen &&
-      (expected.kind == Kind::Read || expected.kind == Kind::Missing))
-    memory.Remember(expected, TextAfter(plan, round.ours),
-                    std::move(plan.bytes), plan.encoding);
+  if (expected.kind == Kind::Read || expected.kind == Kind::Missing)
+    call.state.memory.Remember(expected, TextAfter(plan, round.ours),
+                               std::move(plan.bytes), plan.encoding);
   if (expected.kind == Kind::Read) MarkSetAsideTakenIn(call.state, call.ops);
 }
 

@@ -54,7 +54,7 @@ inline constexpr std::string_view kNotDecodedCleanly =
     "ファイル %s には読み取れない文字があるため、保管庫に表示せず、そのままに"
     "しておきます。この回に加えた標語は、横の別のファイルに保存します";
 inline constexpr std::string_view kRemovedElsewhere =
-    "ほかのプログラムで %s 行が消されました。右クリックの「消された行を戻す」"
+    "ほかの場所で %s 行が消されました。右クリックの「消された行を戻す」"
     "で戻せます";
 inline constexpr std::string_view kLoadedOtherPlace =
     "ファイル %s は開けないため、%s を読み込みました";

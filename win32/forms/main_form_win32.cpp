@@ -14,6 +14,7 @@
 #include "win32/forms/poster_form_win32.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/error_report_win32.h"
+#include "win32/gui/tab_captions_win32.h"
 #include "win32/gui/window_bounds_win32.h"
 #include "win32/gui/window_caption_win32.h"
 #include "win32/system/running_program_win32.h"
@@ -211,16 +212,13 @@ void TMainForm::CreateControls() {
   pages_.emplace(hwnd(), std::move(pages), StorageBoxPlace());
   slogans_.emplace(Control(kListBox1), *host_);
   slogans_->ShowPage();
-  HWND tabs = Control(kPageControl1);
-  for (std::size_t page = 0; page < pages_->Count(); ++page) {
-    std::u16string caption = pages_->Entry(page).caption;
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = WideBuffer(caption);
-    SendMessageW(tabs, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&item));
-  }
-  SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
+  std::vector<TabPage> tab_pages;
+  for (std::size_t page = 0; page < pages_->Count(); ++page)
+    tab_pages.push_back(
+        {pages_->Entry(page).caption, pages_->Entry(page).storage_theme});
+  tab_captions_ = TabCaptionChoices(tab_pages);
   ApplyFont();
+  SendMessageW(Control(kPageControl1), TCM_SETCURSEL, 0, 0);
 }
 
 void TMainForm::ApplyFont() {
@@ -238,6 +236,7 @@ void TMainForm::ApplyFont() {
                  redraw);
   SendMessageW(Control(kPageControl1), TCM_SETITEMSIZE, 0,
                MAKELPARAM(0, ScaleForDpi(kTabHeight, dpi())));
+  FitTabCaptions(Control(kPageControl1), tab_captions_);
   SendMessageW(Control(kListBox1), LB_SETITEMHEIGHT, 0,
                ScaleForDpi(kSloganRowHeight, dpi()));
 }
@@ -259,6 +258,7 @@ void TMainForm::ApplyLayout() {
   PlaceControlRows(hwnd(), kMainFormLayout, kMainFormClientSize, key.dpi,
                    key.client);
   for (HWND box : pages_->Boxes()) MoveControl(box, StorageBoxPlace());
+  FitTabCaptions(Control(kPageControl1), tab_captions_);
 }
 
 void TMainForm::OnDpiChanged(const RECT& suggested) {

@@ -10,6 +10,7 @@
 
 #include "src/app/main_host.h"
 #include "src/ui/layout.h"
+#include "src/ui/tab_captions.h"
 #include "win32/forms/slogan_list_win32.h"
 #include "win32/forms/storage_pages_win32.h"
 #include "win32/gui/window_win32.h"
@@ -87,6 +88,8 @@ class TMainForm final : public Window {
   bool saved_at_close_ = false;
   bool asking_to_retry_ = false;  // the close asks whether to try again
   LayoutKey laid_out_;            // what the controls are placed for
+  // The tabs' captions, widest first: the first set that fits shows.
+  std::vector<TabCaptionSet> tab_captions_;
 };
 
 }  // namespace tavlin

@@ -1,0 +1,33 @@
+#include "src/ui/tab_captions.h"
+
+namespace tavlin {
+
+namespace {
+
+constexpr std::size_t kStandardPages = 2;
+
+template <typename CaptionOf>
+TabCaptionSet CaptionsOf(const std::vector<TabPage>& pages,
+                         CaptionOf&& caption_of) {
+  TabCaptionSet captions;
+  captions.reserve(pages.size());
+  for (const TabPage& page : pages) captions.push_back(caption_of(page));
+  return captions;
+}
+
+}  // namespace
+
+std::vector<TabCaptionSet> TabCaptionChoices(
+    const std::vector<TabPage>& pages) {
+  std::vector<TabCaptionSet> choices;
+  choices.push_back(
+      CaptionsOf(pages, [](const TabPage& page) { return page.designed; }));
+  if (pages.size() <= kStandardPages) return choices;
+  choices.push_back(CaptionsOf(
+      pages, [](const TabPage& page) { return page.theme + u"標語"; }));
+  choices.push_back(
+      CaptionsOf(pages, [](const TabPage& page) { return page.theme; }));
+  return choices;
+}
+
+}  // namespace tavlin

@@ -97,5 +97,7 @@ inline constexpr unsigned kWindowsAppMessage = 0x8000;  // WM_APP
 inline constexpr unsigned kRemoveStaleSavesMessage = kWindowsAppMessage + 1;
 // Reads the rhythm meter's dictionary once the first slogans show.
 inline constexpr unsigned kLoadReadingsMessage = kWindowsAppMessage + 2;
+// Tells what the start found, once the window shows.
+inline constexpr unsigned kTellStartReportsMessage = kWindowsAppMessage + 3;
 
 }  // namespace tavlin

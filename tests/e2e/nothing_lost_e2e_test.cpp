@@ -181,6 +181,10 @@ TEST_F(NothingLost, AFileWithAZeroByteIsToldAndLeftAsItIs) {
                             std::string(1, '\0') + ShiftJis(L"\r\n三行目");
   WriteBytes(safety_, bytes);
   tavlin_.Start();
+  // Told over the window, once it shows, never before it.
+  ASSERT_TRUE(WaitFor([&] { return tavlin_.MessageBox() != nullptr; }));
+  EXPECT_EQ(GetWindow(tavlin_.MessageBox(), GW_OWNER), tavlin_.MainWindow());
+  EXPECT_TRUE(IsWindowVisible(tavlin_.MainWindow()));
   EXPECT_NE(tavlin_.DismissMessageBox().find(safety_.wstring()),
             std::wstring::npos);
   EXPECT_EQ(Shown(), L"");

@@ -61,6 +61,8 @@ void TMainForm::Show(int show_command) {
   // Handled once the window is painted, and before anything posted to the
   // window after it shows: a close at once still finds the start complete.
   PostMessageW(hwnd(), kRemoveStaleSavesMessage, 0, 0);
+  // What the start found to tell shows over the window, not before it.
+  PostMessageW(hwnd(), kTellStartReportsMessage, 0, 0);
   // The rhythm meter's dictionary is read once the first slogans show, so
   // that the start does not wait for it.
   PostMessageW(hwnd(), kLoadReadingsMessage, 0, 0);
@@ -88,6 +90,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case kRemoveStaleSavesMessage:
       if (pages_) pages_->RemoveStaleSaves();
+      return 0;
+    case kTellStartReportsMessage:
+      if (pages_) pages_->TellLoadReports();
       return 0;
     case kLoadReadingsMessage:
       try {
@@ -273,7 +278,7 @@ void TMainForm::FormCreate() {
   try {
     BitBtn1Click();
   } catch (...) {
-    ReportCurrentException(nullptr);
+    pages_->Tell(CurrentExceptionReport());
   }
 }
 

@@ -87,8 +87,7 @@ void StoragePages::RemoveStaleSaves() const {
 void StoragePages::Load(Page& page, const StorageLocation& at) {
   StorageStart start = StartStorageList(at, ShiftJisCodec(), SlogansMatchText);
   page.file = std::move(start.state);
-  for (const UserReport& notice : start.notices)
-    ShowUserReport(nullptr, notice);
+  for (UserReport& notice : start.notices) Tell(std::move(notice));
   try {
     if (start.failure) throw TavlinError(*start.failure);
     page.shown_at_load = std::wstring(AsWide(start.shown));
@@ -129,7 +128,20 @@ void StoragePages::DropLoadedText(Page& page) {
                       : std::move(memory.last),
                   u"", std::nullopt, memory.encoding);
   memory.start = {};
-  ReportCurrentException(nullptr);
+  Tell(CurrentExceptionReport());
+}
+
+void StoragePages::Tell(UserReport report) {
+  if (IsWindowVisible(form_))
+    ShowUserReport(form_, report);
+  else
+    load_reports_.push_back(std::move(report));
+}
+
+void StoragePages::TellLoadReports() {
+  std::vector<UserReport> reports = std::move(load_reports_);
+  load_reports_.clear();
+  for (const UserReport& report : reports) ShowUserReport(form_, report);
 }
 
 void StoragePages::Activate(std::size_t page, const LayoutRect& where,

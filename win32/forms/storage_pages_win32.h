@@ -38,6 +38,10 @@ class StoragePages {
   // Loads every page's list, each even when one before it failed: a list
   // that failed to load is kept from overwriting its file.
   void LoadAll();
+  // Shows report over the window at once where it shows, else once it
+  // does (TellLoadReports): never in a message box before it appears.
+  void Tell(UserReport report);
+  void TellLoadReports();
   // Removes what interrupted saves of earlier sessions left beside the
   // storage files.
   void RemoveStaleSaves() const;
@@ -127,7 +131,8 @@ class StoragePages {
   static std::u16string LineAtCaret(HWND box, std::wstring_view text);
 
   HWND form_;
-  std::vector<Page> pages_;  // in tab order
+  std::vector<Page> pages_;               // in tab order
+  std::vector<UserReport> load_reports_;  // found before the window showed
   std::size_t active_ = 0;
   bool close_asked_ = false;
   bool showing_merge_ = false;  // the box changes, but not by the user

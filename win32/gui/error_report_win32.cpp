@@ -47,16 +47,25 @@ void ShowUserReport(HWND owner, const UserReport& report) noexcept {
     ShowErrorReport(owner, report.text);
 }
 
-void ReportCurrentException(HWND owner) noexcept {
+UserReport CurrentExceptionReport() noexcept {
   try {
-    throw;
-  } catch (const std::bad_alloc&) {
-    ShowErrorReport(owner, kOutOfMemory);
-  } catch (const std::exception& error) {
-    ShowErrorReport(owner, error.what());
+    try {
+      throw;
+    } catch (const std::bad_alloc&) {
+      return {UserReport::Kind::Failure, std::string(kOutOfMemory)};
+    } catch (const std::exception& error) {
+      return {UserReport::Kind::Failure, error.what()};
+    } catch (...) {
+      return {UserReport::Kind::Failure, std::string(kUnexpectedError)};
+    }
   } catch (...) {
-    ShowErrorReport(owner, kUnexpectedError);
+    return {UserReport::Kind::Failure, {}};  // no memory left for the text
   }
+}
+
+void ReportCurrentException(HWND owner) noexcept {
+  const UserReport report = CurrentExceptionReport();
+  ShowErrorReport(owner, report.text.empty() ? kOutOfMemory : report.text);
 }
 
 }  // namespace tavlin

@@ -20,5 +20,8 @@ bool AskToRetry(HWND owner, std::string_view utf8_message) noexcept;
 
 // Shows the exception being handled; call only inside a catch block.
 void ReportCurrentException(HWND owner) noexcept;
+// The report of the exception being handled, to be shown later; call only
+// inside a catch block.
+UserReport CurrentExceptionReport() noexcept;
 
 }  // namespace tavlin

@@ -10,6 +10,7 @@
 #include "src/platform/text_encoding.h"
 #include "src/storage/storage_merge.h"
 #include "src/storage/storage_save.h"
+#include "src/storage/storage_start.h"
 
 namespace tavlin {
 

@@ -21,6 +21,7 @@
 #include "src/storage/storage_merge.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
+#include "src/storage/storage_start.h"
 #include "src/storage/storage_text.h"
 #include "src/storage/vote_sheet.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "src/platform/file_access.h"
-#include "src/slogan/mora_count.h"
-#include "src/slogan/reading_dictionary.h"
+#include "src/rhythm/mora_count.h"
+#include "src/rhythm/reading_dictionary.h"
 
 namespace tavlin {
 

@@ -1,9 +1,9 @@
 // Bytes given as a reading dictionary: refused, or read without reading out
 // of bounds, and every lookup answers within the text it was asked about.
 #include "fuzz_input.h"
-#include "src/slogan/mora_count.h"
-#include "src/slogan/reading_dictionary.h"
-#include "src/slogan/reading_dictionary_writer.h"
+#include "src/rhythm/mora_count.h"
+#include "src/rhythm/reading_dictionary.h"
+#include "src/rhythm/reading_dictionary_writer.h"
 
 using namespace tavlin;
 

@@ -6,12 +6,12 @@
 #include <iostream>
 #include <string>
 
+#include "posix/reading_dictionary_builder.h"
 #include "src/platform/file_access.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
-#include "src/slogan/reading_dictionary_builder.h"
-#include "src/slogan/reading_dictionary_writer.h"
+#include "src/rhythm/reading_dictionary_writer.h"
 
 using namespace tavlin;
 

@@ -8,8 +8,8 @@
 #include "src/platform/file_access.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
-#include "src/slogan/mora_count.h"
-#include "src/slogan/reading_dictionary.h"
+#include "src/rhythm/mora_count.h"
+#include "src/rhythm/reading_dictionary.h"
 
 using namespace tavlin;
 

@@ -13,8 +13,8 @@
 
 #include "src/app/page_spec.h"
 #include "src/platform/text_codec.h"
+#include "src/rhythm/mora_meter.h"
 #include "src/slogan/generation_history.h"
-#include "src/slogan/mora_meter.h"
 #include "src/slogan/phrase_holds.h"
 #include "src/slogan/phrase_list.h"
 #include "src/slogan/slogan_row.h"

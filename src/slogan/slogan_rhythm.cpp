@@ -1,6 +1,9 @@
 #include "src/slogan/slogan_rhythm.h"
 
 #include <cstdlib>
+#include <vector>
+
+#include "src/platform/unicode_text.h"
 
 namespace tavlin {
 
@@ -48,6 +51,34 @@ std::u16string RhythmForReaders(const SloganRhythm& rhythm) {
   std::u16string text = u"音数 " + RhythmFigures(rhythm);
   if (ScansFiveSevenFive(rhythm)) text += u" 五・七・五";
   return text;
+}
+
+SloganRhythm RhythmOf(const MoraMeter& meter, const SloganRow& row) {
+  SloganRhythm rhythm;
+  rhythm.part_count = row.has_parts ? kPhrasePositions : 1;
+  for (std::size_t i = 0; i < rhythm.part_count; ++i)
+    rhythm.parts[i] = meter.Count(row.shown_parts[i]);
+  return rhythm;
+}
+
+SloganRhythm RhythmOfText(const MoraMeter& meter, std::u16string_view slogan) {
+  std::vector<std::u16string_view> parts;
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i <= slogan.size(); ++i) {
+    if (i < slogan.size() && !IsSpaceCharacter(slogan[i])) continue;
+    if (i > begin) parts.push_back(slogan.substr(begin, i - begin));
+    begin = i + 1;
+  }
+  SloganRhythm rhythm;
+  if (parts.empty() || parts.size() > kPhrasePositions) {
+    rhythm.part_count = 1;
+    rhythm.parts[0] = meter.Count(slogan);
+    return rhythm;
+  }
+  rhythm.part_count = parts.size();
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    rhythm.parts[i] = meter.Count(parts[i]);
+  return rhythm;
 }
 
 }  // namespace tavlin

@@ -5,8 +5,10 @@
 #include <array>
 #include <string>
 
-#include "src/slogan/mora_count.h"
+#include "src/rhythm/mora_count.h"
+#include "src/rhythm/mora_meter.h"
 #include "src/slogan/phrase_holds.h"
+#include "src/slogan/slogan_row.h"
 
 namespace tavlin {
 
@@ -26,5 +28,12 @@ int DistanceFromFiveSevenFive(const SloganRhythm& rhythm);
 std::u16string RhythmFigures(const SloganRhythm& rhythm);
 // What a screen reader reads after the slogan: "音数 5・7・5 五・七・五".
 std::u16string RhythmForReaders(const SloganRhythm& rhythm);
+
+// A row's rhythm, part by part, as meter counts it; meter must be
+// available.
+SloganRhythm RhythmOf(const MoraMeter& meter, const SloganRow& row);
+// A slogan as a storage list holds it: its parts apart by spaces (two in a
+// row part it once), or counted whole where it has more than three.
+SloganRhythm RhythmOfText(const MoraMeter& meter, std::u16string_view slogan);
 
 }  // namespace tavlin

@@ -34,6 +34,14 @@ struct StorageLocation {
   std::vector<std::filesystem::path> to_take_in;
 };
 
+// The file saves go to: the one the list was loaded from.
+inline const std::filesystem::path& SavePathOf(
+    const StorageLocation& location) {
+  return location.loaded_from == StoragePlace::UserFolder
+             ? location.in_user_folder
+             : location.beside_program;
+}
+
 // "<application data>\Tavlin\<folder name>-<8 hex digits>\<file name>": a
 // folder of its own for each program folder, so that two installs never
 // mix their lists. Empty when the application-data folder is unknown.

@@ -8,7 +8,6 @@
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
-#include "src/storage/unicode_copies.h"
 
 namespace tavlin {
 
@@ -21,12 +20,6 @@ using Target = SavePlan::Target;
 // A file that a writer which honours no lock keeps changing meanwhile.
 constexpr int kSaveTries = 3;
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-const std::filesystem::path& SavePath(const StorageLocation& location) {
-  return location.loaded_from == StoragePlace::UserFolder
-             ? location.in_user_folder
-             : location.beside_program;
-}
 
 // The bytes of a UTF-8 file the program writes beside a list: mark first.
 std::string WithUtf8Mark(std::string_view utf8) {
@@ -190,7 +183,7 @@ bool SaveInUserFolder(const SaveCall& call, std::u16string_view text,
       outcome.reports.push_back(std::move(report));
   Tell(state, outcome, location.in_user_folder,
        ComposeMessage(kSavedInUserFolder,
-                      {PathForMessage(SavePath(location).parent_path()),
+                      {PathForMessage(SavePathOf(location).parent_path()),
                        PathForMessage(location.in_user_folder.parent_path())}));
   return true;
 }
@@ -202,7 +195,7 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
                           std::u16string_view text, LeftAlone why,
                           std::string failure, SaveOutcome outcome) {
   StorageFileState& state = call.state;
-  const std::filesystem::path file = SavePath(state.location);
+  const std::filesystem::path file = SavePathOf(state.location);
   // With nothing of the session's to keep, nothing goes elsewhere; the
   // failure is told when the list is closed.
   if (FingerprintOf(text) == state.memory.start) {
@@ -260,7 +253,7 @@ SaveOutcome SaveWhileLockedElsewhere(const SaveCall& call,
                                      std::u16string_view ours,
                                      SaveOutcome outcome) {
   StorageFileState& state = call.state;
-  const std::filesystem::path file = SavePath(state.location);
+  const std::filesystem::path file = SavePathOf(state.location);
   if (!state.locked_since) state.locked_since = call.now;
   std::string busy = ComposeMessage(kListBusy, {PathForMessage(file)});
   if (call.moment != SaveMoment::EndingSession &&
@@ -369,9 +362,40 @@ void MergeWhatCameBetween(SaveRound& round, RoundAfterAWriter& next,
   round.ours = next.ours;
 }
 
+// The file as last seen and the box as it was: nothing to do, and
+// nothing done per line to find that out.
+bool NothingToSave(const StorageFileState& state, const SaveRound& round) {
+  return !round.now_apart && !state.memory.text_bytes &&
+         state.location.to_take_in.empty() &&
+         SameText(round.ours, state.memory.last_text);
+}
+
+// What a round's plan has to tell: lines taken in, lines deleted
+// elsewhere, the list's text after it.
+void TellOf(const SavePlan& plan, SaveOutcome& outcome) {
+  outcome.taken_in += plan.taken_in;
+  outcome.removed.insert(outcome.removed.end(), plan.removed.begin(),
+                         plan.removed.end());
+  if (plan.merged) outcome.merged = plan.merged;
+}
+
+// Writes the round's plan over the file the round expects, or as a new
+// file where it expects none; replaced gets what another writer had put
+// there meanwhile. False where a file appeared meanwhile; throws where the
+// file cannot be written.
+bool WriteRound(const SaveCall& call, const std::filesystem::path& file,
+                const SaveRound& round, const SavePlan& plan,
+                std::optional<std::string>& replaced) {
+  const ExistingFile existing = round.expected().kind == Kind::Missing
+                                    ? ExistingFile::Keep
+                                    : ExistingFile::Replace;
+  return SaveFileAtomically(file, plan.bytes, existing, call.ops, &replaced,
+                            round.expected().bytes);
+}
+
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   StorageFileState& state = call.state;
-  const std::filesystem::path file = SavePath(state.location);
+  const std::filesystem::path file = SavePathOf(state.location);
   SaveOutcome outcome;
   std::unique_ptr<FileLock> lock;
   if (TakeLock(file, call.ops, lock) == LockResult::HeldElsewhere)
@@ -382,20 +406,12 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
 
   SaveRound round{&state.memory, FileNowApart(state.memory, file), std::nullopt,
                   ours};
-  // The file as last seen and the box as it was: nothing to do, and
-  // nothing done per line to find that out.
-  if (!round.now_apart && !state.memory.text_bytes &&
-      state.location.to_take_in.empty() &&
-      SameText(ours, state.memory.last_text))
-    return outcome;
+  if (NothingToSave(state, round)) return outcome;
   RoundAfterAWriter after_a_writer;
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
     plan = PlanRound(call, round, attempt == 0);
-    outcome.taken_in += plan.taken_in;
-    outcome.removed.insert(outcome.removed.end(), plan.removed.begin(),
-                           plan.removed.end());
-    if (plan.merged) outcome.merged = plan.merged;
+    TellOf(plan, outcome);
     if (plan.target == Target::None) {
       KeepAsItIs(call, round, plan);
       return outcome;
@@ -405,11 +421,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
                            LeftAlone::Unread, {}, std::move(outcome));
     std::optional<std::string> replaced;
     try {
-      const ExistingFile existing = round.expected().kind == Kind::Missing
-                                        ? ExistingFile::Keep
-                                        : ExistingFile::Replace;
-      if (!SaveFileAtomically(file, plan.bytes, existing, call.ops, &replaced,
-                              round.expected().bytes)) {
+      if (!WriteRound(call, file, round, plan, replaced)) {
         // A file appeared meanwhile: merged with as it is.
         round.now_apart = TakeFileSnapshot(file);
         round.written.reset();
@@ -437,108 +449,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
                        LeftAlone::Changed, {}, std::move(outcome));
 }
 
-// The base a copy or set-aside text was written with, in UTF-8 or, once
-// taken in, as the text itself; empty where there is none, which makes its
-// merge a plain union: nothing lost.
-std::u16string BaseText(const std::filesystem::path& base,
-                        const TextCodec& shift_jis) {
-  const FileSnapshot file = TakeFileSnapshot(base);
-  if (file.kind != Kind::Read) return {};
-  return EncodingCodec(DetectTextEncoding(file.bytes), &shift_jis)
-      .Decode(file.bytes)
-      .value_or(std::u16string());
-}
-
-// Takes the text of file, a copy or text set aside, into the list shown,
-// three ways with its base; the first save of the list renames both.
-void TakeInWithBase(StorageStart& start, const std::filesystem::path& file,
-                    const StorageList& list, const TextCodec& shift_jis,
-                    const LineMatch& match) {
-  const StorageTextShown shown = StorageTextToShow(list, shift_jis);
-  if (!shown.faithful) return;  // left as it is
-  start.shown = MergeStorageText(BaseText(SetAsideBasePath(file), shift_jis),
-                                 start.shown, shown.text, match)
-                    .text;
-  start.state.location.to_take_in.push_back(file);
-}
-
-// Text that earlier sessions set aside beside place ("<name>.追加分.txt",
-// "<name>.追加分2.txt" and on, whatever numbers are missing).
-void TakeInSetAside(StorageStart& start, const std::filesystem::path& place,
-                    const TextCodec& shift_jis, const LineMatch& match) {
-  for (const std::filesystem::path& aside :
-       NumberedFilesBeside(place, u8".追加分")) {
-    if (LookAtPath(aside) != PathKind::File) continue;
-    StorageList list;
-    try {
-      LoadStorageList(list, aside);
-    } catch (const std::exception&) {
-      continue;  // left as it is, and tried again at the next start
-    }
-    TakeInWithBase(start, aside, list, shift_jis, match);
-  }
-}
-
 }  // namespace
-
-StorageFileState StartStorageSession(const StorageList& list,
-                                     const StorageLocation& location,
-                                     std::u16string_view text) {
-  StorageFileState state;
-  state.location = location;
-  // A text shown as loaded is written back as those bytes; the normal form
-  // is Shift-JIS's bytes normalised, in any other encoding the text's own.
-  state.memory.Remember(list.file, text,
-                        LoadedTextBytes(list.file.bytes, list.encoding, text),
-                        list.encoding);
-  state.memory.start = FingerprintOf(text);
-  return state;
-}
-
-StorageStart StartStorageList(const StorageLocation& location,
-                              const TextCodec& shift_jis,
-                              const LineMatch& match, FileOps& ops) {
-  StorageStart start;
-  StorageList list;
-  StorageLocation loaded = location;
-  LoadedPlaces places;
-  try {
-    places = LoadStorageListFrom(list, loaded, ops);
-  } catch (const std::exception& error) {
-    start.state = StartStorageSession(list, loaded, u"");
-    start.failure = error.what();
-    return start;
-  }
-  if (places.notice)
-    start.notices.push_back({UserReport::Kind::Notice, *places.notice});
-  const StorageTextShown shown = StorageTextToShow(list, shift_jis);
-  const std::filesystem::path& file = SavePath(loaded);
-  if (!shown.faithful) {
-    list.file = {Kind::Unread, {}};
-    start.state = StartStorageSession(list, loaded, u"");
-    start.failure = ComposeMessage(kNotDecodedCleanly, {PathForMessage(file)});
-    return start;
-  }
-  start.state = StartStorageSession(list, loaded, shown.text);
-  start.shown = shown.text;
-  if (list.encoding == TextEncoding::ShiftJis) {
-    RestoredLines restored =
-        RestoreFromUnicodeCopies(file, start.shown, shift_jis);
-    start.shown = std::move(restored.text);
-    for (std::filesystem::path& copy : restored.copies)
-      start.state.location.to_take_in.push_back(std::move(copy));
-  }
-  // With a copy in the user's folder too, the list shown is their merge,
-  // the file beside the program first; the first save puts it there.
-  if (places.user_copy)
-    TakeInWithBase(start, places.user_copy_path, *places.user_copy, shift_jis,
-                   match);
-  for (const std::filesystem::path* place :
-       {&loaded.beside_program, &loaded.in_user_folder,
-        &loaded.in_temporary_folder})
-    if (!place->empty()) TakeInSetAside(start, *place, shift_jis, match);
-  return start;
-}
 
 SaveOutcome SaveStorageListNow(StorageFileState& state,
                                std::u16string_view ours, SaveMoment moment,

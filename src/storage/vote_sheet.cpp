@@ -3,14 +3,12 @@
 #include <unordered_map>
 
 #include "src/platform/unicode_text.h"
+#include "src/rhythm/character_class.h"
+#include "src/slogan/slogan_rhythm.h"
 
 namespace tavlin {
 
 namespace {
-
-bool InRange(char32_t c, char32_t first, char32_t last) {
-  return c >= first && c <= last;
-}
 
 std::u16string WithoutSpaces(std::u16string_view slogan) {
   std::u16string kept;
@@ -43,22 +41,7 @@ std::size_t CountSloganCharacters(std::u16string_view slogan) {
 }
 
 bool IsPunctuationOrSymbol(char32_t c) {
-  if (IsSpaceCharacter(c)) return false;
-  const bool letter_or_digit =
-      InRange(c, U'0', U'9') || InRange(c, U'A', U'Z') ||
-      InRange(c, U'a', U'z') || InRange(c, U'\uFF10', U'\uFF19') ||
-      InRange(c, U'\uFF21', U'\uFF3A') || InRange(c, U'\uFF41', U'\uFF5A');
-  const bool kana = InRange(c, U'\u3041', U'\u3096') ||  // hiragana
-                    InRange(c, U'\u3099', U'\u309E') ||  // ゛ ゜ ゝ ゞ
-                    InRange(c, U'\u30A1', U'\u30FA') ||  // katakana
-                    InRange(c, U'\u30FC', U'\u30FE') ||  // ー ヽ ヾ
-                    InRange(c, U'\uFF66', U'\uFF9F');    // half-width
-  const bool kanji = InRange(c, U'\u4E00', U'\u9FFF') ||
-                     InRange(c, U'\u3400', U'\u4DBF') ||
-                     InRange(c, U'\uF900', U'\uFAFF') ||
-                     InRange(c, U'\U00020000', U'\U0003FFFF') ||
-                     InRange(c, U'\u3005', U'\u3007');  // 々 〆 〇
-  return !(letter_or_digit || kana || kanji);
+  return !IsSpaceCharacter(c) && ClassOfCharacter(c) == CharacterClass::Other;
 }
 
 std::vector<SloganJudgement> JudgeSlogans(
@@ -123,23 +106,70 @@ std::string CsvField(std::string_view utf8, bool may_be_formula) {
   return quoted + '"';
 }
 
+namespace {
+
+// What one row of the sheet is made from.
+struct SheetRow {
+  std::size_t number;
+  const std::u16string& slogan;
+  const SloganJudgement& judgement;
+  const MoraMeter* meter;  // available, or none
+};
+
+// One column of the sheet: its heading, its field in a row, and whether the
+// sheet has it (音数 only with a meter that can count).
+struct SheetColumn {
+  std::u16string_view heading;
+  std::string (*field)(const SheetRow& row);
+  bool needs_meter;
+};
+
+constexpr SheetColumn kSheetColumns[] = {
+    {u"番号", [](const SheetRow& row) { return std::to_string(row.number); },
+     false},
+    {u"標語",
+     [](const SheetRow& row) {
+       return CsvField(Utf8FromU16(row.slogan), true);
+     },
+     false},
+    {u"文字数",
+     [](const SheetRow& row) {
+       return std::to_string(CountSloganCharacters(row.slogan));
+     },
+     false},
+    {u"音数",
+     [](const SheetRow& row) {
+       return Utf8FromU16(RhythmFigures(RhythmOfText(*row.meter, row.slogan)));
+     },
+     true},
+    {u"判定",
+     [](const SheetRow& row) {
+       return CsvField(Utf8FromU16(JudgementText(row.judgement)));
+     },
+     false},
+    {u"投票", [](const SheetRow&) { return std::string(); }, false},
+};
+
+}  // namespace
+
 std::string VoteSheetCsv(const std::vector<std::u16string>& slogans,
                          std::size_t max_characters, const MoraMeter* meter) {
-  const bool rhythm = meter && meter->available();
+  if (meter && !meter->available()) meter = nullptr;
+  std::vector<const SheetColumn*> columns;
+  for (const SheetColumn& column : kSheetColumns)
+    if (!column.needs_meter || meter) columns.push_back(&column);
   std::string sheet = "\xEF\xBB\xBF";
-  sheet += Utf8FromU16(rhythm ? u"番号,標語,文字数,音数,判定,投票"
-                              : u"番号,標語,文字数,判定,投票") +
-           "\r\n";
+  for (const SheetColumn* column : columns)
+    sheet +=
+        (column == columns.front() ? "" : ",") + Utf8FromU16(column->heading);
+  sheet += "\r\n";
   const std::vector<SloganJudgement> judgements =
       JudgeSlogans(slogans, max_characters);
   for (std::size_t row = 0; row < slogans.size(); ++row) {
-    sheet += std::to_string(row + 1) + ",";
-    sheet += CsvField(Utf8FromU16(slogans[row]), true) + ",";
-    sheet += std::to_string(CountSloganCharacters(slogans[row])) + ",";
-    if (rhythm)
-      sheet +=
-          Utf8FromU16(RhythmFigures(meter->RhythmOfText(slogans[row]))) + ",";
-    sheet += CsvField(Utf8FromU16(JudgementText(judgements[row]))) + ",\r\n";
+    const SheetRow of{row + 1, slogans[row], judgements[row], meter};
+    for (const SheetColumn* column : columns)
+      sheet += (column == columns.front() ? "" : ",") + column->field(of);
+    sheet += "\r\n";
   }
   return sheet;
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "src/slogan/mora_meter.h"
+#include "src/rhythm/mora_meter.h"
 
 namespace tavlin {
 

@@ -17,6 +17,10 @@ constexpr bool Overlap(IdRange a, IdRange b) {
   return a.first <= b.last && b.first <= a.last;
 }
 
+constexpr bool Contains(IdRange range, int id) {
+  return range.first <= id && id <= range.last;
+}
+
 // The main window's controls, under the names its design gave them.
 enum MainFormControl : int {
   kBitBtn1 = 101,  // 標語作成: composes five new slogans

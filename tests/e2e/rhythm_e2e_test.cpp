@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "e2e/tavlin_process.h"
-#include "src/slogan/reading_dictionary.h"
-#include "src/slogan/workplace_readings.h"
+#include "src/rhythm/reading_dictionary.h"
+#include "src/rhythm/workplace_readings.h"
 #include "src/ui/main_form_ids.h"
 #include "support/temp_folder.h"
 

@@ -13,6 +13,7 @@
 #include "src/platform/file_access.h"
 #include "src/platform/text_codec.h"
 #include "src/storage/storage_save.h"
+#include "src/storage/storage_start.h"
 
 namespace tavlin {
 

@@ -67,8 +67,9 @@ TEST_P(BadStorageFiles, SaveBackWhatTheyLoaded) {
   ListSession session(file);
   session.Save(session.shown());
   // A zero byte cuts the text: such a list never counts as loaded.
-  if (GetParam().bytes.find('\0') != std::string::npos)
+  if (GetParam().bytes.find('\0') != std::string::npos) {
     ASSERT_TRUE(session.load_failed());
+  }
   if (session.load_failed()) {
     EXPECT_EQ(ReadBytes(file), GetParam().bytes);
     return;

@@ -8,6 +8,7 @@
 #include "src/app/main_host.h"
 #include "src/app/page_spec.h"
 #include "src/platform/unicode_text.h"
+#include "src/slogan/slogan_rhythm.h"
 
 namespace tavlin {
 
@@ -58,7 +59,7 @@ TEST(FiveSevenFiveFromTheExamples, EveryThemeGivesFiveSlogansThatScan) {
       EXPECT_FALSE(host.FewScanning());
       ASSERT_EQ(rows.size(), 5u);
       for (const SloganRow& row : rows)
-        EXPECT_TRUE(ScansFiveSevenFive(host.Meter().RhythmOf(row)))
+        EXPECT_TRUE(ScansFiveSevenFive(RhythmOf(host.Meter(), row)))
             << Utf8FromU16(row.Text());
     }
   }

@@ -1,12 +1,13 @@
 // Counting morae: the character rules as a table, then words and kanji
 // from a small dictionary made here, and the order of precedence.
-#include "src/slogan/mora_count.h"
+#include "src/rhythm/mora_count.h"
 
 #include <gtest/gtest.h>
 
 #include "src/platform/unicode_text.h"
-#include "src/slogan/reading_dictionary.h"
-#include "src/slogan/reading_dictionary_writer.h"
+#include "src/rhythm/reading_dictionary.h"
+#include "src/rhythm/reading_dictionary_writer.h"
+#include "src/rhythm/workplace_readings.h"
 
 namespace tavlin {
 
@@ -32,6 +33,8 @@ TEST(MoraRules, EachCharacterCountsAsItIsReadAloud) {
     int morae;
   } cases[] = {
       {u"きょうも", 3},             // a small kana joins the kana before
+      {u"しゅう", 2},               // ゅ too
+      {u"ちゃ", 1},                 // and ゃ
       {u"ファイト", 3},             // in katakana too
       {u"がっこう", 4},             // っ counts
       {u"ラーメン", 4},             // ー and ン count
@@ -48,6 +51,7 @@ TEST(MoraRules, EachCharacterCountsAsItIsReadAloud) {
       {u"1000", 2},                 // せん
       {u"10000", 4},                // いちまん
       {u"120000", 5},               // じゅうにまん
+      {u"100000000", 4},            // いちおく: four zeros make no group
       {u"0", 2},                    // ゼロ
       {u"007", 6},                  // ゼロ ゼロ なな
   };
@@ -87,6 +91,21 @@ TEST(MoraCounts, WordsAreReadFromTheDictionaryLongestFirst) {
   };
   for (const auto& [text, count] : cases)
     EXPECT_EQ(CountMorae(text, dictionary), count) << Utf8FromU16(text);
+}
+
+// A workplace's word decides where it stands, even where the dictionary
+// has a longer word there.
+TEST(MoraCounts, AWorkplaceWordComesFirstUnderALongerWord) {
+  std::string error;
+  const std::optional<ReadingDictionary> dictionary =
+      ReadingDictionary::FromBytes(
+          ReadingDictionaryBytes({{u"呼称", 3}, {u"指差呼称", 5}}, {}), &error);
+  ASSERT_TRUE(dictionary) << error;
+  std::vector<std::size_t> bad_lines;
+  const WorkplaceReadings workplace =
+      WorkplaceReadings::FromText(u"指差\tゆびさし", bad_lines);
+  EXPECT_EQ(CountMorae(u"指差呼称", &workplace, *dictionary).morae, 7);
+  EXPECT_EQ(CountMorae(u"指差呼称", *dictionary).morae, 5);
 }
 
 }  // namespace

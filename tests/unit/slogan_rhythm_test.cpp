@@ -6,12 +6,12 @@
 
 #include <map>
 
-#include "src/slogan/mora_meter.h"
+#include "src/rhythm/mora_meter.h"
+#include "src/rhythm/reading_dictionary.h"
+#include "src/rhythm/reading_dictionary_writer.h"
+#include "src/rhythm/workplace_readings.h"
 #include "src/slogan/mt19937ar.h"
-#include "src/slogan/reading_dictionary.h"
-#include "src/slogan/reading_dictionary_writer.h"
 #include "src/slogan/slogan_generator.h"
-#include "src/slogan/workplace_readings.h"
 #include "support/list_session.h"
 #include "support/temp_folder.h"
 
@@ -98,6 +98,15 @@ TEST(MoraMeters, ReadTheWorkplacesReadingsAgainWhereTheyChanged) {
              "\xEF\xBB\xBFKY\t\xE3\x81\x91\r\n");  // け
   EXPECT_TRUE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));
   EXPECT_EQ(meter.Count(u"KY").morae, 1);
+  EXPECT_EQ(meter.readings_notice(), "");
+  // A bad line is told, and once mended, no longer.
+  WriteBytes(folder / kWorkplaceReadingsFileName,
+             "\xEF\xBB\xBFKY\r\n");  // no reading
+  EXPECT_TRUE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));
+  EXPECT_NE(meter.readings_notice(), "");
+  WriteBytes(folder / kWorkplaceReadingsFileName,
+             "\xEF\xBB\xBFKY\t\xE3\x81\x91\r\n");
+  EXPECT_TRUE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));
   EXPECT_EQ(meter.readings_notice(), "");
   std::filesystem::remove(folder / kWorkplaceReadingsFileName);
   EXPECT_TRUE(meter.ReloadWorkplaceReadings(folder.path(), ByteCodec()));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "src/platform/unicode_text.h"
-#include "src/slogan/reading_dictionary_writer.h"
+#include "src/rhythm/reading_dictionary_writer.h"
 #include "support/list_session.h"
 #include "support/temp_folder.h"
 
@@ -97,12 +97,13 @@ TEST(VoteSheetCsv, WithTheRhythmMeterHasAColumnOfMorae) {
              ReadingDictionaryBytes({{u"安全", 4}, {u"第一", 4}}, {}));
   const MoraMeter meter = MoraMeter::Load(folder.path(), ByteCodec());
   ASSERT_TRUE(meter.available()) << meter.why_unavailable();
-  const std::string sheet =
-      VoteSheetCsv({u"安全　第一 ですよ", u"安全第一"}, 24, &meter);
+  const std::string sheet = VoteSheetCsv(
+      {u"安全　第一 ですよ", u"安全第一", u"安全  第一"}, 24, &meter);
   EXPECT_EQ(sheet, "\xEF\xBB\xBF" +
                        Utf8(u"番号,標語,文字数,音数,判定,投票\r\n") +
                        Utf8(u"1,安全　第一 ですよ,7,4・4・3,可,\r\n") +
-                       Utf8(u"2,安全第一,4,8,可,\r\n"));
+                       Utf8(u"2,安全第一,4,8,重複（3番）,\r\n") +
+                       Utf8(u"3,安全  第一,4,4・4,重複（2番）,\r\n"));
   // Without a dictionary the sheet is as it always was.
   const MoraMeter none = MoraMeter::Load(folder / "none", ByteCodec());
   EXPECT_FALSE(none.available());

@@ -89,17 +89,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       ApplyLayout();
       return 0;
     case kRemoveStaleSavesMessage:
-      if (pages_) pages_->RemoveStaleSaves();
-      return 0;
     case kTellStartReportsMessage:
-      if (pages_) pages_->TellLoadReports();
-      return 0;
     case kLoadReadingsMessage:
-      try {
-        LoadReadings();
-      } catch (...) {
-        ReportCurrentException(hwnd());
-      }
+      AfterShowing(message);
       return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(l) == Control(kPanel1)) {
@@ -110,12 +102,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       }
       break;
     case WM_ACTIVATE:
-      if (LOWORD(w) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
-        // What was typed is on disk before the user turns elsewhere.
-        if (pages_) pages_->SaveAll(SaveMoment::WhileWorking);
-      }
+      if (LOWORD(w) == WA_INACTIVE) OnDeactivate();
       break;
     case WM_SETFOCUS:
       SetFocus(last_focus_ && IsWindowVisible(last_focus_)
@@ -135,17 +122,47 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       CloseAfterSaving();
       return 0;
     case WM_DESTROY:
-      // Ends the program even when saving fails. A window whose creation
-      // failed ends nothing: its creator reports the failure.
-      try {
-        FormDestroy();
-      } catch (...) {
-        ReportCurrentException(nullptr);
-      }
-      if (created_) PostQuitMessage(0);
+      OnDestroy();
       return 0;
   }
   return Window::HandleMessage(message, w, l);
+}
+
+void TMainForm::AfterShowing(UINT message) {
+  if (!pages_) return;
+  switch (message) {
+    case kRemoveStaleSavesMessage:
+      pages_->RemoveStaleSaves();
+      break;
+    case kTellStartReportsMessage:
+      pages_->TellLoadReports();
+      break;
+    case kLoadReadingsMessage:
+      try {
+        LoadReadings();
+      } catch (...) {
+        ReportCurrentException(hwnd());
+      }
+      break;
+  }
+}
+
+void TMainForm::OnDeactivate() {
+  HWND focus = GetFocus();
+  if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
+  // What was typed is on disk before the user turns elsewhere.
+  if (pages_) pages_->SaveAll(SaveMoment::WhileWorking);
+}
+
+void TMainForm::OnDestroy() {
+  // Ends the program even when saving fails. A window whose creation
+  // failed ends nothing: its creator reports the failure.
+  try {
+    FormDestroy();
+  } catch (...) {
+    ReportCurrentException(nullptr);
+  }
+  if (created_) PostQuitMessage(0);
 }
 
 bool TMainForm::OnMeasureItem(MEASUREITEMSTRUCT& item) {
@@ -193,16 +210,19 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
 }
 
 void TMainForm::OnMenuCommand(int command) {
-  if (!slogans_ || !pages_ || slogans_->RunMenuCommand(command, hwnd())) return;
-  if (command == kMenuStore) {
+  if (!slogans_ || !pages_) return;
+  // Each menu's commands are a range of their own: one look decides.
+  if (Contains(kStorageMenuIds, command)) {
+    pages_->RunMenuCommand(command);
+  } else if (command == kMenuStore) {
     ListBox1DblClick();
   } else if (command == kMenuPoster) {
     const std::wstring slogan = slogans_->SelectedText();
     if (!slogan.empty())
       ShowPosterForm(hwnd(), pages_->ActiveTheme(),
                      std::u16string(AsU16(slogan)));
-  } else {
-    pages_->RunMenuCommand(command);
+  } else if (Contains(kSloganMenuIds, command)) {
+    slogans_->RunMenuCommand(command, hwnd());
   }
 }
 

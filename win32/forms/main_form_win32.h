@@ -46,7 +46,13 @@ class TMainForm final : public Window {
   void OnDpiChanged(const RECT& suggested) override;
 
   void FormCreate();
+  // What waits until the window shows: the cleanup of interrupted saves,
+  // the start's reports, the rhythm meter.
+  void AfterShowing(UINT message);
+  // What was typed goes to disk before the user turns elsewhere.
+  void OnDeactivate();
   void CloseAfterSaving();
+  void OnDestroy();
   void FormDestroy();
   void BitBtn1Click();
   void BitBtn2Click();

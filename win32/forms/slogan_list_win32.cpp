@@ -1,5 +1,6 @@
 #include "win32/forms/slogan_list_win32.h"
 
+#include "src/slogan/slogan_rhythm.h"
 #include "src/ui/layout.h"
 #include "src/ui/main_form_layout.h"
 #include "src/ui/slogan_menu.h"
@@ -54,7 +55,8 @@ std::wstring SloganList::AccessibleText(const SloganRow& row) const {
   const MoraMeter& meter = host_.Meter();
   if (meter.available())
     text += L"\u3000（" +
-            std::wstring(AsWide(RhythmForReaders(meter.RhythmOf(row)))) + L"）";
+            std::wstring(AsWide(RhythmForReaders(RhythmOf(meter, row)))) +
+            L"）";
   return text;
 }
 
@@ -114,33 +116,32 @@ void SloganList::ToggleHold(PhrasePosition position) {
     InvalidateRect(list_, nullptr, TRUE);
 }
 
-bool SloganList::RunMenuCommand(int command, HWND owner) {
+void SloganList::RunMenuCommand(int command, HWND owner) {
   switch (command) {
     case kMenuCopy:
       CopySelected(owner);
-      return true;
+      break;
     case kMenuHoldUpper:
     case kMenuHoldMiddle:
     case kMenuHoldLower:
       ToggleHold(static_cast<PhrasePosition>(command - kMenuHoldUpper));
-      return true;
+      break;
     case kMenuReleaseHolds:
       host_.Holds() = PhraseHolds();
       InvalidateRect(list_, nullptr, TRUE);
-      return true;
+      break;
     case kMenuEarlier:
       ShowEarlier(owner);
-      return true;
+      break;
     case kMenuLater:
       ShowLater(owner);
-      return true;
+      break;
     case kMenuFiveSevenFive:
       // From the next generation on.
       if (host_.Meter().available())
         host_.SetFiveSevenFive(!host_.FiveSevenFive());
-      return true;
+      break;
   }
-  return false;
 }
 
 void SloganList::ShowMenu(HWND owner, POINT at) {
@@ -197,7 +198,7 @@ void SloganList::Draw(const DRAWITEMSTRUCT& item) {
     const SloganRow& row = rows_[item.itemID];
     std::optional<SloganRowMeter> meter;
     if (host_.Meter().available()) {
-      const SloganRhythm rhythm = host_.Meter().RhythmOf(row);
+      const SloganRhythm rhythm = RhythmOf(host_.Meter(), row);
       meter = SloganRowMeter{
           RhythmFigures(rhythm), ScansFiveSevenFive(rhythm),
           GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT)};

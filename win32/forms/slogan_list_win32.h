@@ -47,8 +47,8 @@ class SloganList final {
   // The selected row's text; empty where no row is selected.
   std::wstring SelectedText() const;
   void CopySelected(HWND owner) const;
-  // The holds and the copy of the list's menu; false for other commands.
-  bool RunMenuCommand(int command, HWND owner);
+  // The holds, the copy, the history and 五七五 of the list's menu.
+  void RunMenuCommand(int command, HWND owner);
   void ShowMenu(HWND owner, POINT at);
   void Draw(const DRAWITEMSTRUCT& item);
 

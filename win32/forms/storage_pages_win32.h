@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "src/app/page_spec.h"
-#include "src/slogan/mora_meter.h"
+#include "src/rhythm/mora_meter.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
+#include "src/storage/storage_start.h"
 #include "src/ui/layout.h"
 #include "src/ui/storage_menu.h"
 #include "win32/gui/balloon_tip_win32.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "src/slogan/mora_meter.h"
+#include "src/rhythm/mora_meter.h"
 
 namespace tavlin {
 

@@ -1,9 +1,9 @@
-#include "src/slogan/workplace_readings.h"
+#include "src/rhythm/workplace_readings.h"
 
 #include <algorithm>
 
 #include "src/platform/unicode_text.h"
-#include "src/slogan/mora_count.h"
+#include "src/rhythm/mora_count.h"
 
 namespace tavlin {
 

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "src/rhythm/character_class.h"
+
 namespace tavlin {
 
 // Full-width ASCII as ASCII and half-width katakana as full-width; every
@@ -18,10 +20,6 @@ char32_t FoldCharacterWidth(char32_t c);
 // 0 for the small kana that join the one before (ゃ, ァ...) and for sound
 // marks. Nothing for a character that is not kana.
 std::optional<int> KanaMorae(char32_t c);
-
-// Characters read with a word of their own: kanji and the marks that stand
-// for one (々 〆 〇).
-bool IsKanjiCharacter(char32_t c);
 
 // The symbols read aloud: % as パーセント, & as アンド.
 std::optional<int> ReadSymbolMorae(char32_t c);

@@ -1,5 +1,5 @@
 // The rhythm meter: the reading dictionary and a workplace's own readings
-// beside the program, and the counts of phrases and rows made with them.
+// beside the program, and the counts of phrases made with them.
 // Without a whole dictionary it is not available, and says why.
 #pragma once
 
@@ -8,10 +8,9 @@
 #include <string>
 
 #include "src/platform/text_codec.h"
-#include "src/slogan/reading_dictionary.h"
-#include "src/slogan/slogan_rhythm.h"
-#include "src/slogan/slogan_row.h"
-#include "src/slogan/workplace_readings.h"
+#include "src/rhythm/mora_count.h"
+#include "src/rhythm/reading_dictionary.h"
+#include "src/rhythm/workplace_readings.h"
 
 namespace tavlin {
 
@@ -36,10 +35,6 @@ class MoraMeter {
 
   // Counts with the workplace's readings first; call only where available.
   MoraCount Count(std::u16string_view phrase) const;
-  SloganRhythm RhythmOf(const SloganRow& row) const;
-  // A slogan as a storage list holds it: its parts apart by spaces, or
-  // counted whole where it has more than three.
-  SloganRhythm RhythmOfText(std::u16string_view slogan) const;
 
  private:
   std::optional<ReadingDictionary> dictionary_;

@@ -22,7 +22,7 @@
 #include <string>
 #include <string_view>
 
-#include "src/slogan/word_readings.h"
+#include "src/rhythm/word_readings.h"
 
 namespace tavlin {
 

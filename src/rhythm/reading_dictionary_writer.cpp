@@ -1,9 +1,9 @@
-#include "src/slogan/reading_dictionary_writer.h"
+#include "src/rhythm/reading_dictionary_writer.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "src/slogan/reading_dictionary.h"
+#include "src/rhythm/reading_dictionary.h"
 
 namespace tavlin {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "src/slogan/word_readings.h"
+#include "src/rhythm/word_readings.h"
 
 namespace tavlin {
 

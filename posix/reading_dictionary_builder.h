@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "src/slogan/reading_dictionary_writer.h"
+#include "src/rhythm/reading_dictionary_writer.h"
 
 namespace tavlin {
 

@@ -1,13 +1,13 @@
-#include "src/slogan/reading_dictionary_builder.h"
+#include "posix/reading_dictionary_builder.h"
 
 #include <algorithm>
 #include <charconv>
 #include <unordered_map>
 
 #include "src/platform/unicode_text.h"
-#include "src/slogan/mora_count.h"
-#include "src/slogan/mora_rules.h"
-#include "src/slogan/word_readings.h"
+#include "src/rhythm/mora_count.h"
+#include "src/rhythm/mora_rules.h"
+#include "src/rhythm/word_readings.h"
 
 namespace tavlin {
 

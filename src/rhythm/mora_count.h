@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "src/slogan/word_readings.h"
+#include "src/rhythm/word_readings.h"
 
 namespace tavlin {
 

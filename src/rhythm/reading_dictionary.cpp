@@ -1,4 +1,4 @@
-#include "src/slogan/reading_dictionary.h"
+#include "src/rhythm/reading_dictionary.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "src/slogan/mora_rules.h"
+#include "src/rhythm/mora_rules.h"
 
 #include <array>
 
@@ -74,22 +74,12 @@ char32_t FoldCharacterWidth(char32_t c) {
 
 std::optional<int> KanaMorae(char32_t c) {
   c = FoldCharacterWidth(c);
-  if (IsSmallKana(c)) return 0;
-  // Sound marks, alone or as half-width ﾞ ﾟ.
-  if (c == 0x3099 || c == 0x309A || c == 0x309B || c == 0x309C || c == 0xFF9E ||
-      c == 0xFF9F)
-    return 0;
-  // Hiragana from ぁ to ゖ with ゝ ゞ, katakana from ァ to ヺ with ー ヽ ヾ.
-  if ((c >= 0x3041 && c <= 0x3096) || c == 0x309D || c == 0x309E) return 1;
-  if ((c >= 0x30A1 && c <= 0x30FA) || c == 0x30FC || c == 0x30FD || c == 0x30FE)
-    return 1;
-  return std::nullopt;
-}
-
-bool IsKanjiCharacter(char32_t c) {
-  return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-         (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3134F) ||
-         c == U'々' || c == U'〆' || c == U'〇';
+  if (ClassOfCharacter(c) != CharacterClass::Kana) return std::nullopt;
+  // Small kana join the one before; sound marks, alone or as half-width
+  // ﾞ ﾟ, belong to it.
+  const bool sound_mark = c == 0x3099 || c == 0x309A || c == 0x309B ||
+                          c == 0x309C || c == 0xFF9E || c == 0xFF9F;
+  return IsSmallKana(c) || sound_mark ? 0 : 1;
 }
 
 std::optional<int> ReadSymbolMorae(char32_t c) {

@@ -1,4 +1,4 @@
-#include "src/slogan/mora_meter.h"
+#include "src/rhythm/mora_meter.h"
 
 #include <system_error>
 
@@ -97,34 +97,6 @@ MoraCount MoraMeter::Count(std::u16string_view phrase) const {
   if (!dictionary_) return MoraCount{0, false, false};
   return CountMorae(phrase, workplace_.empty() ? nullptr : &workplace_,
                     *dictionary_);
-}
-
-SloganRhythm MoraMeter::RhythmOf(const SloganRow& row) const {
-  SloganRhythm rhythm;
-  rhythm.part_count = row.has_parts ? kPhrasePositions : 1;
-  for (std::size_t i = 0; i < rhythm.part_count; ++i)
-    rhythm.parts[i] = Count(row.shown_parts[i]);
-  return rhythm;
-}
-
-SloganRhythm MoraMeter::RhythmOfText(std::u16string_view slogan) const {
-  std::vector<std::u16string_view> parts;
-  std::size_t begin = 0;
-  for (std::size_t i = 0; i <= slogan.size(); ++i) {
-    if (i < slogan.size() && !IsSpaceCharacter(slogan[i])) continue;
-    if (i > begin) parts.push_back(slogan.substr(begin, i - begin));
-    begin = i + 1;
-  }
-  SloganRhythm rhythm;
-  if (parts.empty() || parts.size() > kPhrasePositions) {
-    rhythm.part_count = 1;
-    rhythm.parts[0] = Count(slogan);
-    return rhythm;
-  }
-  rhythm.part_count = parts.size();
-  for (std::size_t i = 0; i < parts.size(); ++i)
-    rhythm.parts[i] = Count(parts[i]);
-  return rhythm;
 }
 
 }  // namespace tavlin

@@ -345,5 +345,6 @@ int main(int argc, char** argv) {
       Megabytes(kBlankFileBytes),
       Megabytes(HeapBeyondBlankLines(kBlankFileBytes)));
   ReportLargeListHeap(data.folder());
+  ReportWaitDuringSlowSaves(data.folder());
   return 0;
 }

@@ -144,9 +144,18 @@ bool SaveFileAtomically(const std::filesystem::path& target,
 
   if (replaced) {
     replaced->reset();
-    if (existing == ExistingFile::Replace &&
-        ReplaceKeepingOld(*temporary, target, ops, *replaced, expected_old))
-      return true;
+    // A writer that came between the caller's read and this replace, by
+    // renaming its own file over the target or writing in place: the
+    // caller merges with what it wrote before anything is replaced.
+    if (existing == ExistingFile::Replace) {
+      if (std::optional<std::string> changed =
+              ReadIfNot(target, expected_old)) {
+        *replaced = std::move(changed);
+        return false;
+      }
+      if (ReplaceKeepingOld(*temporary, target, ops, *replaced, expected_old))
+        return true;
+    }
   }
   if (!ops.Rename(temporary->path(), target,
                   existing == ExistingFile::Replace)) {

@@ -21,11 +21,13 @@ enum class ExistingFile { Replace, Keep };
 // file cannot be created or replaced (a read-only file counts, as it does on
 // Windows) and "ストリームへの書き込みエラー" when not every byte reached the
 // disk. On every failure the previous file is untouched and no temporary
-// file is left. Where replaced is given and a file was replaced, it gets
-// the bytes that file held at the very moment of the replace, even where
-// another program renamed its own file over it just before (where the file
-// system cannot keep them in the same step, as read just before), or
-// nothing when they were expected_old or could not be read.
+// file is left. Where replaced is given, the target is to hold
+// expected_old: where it holds something else when the replace is due (a
+// writer came between), nothing is written, replaced gets what it holds
+// and false is returned. Else, where a file was replaced, replaced gets
+// the bytes it held at the replace (on Windows, what writes in place made
+// of it up to then), or nothing when they were expected_old or could not
+// be read.
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
                         FileOps& ops = SystemFileOps(),

@@ -91,9 +91,11 @@ class FileOps {
   // that dropped its connection, a sync tool or a restored backup); true
   // when it is gone.
   virtual bool BreakStaleLock(const std::filesystem::path& path) = 0;
-  // Puts from in the place of to in one step, and the file that to named
-  // at that very moment under backup: whoever wrote to last, in place or
-  // by renaming over it, is what backup holds.
+  // Puts from in the place of to in one step, to never missing, and keeps
+  // the file that to named under backup: on POSIX the very file to named
+  // at that moment (an exchange of names); on Windows the file to named
+  // just before (a second name of it), which holds every write made in
+  // place up to the replace.
   virtual ReplaceResult ReplaceKeepingOld(
       const std::filesystem::path& from, const std::filesystem::path& to,
       const std::filesystem::path& backup) = 0;

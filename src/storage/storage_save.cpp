@@ -381,8 +381,8 @@ void TellOf(const SavePlan& plan, SaveOutcome& outcome) {
 
 // Writes the round's plan over the file the round expects, or as a new
 // file where it expects none; replaced gets what another writer had put
-// there meanwhile. False where a file appeared meanwhile; throws where the
-// file cannot be written.
+// there meanwhile. False, nothing written, where a file appeared or changed
+// meanwhile; throws where the file cannot be written.
 bool WriteRound(const SaveCall& call, const std::filesystem::path& file,
                 const SaveRound& round, const SavePlan& plan,
                 std::optional<std::string>& replaced) {
@@ -422,7 +422,8 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
     std::optional<std::string> replaced;
     try {
       if (!WriteRound(call, file, round, plan, replaced)) {
-        // A file appeared meanwhile: merged with as it is.
+        // A file appeared meanwhile, or another writer's came in its
+        // place: merged with as it is.
         round.now_apart = TakeFileSnapshot(file);
         round.written.reset();
         continue;

@@ -103,5 +103,7 @@ inline constexpr unsigned kRemoveStaleSavesMessage = kWindowsAppMessage + 1;
 inline constexpr unsigned kLoadReadingsMessage = kWindowsAppMessage + 2;
 // Tells what the start found, once the window shows.
 inline constexpr unsigned kTellStartReportsMessage = kWindowsAppMessage + 3;
+// Saves beside the window have results for it to take up.
+inline constexpr unsigned kSaveDoneMessage = kWindowsAppMessage + 4;
 
 }  // namespace tavlin

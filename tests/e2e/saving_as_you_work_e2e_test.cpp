@@ -63,6 +63,33 @@ TEST_F(SavingAsYouWork, AStoreAndTypingAreOnDiskWithinSecondsAndSurviveAKill) {
   EXPECT_EQ(ReadBytes(safety_), ShiftJis(slogan + L"\r\n手で書いた標語"));
 }
 
+// The save runs beside the window: while a list of megabytes is saved, the
+// window answers every message within 300 ms.
+TEST_F(SavingAsYouWork, TheWindowAnswersThroughEverySave) {
+  std::string list;
+  for (int line = 0; list.size() < 8'000'000; ++line)
+    list += ShiftJis(L"安全第一 ") + std::to_string(line) + "\r\n";
+  WriteBytes(safety_, list);
+  tavlin_.Start();
+  HWND window = tavlin_.MainWindow();
+  for (const wchar_t* typed : {L"一つ目の標語", L"二つ目の標語"}) {
+    tavlin_.TypeAtEnd(kMemSafe, typed);
+    bool answered_all = true;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          DWORD_PTR result = 0;
+          answered_all =
+              answered_all &&
+              SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 300,
+                                  &result) != 0;
+          return FileHolds(safety_, ShiftJis(typed));
+        },
+        std::chrono::seconds(60)));
+    EXPECT_TRUE(answered_all) << "while saving";
+  }
+  tavlin_.Close();
+}
+
 TEST_F(SavingAsYouWork, AnUntouchedSessionLeavesBytesAndTimeAlone) {
   const fs::path quality =
       StorageFilePath(tavlin_.executable(), PhraseCategory::Quality);

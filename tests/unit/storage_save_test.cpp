@@ -310,6 +310,34 @@ class RenamingWriterOps final : public SystemLikeFileOps {
   bool written_ = false;
 };
 
+// Renames an editor's file over the list while the program writes its
+// temporary file, before the replace is due.
+class EarlyRenamingWriterOps final : public SystemLikeFileOps {
+ public:
+  explicit EarlyRenamingWriterOps(fs::path file) : file_(std::move(file)) {}
+  CreateResult CreateNew(const fs::path& path,
+                         std::unique_ptr<OutputFile>& file) override {
+    if (path.parent_path() == file_.parent_path() && !written_) {
+      written_ = true;
+      const fs::path editors = file_.parent_path() / "editor.tmp";
+      WriteBytes(editors, "A\r\nB\r\nearly");
+      fs::rename(editors, file_);
+    }
+    return SystemFileOps().CreateNew(path, file);
+  }
+
+ private:
+  fs::path file_;
+  bool written_ = false;
+};
+
+TEST_F(StorageSave, AnEditorsSaveWhileTheTextIsWrittenIsMergedIn) {
+  ListSession session(file_);
+  EarlyRenamingWriterOps editor(file_);
+  session.Save(Latin1("A\r\nB\r\nmine"), SaveMoment::WhileWorking, editor);
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nearly\r\nmine");
+}
+
 TEST_F(StorageSave, AnEditorsSaveJustBeforeTheReplaceIsMergedIn) {
   for (const bool can_exchange : {true, false}) {
     WriteBytes(file_, "A\r\nB");

@@ -93,6 +93,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case kLoadReadingsMessage:
       AfterShowing(message);
       return 0;
+    case kSaveDoneMessage:
+      try {
+        if (pages_) pages_->TakeSaveResults();
+      } catch (...) {
+        ReportCurrentException(hwnd());
+      }
+      return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(l) == Control(kPanel1)) {
         HDC dc = reinterpret_cast<HDC>(w);

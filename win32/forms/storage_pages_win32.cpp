@@ -12,6 +12,7 @@
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/unicode_text.h"
+#include "src/storage/storage_merge.h"
 #include "src/storage/store_rule.h"
 #include "src/ui/main_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
@@ -31,7 +32,8 @@ constexpr UINT kBalloonShown = 6000;
 
 StoragePages::StoragePages(HWND form, std::vector<PageSpec> entries,
                            const LayoutRect& where)
-    : form_(form) {
+    : form_(form),
+      worker_([form] { PostMessageW(form, kSaveDoneMessage, 0, 0); }) {
   for (PageSpec& entry : entries)
     pages_.emplace_back().entry = std::move(entry);
   for (Page& page : pages_)
@@ -73,7 +75,8 @@ void StoragePages::LoadAll() {
   }
 }
 
-void StoragePages::RemoveStaleSaves() const {
+void StoragePages::RemoveStaleSaves() {
+  worker_.Finish();  // the places are the saves' while they run
   for (const Page& page : pages_) {
     const StorageLocation& location = page.file.location;
     for (const std::filesystem::path* file :
@@ -164,6 +167,8 @@ void StoragePages::MakeBox(Page& page, const LayoutRect& where, HFONT font) {
     SendMessageW(page.box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(page.box, EM_SETLIMITTEXT, 0, 0);
   Watch(page.box);
+  // The list's state is its save's while that runs.
+  if (page.saving) worker_.Finish();
   // What the list holds now, where saves since the start merged in another
   // writer's lines.
   if (FingerprintOf(page.file.memory.last_text) != page.file.memory.start)
@@ -207,14 +212,7 @@ bool StoragePages::OnTimer(UINT_PTR id) {
     return false;
   KillTimer(form_, id);
   Save(pages_[id - kFirstSaveTimer], SaveMoment::WhileWorking, nullptr);
-  // A close put off by another copy's lock goes on once no list waits.
-  const bool waiting =
-      std::any_of(pages_.begin(), pages_.end(),
-                  [](const Page& page) { return page.locked; });
-  if (close_asked_ && !waiting) {
-    close_asked_ = false;
-    PostMessageW(form_, WM_CLOSE, 0, 0);
-  }
+  CloseIfNothingWaits();
   return true;
 }
 
@@ -249,11 +247,67 @@ StoragePages::Saved StoragePages::SaveAll(SaveMoment moment,
 
 SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
                                        std::vector<UserReport>* reports) {
+  KillTimer(form_, kFirstSaveTimer + IndexOf(page));
+  if (moment == SaveMoment::WhileWorking) {
+    SaveBesideTheWindow(page);
+    return SaveOutcome::Result::Done;
+  }
+  // Nothing can wait now: what is under way ends first, so that this save
+  // comes last, then this one runs here.
+  worker_.Finish();
+  const std::u16string sent = TextOf(page);
+  return TakeUp(page, sent,
+                SaveStorageListNow(page.file, sent, moment, ShiftJisCodec(),
+                                   SlogansMatchText),
+                moment, reports);
+}
+
+void StoragePages::SaveBesideTheWindow(Page& page) {
+  if (page.saving) {
+    page.save_again = true;
+    return;
+  }
+  page.saving = true;
+  const std::size_t index = IndexOf(page);
+  worker_.Post([this, index, sent = TextOf(page)]() -> std::function<void()> {
+    std::optional<SaveOutcome> outcome;
+    std::exception_ptr failure;
+    try {
+      outcome =
+          SaveStorageListNow(pages_[index].file, sent, SaveMoment::WhileWorking,
+                             ShiftJisCodec(), SlogansMatchText);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    return [this, index, sent, outcome, failure] {
+      Page& saved = pages_[index];
+      saved.saving = false;
+      if (failure) {
+        saved.changed = true;
+        SetTimer(form_, kFirstSaveTimer + index, kFailedPauseMs, nullptr);
+        std::rethrow_exception(failure);
+      }
+      TakeUp(saved, sent, *outcome, SaveMoment::WhileWorking, nullptr);
+      if (std::exchange(saved.save_again, false))
+        Save(saved, SaveMoment::WhileWorking, nullptr);
+      CloseIfNothingWaits();
+    };
+  });
+}
+
+SaveOutcome::Result StoragePages::TakeUp(Page& page, std::u16string_view sent,
+                                         SaveOutcome outcome, SaveMoment moment,
+                                         std::vector<UserReport>* reports) {
   const UINT_PTR timer = kFirstSaveTimer + IndexOf(page);
-  KillTimer(form_, timer);
-  SaveOutcome outcome = SaveStorageListNow(page.file, TextOf(page), moment,
-                                           ShiftJisCodec(), SlogansMatchText);
-  if (outcome.merged) ShowMerged(page, *outcome.merged, outcome.taken_in);
+  const std::u16string now = TextOf(page);
+  const bool typed_since = !SameText(now, sent);
+  if (outcome.merged)
+    ShowMerged(page,
+               typed_since ? MergeStorageText(sent, *outcome.merged, now,
+                                              SlogansMatchText)
+                                 .text
+                           : *outcome.merged,
+               outcome.taken_in);
   // Told while the user can still put them back.
   if (!outcome.removed.empty() && moment == SaveMoment::WhileWorking) {
     page.removed.insert(page.removed.end(), outcome.removed.begin(),
@@ -264,11 +318,13 @@ SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
                         {std::to_string(outcome.removed.size())})});
   }
   page.locked = outcome.result == SaveOutcome::Result::Locked;
-  page.changed = outcome.result != SaveOutcome::Result::Done;
-  if (!page.changed) page.told_failure.clear();
+  page.changed = outcome.result != SaveOutcome::Result::Done || typed_since;
+  if (outcome.result == SaveOutcome::Result::Done) page.told_failure.clear();
   if (const std::optional<unsigned> again =
           SaveRetryDelay(outcome.result, moment))
     SetTimer(form_, timer, *again, nullptr);
+  else if (typed_since && moment == SaveMoment::WhileWorking)
+    SetTimer(form_, timer, kTypingPauseMs, nullptr);
   if (moment == SaveMoment::WhileWorking) {
     if (outcome.result == SaveOutcome::Result::Failed &&
         outcome.failure != page.told_failure)
@@ -285,6 +341,16 @@ SaveOutcome::Result StoragePages::Save(Page& page, SaveMoment moment,
   if (outcome.result == SaveOutcome::Result::Failed)
     page.told_failure = outcome.failure;
   return outcome.result;
+}
+
+void StoragePages::CloseIfNothingWaits() {
+  const bool waiting =
+      std::any_of(pages_.begin(), pages_.end(),
+                  [](const Page& page) { return page.locked || page.saving; });
+  if (close_asked_ && !waiting) {
+    close_asked_ = false;
+    PostMessageW(form_, WM_CLOSE, 0, 0);
+  }
 }
 
 void StoragePages::TellInBalloon(const Page& page,

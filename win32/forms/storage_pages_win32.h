@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "src/app/page_spec.h"
+#include "src/app/save_worker.h"
 #include "src/rhythm/mora_meter.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_save.h"
@@ -45,7 +46,7 @@ class StoragePages {
   void TellLoadReports();
   // Removes what interrupted saves of earlier sessions left beside the
   // storage files.
-  void RemoveStaleSaves() const;
+  void RemoveStaleSaves();
   // Saves the lists that changed, or every list when closing or when
   // Windows ends. Nothing here waits for the user: while working, what a
   // save has to tell shows in a balloon, and a list that cannot be saved
@@ -66,6 +67,9 @@ class StoragePages {
   void OnBoxChanged(HWND box);
   // The timers the pages set on the window; false for other timers.
   bool OnTimer(UINT_PTR id);
+  // The saves beside the window woke the window: their results are taken
+  // up.
+  void TakeSaveResults() { worker_.TakeResults(); }
 
   // Shows the page's box, made at where with font the first time, and
   // hides the others.
@@ -94,6 +98,10 @@ class StoragePages {
     bool changed = false;        // typed into since its last save
     bool locked = false;         // its last save found another copy's lock
     std::string told_failure;    // told in a balloon while working
+    // Its save runs beside the window: its file state is the worker's
+    // until the result is taken up. Another save waits for that one.
+    bool saving = false;
+    bool save_again = false;
     // Lines another program deleted from the file, for the user to put
     // back this session.
     std::vector<std::u16string> removed;
@@ -106,8 +114,20 @@ class StoragePages {
   void DropLoadedText(Page& page);
   // The text the page's list holds now: its box's, or as loaded.
   std::u16string TextOf(const Page& page) const;
+  // Saves the page's list: while working beside the window (the result is
+  // Done while it runs), at other moments at once, after the saves under
+  // way.
   SaveOutcome::Result Save(Page& page, SaveMoment moment,
                            std::vector<UserReport>* reports);
+  void SaveBesideTheWindow(Page& page);
+  // Takes up what a save found: the box shows what the list became, with
+  // anything typed since the text was sent merged over it; the page is
+  // tried again as the result says; what it has to tell is told.
+  SaveOutcome::Result TakeUp(Page& page, std::u16string_view sent,
+                             SaveOutcome outcome, SaveMoment moment,
+                             std::vector<UserReport>* reports);
+  // A close put off by another copy's lock goes on once no list waits.
+  void CloseIfNothingWaits();
   // Tells what a save while working has to tell, without a message box.
   void TellInBalloon(const Page& page, const std::vector<UserReport>& told);
   void ShowBalloon(HWND box, const std::wstring& text);
@@ -139,6 +159,8 @@ class StoragePages {
   bool showing_merge_ = false;  // the box changes, but not by the user
   BalloonTip balloon_;
   const MoraMeter* meter_ = nullptr;
+  // Last: it ends, having finished its saves, before the pages go.
+  SaveWorker worker_;
 };
 
 }  // namespace tavlin

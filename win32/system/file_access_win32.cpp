@@ -133,25 +133,18 @@ class Win32FileOps final : public FileOps {
   ReplaceResult ReplaceKeepingOld(
       const std::filesystem::path& from, const std::filesystem::path& to,
       const std::filesystem::path& backup) override {
-    const std::filesystem::path target = FullPath(to);
+    // ReplaceFileW would keep the old file too, but by two renames: a
+    // program ended between them leaves no file under the list's name (as
+    // Wine was seen to). A second name of the file, then one rename that
+    // replaces it in one step, never does.
     const std::filesystem::path kept = FullPath(backup);
-    if (ReplaceFileW(target.c_str(), FullPath(from).c_str(), kept.c_str(),
-                     REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    if (!CreateHardLinkW(kept.c_str(), FullPath(to).c_str(), nullptr))
+      return IsExistingFile(to) ? ReplaceResult::NotSupported
+                                : ReplaceResult::NoFile;
+    if (MoveFileExW(FullPath(from).c_str(), FullPath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return ReplaceResult::Replaced;
-    // Wine may leave the error at 0: the files tell what happened.
-    const DWORD error = GetLastError();
-    if (!IsExistingFile(to)) {
-      // The old file went to the backup, a fresh name, but the new one did
-      // not follow: the old one goes back.
-      if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
-          IsExistingFile(backup)) {
-        MoveFileExW(kept.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-        return ReplaceResult::Failed;
-      }
-      return ReplaceResult::NoFile;
-    }
-    if (error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED)
-      return ReplaceResult::NotSupported;
+    DeleteFileW(kept.c_str());
     return ReplaceResult::Failed;
   }
 

@@ -322,7 +322,8 @@ TEST_F(MainWindow, AStorageFileThatCannotBeReadIsNeverOverwritten) {
   // in a balloon: no message box stands in the way of the next save.
   EXPECT_TRUE(
       WaitFor([&] { return fs::exists(DivertedStorageFilePath(safety, 1)); }));
-  EXPECT_NE(tavlin.WaitForWindow(L"tooltips_class32"), nullptr);
+  EXPECT_TRUE(tavlin.ShowsBalloonWith(
+      DivertedStorageFilePath(safety, 1).filename().wstring()));
   EXPECT_EQ(tavlin.MessageBox(), nullptr);
   EXPECT_EQ(WindowText(tavlin.Control(kMemSafe)), slogan + L"\r\n");
   EXPECT_TRUE(tavlin.CloseThroughReports().empty());

@@ -90,7 +90,7 @@ TEST(WorkplaceReadings, ABadLineIsToldInABalloonWithoutAMessageBox) {
              "\xEF\xBB\xBFKYT\t\xE3\x81\x91\xE3\x83\xBC\r\nno tab here\r\n");
   TavlinProcess tavlin(folder.path());
   tavlin.Start();
-  EXPECT_NE(tavlin.WaitForWindow(L"tooltips_class32"), nullptr);
+  EXPECT_TRUE(tavlin.ShowsBalloonWith(L"読み.txt の 2 行目"));
   EXPECT_EQ(tavlin.MessageBox(), nullptr);
   tavlin.Close();
 }

@@ -152,7 +152,7 @@ TEST_F(SavingAsYouWork, LinesAnotherCopyAddedAreTakenInWithABalloon) {
       },
       std::chrono::seconds(8)));
   // Said without a message box: a balloon over the box.
-  EXPECT_NE(second.WaitForWindow(L"tooltips_class32"), nullptr);
+  EXPECT_TRUE(second.ShowsBalloonWith(L"1 行を取り込みました"));
   EXPECT_EQ(second.MessageBox(), nullptr);
   tavlin_.Close();
   second.Close();

@@ -192,6 +192,15 @@ HWND TavlinProcess::WaitForWindow(std::wstring_view class_name) {
   return window;
 }
 
+bool TavlinProcess::ShowsBalloonWith(std::wstring_view part) {
+  return WaitFor([&] {
+    return FindTopLevel([&](HWND w) {
+             return ClassOf(w) == L"tooltips_class32" && IsWindowVisible(w) &&
+                    WindowText(w).find(part) != std::wstring::npos;
+           }) != nullptr;
+  });
+}
+
 void TavlinProcess::SaveThroughDialog(const std::filesystem::path& file) {
   const HWND dialog = WaitForWindow(L"#32770");
   // The file name box: a combo box in the dialogs of today (cmb13), a

@@ -48,6 +48,9 @@ class TavlinProcess {
   std::wstring DismissMessageBox();
   // Waits for a visible top-level window of the program of the given class.
   HWND WaitForWindow(std::wstring_view class_name);
+  // Waits for a balloon of the program's that shows text with part in it;
+  // false where none does.
+  bool ShowsBalloonWith(std::wstring_view part);
   // Waits for the standard save dialog, types file into it and presses its
   // save button, as a user does; returns once the dialog has gone.
   void SaveThroughDialog(const std::filesystem::path& file);

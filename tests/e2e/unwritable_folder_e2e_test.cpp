@@ -88,7 +88,7 @@ TEST_F(UnwritableProgramFolder, AStoredSloganIsKeptAndShownAtTheNextStart) {
   // it is.
   ASSERT_TRUE(
       WaitFor([&] { return fs::exists(Copy(PhraseCategory::Safety)); }));
-  EXPECT_NE(tavlin_.WaitForWindow(L"tooltips_class32"), nullptr);
+  EXPECT_TRUE(tavlin_.ShowsBalloonWith(L"に書き込めないため"));
   const std::vector<std::wstring> reports = tavlin_.CloseThroughReports();
   const std::wstring user_folder =
       Copy(PhraseCategory::Safety).parent_path().wstring();

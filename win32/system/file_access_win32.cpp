@@ -1,6 +1,5 @@
 #include <windows.h>
 
-#include <cstring>
 
 #include "src/platform/file_access.h"
 #include "src/platform/read_if_changed.h"
@@ -46,21 +45,6 @@ class Win32OutputFile final : public OutputFile {
  private:
   UniqueFileHandle file_;
 };
-
-// Whether the open file holds exactly previous, compared where it lies in
-// the system's cache, without copying it: a list of megabytes found
-// unchanged costs one pass over memory.
-bool SameAsMapped(HANDLE file, std::size_t size, std::string_view previous) {
-  if (previous.empty() || size != previous.size()) return false;
-  const UniqueKernelObject mapping(
-      CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
-  if (!mapping) return false;
-  const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, size);
-  if (!view) return false;
-  const bool same = std::memcmp(view, previous.data(), size) == 0;
-  UnmapViewOfFile(view);
-  return same;
-}
 
 class Win32FileOps final : public FileOps {
  public:
@@ -204,9 +188,6 @@ std::optional<std::string> ReadWholeFileIfChanged(
   if (!file || !GetFileSizeEx(file.get(), &size))
     throw CannotOpenFileError(path);
   // Other writers are denied, so the size holds while the file is read.
-  if (SameAsMapped(file.get(), static_cast<std::size_t>(size.QuadPart),
-                   previous))
-    return std::nullopt;
   return ReadIfChanged(static_cast<std::size_t>(size.QuadPart), previous,
                        [&](char* into, std::size_t capacity) -> std::size_t {
                          DWORD read = 0;

@@ -1,6 +1,5 @@
 #include <windows.h>
 
-
 #include "src/platform/file_access.h"
 #include "src/platform/read_if_changed.h"
 #include "src/platform/tavlin_error.h"

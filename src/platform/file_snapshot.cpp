@@ -21,24 +21,4 @@ FileSnapshot TakeFileSnapshot(const std::filesystem::path& path) {
   }
 }
 
-bool IsStillAsSnapshot(const std::filesystem::path& path,
-                       const FileSnapshot& snapshot) {
-  const PathKind now = LookAtPath(path);
-  switch (snapshot.kind) {
-    case FileSnapshot::Kind::Missing:
-      return now == PathKind::Missing || now == PathKind::Folder;
-    case FileSnapshot::Kind::Read:
-      if (now != PathKind::File) return false;
-      try {
-        return !ReadWholeFileIfChanged(path, snapshot.bytes).has_value();
-      } catch (const std::exception&) {
-        return false;
-      }
-    case FileSnapshot::Kind::NotTaken:
-    case FileSnapshot::Kind::Unread:
-      return false;
-  }
-  return false;
-}
-
 }  // namespace tavlin

@@ -22,9 +22,4 @@ struct FileSnapshot {
 // path that cannot even be looked at, gives Unread: never Missing.
 FileSnapshot TakeFileSnapshot(const std::filesystem::path& path);
 
-// True when the path still holds what the snapshot saw: still no file, or
-// the same bytes. Anything that cannot be checked counts as changed.
-bool IsStillAsSnapshot(const std::filesystem::path& path,
-                       const FileSnapshot& snapshot);
-
 }  // namespace tavlin

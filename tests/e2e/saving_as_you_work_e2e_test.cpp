@@ -73,8 +73,11 @@ TEST_F(SavingAsYouWork, TheWindowAnswersThroughEverySave) {
   tavlin_.Start();
   HWND window = tavlin_.MainWindow();
   for (const wchar_t* typed : {L"一つ目の標語", L"二つ目の標語"}) {
+    const std::uintmax_t size_before = fs::file_size(safety_);
     tavlin_.TypeAtEnd(kMemSafe, typed);
     bool answered_all = true;
+    // Watched by its size, never held open: a reader that shares no
+    // deletion keeps a save from replacing the file, as a viewer would.
     ASSERT_TRUE(WaitFor(
         [&] {
           DWORD_PTR result = 0;
@@ -82,10 +85,13 @@ TEST_F(SavingAsYouWork, TheWindowAnswersThroughEverySave) {
               answered_all &&
               SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 300,
                                   &result) != 0;
-          return FileHolds(safety_, ShiftJis(typed));
+          std::error_code error;
+          const std::uintmax_t size = fs::file_size(safety_, error);
+          return !error && size != size_before;
         },
         std::chrono::seconds(60)));
     EXPECT_TRUE(answered_all) << "while saving";
+    EXPECT_TRUE(FileHolds(safety_, ShiftJis(typed)));
   }
   tavlin_.Close();
 }

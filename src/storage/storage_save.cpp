@@ -28,11 +28,13 @@ std::string WithUtf8Mark(std::string_view utf8) {
 
 // Writes, beside text set aside at aside, the list's file as this session
 // last knew it: the base of the merge that takes the text in.
-void WriteSetAsideBase(const StorageFileState& state,
-                       const std::filesystem::path& aside, FileOps& ops) {
-  SaveFileAtomically(SetAsideBasePath(aside),
-                     WithUtf8Mark(Utf8FromU16(state.memory.last_text)),
-                     ExistingFile::Replace, ops);
+// With ExistingFile::Keep, false where a base stands there already.
+bool WriteSetAsideBase(const StorageFileState& state,
+                       const std::filesystem::path& aside, FileOps& ops,
+                       ExistingFile existing = ExistingFile::Replace) {
+  return SaveFileAtomically(SetAsideBasePath(aside),
+                            WithUtf8Mark(Utf8FromU16(state.memory.last_text)),
+                            existing, ops);
 }
 
 // Renames a file whose lines the list now holds, never removing it; true
@@ -105,17 +107,14 @@ std::filesystem::path WriteSetAside(StorageFileState& state,
   }
   for (int number = 1; number <= kMaximumNumberedFiles; ++number) {
     const std::filesystem::path name = DivertedStorageFilePath(file, number);
-    const std::filesystem::path base = SetAsideBasePath(name);
     if (LookAtPath(name) != PathKind::Missing ||
-        !SaveFileAtomically(base,
-                            WithUtf8Mark(Utf8FromU16(state.memory.last_text)),
-                            ExistingFile::Keep, ops))
+        !WriteSetAsideBase(state, name, ops, ExistingFile::Keep))
       continue;
     if (SaveFileAtomically(name, plan.bytes, ExistingFile::Keep, ops)) {
       state.set_aside.push_back(name);
       return name;
     }
-    ops.Remove(base);  // another writer took the name meanwhile
+    ops.Remove(SetAsideBasePath(name));  // another writer took the name
   }
   throw CannotCreateFileError(file);
 }

@@ -171,15 +171,23 @@ void ReadingDictionaryBuilder::Prefer(std::u16string surface,
 }
 
 ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
-  std::map<std::u16string, std::u16string> chosen;
+  Readings chosen;
   for (const auto& [surface, choice] : best_) chosen[surface] = choice.reading;
   for (const auto& [surface, reading] : preferred_) chosen[surface] = reading;
+  KanjiTable kanji = KanjiAlone();
+  KanjiBesideAnother(chosen, kanji);
+  Result result;
+  for (const auto& [k, counts] : kanji) result.kanji.push_back(counts);
+  KeepWordsCountedWrong(chosen, result);
+  return result;
+}
 
+ReadingDictionaryBuilder::KanjiTable ReadingDictionaryBuilder::KanjiAlone()
+    const {
   // Each kanji alone, as its own written form reads most often, prefixes
   // and suffixes aside where it is also a word of its own: 時 alone is
   // トキ, ジ only after a number.
-  std::map<char32_t, KanjiMoraeCounts> kanji;
-  std::map<char32_t, Votes> votes;
+  KanjiTable kanji;
   for (const auto& [surface, readings] : readings_of_kanji_) {
     const bool any_word =
         std::any_of(readings.begin(), readings.end(),
@@ -202,6 +210,12 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
                  MoraeOf(reading.reading) == counts.morae[0];
         });
   }
+  return kanji;
+}
+
+void ReadingDictionaryBuilder::KanjiBesideAnother(const Readings& chosen,
+                                                  KanjiTable& kanji) const {
+  std::map<char32_t, Votes> votes;
   // Before and after another kanji, from the compounds of two: where one
   // kanji's own reading fits, the other has the rest.
   const auto readings_of = [&](char32_t k) -> const std::vector<KanjiReading>* {
@@ -255,13 +269,12 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
     counts.morae[2] = after ? after->first : fallback;
     counts.sure[2] = after && after->second;
   }
+}
 
-  Result result;
+void ReadingDictionaryBuilder::KeepWordsCountedWrong(const Readings& chosen,
+                                                     Result& result) {
   MemoryReadings known;
-  for (const auto& [k, counts] : kanji) {
-    known.AddKanji(counts);
-    result.kanji.push_back(counts);
-  }
+  for (const KanjiMoraeCounts& counts : result.kanji) known.AddKanji(counts);
   // Words from the shortest: a word the shorter ones and the kanji table
   // already count right, for sure, wherever it stands, is left out. A
   // kanji of its own stands beside it to try it after and before a kanji,
@@ -293,7 +306,6 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
     known.AddWord(word, morae);
     result.words.push_back({std::move(word), morae});
   }
-  return result;
 }
 
 }  // namespace tavlin

@@ -55,6 +55,15 @@ class ReadingDictionaryBuilder {
   };
   std::map<std::u16string, std::vector<KanjiReading>> readings_of_kanji_;
   std::map<std::u16string, std::u16string> preferred_;
+
+  using Readings = std::map<std::u16string, std::u16string>;
+  using KanjiTable = std::map<char32_t, KanjiMoraeCounts>;
+  // The steps of Build: each kanji alone, then before and after another
+  // kanji by the votes of the compounds of two, then the words the kanji
+  // table does not already count right.
+  KanjiTable KanjiAlone() const;
+  void KanjiBesideAnother(const Readings& chosen, KanjiTable& kanji) const;
+  static void KeepWordsCountedWrong(const Readings& chosen, Result& result);
 };
 
 }  // namespace tavlin

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that includes run one way through the tree:
 #   win32 (the entry point) -> win32/forms -> win32/gui -> win32/system
-#   -> src/app -> src/storage -> src/slogan, src/info, src/ui -> src/rhythm
+#   -> src/workshop -> src/app -> src/storage -> src/slogan, src/info, src/ui -> src/rhythm
 #   -> src/platform
 # and posix/ -> src/. A folder includes its own files and those of folders
 # below it, never one beside or above it, so no two folders include each
@@ -21,10 +21,11 @@ rank_of() {
     src/slogan | src/info | src/ui) echo 2 ;;
     src/storage) echo 3 ;;
     src/app) echo 4 ;;
-    posix | win32/system) echo 5 ;;
-    win32/gui) echo 6 ;;
-    win32/forms) echo 7 ;;
-    win32) echo 8 ;;
+    src/workshop) echo 5 ;;
+    posix | win32/system) echo 6 ;;
+    win32/gui) echo 7 ;;
+    win32/forms) echo 8 ;;
+    win32) echo 9 ;;
     *) echo "" ;;
   esac
 }

@@ -1,8 +1,10 @@
 #include "src/app/main_host.h"
 
 #include <map>
+#include <string>
 #include <utility>
 
+#include "src/platform/tavlin_error.h"
 #include "src/slogan/slogan_generator.h"
 
 namespace tavlin {
@@ -70,10 +72,30 @@ class MeteredRhythm final : public SloganRhythmOf {
 
 MainHost::MainHost(std::vector<PageSpec> pages,
                    std::filesystem::path program_folder,
-                   const TextCodec& shift_jis)
-    : program_folder_(std::move(program_folder)), shift_jis_(shift_jis) {
+                   const TextCodec& shift_jis, LineMatch match, FileOps& ops)
+    : ListSaving(shift_jis, std::move(match), ops),
+      program_folder_(std::move(program_folder)) {
   for (PageSpec& entry : pages) pages_.emplace_back().entry = std::move(entry);
   phrases_.shift_jis = &shift_jis_;
+}
+
+MainHost::~MainHost() { StopSaving(); }
+
+void MainHost::LoadLists(const ListFolders& folders) {
+  for (std::size_t page = 0; page < pages_.size(); ++page)
+    LoadList(page, PlacesOf(Page(page).storage_file, folders));
+}
+
+void MainHost::TellOfSlogans(std::string text) {
+  Tell({Notice::Place::SloganList,
+        active_,
+        {UserReport::Kind::Notice, std::move(text)}});
+}
+
+void MainHost::UseMeter(MoraMeter meter) {
+  meter_ = std::move(meter);
+  if (!meter_.readings_notice().empty())
+    TellOfSlogans(meter_.readings_notice());
 }
 
 const SloganRows& MainHost::Generate(std::uint32_t seed) {
@@ -81,19 +103,24 @@ const SloganRows& MainHost::Generate(std::uint32_t seed) {
   if (!theme) return empty_;
   // A workplace's readings are read again where they changed, as the
   // phrase files are.
-  readings_notice_.clear();
+  std::string readings_notice;
   if (meter_.available() &&
       meter_.ReloadWorkplaceReadings(program_folder_, shift_jis_))
-    readings_notice_ = meter_.readings_notice();
+    readings_notice = meter_.readings_notice();
   RowCollector rows(shift_jis_);
   const MeteredRhythm rhythm(meter_, shift_jis_);
   const bool scan = five_seven_five_ && meter_.available();
   const int scanning =
       GenerateThemeSlogans(program_folder_, *theme, phrases_, seed, rows,
                            &Holds(), scan ? &rhythm : nullptr);
-  few_scanning_.reset();
-  if (scan && scanning < kSlogansPerGeneration) few_scanning_ = scanning;
   History().Add(std::move(rows.rows));
+  // What is wrong with 読み.txt comes first: it may be why few scan.
+  if (!readings_notice.empty())
+    TellOfSlogans(std::move(readings_notice));
+  else if (scan && scanning < kSlogansPerGeneration)
+    TellOfSlogans(ComposeMessage(
+        kFewFiveSevenFive,
+        {std::to_string(kMostFiveSevenFiveDraws), std::to_string(scanning)}));
   return History().Shown();
 }
 

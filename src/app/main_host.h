@@ -1,8 +1,9 @@
 // What the main window does, decided without a window: the pages and which
-// one is active, each page's holds and history of generations, the phrase
-// lists and the generation, and the order of a page switch and of storing.
-// The window tells the host what happened and shows what it answers; the
-// program's folder, the codec and the seed come in from outside.
+// one is active, each page whole (its phrases and generations, its holds
+// and history, its storage list and the saving of it), the order of a page
+// switch and of storing, and what the user is told. The window tells the
+// host what happened and shows what it answers (HostView); the program's
+// folder, the codec, the seed and the file system come in from outside.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "src/app/list_saving.h"
 #include "src/app/page_spec.h"
 #include "src/platform/text_codec.h"
 #include "src/rhythm/mora_meter.h"
@@ -21,12 +23,15 @@
 
 namespace tavlin {
 
-class MainHost {
+class MainHost final : public ListSaving {
  public:
   // shift_jis turns phrases into the text rows show, and phrase files in a
-  // Unicode encoding into Shift-JIS.
+  // Unicode encoding into Shift-JIS; storage lists match their lines with
+  // match and reach their files through ops.
   MainHost(std::vector<PageSpec> pages, std::filesystem::path program_folder,
-           const TextCodec& shift_jis);
+           const TextCodec& shift_jis, LineMatch match = SameLine,
+           FileOps& ops = SystemFileOps());
+  ~MainHost() override;
 
   std::size_t PageCount() const { return pages_.size(); }
   const std::filesystem::path& ProgramFolder() const { return program_folder_; }
@@ -45,17 +50,12 @@ class MainHost {
 
   // The rhythm meter, once loaded; until then, and without a dictionary,
   // rows show no counts and generations ignore 五・七・五.
-  void UseMeter(MoraMeter meter) { meter_ = std::move(meter); }
+  // What the meter found wrong in 読み.txt is told over the slogan list.
+  void UseMeter(MoraMeter meter);
   const MoraMeter& Meter() const { return meter_; }
   // Whether generations keep to 五・七・五 (the list's menu, off at start).
   bool FiveSevenFive() const { return five_seven_five_; }
   void SetFiveSevenFive(bool on) { five_seven_five_ = on; }
-  // How many rows of the last generation scan, where it kept to 五・七・五
-  // and found fewer than five; nothing otherwise.
-  std::optional<int> FewScanning() const { return few_scanning_; }
-  // What the last generation found wrong in 読み.txt, read again there
-  // because it changed; empty otherwise.
-  const std::string& ReadingsNotice() const { return readings_notice_; }
 
   // What the window does for an event, in this order: the host decides,
   // the window carries it out.
@@ -77,6 +77,15 @@ class MainHost {
 
   // Makes page the active one.
   void SwitchTo(std::size_t page);
+  const std::u16string& ActiveTheme() const {
+    return Page(active_).storage_theme;
+  }
+
+  // The storage lists, kept as ListSaving keeps them. Loads every page's
+  // list, each even when one before it failed.
+  void LoadLists(const ListFolders& folders);
+  // Saves the active page's list now, as after a store.
+  void SaveActiveList() { SaveList(active_); }
 
   // Holds part of the row, or lets it go; false where the row has no parts.
   bool ToggleHold(const SloganRow& row, std::size_t part);
@@ -87,18 +96,28 @@ class MainHost {
     PageSpec entry;
     PhraseHolds holds;
     GenerationHistory history;
+    PageList list;
   };
+
+  std::size_t ListCount() const override { return pages_.size(); }
+  PageList& ListAt(std::size_t page) override { return pages_.at(page).list; }
+  const PageList& ListAt(std::size_t page) const override {
+    return pages_.at(page).list;
+  }
+  std::u16string_view ListName(std::size_t page) const override {
+    return Page(page).storage_theme;
+  }
+  std::size_t ActiveListIndex() const override { return active_; }
+  // Tells what a generation found, over the slogan list.
+  void TellOfSlogans(std::string text);
 
   std::vector<PageState> pages_;
   std::filesystem::path program_folder_;
-  const TextCodec& shift_jis_;
   PhraseLists phrases_;  // UpperPhrases, MiddlePhrases, LowerPhrases
   SloganRows empty_;
   std::size_t active_ = 0;
   MoraMeter meter_;
   bool five_seven_five_ = false;
-  std::optional<int> few_scanning_;
-  std::string readings_notice_;
 };
 
 }  // namespace tavlin

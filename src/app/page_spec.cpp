@@ -5,7 +5,6 @@
 #include "src/slogan/slogan_generator.h"
 #include "src/storage/storage_file.h"
 #include "src/ui/main_form_ids.h"
-#include "src/ui/main_form_layout.h"
 
 namespace tavlin {
 
@@ -38,16 +37,16 @@ PageSpec PageOf(const std::filesystem::path& executable,
 
 std::vector<PageSpec> PagesOf(const std::filesystem::path& executable) {
   std::vector<PageSpec> pages;
-  const PhraseCategory standard[] = {PhraseCategory::Safety,
-                                     PhraseCategory::Quality};
-  for (std::size_t i = 0; i < std::size(standard); ++i)
-    pages.push_back(PageOf(executable, ThemeName(standard[i]),
-                           std::u16string(kPageCaptions[i]), true));
-  std::vector<std::u16string> further = ExtraThemesIn(executable.parent_path());
+  for (int standard = 0; standard < kStandardThemeCount; ++standard) {
+    const std::u16string_view theme =
+        ThemeName(static_cast<PhraseCategory>(standard));
+    pages.push_back(PageOf(executable, theme, ThemeCaption(theme), true));
+  }
   // Each page's box and timer has a number of its own, from a range.
-  if (further.size() > kMaximumExtraPages) further.resize(kMaximumExtraPages);
-  for (const std::u16string& theme : further)
+  for (const std::u16string& theme : ExtraThemesIn(executable.parent_path())) {
+    if (pages.size() == kMaximumPages) break;
     pages.push_back(PageOf(executable, theme, ThemeCaption(theme), false));
+  }
   return pages;
 }
 

@@ -46,10 +46,12 @@ void SaveWorker::Run() {
     }
     lock.lock();
     results_.push_back(std::move(result));
-    changed_.notify_all();
+    ++waking_;
     lock.unlock();
     if (wake_) wake_();
     lock.lock();
+    --waking_;
+    changed_.notify_all();
   }
 }
 
@@ -77,7 +79,7 @@ void SaveWorker::Finish() {
   {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] {
-      return jobs_.empty() && results_.size() == unfinished_;
+      return jobs_.empty() && results_.size() == unfinished_ && waking_ == 0;
     });
   }
   TakeResults();

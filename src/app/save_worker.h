@@ -48,6 +48,7 @@ class SaveWorker {
   std::deque<Job> jobs_;
   std::vector<std::function<void()>> results_;
   std::size_t unfinished_ = 0;  // posted, not yet taken up
+  std::size_t waking_ = 0;      // results whose wake is under way
   bool stopping_ = false;
   std::thread thread_;
 };

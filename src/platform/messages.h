@@ -76,6 +76,19 @@ inline constexpr std::string_view kFewFiveSevenFive =
     "%s 回引いて、五・七・五の標語は %s "
     "件でした。近いものを合わせて表示しています";
 
+// The phrase workshop.
+inline constexpr std::string_view kScanShare =
+    "五・七・五になる標語: %s / %s（%s%）";
+inline constexpr std::string_view kThemeNameEmpty =
+    "テーマの名前を入力してください";
+inline constexpr std::string_view kThemeNameTooLong =
+    "テーマの名前は %s 文字までです";
+inline constexpr std::string_view kThemeNameBadCharacter =
+    "テーマの名前に「%s」は使えません";
+inline constexpr std::string_view kThemeExists = "テーマ「%s」はもうあります";
+inline constexpr std::string_view kPhraseFileExists =
+    "ファイル %s がもうあるため、テーマを作りません";
+
 // Windows and drawing.
 inline constexpr std::string_view kCannotRegisterWindowClass =
     "ウィンドウクラスを登録できません";

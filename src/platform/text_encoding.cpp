@@ -88,9 +88,12 @@ std::optional<std::u16string> DecodeUtf16(std::string_view bytes,
 bool LooksLikeUtf16WithoutMark(std::string_view bytes, bool big_endian) {
   if (bytes.size() < 4 || bytes.size() % 2 != 0) return false;
   const std::size_t high_half = big_endian ? 0 : 1;
+  // Found by the library's search rather than byte by byte: a phrase file
+  // of tens of megabytes in Shift-JIS has no zero byte at all.
   std::size_t zeros = 0;
-  for (std::size_t i = high_half; i < bytes.size(); i += 2)
-    if (bytes[i] == '\0') ++zeros;
+  for (std::size_t at = bytes.find('\0');
+       at != std::string_view::npos && zeros < 2; at = bytes.find('\0', at + 1))
+    if (at % 2 == high_half) ++zeros;
   if (zeros < 2) return false;
   bool line_feed = false;
   bool control = false;
@@ -107,9 +110,12 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
   if (bytes.starts_with(kUtf8Mark)) return TextEncoding::Utf8WithBom;
   if (bytes.starts_with(kUtf16LeMark)) return TextEncoding::Utf16Le;
   if (bytes.starts_with(kUtf16BeMark)) return TextEncoding::Utf16Be;
-  if (LooksLikeUtf16WithoutMark(bytes, false))
+  // UTF-16 without a mark has zero bytes; a text without any, looked for
+  // once, is none of the two.
+  const bool any_zero = bytes.find('\0') != std::string_view::npos;
+  if (any_zero && LooksLikeUtf16WithoutMark(bytes, false))
     return TextEncoding::Utf16LeWithoutMark;
-  if (LooksLikeUtf16WithoutMark(bytes, true))
+  if (any_zero && LooksLikeUtf16WithoutMark(bytes, true))
     return TextEncoding::Utf16BeWithoutMark;
   // Told without a copy of the text: phrase files run to tens of megabytes.
   bool multi_byte = false;

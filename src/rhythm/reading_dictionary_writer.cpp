@@ -29,34 +29,22 @@ std::uint32_t Clamped(int value, int most) {
   return static_cast<std::uint32_t>(std::clamp(value, 0, most));
 }
 
-}  // namespace
+// Sorted by key, the first of each key kept, too long words left out.
+template <typename Entry, typename Key>
+void SortedUnique(std::vector<Entry>& entries, Key key) {
+  std::stable_sort(
+      entries.begin(), entries.end(),
+      [&](const Entry& a, const Entry& b) { return key(a) < key(b); });
+  entries.erase(std::unique(entries.begin(), entries.end(),
+                            [&](const Entry& a, const Entry& b) {
+                              return key(a) == key(b);
+                            }),
+                entries.end());
+}
 
-std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
-                                   std::vector<KanjiMoraeCounts> kanji) {
-  std::erase_if(words, [](const DictionaryWord& word) {
-    return word.word.empty() || word.word.size() > kLongestWord;
-  });
-  std::stable_sort(words.begin(), words.end(),
-                   [](const DictionaryWord& a, const DictionaryWord& b) {
-                     return a.word < b.word;
-                   });
-  words.erase(std::unique(words.begin(), words.end(),
-                          [](const DictionaryWord& a, const DictionaryWord& b) {
-                            return a.word == b.word;
-                          }),
-              words.end());
-  std::sort(kanji.begin(), kanji.end(),
-            [](const KanjiMoraeCounts& a, const KanjiMoraeCounts& b) {
-              return a.kanji < b.kanji;
-            });
-  kanji.erase(
-      std::unique(kanji.begin(), kanji.end(),
-                  [](const KanjiMoraeCounts& a, const KanjiMoraeCounts& b) {
-                    return a.kanji == b.kanji;
-                  }),
-      kanji.end());
-
-  std::string body;
+// Each kanji: its code point, its morae alone, after and before another
+// kanji, and which of the three are sure.
+void PutKanji(std::string& body, const std::vector<KanjiMoraeCounts>& kanji) {
   for (const KanjiMoraeCounts& counts : kanji) {
     PutU32(body, static_cast<std::uint32_t>(counts.kanji));
     unsigned sure_bits = 0;
@@ -66,6 +54,12 @@ std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
     }
     body.push_back(static_cast<char>(sure_bits));
   }
+}
+
+// The words front-coded in blocks of kWordsPerBlock, each block's offset in
+// the index before them; returns the longest word's length.
+std::size_t PutWords(std::string& body,
+                     const std::vector<DictionaryWord>& words) {
   const std::size_t block_count =
       (words.size() + kWordsPerBlock - 1) / kWordsPerBlock;
   const std::size_t offsets_at = body.size();
@@ -94,6 +88,26 @@ std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
     word_bytes.push_back(static_cast<char>(Clamped(words[i].morae, 255)));
   }
   body += word_bytes;
+  return longest;
+}
+
+}  // namespace
+
+std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
+                                   std::vector<KanjiMoraeCounts> kanji) {
+  std::erase_if(words, [](const DictionaryWord& word) {
+    return word.word.empty() || word.word.size() > kLongestWord;
+  });
+  SortedUnique(words, [](const DictionaryWord& word) -> const std::u16string& {
+    return word.word;
+  });
+  SortedUnique(kanji,
+               [](const KanjiMoraeCounts& counts) { return counts.kanji; });
+  std::string body;
+  PutKanji(body, kanji);
+  const std::size_t longest = PutWords(body, words);
+  const std::size_t block_count =
+      (words.size() + kWordsPerBlock - 1) / kWordsPerBlock;
 
   std::string bytes = "TVRD";
   PutU32(bytes, kReadingDictionaryVersion);

@@ -1,13 +1,11 @@
-// The two themes of slogans, chosen by the active page of the main window.
+// The standard themes of slogans, on the first pages of the main window in
+// this order; their names are in phrase_theme.cpp, a further standard theme
+// is one more entry here and there.
 #pragma once
 
 namespace tavlin {
 
 enum class PhraseCategory { Safety, Quality };
-
-// Page 0 is safety; any other page is quality.
-constexpr PhraseCategory CategoryOfPage(int page_index) {
-  return page_index == 0 ? PhraseCategory::Safety : PhraseCategory::Quality;
-}
+inline constexpr int kStandardThemeCount = 2;
 
 }  // namespace tavlin

@@ -10,6 +10,9 @@ namespace tavlin {
 namespace {
 
 constexpr std::u16string_view kPositionMarks = u"上中下";
+// The standard themes' names, in the order of PhraseCategory.
+constexpr std::u16string_view kStandardThemeNames[kStandardThemeCount] = {
+    u"安全", u"品質"};
 constexpr std::u16string_view kExtension = u".txt";
 
 bool EndsWithExtension(std::u16string_view name) {
@@ -35,7 +38,13 @@ bool CodePointLess(std::u16string_view a, std::u16string_view b) {
 }  // namespace
 
 std::u16string_view ThemeName(PhraseCategory category) {
-  return category == PhraseCategory::Safety ? u"安全" : u"品質";
+  return kStandardThemeNames[static_cast<std::size_t>(category)];
+}
+
+bool IsStandardTheme(std::u16string_view name) {
+  return std::find(std::begin(kStandardThemeNames),
+                   std::end(kStandardThemeNames),
+                   name) != std::end(kStandardThemeNames);
 }
 
 std::u16string ThemeCaption(std::u16string_view theme) {
@@ -60,9 +69,7 @@ std::vector<std::u16string> ExtraThemes(
     if (position == std::u16string_view::npos) continue;
     const std::u16string_view name = stem.substr(0, stem.size() - 1);
     if (CharacterCount(name) > kMaximumThemeNameLength) continue;
-    if (name == ThemeName(PhraseCategory::Safety) ||
-        name == ThemeName(PhraseCategory::Quality))
-      continue;
+    if (IsStandardTheme(name)) continue;
     found[std::u16string(name)] |= 1u << position;
   }
   std::vector<std::u16string> themes;

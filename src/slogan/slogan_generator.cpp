@@ -158,13 +158,6 @@ int ComposeFiveSevenFiveSlogans(const PhraseLists& lists,
   return scanning;
 }
 
-void GenerateSlogans(const std::filesystem::path& folder, int page_index,
-                     PhraseLists& lists, std::uint32_t tick_count,
-                     SloganListTarget& target, PhraseHolds* holds) {
-  GenerateThemeSlogans(folder, ThemeName(CategoryOfPage(page_index)), lists,
-                       tick_count, target, holds);
-}
-
 int GenerateThemeSlogans(const std::filesystem::path& folder,
                          std::u16string_view theme, PhraseLists& lists,
                          std::uint32_t tick_count, SloganListTarget& target,

@@ -91,15 +91,11 @@ int ComposeFiveSevenFiveSlogans(const PhraseLists& lists,
                                 const PhraseHolds& holds = {},
                                 int most_draws = kMostFiveSevenFiveDraws);
 
-// One generation: loads the theme of the page from folder, seeds the
+// One generation: loads the theme of that name from folder, seeds the
 // generator with tick_count, empties target and composes five slogans.
 // Where holds are given, those whose phrase left its file are released
-// first.
-void GenerateSlogans(const std::filesystem::path& folder, int page_index,
-                     PhraseLists& lists, std::uint32_t tick_count,
-                     SloganListTarget& target, PhraseHolds* holds = nullptr);
-// The same for the theme of that name; with five_seven_five, in 五・七・五,
-// returning how many scan (otherwise kSlogansPerGeneration).
+// first. With five_seven_five, in 五・七・五, returning how many scan
+// (otherwise kSlogansPerGeneration).
 int GenerateThemeSlogans(const std::filesystem::path& folder,
                          std::u16string_view theme, PhraseLists& lists,
                          std::uint32_t tick_count, SloganListTarget& target,

@@ -9,19 +9,18 @@ namespace tavlin {
 
 namespace {
 
-constexpr std::array<int, kPhrasePositions> kFiveSevenFive = {5, 7, 5};
 // Far enough that any countable slogan comes before.
 constexpr int kFar = 1000;
 
-std::u16string Figure(const MoraCount& count) {
+}  // namespace
+
+std::u16string MoraFigure(const MoraCount& count) {
   if (!count.countable) return u"?";
   std::u16string figure = count.approximate ? u"約" : u"";
   for (const char digit : std::to_string(count.morae))
     figure += static_cast<char16_t>(digit);
   return figure;
 }
-
-}  // namespace
 
 bool ScansFiveSevenFive(const SloganRhythm& rhythm) {
   return DistanceFromFiveSevenFive(rhythm) == 0;
@@ -42,7 +41,7 @@ std::u16string RhythmFigures(const SloganRhythm& rhythm) {
   std::u16string figures;
   for (std::size_t i = 0; i < rhythm.part_count && i < kPhrasePositions; ++i) {
     if (i > 0) figures += u"・";
-    figures += Figure(rhythm.parts[i]);
+    figures += MoraFigure(rhythm.parts[i]);
   }
   return figures;
 }

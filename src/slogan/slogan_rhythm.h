@@ -18,6 +18,13 @@ struct SloganRhythm {
   std::size_t part_count = kPhrasePositions;
 };
 
+// The morae of 五・七・五, part by part.
+inline constexpr std::array<int, kPhrasePositions> kFiveSevenFive = {5, 7, 5};
+
+// One count: "5"; an approximate count as "約7", one that cannot be counted
+// as "?".
+std::u16string MoraFigure(const MoraCount& count);
+
 // Its three parts count 5, 7 and 5, exactly.
 bool ScansFiveSevenFive(const SloganRhythm& rhythm);
 // How far it is from 五・七・五: the morae over or under, summed; a part

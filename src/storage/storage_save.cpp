@@ -130,10 +130,8 @@ struct SaveCall {
 
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours);
 
-void Tell(StorageFileState& state, SaveOutcome& outcome,
-          const std::filesystem::path& where, std::string text) {
-  if (state.told_elsewhere == where) return;
-  state.told_elsewhere = where;
+void TellElsewhere(SaveOutcome& outcome, std::string text) {
+  outcome.elsewhere = true;
   outcome.reports.push_back({UserReport::Kind::Notice, std::move(text)});
 }
 
@@ -180,10 +178,11 @@ bool SaveInUserFolder(const SaveCall& call, std::u16string_view text,
   for (UserReport& report : moved.reports)
     if (report.kind == UserReport::Kind::Failure)
       outcome.reports.push_back(std::move(report));
-  Tell(state, outcome, location.in_user_folder,
-       ComposeMessage(kSavedInUserFolder,
-                      {PathForMessage(SavePathOf(location).parent_path()),
-                       PathForMessage(location.in_user_folder.parent_path())}));
+  TellElsewhere(
+      outcome,
+      ComposeMessage(kSavedInUserFolder,
+                     {PathForMessage(SavePathOf(location).parent_path()),
+                      PathForMessage(location.in_user_folder.parent_path())}));
   return true;
 }
 
@@ -208,9 +207,9 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
   try {
     const std::filesystem::path side =
         WriteSetAside(state, file, plan, call.ops);
-    Tell(state, outcome, side,
-         ComposeMessage(NoticePattern(why),
-                        {PathForMessage(file), PathForMessage(side)}));
+    TellElsewhere(outcome,
+                  ComposeMessage(NoticePattern(why),
+                                 {PathForMessage(file), PathForMessage(side)}));
     return outcome;
   } catch (const std::exception&) {
   }
@@ -223,9 +222,9 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
       std::filesystem::create_directories(temporary.parent_path(), ignored);
       const std::filesystem::path kept =
           WriteSetAside(state, temporary, plan, call.ops);
-      Tell(state, outcome, kept,
-           ComposeMessage(kSavedBesideInUserFolder,
-                          {PathForMessage(file), PathForMessage(kept)}));
+      TellElsewhere(outcome, ComposeMessage(
+                                 kSavedBesideInUserFolder,
+                                 {PathForMessage(file), PathForMessage(kept)}));
       return outcome;
     } catch (const std::exception&) {
     }
@@ -335,7 +334,6 @@ void KeepWritten(const SaveCall& call, const SaveRound& round,
   call.state.memory.Remember({Kind::Read, plan.bytes},
                              TextAfter(plan, round.ours), std::nullopt,
                              plan.encoding);
-  call.state.told_elsewhere.clear();
   MarkSetAsideTakenIn(call.state, call.ops);
 }
 

@@ -31,9 +31,6 @@ struct StorageFileState {
   std::vector<std::filesystem::path> set_aside;
   // What this session last wrote to the copy in the user's folder.
   std::optional<ListMemory> user_copy_memory;
-  // Where the last save that could not reach the file put the text; a
-  // notice is told again only when that changes.
-  std::filesystem::path told_elsewhere;
   // Since when another copy has held the list's lock, as saves found it.
   std::optional<std::chrono::steady_clock::time_point> locked_since;
 };
@@ -55,6 +52,9 @@ struct SaveOutcome {
   std::size_t taken_in = 0;
   // Lines the box held that another writer deleted from the file.
   std::vector<std::u16string> removed;
+  // Where the text went elsewhere than the list's own file, a report says
+  // where; every save that went there says it again.
+  bool elsewhere = false;
   std::vector<UserReport> reports;
   std::string failure;
 };

@@ -33,14 +33,15 @@ enum MainFormControl : int {
 };
 inline constexpr IdRange kMainFormControlIds{kBitBtn1, kPageControl1};
 
-// The storage boxes of the pages beyond the standard two, in page order.
+// The pages there can be: each has a storage box and a save timer.
+inline constexpr std::size_t kMaximumPages = 100;
+// The storage boxes of the pages beyond the first two, in page order.
 inline constexpr int kFirstExtraStorageBox = 301;
-inline constexpr int kMaximumExtraPages = 98;
 inline constexpr IdRange kExtraStorageBoxIds{
-    kFirstExtraStorageBox, kFirstExtraStorageBox + kMaximumExtraPages - 1};
+    kFirstExtraStorageBox, kFirstExtraStorageBox + int{kMaximumPages} - 3};
 
-// The storage box of the page at index: the design's names for the
-// standard two, then one each from kFirstExtraStorageBox.
+// The storage box of the page at index: the design's names for the first
+// two, then one each from kFirstExtraStorageBox.
 constexpr int StorageBoxId(std::size_t page) {
   return page == 0   ? kMemSafe
          : page == 1 ? kMemQuality
@@ -91,7 +92,7 @@ enum MainFormTimer : int {
   kFirstSaveTimer = 701,       // saves a page's list: one a page
 };
 inline constexpr IdRange kSaveTimerIds{
-    kFirstSaveTimer, kFirstSaveTimer + 2 + kMaximumExtraPages - 1};
+    kFirstSaveTimer, kFirstSaveTimer + int{kMaximumPages} - 1};
 static_assert(!Overlap({kHistoryBalloonTimer, kStorageBalloonTimer},
                        kSaveTimerIds),
               "each timer number has one job");

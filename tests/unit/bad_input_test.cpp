@@ -123,7 +123,7 @@ TEST(HugePhraseFiles, AOneLine50MegabyteFileIsOnePhrase) {
     }
     std::vector<std::size_t> sizes;
   } target;
-  GenerateSlogans(folder.path(), 0, lists, 1, target);
+  GenerateThemeSlogans(folder.path(), u"安全", lists, 1, target);
   ASSERT_EQ(target.sizes.size(), 5u);
   EXPECT_EQ(target.sizes[0], 50'000'000u + 4);
 }

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "src/app/save_timing.h"
-#include "src/rhythm/reading_dictionary_writer.h"
 #include "support/list_session.h"
 #include "support/temp_folder.h"
 
@@ -83,26 +82,6 @@ TEST_F(MainHostOf, APageOutsideTheListIsTheFirst) {
   EXPECT_EQ(host.Active(), host.PageCount() - 1);
   host.SwitchTo(host.PageCount());
   EXPECT_EQ(host.Active(), 0u);
-}
-
-// Without a dictionary 五七五で作る composes as ever and says nothing; with
-// one, a generation that finds few slogans that scan says so, and the next
-// generation says only what it found itself.
-TEST_F(MainHostOf, FewScanningBelongsToItsOwnGeneration) {
-  MainHost host = Host();
-  const std::u16string ordinary = host.Generate(3)[0].Text();
-  host.SetFiveSevenFive(true);
-  EXPECT_EQ(host.Generate(3)[0].Text(), ordinary);
-  EXPECT_FALSE(host.FewScanning());
-  WriteBytes(folder_ / kReadingDictionaryFileName,
-             ReadingDictionaryBytes({{u"安全", 4}}, {}));
-  host.UseMeter(MoraMeter::Load(folder_.path(), codec_));
-  ASSERT_TRUE(host.Meter().available());
-  host.Generate(3);
-  EXPECT_EQ(host.FewScanning(), 0);  // "a b c" never scans
-  host.SetFiveSevenFive(false);
-  host.Generate(3);
-  EXPECT_FALSE(host.FewScanning());
 }
 
 // A save that could not run is tried again: by timer for a lock whatever

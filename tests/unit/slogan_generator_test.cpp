@@ -8,6 +8,7 @@
 
 #include "src/platform/tavlin_error.h"
 #include "src/slogan/mt19937ar.h"
+#include "src/slogan/phrase_theme.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 
@@ -48,10 +49,13 @@ void WriteTheme(const TempFolder& folder, PhraseCategory category,
   WriteBytes(folder / names.lower, lower);
 }
 
-Slogans Generate(const TempFolder& folder, int page, PhraseLists& lists,
-                 std::uint32_t tick = 5489u) {
+constexpr PhraseCategory kSafety = PhraseCategory::Safety;
+constexpr PhraseCategory kQuality = PhraseCategory::Quality;
+
+Slogans Generate(const TempFolder& folder, PhraseCategory theme,
+                 PhraseLists& lists, std::uint32_t tick = 5489u) {
   RecordingList list;
-  GenerateSlogans(folder.path(), page, lists, tick, list);
+  GenerateThemeSlogans(folder.path(), ThemeName(theme), lists, tick, list);
   return list.items;
 }
 
@@ -74,7 +78,7 @@ TEST_P(WorkedIndexLists, DrawFirstMiddleLastFiveTimes) {
   WriteTheme(folder, PhraseCategory::Safety, NumberedPhrases('u', c.upper),
              NumberedPhrases('m', c.middle), NumberedPhrases('l', c.lower));
   PhraseLists lists;
-  EXPECT_EQ(Generate(folder, 0, lists, 5489u), c.expected);
+  EXPECT_EQ(Generate(folder, kSafety, lists, 5489u), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -95,7 +99,7 @@ TEST(SloganGenerator, NoPhraseFilesGiveAnEmptyListQuietly) {
   PhraseLists lists;
   RecordingList list;
   list.items = {"old"};
-  GenerateSlogans(folder.path(), 0, lists, 1u, list);
+  GenerateThemeSlogans(folder.path(), u"安全", lists, 1u, list);
   EXPECT_TRUE(list.items.empty());
   EXPECT_EQ(list.clears, 1);
 }
@@ -104,14 +108,14 @@ TEST(SloganGenerator, AnEmptyPositionMeansNoSlogansAtAll) {
   TempFolder folder;
   WriteTheme(folder, PhraseCategory::Quality, "a\r\n", " \r\n\t\r\n", "c\r\n");
   PhraseLists lists;
-  EXPECT_TRUE(Generate(folder, 1, lists).empty());
+  EXPECT_TRUE(Generate(folder, kQuality, lists).empty());
 }
 
 TEST(SloganGenerator, PhrasesAreCopiedWholeAndNeverReadAsFormats) {
   TempFolder folder;
   WriteTheme(folder, PhraseCategory::Safety, " 100%s ", "%d%n", "\x81\x40x\t");
   PhraseLists lists;
-  const Slogans slogans = Generate(folder, 0, lists);
+  const Slogans slogans = Generate(folder, kSafety, lists);
   // One phrase per list: all five slogans are the same.
   EXPECT_EQ(slogans, Slogans(5, " 100%s  %d%n \x81\x40x\t"));
 }
@@ -121,8 +125,10 @@ TEST(SloganGenerator, SameTickAndFilesGiveTheSameSlogans) {
   WriteTheme(folder, PhraseCategory::Safety, NumberedPhrases('u', 50),
              NumberedPhrases('m', 50), NumberedPhrases('l', 50));
   PhraseLists lists;
-  EXPECT_EQ(Generate(folder, 0, lists, 777u), Generate(folder, 0, lists, 777u));
-  EXPECT_NE(Generate(folder, 0, lists, 777u), Generate(folder, 0, lists, 778u));
+  EXPECT_EQ(Generate(folder, kSafety, lists, 777u),
+            Generate(folder, kSafety, lists, 777u));
+  EXPECT_NE(Generate(folder, kSafety, lists, 777u),
+            Generate(folder, kSafety, lists, 778u));
 }
 
 TEST(SloganGenerator, PagesChooseTheTheme) {
@@ -130,20 +136,19 @@ TEST(SloganGenerator, PagesChooseTheTheme) {
   WriteTheme(folder, PhraseCategory::Safety, "s1", "s2", "s3");
   WriteTheme(folder, PhraseCategory::Quality, "q1", "q2", "q3");
   PhraseLists lists;
-  EXPECT_EQ(Generate(folder, 0, lists).front(), "s1 s2 s3");
-  EXPECT_EQ(Generate(folder, 1, lists).front(), "q1 q2 q3");
-  EXPECT_EQ(Generate(folder, 7, lists).front(), "q1 q2 q3");
-  EXPECT_EQ(Generate(folder, 0, lists).front(), "s1 s2 s3");
+  EXPECT_EQ(Generate(folder, kSafety, lists).front(), "s1 s2 s3");
+  EXPECT_EQ(Generate(folder, kQuality, lists).front(), "q1 q2 q3");
+  EXPECT_EQ(Generate(folder, kSafety, lists).front(), "s1 s2 s3");
 }
 
 TEST(SloganGenerator, AnEditedFileTakesEffectAtTheNextGeneration) {
   TempFolder folder;
   WriteTheme(folder, PhraseCategory::Safety, "aaa", "b", "c");
   PhraseLists lists;
-  EXPECT_EQ(Generate(folder, 0, lists).front(), "aaa b c");
+  EXPECT_EQ(Generate(folder, kSafety, lists).front(), "aaa b c");
   // The same size, so only the bytes tell the edit apart.
   WriteBytes(folder / PhraseFileNamesOf(PhraseCategory::Safety).upper, "aXa");
-  EXPECT_EQ(Generate(folder, 0, lists).front(), "aXa b c");
+  EXPECT_EQ(Generate(folder, kSafety, lists).front(), "aXa b c");
 }
 
 TEST(SloganGenerator, AMissingFileKeepsWhatItsListLastLoaded) {
@@ -153,8 +158,8 @@ TEST(SloganGenerator, AMissingFileKeepsWhatItsListLastLoaded) {
   std::filesystem::remove(folder /
                           PhraseFileNamesOf(PhraseCategory::Quality).middle);
   PhraseLists lists;
-  Generate(folder, 0, lists);
-  EXPECT_EQ(Generate(folder, 1, lists).front(), "q1 s2 q3");
+  Generate(folder, kSafety, lists);
+  EXPECT_EQ(Generate(folder, kQuality, lists).front(), "q1 s2 q3");
 }
 
 TEST(SloganGenerator, AFolderWithAPhraseFileNameCountsAsMissing) {
@@ -164,7 +169,7 @@ TEST(SloganGenerator, AFolderWithAPhraseFileNameCountsAsMissing) {
   std::filesystem::remove(folder / names.lower);
   std::filesystem::create_directory(folder / names.lower);
   PhraseLists lists;
-  EXPECT_TRUE(Generate(folder, 0, lists).empty());
+  EXPECT_TRUE(Generate(folder, kSafety, lists).empty());
   EXPECT_EQ(lists.upper.size(), 1u);
 }
 
@@ -173,7 +178,7 @@ TEST(SloganGenerator, AnUnreadableFileStopsTheGenerationWhereItIs) {
   WriteTheme(folder, PhraseCategory::Safety, "old1", "old2", "old3");
   PhraseLists lists;
   RecordingList list;
-  GenerateSlogans(folder.path(), 0, lists, 1u, list);
+  GenerateThemeSlogans(folder.path(), u"安全", lists, 1u, list);
   const Slogans shown = list.items;
 
   WriteTheme(folder, PhraseCategory::Safety, "new1", "new2", "new3");
@@ -182,7 +187,7 @@ TEST(SloganGenerator, AnUnreadableFileStopsTheGenerationWhereItIs) {
   const auto held = MakeUnreadable(middle);
   init_genrand(42u);
   try {
-    GenerateSlogans(folder.path(), 0, lists, 1u, list);
+    GenerateThemeSlogans(folder.path(), u"安全", lists, 1u, list);
     FAIL() << "the unreadable file went unnoticed";
   } catch (const TavlinError& error) {
     EXPECT_EQ(std::string(error.what()),

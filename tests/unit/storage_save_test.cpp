@@ -103,10 +103,13 @@ TEST_F(StorageSave, AFullDiskFailsTheCloseButTheEndOfWindowsKeepsTheText) {
 TEST_F(StorageSave, ASideFileMadeOnceIsReplacedByLaterSaves) {
   ListSession session(file_);
   SetReadOnly(file_, true);
-  EXPECT_EQ(
-      session.Save("A\r\nB\r\nC", SaveMoment::WhileWorking).reports.size(), 1u);
-  EXPECT_TRUE(session.Save("A\r\nB\r\nC\r\nD", SaveMoment::WhileWorking)
-                  .reports.empty());
+  const SaveOutcome first =
+      session.Save("A\r\nB\r\nC", SaveMoment::WhileWorking);
+  ASSERT_EQ(first.reports.size(), 1u);
+  EXPECT_TRUE(first.elsewhere);
+  // Each save says where it went: the same side file.
+  EXPECT_EQ(session.Save("A\r\nB\r\nC\r\nD", SaveMoment::WhileWorking).reports,
+            first.reports);
   SetReadOnly(file_, false);
   EXPECT_EQ(ReadBytes(DivertedStorageFilePath(file_, 1)), "A\r\nB\r\nC\r\nD");
   EXPECT_FALSE(fs::exists(DivertedStorageFilePath(file_, 2)));

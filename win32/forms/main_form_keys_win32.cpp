@@ -32,7 +32,7 @@ bool TMainForm::HandleKey(const MSG& message) {
     // does; a storage box keeps its own keys.
     const bool back = message.wParam == VK_LEFT;
     if ((!back && message.wParam != VK_RIGHT) ||
-        pages_->IsStorageBox(message.hwnd))
+        boxes_->IsStorageBox(message.hwnd))
       return false;
     if (back)
       slogans_->ShowEarlier(hwnd());
@@ -45,7 +45,7 @@ bool TMainForm::HandleKey(const MSG& message) {
   if (message.wParam == VK_TAB) {
     if (control) {
       const int id = GetDlgCtrlID(message.hwnd);
-      if (id != kPageControl1 && !pages_->IsStorageBox(message.hwnd))
+      if (id != kPageControl1 && !boxes_->IsStorageBox(message.hwnd))
         return false;
       SwitchPage(shift ? -1 : 1);
     } else {
@@ -78,7 +78,7 @@ void TMainForm::MoveFocus(bool backwards) {
   for (MainFormControl id : kMainFormTabOrder) {
     // The storage boxes take turns in one place of the order, the one
     // kActiveStorageBox names: the active page's box stands there.
-    HWND control = id == kActiveStorageBox ? pages_->ActiveBox() : Control(id);
+    HWND control = id == kActiveStorageBox ? boxes_->ActiveBox() : Control(id);
     if (IsWindowVisible(control) && IsWindowEnabled(control))
       order.push_back(control);
   }

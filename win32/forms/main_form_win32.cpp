@@ -17,7 +17,9 @@
 #include "win32/gui/tab_captions_win32.h"
 #include "win32/gui/window_bounds_win32.h"
 #include "win32/gui/window_caption_win32.h"
+#include "win32/system/known_folder_win32.h"
 #include "win32/system/running_program_win32.h"
+#include "win32/system/slogan_match_win32.h"
 #include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
@@ -95,7 +97,7 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case kSaveDoneMessage:
       try {
-        if (pages_) pages_->TakeSaveResults();
+        if (host_) host_->TakeSaveResults();
       } catch (...) {
         ReportCurrentException(hwnd());
       }
@@ -122,8 +124,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       // window, and no question can be asked: every list is saved, or set
       // aside, whatever shows on screen. A process that lives on goes on
       // saving as before.
-      if ((message == WM_QUERYENDSESSION || w) && pages_)
-        pages_->SaveAll(SaveMoment::EndingSession);
+      if ((message == WM_QUERYENDSESSION || w) && host_)
+        host_->SaveLists(SaveMoment::EndingSession);
       return message == WM_QUERYENDSESSION ? TRUE : 0;
     case WM_CLOSE:
       CloseAfterSaving();
@@ -136,13 +138,13 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
 }
 
 void TMainForm::AfterShowing(UINT message) {
-  if (!pages_) return;
+  if (!host_) return;
   switch (message) {
     case kRemoveStaleSavesMessage:
-      pages_->RemoveStaleSaves();
+      host_->RemoveStaleSaves();
       break;
     case kTellStartReportsMessage:
-      pages_->TellLoadReports();
+      host_->WindowShows();
       break;
     case kLoadReadingsMessage:
       try {
@@ -158,7 +160,7 @@ void TMainForm::OnDeactivate() {
   HWND focus = GetFocus();
   if (focus && IsChild(hwnd(), focus)) last_focus_ = focus;
   // What was typed is on disk before the user turns elsewhere.
-  if (pages_) pages_->SaveAll(SaveMoment::WhileWorking);
+  if (host_) host_->SaveLists(SaveMoment::WhileWorking);
 }
 
 void TMainForm::OnDestroy() {
@@ -196,16 +198,16 @@ void TMainForm::OnTimer(UINT_PTR id) {
     slogans_->HideBalloon();
     return;
   }
-  if (pages_) pages_->OnTimer(id);
+  if (boxes_) boxes_->OnTimer(id);
 }
 
 void TMainForm::OnCommand(int id, int code, HWND control) {
   if (id == kBitBtn1 && code == BN_CLICKED) BitBtn1Click();
   if (id == kBitBtn2 && code == BN_CLICKED) BitBtn2Click();
   if (id == kListBox1 && code == LBN_DBLCLK) ListBox1DblClick();
-  if (pages_ && pages_->IsStorageBox(control)) {
+  if (boxes_ && boxes_->IsStorageBox(control)) {
     if (code == EN_SETFOCUS) SwitchInputMethodToHiragana(control);
-    if (code == EN_CHANGE) pages_->OnBoxChanged(control);
+    if (code == EN_CHANGE) boxes_->OnBoxChanged(control);
   }
   if (!control && code == 0) OnMenuCommand(id);
 }
@@ -217,16 +219,16 @@ LRESULT TMainForm::OnNotify(const NMHDR& header) {
 }
 
 void TMainForm::OnMenuCommand(int command) {
-  if (!slogans_ || !pages_) return;
+  if (!slogans_ || !boxes_) return;
   // Each menu's commands are a range of their own: one look decides.
   if (Contains(kStorageMenuIds, command)) {
-    pages_->RunMenuCommand(command);
+    boxes_->RunMenuCommand(command);
   } else if (command == kMenuStore) {
     ListBox1DblClick();
   } else if (command == kMenuPoster) {
     const std::wstring slogan = slogans_->SelectedText();
     if (!slogan.empty())
-      ShowPosterForm(hwnd(), pages_->ActiveTheme(),
+      ShowPosterForm(hwnd(), host_->ActiveTheme(),
                      std::u16string(AsU16(slogan)));
   } else if (Contains(kSloganMenuIds, command)) {
     slogans_->RunMenuCommand(command, hwnd());
@@ -240,14 +242,16 @@ void TMainForm::CreateControls() {
   // Every page, its tab and its storage box, from the one list of pages.
   const std::filesystem::path executable = RunningExecutablePath();
   std::vector<PageSpec> pages = PagesOf(executable);
-  host_.emplace(pages, executable.parent_path(), shift_jis_);
-  pages_.emplace(hwnd(), std::move(pages), StorageBoxPlace());
+  host_.emplace(std::move(pages), executable.parent_path(), shift_jis_,
+                SlogansMatchText);
+  host_->Attach(*this);
+  boxes_.emplace(hwnd(), *host_, StorageBoxPlace());
   slogans_.emplace(Control(kListBox1), *host_);
   slogans_->ShowPage();
   std::vector<TabPage> tab_pages;
-  for (std::size_t page = 0; page < pages_->Count(); ++page)
+  for (std::size_t page = 0; page < host_->PageCount(); ++page)
     tab_pages.push_back(
-        {pages_->Entry(page).caption, pages_->Entry(page).storage_theme});
+        {host_->Page(page).caption, host_->Page(page).storage_theme});
   tab_captions_ = TabCaptionChoices(tab_pages);
   ApplyFont();
   SendMessageW(Control(kPageControl1), TCM_SETCURSEL, 0, 0);
@@ -260,7 +264,7 @@ void TMainForm::ApplyFont() {
   // Redrawn only when the window shows already (a change of DPI); at the
   // start the first painting is still ahead.
   const BOOL redraw = IsWindowVisible(hwnd());
-  std::vector<HWND> controls = pages_->Boxes();
+  std::vector<HWND> controls = boxes_->Boxes();
   for (const ControlLayout& layout : kMainFormLayout)
     controls.push_back(Control(layout.id));
   for (HWND control : controls)
@@ -285,11 +289,11 @@ LayoutRect TMainForm::StorageBoxPlace() const {
 void TMainForm::ApplyLayout() {
   // The first showing reports the size the controls were made for.
   const LayoutKey key = CurrentLayoutKey();
-  if (key == laid_out_ || !pages_) return;
+  if (key == laid_out_ || !boxes_) return;
   laid_out_ = key;
   PlaceControlRows(hwnd(), kMainFormLayout, kMainFormClientSize, key.dpi,
                    key.client);
-  for (HWND box : pages_->Boxes()) MoveControl(box, StorageBoxPlace());
+  for (HWND box : boxes_->Boxes()) MoveControl(box, StorageBoxPlace());
   FitTabCaptions(Control(kPageControl1), tab_captions_);
 }
 
@@ -301,11 +305,11 @@ void TMainForm::OnDpiChanged(const RECT& suggested) {
 
 void TMainForm::FormCreate() {
   ApplyVersionCaption(hwnd(), kMainFormName);
-  pages_->LoadAll();
+  host_->LoadLists({RoamingApplicationDataFolder(), TemporaryFolder()});
   try {
     BitBtn1Click();
   } catch (...) {
-    pages_->Tell(CurrentExceptionReport());
+    host_->Tell({Notice::Place::Window, 0, CurrentExceptionReport()});
   }
 }
 
@@ -313,15 +317,15 @@ void TMainForm::CloseAfterSaving() {
   // Saved while the window still shows: a list that can be saved nowhere
   // keeps the window, with its text, unless the user tries again. A close
   // asked for while that question shows is the same close.
-  if (asking_to_retry_ || !pages_) return;
+  if (asking_to_retry_ || !host_) return;
   std::vector<UserReport> reports;
   for (;;) {
     std::string failure;
-    const StoragePages::Saved saved =
-        pages_->SaveAll(SaveMoment::Closing, &failure, &reports);
-    if (saved == StoragePages::Saved::All) break;
-    if (saved == StoragePages::Saved::Waiting) {
-      pages_->CloseWhenSaved();
+    const ListSaving::Saved saved =
+        host_->SaveLists(SaveMoment::Closing, &failure, &reports);
+    if (saved == ListSaving::Saved::All) break;
+    if (saved == ListSaving::Saved::Waiting) {
+      host_->CloseWhenSaved();
       return;
     }
     asking_to_retry_ = true;
@@ -340,7 +344,7 @@ void TMainForm::CloseAfterSaving() {
 void TMainForm::FormDestroy() {
   // Destroyed without the close (the system ended the program): nothing
   // can wait or be asked any more, as at the end of a Windows session.
-  if (pages_ && !saved_at_close_) pages_->SaveAll(SaveMoment::EndingSession);
+  if (host_ && !saved_at_close_) host_->SaveLists(SaveMoment::EndingSession);
 }
 
 void TMainForm::BitBtn1Click() {
@@ -349,22 +353,13 @@ void TMainForm::BitBtn1Click() {
   // rather than composing from another page's phrases.
   EnableWindow(Control(kBitBtn1), host_->CanGenerate());
   slogans_->ShowRows(host_->Generate(GetTickCount()));
-  if (!host_->ReadingsNotice().empty())
-    slogans_->Tell(hwnd(), WideFromUtf8(host_->ReadingsNotice()));
-  else if (const std::optional<int> scanning = host_->FewScanning())
-    slogans_->Tell(
-        hwnd(), WideFromUtf8(ComposeMessage(
-                    kFewFiveSevenFive, {std::to_string(kMostFiveSevenFiveDraws),
-                                        std::to_string(*scanning)})));
 }
 
 void TMainForm::LoadReadings() {
   if (!host_) return;
   host_->UseMeter(MoraMeter::Load(host_->ProgramFolder(), shift_jis_));
-  pages_->UseMeter(&host_->Meter());
-  if (host_->Meter().available()) slogans_->ShowRhythm();
-  const std::string& notice = host_->Meter().readings_notice();
-  if (!notice.empty()) slogans_->Tell(hwnd(), WideFromUtf8(notice));
+  boxes_->UseMeter(&host_->Meter());
+  if (host_->Meter().available()) slogans_->ShowFigures();
 }
 
 void TMainForm::BitBtn2Click() {
@@ -385,23 +380,64 @@ void TMainForm::Carry(const MainHost::Steps& steps) {
   for (const MainHost::Step step : steps) {
     switch (step) {
       case MainHost::Step::SaveChangedLists:
-        pages_->SaveAll(SaveMoment::WhileWorking);
+        host_->SaveLists(SaveMoment::WhileWorking);
         break;
       case MainHost::Step::ShowPage:
-        pages_->Activate(host_->Active(), StorageBoxPlace(), font_.get());
+        boxes_->Activate(StorageBoxPlace(), font_.get());
         slogans_->ShowPage();
         break;
       case MainHost::Step::Generate:
         BitBtn1Click();
         break;
       case MainHost::Step::StoreSelected:
-        pages_->StoreSlogan(slogans_->SelectedText());
+        boxes_->StoreSlogan(slogans_->SelectedText());
         break;
       case MainHost::Step::SaveActiveList:
-        pages_->SaveActive();
+        host_->SaveActiveList();
         break;
     }
   }
+}
+
+std::optional<std::u16string> TMainForm::ListText(std::size_t page) const {
+  return boxes_ ? boxes_->ListText(page) : std::nullopt;
+}
+
+bool TMainForm::ShowList(std::size_t page, std::u16string_view text) {
+  return !boxes_ || boxes_->ShowList(page, text);
+}
+
+void TMainForm::ShowMergedList(std::size_t page, std::u16string_view text) {
+  if (boxes_) boxes_->ShowMergedList(page, text);
+}
+
+void TMainForm::SaveListAfter(std::size_t page, unsigned ms) {
+  if (boxes_) boxes_->SaveListAfter(page, ms);
+}
+
+void TMainForm::CancelListSave(std::size_t page) {
+  if (boxes_) boxes_->CancelListSave(page);
+}
+
+void TMainForm::Tell(const Notice& notice) {
+  const std::wstring text = WideFromUtf8(notice.report.text);
+  switch (notice.place) {
+    case Notice::Place::Window:
+      ShowUserReport(hwnd(), notice.report);
+      break;
+    case Notice::Place::StorageBox:
+      if (boxes_) boxes_->Tell(notice.page, text);
+      break;
+    case Notice::Place::SloganList:
+      if (slogans_) slogans_->Tell(hwnd(), text);
+      break;
+  }
+}
+
+void TMainForm::CloseAgain() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+void TMainForm::WakeForSaveResults() {
+  PostMessageW(hwnd(), kSaveDoneMessage, 0, 0);
 }
 
 }  // namespace tavlin

@@ -1,25 +1,27 @@
 // The main window: the theme pages, the generate and version buttons, the
-// list of fresh slogans and each theme's storage list. The slogan list and
-// the storage pages are rooms of their own; the window creates them, lays
-// them out and hands each event to the room it concerns.
+// list of fresh slogans and each theme's storage list. The host decides;
+// the slogan list and the storage boxes are rooms of their own that show
+// what it says. The window creates them, lays them out, hands each event
+// to the host or the room it concerns, and shows the host's notices.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 
+#include "src/app/host_view.h"
 #include "src/app/main_host.h"
 #include "src/ui/layout.h"
 #include "src/ui/tab_captions.h"
 #include "win32/forms/slogan_list_win32.h"
-#include "win32/forms/storage_pages_win32.h"
+#include "win32/forms/storage_boxes_win32.h"
 #include "win32/gui/window_win32.h"
 #include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
 namespace tavlin {
 
-class TMainForm final : public Window {
+class TMainForm final : public Window, private HostView {
  public:
   // Creates the window hidden and runs FormCreate.
   TMainForm();
@@ -36,6 +38,16 @@ class TMainForm final : public Window {
   bool PreTranslateMessage(const MSG& message);
 
  private:
+  // What the host asks of the window.
+  std::optional<std::u16string> ListText(std::size_t page) const override;
+  bool ShowList(std::size_t page, std::u16string_view text) override;
+  void ShowMergedList(std::size_t page, std::u16string_view text) override;
+  void SaveListAfter(std::size_t page, unsigned ms) override;
+  void CancelListSave(std::size_t page) override;
+  void Tell(const Notice& notice) override;
+  void CloseAgain() override;
+  void WakeForSaveResults() override;
+
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
   void OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(const NMHDR& header) override;
@@ -86,9 +98,10 @@ class TMainForm final : public Window {
 
   UniqueFont font_;
   ShiftJisCodec shift_jis_;
-  std::optional<MainHost> host_;  // pages, phrases, holds, histories
+  // The pages whole: phrases, holds, histories, storage lists, notices.
+  std::optional<MainHost> host_;
   std::optional<SloganList> slogans_;
-  std::optional<StoragePages> pages_;
+  std::optional<StorageBoxes> boxes_;
   HWND last_focus_ = nullptr;
   bool created_ = false;  // WM_CREATE ran to its end
   bool saved_at_close_ = false;

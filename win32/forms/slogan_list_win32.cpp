@@ -1,6 +1,6 @@
 #include "win32/forms/slogan_list_win32.h"
 
-#include "src/slogan/slogan_rhythm.h"
+#include "src/app/row_figures.h"
 #include "src/ui/layout.h"
 #include "src/ui/main_form_layout.h"
 #include "src/ui/slogan_menu.h"
@@ -52,15 +52,12 @@ void SloganList::ShowRows(const SloganRows& rows) {
 
 std::wstring SloganList::AccessibleText(const SloganRow& row) const {
   std::wstring text(AsWide(row.Text()));
-  const MoraMeter& meter = host_.Meter();
-  if (meter.available())
-    text += L"\u3000（" +
-            std::wstring(AsWide(RhythmForReaders(RhythmOf(meter, row)))) +
-            L"）";
+  for (const RowFigure& figure : FiguresOfRow(host_.Meter(), row))
+    text += L"\u3000（" + std::wstring(AsWide(figure.spoken)) + L"）";
   return text;
 }
 
-void SloganList::ShowRhythm() {
+void SloganList::ShowFigures() {
   const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
   const LRESULT top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
   ShowRows(SloganRows(rows_));
@@ -196,19 +193,16 @@ void SloganList::Draw(const DRAWITEMSTRUCT& item) {
       held_now[i] = IsHeld(item.itemID, i);
     const bool any_held = held_now[0] || held_now[1] || held_now[2];
     const SloganRow& row = rows_[item.itemID];
-    std::optional<SloganRowMeter> meter;
-    if (host_.Meter().available()) {
-      const SloganRhythm rhythm = RhythmOf(host_.Meter(), row);
-      meter = SloganRowMeter{
-          RhythmFigures(rhythm), ScansFiveSevenFive(rhythm),
-          GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT)};
-    }
+    SloganRowFigures figures{
+        {}, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT)};
+    for (RowFigure& figure : FiguresOfRow(host_.Meter(), row))
+      figures.shown.push_back(std::move(figure.shown));
     DrawSloganRow(
         item.hDC, item.rcItem, row, held_now,
         {font_, any_held ? BoldFont() : font_,
          GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT),
          ScaleForDpi(kSloganTextIndent, dpi_)},
-        meter ? &*meter : nullptr);
+        figures);
   }
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }

@@ -38,9 +38,9 @@ class SloganList final {
   void HideBalloon() { balloon_.Hide(); }
   // Tells something of the list in its balloon, for a while.
   void Tell(HWND owner, const std::wstring& text);
-  // The host's rhythm meter is loaded: the rows show their counts, and
-  // screen readers read them, from now on.
-  void ShowRhythm();
+  // What the rows' figures tell changed (the rhythm meter is loaded): the
+  // rows show them, and screen readers read them, from now on.
+  void ShowFigures();
   // The window's font at dpi; the bold one is made when first needed.
   void UseFont(HFONT font, int dpi);
 

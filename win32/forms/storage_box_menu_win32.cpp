@@ -9,7 +9,7 @@
 #include "src/storage/vote_sheet.h"
 #include "src/ui/poster_layout.h"
 #include "win32/forms/poster_form_win32.h"
-#include "win32/forms/storage_pages_win32.h"
+#include "win32/forms/storage_boxes_win32.h"
 #include "win32/forms/vote_sheet_export_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/popup_menu_win32.h"
@@ -19,17 +19,17 @@
 
 namespace tavlin {
 
-void StoragePages::Watch(HWND box) {
+void StorageBoxes::Watch(HWND box) {
   SetWindowSubclass(box, BoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-LRESULT CALLBACK StoragePages::BoxProcedure(HWND box, UINT message, WPARAM w,
+LRESULT CALLBACK StorageBoxes::BoxProcedure(HWND box, UINT message, WPARAM w,
                                             LPARAM l, UINT_PTR id,
-                                            DWORD_PTR pages) {
+                                            DWORD_PTR boxes) {
   if (message == WM_CONTEXTMENU) {
     // Nothing may leave a window procedure: a failure goes to the report.
     try {
-      reinterpret_cast<StoragePages*>(pages)->ShowMenu(box,
+      reinterpret_cast<StorageBoxes*>(boxes)->ShowMenu(box,
                                                        ContextMenuPoint(l));
     } catch (...) {
       ReportCurrentException(GetAncestor(box, GA_ROOT));
@@ -40,7 +40,7 @@ LRESULT CALLBACK StoragePages::BoxProcedure(HWND box, UINT message, WPARAM w,
   return DefSubclassProc(box, message, w, l);
 }
 
-void StoragePages::RunMenuCommand(int command) {
+void StorageBoxes::RunMenuCommand(int command) {
   HWND box = ActiveBox();
   if (!box) return;
   // The text box's own items are its own messages.
@@ -60,11 +60,11 @@ void StoragePages::RunMenuCommand(int command) {
     case kStoragePoster: {
       const std::u16string line = LineAtCaret(box, WindowTextOf(box));
       if (!SloganParts(line).empty())
-        ShowPosterForm(form_, ActiveTheme(), line);
+        ShowPosterForm(form_, host_.ActiveTheme(), line);
       break;
     }
     case kStorageVoteSheet:
-      ExportVoteSheet(form_, ActiveTheme(), AsU16(WindowTextOf(box)),
+      ExportVoteSheet(form_, host_.ActiveTheme(), AsU16(WindowTextOf(box)),
                       RunningExecutablePath().parent_path(), meter_);
       break;
     case kStorageRestoreRemoved:
@@ -73,26 +73,25 @@ void StoragePages::RunMenuCommand(int command) {
   }
 }
 
-void StoragePages::RestoreRemovedLines() {
-  Page& page = pages_[active_];
-  if (!page.box || page.removed.empty()) return;
+void StorageBoxes::RestoreRemovedLines() {
+  HWND box = ActiveBox();
+  if (!box || !host_.AnyRemovedLines(host_.Active())) return;
   // Typed back as the user would, one edit at the end: saved as typing is.
   std::wstring lines;
-  const int length = GetWindowTextLengthW(page.box);
-  const std::wstring text = WindowTextOf(page.box);
+  const int length = GetWindowTextLengthW(box);
+  const std::wstring text = WindowTextOf(box);
   const bool ends_with_break =
       text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0;
   if (length > 0 && !ends_with_break) lines += L"\r\n";
-  for (const std::u16string& line : page.removed)
+  for (const std::u16string& line : host_.TakeRemovedLines(host_.Active()))
     lines += std::wstring(AsWide(line)) + L"\r\n";
-  page.removed.clear();
-  SendMessageW(page.box, EM_SETSEL, static_cast<WPARAM>(length), length);
-  SendMessageW(page.box, EM_REPLACESEL, TRUE,
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(length), length);
+  SendMessageW(box, EM_REPLACESEL, TRUE,
                reinterpret_cast<LPARAM>(lines.c_str()));
-  SendMessageW(page.box, EM_SCROLLCARET, 0, 0);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
 }
 
-std::u16string StoragePages::LineAtCaret(HWND box, std::wstring_view text) {
+std::u16string StorageBoxes::LineAtCaret(HWND box, std::wstring_view text) {
   DWORD start = 0;
   SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
   const std::size_t caret = std::min<std::size_t>(start, text.size());
@@ -106,7 +105,7 @@ std::u16string StoragePages::LineAtCaret(HWND box, std::wstring_view text) {
   return std::u16string(AsU16(text.substr(from, to - from)));
 }
 
-bool StoragePages::MenuItemEnabled(HWND box, std::wstring_view text,
+bool StorageBoxes::MenuItemEnabled(HWND box, std::wstring_view text,
                                    StorageMenuNeed need) const {
   switch (need) {
     case StorageMenuNeed::Undo:
@@ -126,12 +125,12 @@ bool StoragePages::MenuItemEnabled(HWND box, std::wstring_view text,
     case StorageMenuNeed::Slogans:
       return !SheetSlogans(AsU16(text)).empty();
     case StorageMenuNeed::RemovedLines:
-      return !pages_[active_].removed.empty();
+      return host_.AnyRemovedLines(host_.Active());
   }
   return false;
 }
 
-void StoragePages::ShowMenu(HWND box, POINT at) {
+void StorageBoxes::ShowMenu(HWND box, POINT at) {
   // From the keyboard: at the caret.
   DWORD start = 0;
   SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);

@@ -21,17 +21,20 @@ void DrawPart(HDC dc, RECT& rect, const std::wstring& text) {
   rect.left += extent.cx;
 }
 
-// Draws the meter right-aligned in rect and takes its room off rect.
-void DrawMeter(HDC dc, RECT& rect, const SloganRowMeter& meter, int indent) {
-  const std::wstring text =
-      (meter.scans ? L"◎ " : L"") + std::wstring(AsWide(meter.figures));
+// Draws the figures right-aligned in rect and takes their room off rect.
+void DrawFigures(HDC dc, RECT& rect, const SloganRowFigures& figures,
+                 int indent) {
+  if (figures.shown.empty()) return;
+  std::wstring text;
+  for (const std::u16string& figure : figures.shown)
+    text += (text.empty() ? L"" : L"\u3000") + std::wstring(AsWide(figure));
   SIZE extent{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()),
                         &extent);
   RECT place = rect;
   place.right -= indent;
   place.left = std::max(rect.left, place.right - extent.cx);
-  SetTextColor(dc, meter.colour);
+  SetTextColor(dc, figures.colour);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &place,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT);
   rect.right = std::max(rect.left, place.left - 2 * indent);
@@ -41,10 +44,10 @@ void DrawMeter(HDC dc, RECT& rect, const SloganRowMeter& meter, int indent) {
 
 void DrawSloganRow(HDC dc, RECT rect, const SloganRow& row,
                    const std::array<bool, kPhrasePositions>& held_now,
-                   const SloganRowLook& look, const SloganRowMeter* meter) {
+                   const SloganRowLook& look, const SloganRowFigures& figures) {
   const SelectedObject font(dc, look.font);
   SetBkMode(dc, TRANSPARENT);
-  if (meter) DrawMeter(dc, rect, *meter, look.indent);
+  DrawFigures(dc, rect, figures, look.indent);
   SetTextColor(dc, look.text);
   rect.left += look.indent;
   bool any_held = false;

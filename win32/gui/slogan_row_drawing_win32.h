@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "src/slogan/slogan_row.h"
 
@@ -17,20 +18,20 @@ struct SloganRowLook {
   int indent;  // from the rectangle's left edge
 };
 
-// The rhythm meter at a row's right: its figures, never part of its text.
-struct SloganRowMeter {
-  std::u16string figures;  // "5・7・5"
-  bool scans = false;      // 五・七・五, marked ◎
-  COLORREF colour = 0;     // quieter than the text
+// What stands at a row's right, never part of its text: its figures, in
+// order from the left, in a colour quieter than the text.
+struct SloganRowFigures {
+  std::vector<std::u16string> shown;
+  COLORREF colour = 0;
 };
 
 // Draws the row's text into rect on one line, centred vertically and cut
 // off at the right: part by part where a part is held now (held_now), the
 // held ones in bold, each behind the one before; otherwise as one text.
-// A meter, where given, stands at the right and the text stops before it.
+// The figures stand at the right and the text stops before them.
 void DrawSloganRow(HDC dc, RECT rect, const SloganRow& row,
                    const std::array<bool, kPhrasePositions>& held_now,
                    const SloganRowLook& look,
-                   const SloganRowMeter* meter = nullptr);
+                   const SloganRowFigures& figures = {});
 
 }  // namespace tavlin

@@ -1,0 +1,26 @@
+// One page's storage list as the host keeps it between saves.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "src/storage/storage_save.h"
+
+namespace tavlin {
+
+struct PageList {
+  // The saves' while one runs beside the window (saving): the window's
+  // thread leaves it alone until the result is taken up.
+  StorageFileState file;
+  std::u16string shown_at_load;  // the text as loaded
+  bool changed = false;          // typed into since its last save
+  bool locked = false;           // its last save found another copy's lock
+  bool saving = false;           // a save of it runs beside the window
+  bool save_again = false;       // typed into while it ran: saved again after
+  std::string last_failure;      // why its last save failed
+  // Lines another writer deleted from the file, for the user to put back
+  // this session.
+  std::vector<std::u16string> removed;
+};
+
+}  // namespace tavlin

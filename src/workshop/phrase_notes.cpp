@@ -1,0 +1,63 @@
+#include "src/workshop/phrase_notes.h"
+
+#include <set>
+
+#include "src/slogan/slogan_rhythm.h"
+
+namespace tavlin {
+
+namespace {
+
+// The line rule of phrase files: a line of characters U+0020 or lower is
+// blank, and a generation draws nothing from it.
+bool IsBlank(std::u16string_view line) {
+  for (const char16_t c : line)
+    if (c > u' ') return false;
+  return true;
+}
+
+// The lines of text, split at CR LF, LF or CR.
+std::vector<std::u16string_view> LinesOf(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  std::size_t from = 0;
+  while (from < text.size()) {
+    const std::size_t end = text.find_first_of(u"\r\n", from);
+    if (end == std::u16string_view::npos) {
+      lines.push_back(text.substr(from));
+      break;
+    }
+    lines.push_back(text.substr(from, end - from));
+    from = end + (text.compare(end, 2, u"\r\n") == 0 ? 2 : 1);
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
+                                   const MoraMeter& meter) {
+  const int wanted = kFiveSevenFive[static_cast<std::size_t>(place)];
+  std::vector<LineNote> notes;
+  std::set<std::u16string_view> seen;
+  for (const std::u16string_view line : LinesOf(text)) {
+    LineNote& note = notes.emplace_back();
+    note.blank = IsBlank(line);
+    if (note.blank) continue;
+    note.duplicate = !seen.insert(line).second;
+    if (!meter.available()) continue;
+    const MoraCount count = meter.Count(line);
+    note.count = MoraFigure(count);
+    note.fits = count.countable && count.morae == wanted;
+    note.off_rhythm = !note.fits;
+  }
+  return notes;
+}
+
+std::u16string MarginText(const LineNote& note) {
+  if (note.blank) return u"空行";
+  std::u16string text = (note.off_rhythm ? u"▲" : u"") + note.count;
+  if (note.duplicate) text += text.empty() ? u"重複" : u" 重複";
+  return text;
+}
+
+}  // namespace tavlin

@@ -1,0 +1,39 @@
+// What the phrase workshop's margin says of each line of a phrase file as
+// the writer types it: its 音数, whether that fits its place in 五・七・五,
+// and whether a generation would use the line at all.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "src/rhythm/mora_meter.h"
+
+namespace tavlin {
+
+// The three phrase files, each a place of 五・七・五.
+enum class PhrasePlace { Upper, Middle, Lower };
+inline constexpr std::size_t kPhrasePlaces = 3;
+
+struct LineNote {
+  std::u16string count;     // "5", "約7" where unsure, "?"; empty when blank
+  bool fits = false;        // a phrase whose count is its place's 5, 7 or 5
+  bool off_rhythm = false;  // a phrase counted otherwise, or not at all
+  bool duplicate = false;   // the same phrase stands on a line above
+  bool blank = false;       // a generation leaves it out
+  bool operator==(const LineNote&) const = default;
+};
+
+// The lines of text as an edit box holds them (CR LF, LF or CR between
+// them; an empty last line after the last break is none), noted for place.
+// Counts come from meter where it is available.
+std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
+                                   const MoraMeter& meter);
+
+// What the margin shows beside a line: its count, marked "▲" where it does
+// not fit its place (字余り and 字足らず are the writer's to choose), then
+// "重複" for a second copy; "空行" for a line a generation leaves out.
+std::u16string MarginText(const LineNote& note);
+
+}  // namespace tavlin

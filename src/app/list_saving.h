@@ -103,6 +103,9 @@ class ListSaving {
   virtual bool SavesUntouchedListsAtClose() const { return true; }
   // A host ends the saves under way in its destructor, before its lists go.
   void StopSaving();
+  // Waits for the saves under way and takes up their results: a host that
+  // changes its lists' order or number does so after.
+  void FinishSaves() { worker_->Finish(); }
 
   const TextCodec& shift_jis_;
 

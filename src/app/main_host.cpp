@@ -82,6 +82,7 @@ MainHost::MainHost(std::vector<PageSpec> pages,
 MainHost::~MainHost() { StopSaving(); }
 
 void MainHost::LoadLists(const ListFolders& folders) {
+  folders_ = folders;
   for (std::size_t page = 0; page < pages_.size(); ++page)
     LoadList(page, PlacesOf(Page(page).storage_file, folders));
 }
@@ -122,6 +123,21 @@ const SloganRows& MainHost::Generate(std::uint32_t seed) {
         kFewFiveSevenFive,
         {std::to_string(kMostFiveSevenFiveDraws), std::to_string(scanning)}));
   return History().Shown();
+}
+
+std::size_t MainHost::AddPage(PageSpec page) {
+  FinishSaves();  // the pages' lists are the saves' while they run
+  pages_.emplace_back().entry = std::move(page);
+  const std::size_t added = pages_.size() - 1;
+  LoadList(added, PlacesOf(Page(added).storage_file, folders_));
+  return added;
+}
+
+void MainHost::FindPhraseFiles() {
+  for (PageState& page : pages_)
+    if (!page.entry.phrase_theme &&
+        AnyPhraseFile(program_folder_, page.entry.storage_theme))
+      page.entry.phrase_theme = page.entry.storage_theme;
 }
 
 MainHost::Steps MainHost::PageChosen(std::size_t page) {

@@ -86,6 +86,11 @@ class MainHost final : public ListSaving {
   void LoadLists(const ListFolders& folders);
   // Saves the active page's list now, as after a store.
   void SaveActiveList() { SaveList(active_); }
+  // A page for a theme made while the program runs, last in tab order,
+  // its list loaded; its index.
+  std::size_t AddPage(PageSpec page);
+  // Phrase files written since the start give their page generations.
+  void FindPhraseFiles();
 
   // Holds part of the row, or lets it go; false where the row has no parts.
   bool ToggleHold(const SloganRow& row, std::size_t part);
@@ -116,6 +121,7 @@ class MainHost final : public ListSaving {
   PhraseLists phrases_;  // UpperPhrases, MiddlePhrases, LowerPhrases
   SloganRows empty_;
   std::size_t active_ = 0;
+  ListFolders folders_;  // where lists go that their folder cannot take
   MoraMeter meter_;
   bool five_seven_five_ = false;
 };

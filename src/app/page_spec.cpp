@@ -10,14 +10,6 @@ namespace tavlin {
 
 namespace {
 
-bool AnyPhraseFile(const std::filesystem::path& folder,
-                   std::u16string_view theme) {
-  const PhraseFileNames names = PhraseFileNamesOf(theme);
-  return IsExistingFile(folder / names.upper) ||
-         IsExistingFile(folder / names.middle) ||
-         IsExistingFile(folder / names.lower);
-}
-
 // A standard page is there whatever phrase files stand beside the program;
 // a further theme only with all three of them.
 PageSpec PageOf(const std::filesystem::path& executable,
@@ -35,6 +27,19 @@ PageSpec PageOf(const std::filesystem::path& executable,
 
 }  // namespace
 
+bool AnyPhraseFile(const std::filesystem::path& folder,
+                   std::u16string_view theme) {
+  const PhraseFileNames names = PhraseFileNamesOf(theme);
+  return IsExistingFile(folder / names.upper) ||
+         IsExistingFile(folder / names.middle) ||
+         IsExistingFile(folder / names.lower);
+}
+
+PageSpec ExtraPageOf(const std::filesystem::path& executable,
+                     std::u16string_view theme) {
+  return PageOf(executable, theme, ThemeCaption(theme), false);
+}
+
 std::vector<PageSpec> PagesOf(const std::filesystem::path& executable) {
   std::vector<PageSpec> pages;
   for (int standard = 0; standard < kStandardThemeCount; ++standard) {
@@ -45,7 +50,7 @@ std::vector<PageSpec> PagesOf(const std::filesystem::path& executable) {
   // Each page's box and timer has a number of its own, from a range.
   for (const std::u16string& theme : ExtraThemesIn(executable.parent_path())) {
     if (pages.size() == kMaximumPages) break;
-    pages.push_back(PageOf(executable, theme, ThemeCaption(theme), false));
+    pages.push_back(ExtraPageOf(executable, theme));
   }
   return pages;
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavlin {
@@ -28,5 +29,11 @@ struct PageSpec {
 
 // The pages for the program at executable, in tab order.
 std::vector<PageSpec> PagesOf(const std::filesystem::path& executable);
+// The page of a further theme, as PagesOf makes it.
+PageSpec ExtraPageOf(const std::filesystem::path& executable,
+                     std::u16string_view theme);
+// Whether any of the theme's three phrase files stands in folder.
+bool AnyPhraseFile(const std::filesystem::path& folder,
+                   std::u16string_view theme);
 
 }  // namespace tavlin

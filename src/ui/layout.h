@@ -43,6 +43,9 @@ enum class ControlKind {
   DropDownList,  // a combo box to choose from, with no text of its own
   TextLabel,     // a static text on one line, left-aligned
   IconImage,     // a static that shows an icon
+  FieldLabel,    // a static text, left-aligned, whose & marks an access key
+  PhraseBox,     // a multi-line text box with both scroll bars, shown
+  CountMargin,   // a read-only multi-line text beside a box, right-aligned
 };
 
 // One control of a window's layout table: its id, its kind, where it lies

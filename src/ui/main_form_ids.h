@@ -60,8 +60,9 @@ enum SloganMenuCommand : int {
   kMenuEarlier,        // the page's previous generation, as it was shown
   kMenuLater,          // the page's next generation
   kMenuFiveSevenFive,  // generations keep to 五・七・五, or no longer
+  kMenuEditPhrases,    // the phrase workshop, for the page's theme
 };
-inline constexpr IdRange kSloganMenuIds{kMenuStore, kMenuFiveSevenFive};
+inline constexpr IdRange kSloganMenuIds{kMenuStore, kMenuEditPhrases};
 
 // A storage box's menu.
 enum StorageMenuCommand : int {

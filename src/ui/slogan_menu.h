@@ -29,6 +29,7 @@ inline constexpr SloganMenuItem kSloganMenu[] = {
     {kMenuEarlier, u"前の標語(&B)\tAlt+←", false, true},
     {kMenuLater, u"次の標語(&F)\tAlt+→", false, false},
     {kMenuFiveSevenFive, u"五七五で作る(&G)", false, true},
+    {kMenuEditPhrases, u"語句を編集(&E)...\tCtrl+E", false, true},
 };
 
 // What the menu's items depend on when it opens.

@@ -30,7 +30,7 @@ TEST(SloganMenuItems, TheHistorysAreGreyedAtTheirEnds) {
 }
 
 TEST(SloganMenuItems, FiveSevenFiveShowsWithTheMeterAndIsCheckedWhileOn) {
-  const SloganMenuItem& item = kSloganMenu[std::size(kSloganMenu) - 1];
+  const SloganMenuItem& item = kSloganMenu[std::size(kSloganMenu) - 2];
   ASSERT_EQ(item.command, kMenuFiveSevenFive);
   SloganMenuState state;
   EXPECT_FALSE(SloganMenuItemShown(item, state));

@@ -53,6 +53,10 @@ bool TMainForm::HandleKey(const MSG& message) {
     }
     return true;
   }
+  if (control && !shift && message.wParam == 'E') {
+    OpenWorkshop();
+    return true;
+  }
   if (message.hwnd == Control(kListBox1)) {
     if (message.wParam == VK_RETURN) {
       ListBox1DblClick();

@@ -12,6 +12,7 @@
 #include "win32/forms/info_form_win32.h"
 #include "win32/forms/main_form_font_win32.h"
 #include "win32/forms/poster_form_win32.h"
+#include "win32/forms/workshop_form_win32.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/tab_captions_win32.h"
@@ -230,6 +231,8 @@ void TMainForm::OnMenuCommand(int command) {
     if (!slogan.empty())
       ShowPosterForm(hwnd(), host_->ActiveTheme(),
                      std::u16string(AsU16(slogan)));
+  } else if (command == kMenuEditPhrases) {
+    OpenWorkshop();
   } else if (Contains(kSloganMenuIds, command)) {
     slogans_->RunMenuCommand(command, hwnd());
   }
@@ -374,6 +377,36 @@ void TMainForm::PageControl1Change() {
 
 void TMainForm::ListBox1DblClick() {
   Carry(host_->StoreAsked(!slogans_->SelectedText().empty()));
+}
+
+void TMainForm::OpenWorkshop() {
+  if (!host_) return;
+  WorkshopOpening opening;
+  opening.folder = host_->ProgramFolder();
+  opening.theme = host_->ActiveTheme();
+  opening.meter = &host_->Meter();
+  for (std::size_t page = 0; page < host_->PageCount(); ++page)
+    opening.themes.push_back(host_->Page(page).storage_theme);
+  opening.theme_added = [this](const std::u16string& theme) {
+    AddThemePage(theme);
+  };
+  ShowWorkshopForm(hwnd(), std::move(opening));
+  // The files written there are read at the next generation, as any
+  // phrase file that changed is; a page that had none can compose now.
+  host_->FindPhraseFiles();
+  EnableWindow(Control(kBitBtn1), host_->CanGenerate());
+}
+
+void TMainForm::AddThemePage(const std::u16string& theme) {
+  if (host_->PageCount() >= kMaximumPages) return;
+  host_->AddPage(ExtraPageOf(RunningExecutablePath(), theme));
+  boxes_->AddPage();
+  std::vector<TabPage> tab_pages;
+  for (std::size_t each = 0; each < host_->PageCount(); ++each)
+    tab_pages.push_back(
+        {host_->Page(each).caption, host_->Page(each).storage_theme});
+  tab_captions_ = TabCaptionChoices(tab_pages);
+  FitTabCaptions(Control(kPageControl1), tab_captions_);
 }
 
 void TMainForm::Carry(const MainHost::Steps& steps) {

@@ -72,6 +72,10 @@ class TMainForm final : public Window, private HostView {
   void LoadReadings();
   void ListBox1DblClick();
   void PageControl1Change();
+  // The phrase workshop for the active page's theme; a theme made there
+  // gets its page at once.
+  void OpenWorkshop();
+  void AddThemePage(const std::u16string& theme);
   // Does what the host decided for an event, step by step.
   void Carry(const MainHost::Steps& steps);
   void OnMenuCommand(int command);

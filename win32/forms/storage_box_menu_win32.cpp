@@ -11,6 +11,7 @@
 #include "win32/forms/poster_form_win32.h"
 #include "win32/forms/storage_boxes_win32.h"
 #include "win32/forms/vote_sheet_export_win32.h"
+#include "win32/gui/edit_text_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/popup_menu_win32.h"
 #include "win32/system/running_program_win32.h"
@@ -58,7 +59,8 @@ void StorageBoxes::RunMenuCommand(int command) {
     if (edit.command == command) SendMessageW(box, edit.message, 0, edit.l);
   switch (command) {
     case kStoragePoster: {
-      const std::u16string line = LineAtCaret(box, WindowTextOf(box));
+      const std::wstring text = WindowTextOf(box);
+      const std::u16string line(LineAtCaret(box, text));
       if (!SloganParts(line).empty())
         ShowPosterForm(form_, host_.ActiveTheme(), line);
       break;
@@ -89,20 +91,6 @@ void StorageBoxes::RestoreRemovedLines() {
   SendMessageW(box, EM_REPLACESEL, TRUE,
                reinterpret_cast<LPARAM>(lines.c_str()));
   SendMessageW(box, EM_SCROLLCARET, 0, 0);
-}
-
-std::u16string StorageBoxes::LineAtCaret(HWND box, std::wstring_view text) {
-  DWORD start = 0;
-  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  const std::size_t caret = std::min<std::size_t>(start, text.size());
-  // The box does not wrap, so its lines are the text's.
-  const std::size_t begin =
-      text.find_last_of(L"\r\n", caret == 0 ? 0 : caret - 1);
-  const std::size_t from =
-      caret == 0 || begin == std::wstring_view::npos ? 0 : begin + 1;
-  const std::size_t to =
-      std::min(text.find_first_of(L"\r\n", from), text.size());
-  return std::u16string(AsU16(text.substr(from, to - from)));
 }
 
 bool StorageBoxes::MenuItemEnabled(HWND box, std::wstring_view text,

@@ -9,6 +9,7 @@
 #include "src/ui/main_form_ids.h"
 #include "src/ui/main_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
+#include "win32/gui/edit_text_win32.h"
 #include "win32/system/slogan_match_win32.h"
 #include "win32/system/wide_text_win32.h"
 
@@ -45,39 +46,8 @@ bool StorageBoxes::ShowList(std::size_t page, std::u16string_view text) {
 void StorageBoxes::ShowMergedList(std::size_t page, std::u16string_view text) {
   HWND box = boxes_.at(page);
   if (!box) return;
-  const std::wstring now = WindowTextOf(box);
-  const std::wstring_view merged = AsWide(text);
-  // Only the part that differs is replaced, so that the caret and the
-  // scrolling stay with the text.
-  std::size_t head = 0;
-  while (head < now.size() && head < merged.size() && now[head] == merged[head])
-    ++head;
-  std::size_t tail = 0;
-  while (tail < now.size() - head && tail < merged.size() - head &&
-         now[now.size() - 1 - tail] == merged[merged.size() - 1 - tail])
-    ++tail;
-  DWORD start = 0, end = 0;
-  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  const LRESULT first_line = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
   const bool was = std::exchange(showing_host_, true);
-  SendMessageW(box, EM_SETSEL, head, now.size() - tail);
-  const std::wstring middle(merged.substr(head, merged.size() - head - tail));
-  SendMessageW(box, EM_REPLACESEL, TRUE,
-               reinterpret_cast<LPARAM>(middle.c_str()));
-  // The caret stays with the text it stood in.
-  const std::size_t replaced_end = now.size() - tail;
-  const auto moved = [&](std::size_t at) -> std::size_t {
-    if (at <= head) return at;
-    if (at >= replaced_end) return at - replaced_end + head + middle.size();
-    return head + middle.size();
-  };
-  SendMessageW(box, EM_SETSEL, moved(start), static_cast<LPARAM>(moved(end)));
-  const LRESULT first_now = SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0);
-  SendMessageW(box, EM_LINESCROLL, 0, first_line - first_now);
-  // Undo never takes back another writer's lines, nor brings back a line
-  // another writer deleted.
-  SendMessageW(box, EM_EMPTYUNDOBUFFER, 0, 0);
+  ReplaceChangedText(box, text);
   showing_host_ = was;
 }
 

@@ -42,6 +42,8 @@ class StorageBoxes {
   // The timers the boxes set on the window; false for other timers.
   bool OnTimer(UINT_PTR id);
 
+  // A page added after the start: its box is made when it first shows.
+  void AddPage() { boxes_.push_back(nullptr); }
   // Shows the active page's box, made at where with font the first time,
   // and hides the others.
   void Activate(const LayoutRect& where, HFONT font);
@@ -74,8 +76,6 @@ class StorageBoxes {
                        StorageMenuNeed need) const;
   // Appends the lines another writer deleted to the active page's box.
   void RestoreRemovedLines();
-  // The line of text, the box's text, that the caret stands on.
-  static std::u16string LineAtCaret(HWND box, std::wstring_view text);
 
   HWND form_;
   MainHost& host_;

@@ -22,6 +22,8 @@ const wchar_t* ClassOf(ControlKind kind) {
       return WC_LISTBOXW;
     case ControlKind::StorageBox:
     case ControlKind::LineEdit:
+    case ControlKind::PhraseBox:
+    case ControlKind::CountMargin:
       return WC_EDITW;
     case ControlKind::DropDownList:
       return WC_COMBOBOXW;
@@ -29,6 +31,7 @@ const wchar_t* ClassOf(ControlKind kind) {
     case ControlKind::RightLabel:
     case ControlKind::TextLabel:
     case ControlKind::IconImage:
+    case ControlKind::FieldLabel:
       return WC_STATICW;
   }
   return WC_STATICW;
@@ -60,13 +63,24 @@ DWORD StyleOf(ControlKind kind) {
       return child | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
     case ControlKind::IconImage:
       return child | WS_VISIBLE | SS_ICON;
+    case ControlKind::FieldLabel:
+      return child | WS_VISIBLE | SS_LEFTNOWORDWRAP;
+    case ControlKind::PhraseBox:
+      return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+             ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
+             ES_NOHIDESEL;
+    // Scrolled with its box by the program, never by the user.
+    case ControlKind::CountMargin:
+      return child | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_RIGHT |
+             ES_AUTOVSCROLL;
   }
   return child;
 }
 
 bool HasSunkenBorder(ControlKind kind) {
   return kind == ControlKind::SloganList || kind == ControlKind::StorageBox ||
-         kind == ControlKind::LineEdit;
+         kind == ControlKind::LineEdit || kind == ControlKind::PhraseBox ||
+         kind == ControlKind::CountMargin;
 }
 
 }  // namespace

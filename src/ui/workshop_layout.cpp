@@ -1,0 +1,58 @@
+#include "src/ui/workshop_layout.h"
+
+#include <algorithm>
+
+namespace tavlin {
+
+namespace {
+
+// At the design size of 96 pixels per inch.
+constexpr int kEdge = 12;
+constexpr int kColumnGap = 10;
+constexpr int kLabelTop = 10;
+constexpr int kLabelHeight = 20;
+constexpr int kMarginWidth = 64;
+constexpr int kButtonHeight = 28;
+constexpr int kNewThemeWidth = 140;
+constexpr int kCloseWidth = 90;
+constexpr int kFootHeight = 24;
+
+}  // namespace
+
+WorkshopPlaces PlaceWorkshop(LayoutSize client, int dpi) {
+  const auto scaled = [dpi](int length) { return ScaleForDpi(length, dpi); };
+  const int edge = scaled(kEdge);
+  const int gap = scaled(kColumnGap);
+  const int button_height = scaled(kButtonHeight);
+  const int foot_top = client.height - edge - button_height;
+  const int boxes_top = scaled(kLabelTop) + scaled(kLabelHeight) + scaled(4);
+  const int boxes_height = std::max(0, foot_top - edge - boxes_top);
+  const int columns_width = std::max(0, client.width - 2 * edge - 2 * gap);
+  const int margin_width = scaled(kMarginWidth);
+  WorkshopPlaces places{};
+  for (std::size_t column = 0; column < 3; ++column) {
+    // The width shared evenly; the last column takes what division left.
+    const int left =
+        edge + static_cast<int>(column) * (columns_width / 3 + gap);
+    const int width =
+        column == 2 ? client.width - edge - left : columns_width / 3;
+    places.labels[column] = {left, scaled(kLabelTop), width,
+                             scaled(kLabelHeight)};
+    const int margin = std::min(margin_width, width / 3);
+    places.margins[column] = {left, boxes_top, margin, boxes_height};
+    places.boxes[column] = {left + margin, boxes_top,
+                            std::max(0, width - margin), boxes_height};
+  }
+  const int close_width = scaled(kCloseWidth);
+  const int new_theme_width = scaled(kNewThemeWidth);
+  places.close = {client.width - edge - close_width, foot_top, close_width,
+                  button_height};
+  places.new_theme = {places.close.left - gap - new_theme_width, foot_top,
+                      new_theme_width, button_height};
+  places.foot = {edge, foot_top + (button_height - scaled(kFootHeight)) / 2,
+                 std::max(0, places.new_theme.left - gap - edge),
+                 scaled(kFootHeight)};
+  return places;
+}
+
+}  // namespace tavlin

@@ -399,8 +399,9 @@ void TMainForm::OpenWorkshop() {
 
 void TMainForm::AddThemePage(const std::u16string& theme) {
   if (host_->PageCount() >= kMaximumPages) return;
-  host_->AddPage(ExtraPageOf(RunningExecutablePath(), theme));
+  // Its box's place first: the host shows the list it loads there.
   boxes_->AddPage();
+  host_->AddPage(ExtraPageOf(RunningExecutablePath(), theme));
   std::vector<TabPage> tab_pages;
   for (std::size_t each = 0; each < host_->PageCount(); ++each)
     tab_pages.push_back(

@@ -1,0 +1,182 @@
+// The phrase workshop on the real Tavlin.exe, driven as a screen reader or
+// UI automation would: it opens on Ctrl+E with the theme's three files in
+// its boxes, counts what is typed, keeps the files on disk as they are
+// typed, merges another writer, and the next generation draws from them.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e/tavlin_process.h"
+#include "src/rhythm/reading_dictionary.h"
+#include "src/ui/main_form_ids.h"
+#include "src/ui/workshop_layout.h"
+#include "support/file_faults.h"
+#include "support/temp_folder.h"
+#include "win32/system/shift_jis.h"
+
+namespace tavlin {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const wchar_t* kFiles[] = {L"安全上.txt", L"安全中.txt",
+                                     L"安全下.txt"};
+
+std::string ShiftJis(const std::wstring& text) {
+  return std::string(ShiftJisFromWide(text).bytes());
+}
+
+class Workshop : public testing::Test {
+ protected:
+  void SetUp() override {
+    CopyExamplePhraseFiles(folder_.path());
+    fs::copy_file(fs::path(TAVLIN_BUILT_READING_DICTIONARY).make_preferred(),
+                  folder_ / kReadingDictionaryFileName);
+    tavlin_.Start();
+    // The meter is read once the first slogans show.
+    ASSERT_TRUE(WaitFor([&] {
+      const std::vector<std::wstring> rows =
+          ListBoxItems(tavlin_.Control(kListBox1));
+      return !rows.empty() && rows[0].find(L"（音数") != std::wstring::npos;
+    }));
+  }
+  void TearDown() override {
+    if (!tavlin_.HasExited()) tavlin_.Close();
+  }
+
+  HWND Open() {
+    PostMessageW(tavlin_.MainWindow(), WM_COMMAND,
+                 MAKEWPARAM(kMenuEditPhrases, 0), 0);
+    return workshop_ = tavlin_.WaitForWindow(L"TavlinWorkshopForm");
+  }
+  HWND Box(std::size_t column) const {
+    return GetDlgItem(workshop_, WorkshopBoxId(column));
+  }
+  std::wstring MarginOf(std::size_t column) const {
+    return WindowText(GetDlgItem(workshop_, WorkshopMarginId(column)));
+  }
+  std::wstring Foot() const {
+    return WindowText(GetDlgItem(workshop_, kWorkshopFoot));
+  }
+  // As the keyboard types: at the end of the box, which reports the change.
+  void TypeAtEnd(std::size_t column, const std::wstring& text) {
+    const LRESULT end = SendMessageW(Box(column), WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(Box(column), EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(Box(column), EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  void Replace(std::size_t column, const std::wstring& text) {
+    SendMessageW(Box(column), EM_SETSEL, 0, -1);
+    SendMessageW(Box(column), EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  // Esc closes it, every file saved.
+  void CloseWorkshop() {
+    PostMessageW(Box(0), WM_KEYDOWN, VK_ESCAPE, 1);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(workshop_); }));
+  }
+  fs::path File(std::size_t column) const { return folder_ / kFiles[column]; }
+
+  TempFolder folder_;
+  TavlinProcess tavlin_{folder_.path()};
+  HWND workshop_ = nullptr;
+};
+
+TEST_F(Workshop, OpensOnCtrlEWithTheThemesThreeFilesAndCountsWhatIsTyped) {
+  SetForegroundWindow(tavlin_.MainWindow());
+  PressCtrlAnd('E');
+  workshop_ = tavlin_.WaitForWindow(L"TavlinWorkshopForm");
+  EXPECT_EQ(WindowText(workshop_), L"語句の編集 - 安全");
+  for (std::size_t column = 0; column < 3; ++column) {
+    std::wstring shown = WindowText(Box(column));
+    EXPECT_TRUE(FileHolds(File(column), ShiftJis(shown))) << column;
+  }
+  const std::wstring foot = Foot();
+  EXPECT_NE(foot.find(L"五・七・五になる標語: "), std::wstring::npos) << foot;
+  const std::wstring typed[] = {L"\r\nあさひさす", L"\r\nしずかなみなとに",
+                                L"\r\nきょうもぶじ"};
+  for (std::size_t column = 0; column < 3; ++column) {
+    TypeAtEnd(column, typed[column]);
+    const std::wstring count = column == 1 ? L"\r\n▲8" : L"\r\n5";
+    EXPECT_TRUE(WaitFor([&] { return MarginOf(column).ends_with(count); }))
+        << column << ": " << testing::PrintToString(MarginOf(column));
+  }
+  EXPECT_NE(Foot(), foot);
+  CloseWorkshop();
+  for (std::size_t column = 0; column < 3; ++column)
+    EXPECT_TRUE(FileHolds(File(column), ShiftJis(typed[column])));
+}
+
+TEST_F(Workshop, TheNextGenerationDrawsFromWhatWasWritten) {
+  Open();
+  Replace(0, L"あさひさす");
+  Replace(1, L"みなとにふねが");
+  Replace(2, L"きょうもぶじ");
+  EXPECT_TRUE(WaitFor([&] {
+    return Foot() == L"五・七・五になる標語: 1 / 1（100%）";
+  })) << testing::PrintToString(Foot());
+  CloseWorkshop();
+  EXPECT_EQ(ReadBytes(File(1)), ShiftJis(L"みなとにふねが"));
+  PostMessageW(tavlin_.Control(kBitBtn1), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] {
+    const std::vector<std::wstring> rows =
+        ListBoxItems(tavlin_.Control(kListBox1));
+    return rows.size() == 5 &&
+           std::all_of(rows.begin(), rows.end(), [](const std::wstring& row) {
+             return row.starts_with(L"あさひさす みなとにふねが きょうもぶじ");
+           });
+  })) << testing::PrintToString(ListBoxItems(tavlin_.Control(kListBox1)));
+}
+
+TEST_F(Workshop, AnotherWritersLineIsMergedWithWhatIsTyped) {
+  Open();
+  const std::string theirs = ReadBytes(File(2)) + ShiftJis(L"ほかの人の句\r\n");
+  WriteBytes(File(2), theirs);
+  TypeAtEnd(2, L"\r\nわたしの句");
+  CloseWorkshop();
+  const std::string merged = ReadBytes(File(2));
+  EXPECT_NE(merged.find(ShiftJis(L"ほかの人の句")), std::string::npos);
+  EXPECT_NE(merged.find(ShiftJis(L"わたしの句")), std::string::npos);
+}
+
+TEST_F(Workshop, AFileHeldByAnotherProgramKeepsItsBytesAndTheTextGoesBeside) {
+  Open();
+  const std::string before = ReadBytes(File(1));
+  bool holds = false;
+  const auto held = HoldOpen(File(1), holds);
+  ASSERT_TRUE(holds);
+  TypeAtEnd(1, L"\r\nしずかなみなとに");
+  PostMessageW(Box(0), WM_KEYDOWN, VK_ESCAPE, 1);
+  const std::wstring report = tavlin_.DismissMessageBox();
+  EXPECT_NE(report.find(File(1).wstring()), std::wstring::npos) << report;
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(workshop_); }));
+  EXPECT_EQ(ReadBytes(File(1)), before);
+}
+
+TEST_F(Workshop, ANewThemeGetsItsThreeFilesAndItsPage) {
+  Open();
+  HWND tabs = tavlin_.Control(kPageControl1);
+  const LRESULT pages = SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
+  PostMessageW(GetDlgItem(workshop_, kWorkshopNewTheme), BM_CLICK, 0, 0);
+  HWND ask = tavlin_.WaitForWindow(L"TavlinThemeNameForm");
+  HWND name = FindWindowExW(ask, nullptr, L"Edit", nullptr);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"衛/生"));
+  PostMessageW(GetDlgItem(ask, IDOK), BM_CLICK, 0, 0);
+  EXPECT_NE(tavlin_.DismissMessageBox().find(L"「/」"), std::wstring::npos);
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"衛生"));
+  PostMessageW(GetDlgItem(ask, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(
+      WaitFor([&] { return WindowText(workshop_) == L"語句の編集 - 衛生"; }));
+  for (const wchar_t* file : {L"衛生上.txt", L"衛生中.txt", L"衛生下.txt"})
+    EXPECT_TRUE(FileHolds(folder_ / file, "")) << fs::path(file).string();
+  EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), pages + 1);
+  CloseWorkshop();
+}
+
+}  // namespace
+
+}  // namespace tavlin

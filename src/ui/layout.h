@@ -45,7 +45,7 @@ enum class ControlKind {
   IconImage,     // a static that shows an icon
   FieldLabel,    // a static text, left-aligned, whose & marks an access key
   PhraseBox,     // a multi-line text box with both scroll bars, shown
-  CountMargin,   // a read-only multi-line text beside a box, right-aligned
+  CountMargin,   // a static text of several lines beside a box, right-aligned
 };
 
 // One control of a window's layout table: its id, its kind, where it lies

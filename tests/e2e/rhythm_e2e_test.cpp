@@ -55,8 +55,11 @@ TEST_F(RhythmMeter, RowsShowTheirCountsAndStoreTheSloganAlone) {
       << testing::PrintToString(ListBoxItems(list_));
   const std::wstring row = ListBoxItems(list_).at(2);
   const std::wstring slogan = row.substr(0, row.find(kCountsBegin));
-  // Three counts, one for each part: "（音数 5・7・5）".
-  const std::wstring counts = row.substr(row.find(kCountsBegin));
+  // Three counts, one for each part: "（音数 5・7・5）", then
+  // " 五・七・五" where they scan.
+  std::wstring counts =
+      row.substr(row.find(kCountsBegin) + kCountsBegin.size());
+  counts = counts.substr(0, counts.find_first_of(L" ）"));
   EXPECT_EQ(std::count(counts.begin(), counts.end(), L'・'), 2) << counts;
   SendMessageW(list_, LB_SETCURSEL, 2, 0);
   PostMessageW(list_, WM_KEYDOWN, VK_RETURN, 1);

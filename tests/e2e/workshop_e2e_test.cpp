@@ -101,7 +101,8 @@ TEST_F(Workshop, OpensOnCtrlEWithTheThemesThreeFilesAndCountsWhatIsTyped) {
                                 L"\r\nきょうもぶじ"};
   for (std::size_t column = 0; column < 3; ++column) {
     TypeAtEnd(column, typed[column]);
-    const std::wstring count = column == 1 ? L"\r\n▲8" : L"\r\n5";
+    // A line of the margin for each line the box shows.
+    const std::wstring count = column == 1 ? L"\r\n▲8\r\n" : L"\r\n5\r\n";
     EXPECT_TRUE(WaitFor([&] { return MarginOf(column).ends_with(count); }))
         << column << ": " << testing::PrintToString(MarginOf(column));
   }
@@ -109,6 +110,24 @@ TEST_F(Workshop, OpensOnCtrlEWithTheThemesThreeFilesAndCountsWhatIsTyped) {
   CloseWorkshop();
   for (std::size_t column = 0; column < 3; ++column)
     EXPECT_TRUE(FileHolds(File(column), ShiftJis(typed[column])));
+}
+
+TEST_F(Workshop, TheMarginShowsTheLinesTheBoxShowsAsItScrolls) {
+  Open();
+  std::wstring lines;  // line n has n morae
+  for (int line = 1; line <= 60; ++line)
+    lines += std::wstring(static_cast<std::size_t>(line), L'か') + L"\r\n";
+  Replace(0, lines);
+  SendMessageW(Box(0), EM_SETSEL, 0, 0);
+  SendMessageW(Box(0), EM_SCROLLCARET, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return MarginOf(0).starts_with(L"▲1\r\n"); }));
+  SendMessageW(Box(0), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 20), 0);
+  const LRESULT first = SendMessageW(Box(0), EM_GETFIRSTVISIBLELINE, 0, 0);
+  ASSERT_GT(first, 0);
+  const std::wstring expected =
+      (first + 1 == 5 ? L"" : L"▲") + std::to_wstring(first + 1) + L"\r\n";
+  EXPECT_TRUE(WaitFor([&] { return MarginOf(0).starts_with(expected); }))
+      << testing::PrintToString(MarginOf(0).substr(0, 20));
 }
 
 TEST_F(Workshop, TheNextGenerationDrawsFromWhatWasWritten) {
@@ -175,6 +194,30 @@ TEST_F(Workshop, ANewThemeGetsItsThreeFilesAndItsPage) {
     EXPECT_TRUE(FileHolds(folder_ / file, "")) << fs::path(file).string();
   EXPECT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), pages + 1);
   CloseWorkshop();
+}
+
+// Without the reading dictionary the workshop edits and saves all the
+// same; the counts are hidden and the foot says why.
+TEST(WorkshopWithoutTheDictionary, EditsAndSavesAndSaysWhyNothingIsCounted) {
+  const TempFolder folder;
+  CopyExamplePhraseFiles(folder.path());
+  TavlinProcess tavlin(folder.path());
+  tavlin.Start();
+  PostMessageW(tavlin.MainWindow(), WM_COMMAND, MAKEWPARAM(kMenuEditPhrases, 0),
+               0);
+  HWND workshop = tavlin.WaitForWindow(L"TavlinWorkshopForm");
+  EXPECT_NE(WindowText(GetDlgItem(workshop, kWorkshopFoot)).find(L"読み辞書"),
+            std::wstring::npos);
+  EXPECT_FALSE(IsWindowVisible(GetDlgItem(workshop, WorkshopMarginId(0))));
+  HWND lower = GetDlgItem(workshop, WorkshopBoxId(2));
+  const LRESULT end = SendMessageW(lower, WM_GETTEXTLENGTH, 0, 0);
+  SendMessageW(lower, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageW(lower, EM_REPLACESEL, TRUE,
+               reinterpret_cast<LPARAM>(L"\r\nきょうもぶじ"));
+  PostMessageW(lower, WM_KEYDOWN, VK_ESCAPE, 1);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(workshop); }));
+  EXPECT_TRUE(FileHolds(folder / L"安全下.txt", ShiftJis(L"\r\nきょうもぶじ")));
+  tavlin.Close();
 }
 
 }  // namespace

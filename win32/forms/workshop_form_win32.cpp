@@ -257,29 +257,31 @@ void TWorkshopForm::NoteBox(std::size_t column) {
   const std::vector<LineNote>& notes =
       host_->Note(static_cast<PhrasePlace>(column), AsU16(WindowTextOf(box)));
   if (host_->Counting()) {
-    std::wstring margin;
     // As many lines as the box has, so that the two scroll alike.
     const auto lines =
         static_cast<std::size_t>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
-    for (std::size_t line = 0; line < std::max(lines, notes.size()); ++line) {
-      if (line > 0) margin += L"\r\n";
-      if (line < notes.size())
-        margin += std::wstring(AsWide(MarginText(notes[line])));
-    }
-    SetWindowTextW(Margin(column), margin.c_str());
-    AlignMargin(column);
+    std::vector<std::wstring>& margin = margin_lines_[column];
+    margin.assign(std::max(lines, notes.size()), std::wstring());
+    for (std::size_t line = 0; line < notes.size(); ++line)
+      margin[line] = std::wstring(AsWide(MarginText(notes[line])));
+    AlignMargin(column, true);
   }
   SetWindowTextW(Control(kWorkshopFoot),
                  WideFromUtf8(host_->FootText()).c_str());
 }
 
-void TWorkshopForm::AlignMargin(std::size_t column) {
-  const LRESULT box_first =
-      SendMessageW(Box(column), EM_GETFIRSTVISIBLELINE, 0, 0);
-  const LRESULT margin_first =
-      SendMessageW(Margin(column), EM_GETFIRSTVISIBLELINE, 0, 0);
-  if (box_first != margin_first)
-    SendMessageW(Margin(column), EM_LINESCROLL, 0, box_first - margin_first);
+void TWorkshopForm::AlignMargin(std::size_t column, bool force) {
+  const LRESULT first = SendMessageW(Box(column), EM_GETFIRSTVISIBLELINE, 0, 0);
+  if (first == margin_first_[column] && !force) return;
+  margin_first_[column] = first;
+  // The lines from the first the box shows, as many as a screen holds.
+  constexpr std::size_t kMostShown = 400;
+  const std::vector<std::wstring>& lines = margin_lines_[column];
+  std::wstring shown;
+  for (std::size_t line = static_cast<std::size_t>(std::max<LRESULT>(first, 0));
+       line < lines.size() && line < first + kMostShown; ++line)
+    shown += lines[line] + L"\r\n";
+  SetWindowTextW(Margin(column), shown.c_str());
 }
 
 LRESULT CALLBACK TWorkshopForm::BoxProcedure(HWND box, UINT message, WPARAM w,

@@ -64,8 +64,8 @@ class TWorkshopForm final : public Window, private HostView {
   void OpenTheme(std::u16string theme);
   // The box's margin and the foot, after its text changed.
   void NoteBox(std::size_t column);
-  // The margin shows from the line the box shows from.
-  void AlignMargin(std::size_t column);
+  // The margin shows from the line the box shows from; again where force.
+  void AlignMargin(std::size_t column, bool force = false);
   void CloseAfterSaving();
   void NewThemeClick();
   bool PreTranslateMessage(const MSG& message);
@@ -85,6 +85,10 @@ class TWorkshopForm final : public Window, private HostView {
   bool closed_ = false;
   bool asking_to_retry_ = false;
   bool showing_host_ = false;  // the boxes change, but not by the user
+  // Each margin's lines, one for each line of its box, and the first of
+  // them it shows now.
+  std::array<std::vector<std::wstring>, 3> margin_lines_;
+  std::array<LRESULT, 3> margin_first_{};
   std::optional<WorkshopHost> host_;
 };
 

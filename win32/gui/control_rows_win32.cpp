@@ -23,7 +23,6 @@ const wchar_t* ClassOf(ControlKind kind) {
     case ControlKind::StorageBox:
     case ControlKind::LineEdit:
     case ControlKind::PhraseBox:
-    case ControlKind::CountMargin:
       return WC_EDITW;
     case ControlKind::DropDownList:
       return WC_COMBOBOXW;
@@ -32,6 +31,7 @@ const wchar_t* ClassOf(ControlKind kind) {
     case ControlKind::TextLabel:
     case ControlKind::IconImage:
     case ControlKind::FieldLabel:
+    case ControlKind::CountMargin:
       return WC_STATICW;
   }
   return WC_STATICW;
@@ -69,10 +69,9 @@ DWORD StyleOf(ControlKind kind) {
       return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
              ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
              ES_NOHIDESEL;
-    // Scrolled with its box by the program, never by the user.
+    // Shows the lines its box shows: the program keeps the two in step.
     case ControlKind::CountMargin:
-      return child | WS_VISIBLE | ES_MULTILINE | ES_READONLY | ES_RIGHT |
-             ES_AUTOVSCROLL;
+      return child | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX;
   }
   return child;
 }

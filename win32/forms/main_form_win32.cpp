@@ -317,28 +317,8 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::CloseAfterSaving() {
-  // Saved while the window still shows: a list that can be saved nowhere
-  // keeps the window, with its text, unless the user tries again. A close
-  // asked for while that question shows is the same close.
-  if (asking_to_retry_ || !host_) return;
-  std::vector<UserReport> reports;
-  for (;;) {
-    std::string failure;
-    const ListSaving::Saved saved =
-        host_->SaveLists(SaveMoment::Closing, &failure, &reports);
-    if (saved == ListSaving::Saved::All) break;
-    if (saved == ListSaving::Saved::Waiting) {
-      host_->CloseWhenSaved();
-      return;
-    }
-    asking_to_retry_ = true;
-    const bool retry = AskToRetry(hwnd(), failure);
-    asking_to_retry_ = false;
-    if (!retry) return;
-  }
+  if (!host_ || !close_saving_.SaveEveryList(hwnd(), *host_)) return;
   saved_at_close_ = true;
-  // Told once every list is saved: nothing shown stops a save.
-  for (const UserReport& report : reports) ShowUserReport(hwnd(), report);
   // Closing asks nothing more: hidden first, then destroyed.
   ShowWindow(hwnd(), SW_HIDE);
   DestroyWindow(hwnd());

@@ -15,6 +15,7 @@
 #include "src/ui/tab_captions.h"
 #include "win32/forms/slogan_list_win32.h"
 #include "win32/forms/storage_boxes_win32.h"
+#include "win32/gui/close_saving_win32.h"
 #include "win32/gui/window_win32.h"
 #include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/unique_handle_win32.h"
@@ -109,8 +110,8 @@ class TMainForm final : public Window, private HostView {
   HWND last_focus_ = nullptr;
   bool created_ = false;  // WM_CREATE ran to its end
   bool saved_at_close_ = false;
-  bool asking_to_retry_ = false;  // the close asks whether to try again
-  LayoutKey laid_out_;            // what the controls are placed for
+  CloseSaving close_saving_;
+  LayoutKey laid_out_;  // what the controls are placed for
   // The tabs' captions, widest first: the first set that fits shows.
   std::vector<TabCaptionSet> tab_captions_;
 };

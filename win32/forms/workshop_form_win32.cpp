@@ -295,26 +295,7 @@ LRESULT CALLBACK TWorkshopForm::BoxProcedure(HWND box, UINT message, WPARAM w,
 }
 
 void TWorkshopForm::CloseAfterSaving() {
-  // As the main window closes: every file saved first, or the window
-  // stays with its text unless the user gives up trying.
-  if (asking_to_retry_ || !host_) return;
-  std::vector<UserReport> reports;
-  for (;;) {
-    std::string failure;
-    const ListSaving::Saved saved =
-        host_->SaveLists(SaveMoment::Closing, &failure, &reports);
-    if (saved == ListSaving::Saved::All) break;
-    if (saved == ListSaving::Saved::Waiting) {
-      host_->CloseWhenSaved();
-      return;
-    }
-    asking_to_retry_ = true;
-    const bool retry = AskToRetry(hwnd(), failure);
-    asking_to_retry_ = false;
-    if (!retry) return;
-  }
-  for (const UserReport& report : reports) ShowUserReport(hwnd(), report);
-  closed_ = true;
+  if (host_ && close_saving_.SaveEveryList(hwnd(), *host_)) closed_ = true;
 }
 
 void TWorkshopForm::NewThemeClick() {

@@ -18,6 +18,7 @@
 #include "src/rhythm/mora_meter.h"
 #include "src/workshop/workshop_host.h"
 #include "win32/gui/balloon_tip_win32.h"
+#include "win32/gui/close_saving_win32.h"
 #include "win32/gui/window_win32.h"
 #include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/unique_handle_win32.h"
@@ -83,7 +84,7 @@ class TWorkshopForm final : public Window, private HostView {
   UniqueFont font_;
   BalloonTip balloon_;
   bool closed_ = false;
-  bool asking_to_retry_ = false;
+  CloseSaving close_saving_;
   bool showing_host_ = false;  // the boxes change, but not by the user
   // Each margin's lines, one for each line of its box, and the first of
   // them it shows now.

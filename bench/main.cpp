@@ -318,11 +318,17 @@ int main(int argc, char** argv) {
   const auto baseline = times.find("ReadPhraseFilesOnly");
   if (baseline != times.end()) {
     std::printf("\n");
-    for (const char* name : {"Generation", "FirstGeneration"}) {
-      const auto generation = times.find(name);
+    // Unchanged files are compared, not parsed: close to reading them.
+    const struct {
+      const char* name;
+      double most;
+    } ratios[] = {{"Generation", 1.2}, {"FirstGeneration", 2.0}};
+    for (const auto& ratio : ratios) {
+      const auto generation = times.find(ratio.name);
       if (generation == times.end()) continue;
-      std::printf("%s / reading the files only: %.2fx (target: at most 2x)\n",
-                  name, generation->second / baseline->second);
+      std::printf(
+          "%s / reading the files only: %.2fx (target: at most %.1fx)\n",
+          ratio.name, generation->second / baseline->second, ratio.most);
     }
   }
   const double files = Megabytes(data.phrase_bytes());

@@ -5,8 +5,7 @@
 
 namespace tavlin {
 
-SaveWorker::SaveWorker(std::function<void()> wake)
-    : wake_(std::move(wake)), thread_([this] { Run(); }) {}
+SaveWorker::SaveWorker(std::function<void()> wake) : wake_(std::move(wake)) {}
 
 SaveWorker::~SaveWorker() {
   {
@@ -14,7 +13,7 @@ SaveWorker::~SaveWorker() {
     stopping_ = true;
   }
   changed_.notify_all();
-  thread_.join();
+  if (thread_.joinable()) thread_.join();
 }
 
 void SaveWorker::Post(Job job) {
@@ -24,6 +23,9 @@ void SaveWorker::Post(Job job) {
     ++unfinished_;
   }
   changed_.notify_all();
+  // Started with the first save, not with the window: a thread costs the
+  // start a little, and many sessions save nothing before they close.
+  if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
 }
 
 void SaveWorker::Run() {

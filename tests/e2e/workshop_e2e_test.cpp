@@ -130,6 +130,24 @@ TEST_F(Workshop, TheMarginShowsTheLinesTheBoxShowsAsItScrolls) {
       << testing::PrintToString(MarginOf(0).substr(0, 20));
 }
 
+TEST_F(Workshop, ABoxsMenuIsTheJapaneseTextBoxMenu) {
+  Open();
+  PostMessageW(Box(2), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Box(2)), -1);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    menu = FindWindowW(L"#32768", nullptr);
+    return menu && IsWindowVisible(menu);
+  }));
+  PostMessageW(menu, WM_CHAR, L'a', 1);  // すべて選択(&A)
+  const LRESULT length = SendMessageW(Box(2), WM_GETTEXTLENGTH, 0, 0);
+  EXPECT_TRUE(WaitFor([&] {
+    DWORD start = 1, end = 0;
+    SendMessageW(Box(2), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return start == 0 && end == static_cast<DWORD>(length);
+  }));
+}
+
 TEST_F(Workshop, TheNextGenerationDrawsFromWhatWasWritten) {
   Open();
   Replace(0, L"あさひさす");

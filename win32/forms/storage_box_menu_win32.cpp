@@ -14,6 +14,7 @@
 #include "win32/gui/edit_text_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/popup_menu_win32.h"
+#include "win32/gui/text_box_menu_win32.h"
 #include "win32/system/running_program_win32.h"
 #include "win32/system/unique_handle_win32.h"
 #include "win32/system/wide_text_win32.h"
@@ -44,19 +45,7 @@ LRESULT CALLBACK StorageBoxes::BoxProcedure(HWND box, UINT message, WPARAM w,
 void StorageBoxes::RunMenuCommand(int command) {
   HWND box = ActiveBox();
   if (!box) return;
-  // The text box's own items are its own messages.
-  struct EditCommand {
-    int command;
-    UINT message;
-    LPARAM l;
-  };
-  static constexpr EditCommand kEditCommands[] = {
-      {kStorageUndo, WM_UNDO, 0},    {kStorageCut, WM_CUT, 0},
-      {kStorageCopy, WM_COPY, 0},    {kStoragePaste, WM_PASTE, 0},
-      {kStorageDelete, WM_CLEAR, 0}, {kStorageSelectAll, EM_SETSEL, -1},
-  };
-  for (const EditCommand& edit : kEditCommands)
-    if (edit.command == command) SendMessageW(box, edit.message, 0, edit.l);
+  if (RunTextBoxCommand(box, command)) return;
   switch (command) {
     case kStoragePoster: {
       const std::wstring text = WindowTextOf(box);
@@ -95,38 +84,23 @@ void StorageBoxes::RestoreRemovedLines() {
 
 bool StorageBoxes::MenuItemEnabled(HWND box, std::wstring_view text,
                                    StorageMenuNeed need) const {
+  if (const std::optional<bool> met = TextBoxNeedMet(box, text, need))
+    return *met;
   switch (need) {
-    case StorageMenuNeed::Undo:
-      return SendMessageW(box, EM_CANUNDO, 0, 0) != 0;
-    case StorageMenuNeed::Selection: {
-      DWORD start = 0, end = 0;
-      SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                   reinterpret_cast<LPARAM>(&end));
-      return start != end;
-    }
-    case StorageMenuNeed::ClipboardText:
-      return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
-    case StorageMenuNeed::Text:
-      return !text.empty();
     case StorageMenuNeed::SloganAtCaret:
       return !SloganParts(LineAtCaret(box, text)).empty();
     case StorageMenuNeed::Slogans:
       return !SheetSlogans(AsU16(text)).empty();
     case StorageMenuNeed::RemovedLines:
       return host_.AnyRemovedLines(host_.Active());
+    default:
+      return false;
   }
-  return false;
 }
 
 void StorageBoxes::ShowMenu(HWND box, POINT at) {
   // From the keyboard: at the caret.
-  DWORD start = 0;
-  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-  const LRESULT place = SendMessageW(box, EM_POSFROMCHAR, start, 0);
-  const POINT caret = place == -1 ? POINT{0, 0}
-                                  : POINT{static_cast<short>(LOWORD(place)),
-                                          static_cast<short>(HIWORD(place))};
-  const POINT point = MenuPoint(box, at, caret);
+  const POINT point = TextBoxMenuPoint(box, at);
   SetFocus(box);
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;

@@ -12,6 +12,8 @@
 #include "win32/gui/edit_text_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/modal_window_win32.h"
+#include "win32/gui/popup_menu_win32.h"
+#include "win32/gui/text_box_menu_win32.h"
 #include "win32/gui/window_bounds_win32.h"
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/wide_text_win32.h"
@@ -222,7 +224,9 @@ void TWorkshopForm::WakeForSaveResults() {
   PostMessageW(hwnd(), kWorkshopSaveDoneMessage, 0, 0);
 }
 
-void TWorkshopForm::OnCommand(int id, int code, HWND) {
+void TWorkshopForm::OnCommand(int id, int code, HWND control) {
+  // A box's menu: its command is for the box that has the focus.
+  if (!control && code == 0 && RunTextBoxCommand(GetFocus(), id)) return;
   for (std::size_t column = 0; column < kPhrasePlaces; ++column) {
     if (id != WorkshopBoxId(column)) continue;
     if (code == EN_SETFOCUS && host_)
@@ -287,10 +291,20 @@ void TWorkshopForm::AlignMargin(std::size_t column, bool force) {
 LRESULT CALLBACK TWorkshopForm::BoxProcedure(HWND box, UINT message, WPARAM w,
                                              LPARAM l, UINT_PTR column,
                                              DWORD_PTR form) {
+  auto* self = reinterpret_cast<TWorkshopForm*>(form);
+  if (message == WM_CONTEXTMENU) {
+    // The box's own items, in Japanese as the main window's boxes have
+    // them; nothing may leave a window procedure.
+    try {
+      ShowTextBoxMenu(self->hwnd(), box, ContextMenuPoint(l));
+    } catch (...) {
+      ReportCurrentException(self->hwnd());
+    }
+    return 0;
+  }
   if (message == WM_NCDESTROY) RemoveWindowSubclass(box, BoxProcedure, column);
   const LRESULT result = DefSubclassProc(box, message, w, l);
-  if (MayScroll(message))
-    reinterpret_cast<TWorkshopForm*>(form)->AlignMargin(column);
+  if (MayScroll(message)) self->AlignMargin(column);
   return result;
 }
 

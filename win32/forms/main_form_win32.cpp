@@ -82,6 +82,11 @@ int TMainForm::ActivePageIndex() const {
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  LRESULT result = 0;
+  // Every list is saved, or set aside, when Windows ends, whatever shows.
+  if (host_ &&
+      AnswerListMessage(hwnd(), *host_, kSaveDoneMessage, message, w, result))
+    return result;
   switch (message) {
     case WM_CREATE:
       CreateControls();
@@ -95,13 +100,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case kTellStartReportsMessage:
     case kLoadReadingsMessage:
       AfterShowing(message);
-      return 0;
-    case kSaveDoneMessage:
-      try {
-        if (host_) host_->TakeSaveResults();
-      } catch (...) {
-        ReportCurrentException(hwnd());
-      }
       return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(l) == Control(kPanel1)) {
@@ -119,15 +117,6 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
                    ? last_focus_
                    : Control(kPageControl1));
       return 0;
-    case WM_QUERYENDSESSION:
-    case WM_ENDSESSION:
-      // Windows may end the process after this without destroying the
-      // window, and no question can be asked: every list is saved, or set
-      // aside, whatever shows on screen. A process that lives on goes on
-      // saving as before.
-      if ((message == WM_QUERYENDSESSION || w) && host_)
-        host_->SaveLists(SaveMoment::EndingSession);
-      return message == WM_QUERYENDSESSION ? TRUE : 0;
     case WM_CLOSE:
       CloseAfterSaving();
       return 0;

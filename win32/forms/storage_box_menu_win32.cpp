@@ -99,17 +99,10 @@ bool StorageBoxes::MenuItemEnabled(HWND box, std::wstring_view text,
 }
 
 void StorageBoxes::ShowMenu(HWND box, POINT at) {
-  // From the keyboard: at the caret.
-  const POINT point = TextBoxMenuPoint(box, at);
-  SetFocus(box);
-  const UniqueMenu menu(CreatePopupMenu());
-  if (!menu) return;
-  const std::wstring text = WindowTextOf(box);
-  for (const StorageMenuItem& item : kStorageMenu)
-    AppendMenuItem(menu.get(), item.separator_before,
-                   MenuItemEnabled(box, text, item.need) ? 0 : MF_GRAYED,
-                   item.command, item.caption);
-  TrackMenuFor(form_, menu.get(), point);
+  ShowTextBoxMenu(
+      form_, box, at, [&](std::wstring_view text, StorageMenuNeed need) {
+        return std::optional<bool>(MenuItemEnabled(box, text, need));
+      });
 }
 
 }  // namespace tavlin

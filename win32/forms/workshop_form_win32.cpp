@@ -79,6 +79,12 @@ HWND TWorkshopForm::Margin(std::size_t column) const {
 }
 
 LRESULT TWorkshopForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  LRESULT result = 0;
+  // As the main window does: every file is saved, or set aside, when
+  // Windows ends.
+  if (host_ && AnswerListMessage(hwnd(), *host_, kWorkshopSaveDoneMessage,
+                                 message, w, result))
+    return result;
   switch (message) {
     case WM_CREATE:
       CreateControls();
@@ -87,19 +93,6 @@ LRESULT TWorkshopForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_SIZE:
       ApplyLayout();
       return 0;
-    case kWorkshopSaveDoneMessage:
-      try {
-        if (host_) host_->TakeSaveResults();
-      } catch (...) {
-        ReportCurrentException(hwnd());
-      }
-      return 0;
-    case WM_QUERYENDSESSION:
-    case WM_ENDSESSION:
-      // As the main window does: every file is saved, or set aside.
-      if ((message == WM_QUERYENDSESSION || w) && host_)
-        host_->SaveLists(SaveMoment::EndingSession);
-      return message == WM_QUERYENDSESSION ? TRUE : 0;
     case WM_CLOSE:
       CloseAfterSaving();
       return 0;

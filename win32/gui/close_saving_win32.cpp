@@ -7,6 +7,26 @@
 
 namespace tavlin {
 
+bool AnswerListMessage(HWND window, ListSaving& lists, UINT saves_done,
+                       UINT message, WPARAM w, LRESULT& result) {
+  result = 0;
+  if (message == saves_done) {
+    // A failure of a save is reported here, as in a window procedure.
+    try {
+      lists.TakeSaveResults();
+    } catch (...) {
+      ReportCurrentException(window);
+    }
+    return true;
+  }
+  if (message != WM_QUERYENDSESSION && message != WM_ENDSESSION) return false;
+  // A process that lives on after a cancelled end goes on saving as before.
+  if (message == WM_QUERYENDSESSION || w)
+    lists.SaveLists(SaveMoment::EndingSession);
+  result = message == WM_QUERYENDSESSION ? TRUE : 0;
+  return true;
+}
+
 bool CloseSaving::SaveEveryList(HWND window, ListSaving& lists) {
   if (asking_to_retry_) return false;
   std::vector<UserReport> reports;

@@ -10,6 +10,14 @@
 
 namespace tavlin {
 
+// The messages every window of lists answers alike: saves_done, posted
+// when saves beside the window have results, and the end of a Windows
+// session, when every list is saved or set aside at once, since Windows
+// may end the process without destroying the window and no question can
+// be asked. True where message was one of them, its answer in result.
+bool AnswerListMessage(HWND window, ListSaving& lists, UINT saves_done,
+                       UINT message, WPARAM w, LRESULT& result);
+
 class CloseSaving {
  public:
   // True once every list is where it belongs, or safe elsewhere, and what

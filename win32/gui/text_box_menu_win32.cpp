@@ -56,16 +56,20 @@ POINT TextBoxMenuPoint(HWND box, POINT at) {
   return MenuPoint(box, at, caret);
 }
 
-void ShowTextBoxMenu(HWND owner, HWND box, POINT at) {
+void ShowTextBoxMenu(HWND owner, HWND box, POINT at,
+                     const OtherNeedMet& other_needs) {
   const POINT point = TextBoxMenuPoint(box, at);
   SetFocus(box);
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
   const std::wstring text = WindowTextOf(box);
-  for (const StorageMenuItem& item : kStorageMenu)
-    if (const std::optional<bool> met = TextBoxNeedMet(box, text, item.need))
+  for (const StorageMenuItem& item : kStorageMenu) {
+    std::optional<bool> met = TextBoxNeedMet(box, text, item.need);
+    if (!met && other_needs) met = other_needs(text, item.need);
+    if (met)
       AppendMenuItem(menu.get(), item.separator_before, *met ? 0 : MF_GRAYED,
                      item.command, item.caption);
+  }
   TrackMenuFor(owner, menu.get(), point);
 }
 

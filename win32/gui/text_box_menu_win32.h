@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -25,8 +26,14 @@ bool RunTextBoxCommand(HWND box, int command);
 // Where box's menu opens: at the mouse, or from the keyboard at the caret.
 POINT TextBoxMenuPoint(HWND box, POINT at);
 
-// The text box's own items over box, at (as WM_CONTEXTMENU gives it); the
-// chosen command reaches owner as WM_COMMAND.
-void ShowTextBoxMenu(HWND owner, HWND box, POINT at);
+// Whether a need beyond a text box's own is met, for a box whose menu
+// has more items; nothing leaves the item out.
+using OtherNeedMet =
+    std::function<std::optional<bool>(std::wstring_view text, StorageMenuNeed)>;
+
+// The text box's own items over box, at (as WM_CONTEXTMENU gives it), and
+// those of other_needs; the chosen command reaches owner as WM_COMMAND.
+void ShowTextBoxMenu(HWND owner, HWND box, POINT at,
+                     const OtherNeedMet& other_needs = nullptr);
 
 }  // namespace tavlin

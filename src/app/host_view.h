@@ -20,7 +20,7 @@ class HostView {
   virtual std::optional<std::u16string> ListText(std::size_t page) const = 0;
   // Shows the list whole in the page's box, as loaded; false where the box
   // cannot hold all of it. A box not made yet shows nothing: it is made
-  // with what the host gives it then (MainHost::BoxMade).
+  // with what the host gives it then (ListSaving::BoxMade).
   virtual bool ShowList(std::size_t page, std::u16string_view text) = 0;
   // Shows the list as it became after a merge, as an edit of the box, so
   // that the caret and the scrolling stay; its undo starts afresh. Nothing
@@ -33,7 +33,7 @@ class HostView {
   // A close put off until every list was saved may go on now.
   virtual void CloseAgain() = 0;
   // Called on the saves' own thread: their results wait to be taken up
-  // (MainHost::TakeSaveResults) on the window's.
+  // (ListSaving::TakeSaveResults) on the window's.
   virtual void WakeForSaveResults() = 0;
 };
 

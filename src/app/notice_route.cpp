@@ -1,5 +1,7 @@
 #include "src/app/notice_route.h"
 
+#include <utility>
+
 namespace tavlin {
 
 void NoticeRoute::Tell(Notice notice) {
@@ -19,8 +21,7 @@ void NoticeRoute::Forget(std::size_t page) {
 
 void NoticeRoute::WindowShows(HostView& view) {
   view_ = &view;
-  std::vector<Notice> held = std::move(held_);
-  held_.clear();
+  const std::vector<Notice> held = std::exchange(held_, {});
   for (const Notice& notice : held) view.Tell(notice);
 }
 

@@ -35,7 +35,7 @@ std::vector<std::u16string_view> LinesOf(std::u16string_view text) {
 }  // namespace
 
 std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
-                                   const MoraMeter& meter) {
+                                   const MoraCountCache& counts) {
   const int wanted = kFiveSevenFive[static_cast<std::size_t>(place)];
   std::vector<LineNote> notes;
   std::set<std::u16string_view> seen;
@@ -44,8 +44,8 @@ std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
     note.blank = IsBlank(line);
     if (note.blank) continue;
     note.duplicate = !seen.insert(line).second;
-    if (!meter.available()) continue;
-    const MoraCount count = meter.Count(line);
+    if (!counts.available()) continue;
+    const MoraCount count = counts.Count(line);
     note.count = MoraFigure(count);
     note.fits = count.countable && count.morae == wanted;
     note.off_rhythm = !note.fits;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "src/rhythm/mora_meter.h"
+#include "src/rhythm/mora_count_cache.h"
 
 namespace tavlin {
 
@@ -27,9 +27,9 @@ struct LineNote {
 
 // The lines of text as an edit box holds them (CR LF, LF or CR between
 // them; an empty last line after the last break is none), noted for place.
-// Counts come from meter where it is available.
+// Counts come from counts where its meter is available.
 std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
-                                   const MoraMeter& meter);
+                                   const MoraCountCache& counts);
 
 // What the margin shows beside a line: its count, marked "▲" where it does
 // not fit its place (字余り and 字足らず are the writer's to choose), then

@@ -32,7 +32,7 @@ void WorkshopHost::LoadFiles(const ListFolders& folders) {
 const std::vector<LineNote>& WorkshopHost::Note(PhrasePlace place,
                                                 std::u16string_view text) {
   std::vector<LineNote>& notes = notes_.at(static_cast<std::size_t>(place));
-  notes = NotesOfLines(text, place, meter_);
+  notes = NotesOfLines(text, place, counts_);
   return notes;
 }
 

@@ -61,6 +61,7 @@ class WorkshopHost final : public ListSaving {
   std::filesystem::path folder_;
   std::u16string theme_;
   const MoraMeter& meter_;
+  MoraCountCache counts_{meter_};
   std::array<std::u16string, kPhrasePlaces> names_;  // the files' names
   std::array<std::vector<LineNote>, kPhrasePlaces> notes_;
   std::size_t active_ = 0;

@@ -240,11 +240,7 @@ void TMainForm::CreateControls() {
   boxes_.emplace(hwnd(), *host_, StorageBoxPlace());
   slogans_.emplace(Control(kListBox1), *host_);
   slogans_->ShowPage();
-  std::vector<TabPage> tab_pages;
-  for (std::size_t page = 0; page < host_->PageCount(); ++page)
-    tab_pages.push_back(
-        {host_->Page(page).caption, host_->Page(page).storage_theme});
-  tab_captions_ = TabCaptionChoices(tab_pages);
+  MakeTabCaptions();
   ApplyFont();
   SendMessageW(Control(kPageControl1), TCM_SETCURSEL, 0, 0);
 }
@@ -371,12 +367,16 @@ void TMainForm::AddThemePage(const std::u16string& theme) {
   // Its box's place first: the host shows the list it loads there.
   boxes_->AddPage();
   host_->AddPage(ExtraPageOf(RunningExecutablePath(), theme));
-  std::vector<TabPage> tab_pages;
-  for (std::size_t each = 0; each < host_->PageCount(); ++each)
-    tab_pages.push_back(
-        {host_->Page(each).caption, host_->Page(each).storage_theme});
-  tab_captions_ = TabCaptionChoices(tab_pages);
+  MakeTabCaptions();
   FitTabCaptions(Control(kPageControl1), tab_captions_);
+}
+
+void TMainForm::MakeTabCaptions() {
+  std::vector<TabPage> tab_pages;
+  for (std::size_t page = 0; page < host_->PageCount(); ++page)
+    tab_pages.push_back(
+        {host_->Page(page).caption, host_->Page(page).storage_theme});
+  tab_captions_ = TabCaptionChoices(tab_pages);
 }
 
 void TMainForm::Carry(const MainHost::Steps& steps) {

@@ -77,6 +77,8 @@ class TMainForm final : public Window, private HostView {
   // gets its page at once.
   void OpenWorkshop();
   void AddThemePage(const std::u16string& theme);
+  // The tabs' caption sets for the pages there are now.
+  void MakeTabCaptions();
   // Does what the host decided for an event, step by step.
   void Carry(const MainHost::Steps& steps);
   void OnMenuCommand(int command);

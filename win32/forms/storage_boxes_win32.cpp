@@ -36,11 +36,10 @@ std::optional<std::u16string> StorageBoxes::ListText(std::size_t page) const {
 bool StorageBoxes::ShowList(std::size_t page, std::u16string_view text) {
   HWND box = boxes_.at(page);
   if (!box) return true;
-  const std::wstring shown(AsWide(text));
   const bool was = std::exchange(showing_host_, true);
-  SetWindowTextW(box, shown.c_str());
+  const bool whole = ReplaceAllText(box, text);
   showing_host_ = was;
-  return static_cast<std::size_t>(GetWindowTextLengthW(box)) == shown.size();
+  return whole;
 }
 
 void StorageBoxes::ShowMergedList(std::size_t page, std::u16string_view text) {

@@ -177,13 +177,11 @@ std::optional<std::u16string> TWorkshopForm::ListText(std::size_t file) const {
 }
 
 bool TWorkshopForm::ShowList(std::size_t file, std::u16string_view text) {
-  const std::wstring shown(AsWide(text));
   const bool was = std::exchange(showing_host_, true);
-  SetWindowTextW(Box(file), shown.c_str());
+  const bool whole = ReplaceAllText(Box(file), text);
   showing_host_ = was;
   NoteBox(file);
-  return static_cast<std::size_t>(GetWindowTextLengthW(Box(file))) ==
-         shown.size();
+  return whole;
 }
 
 void TWorkshopForm::ShowMergedList(std::size_t file, std::u16string_view text) {

@@ -7,6 +7,12 @@
 
 namespace tavlin {
 
+bool ReplaceAllText(HWND box, std::u16string_view text) {
+  const std::wstring shown(AsWide(text));
+  SetWindowTextW(box, shown.c_str());
+  return static_cast<std::size_t>(GetWindowTextLengthW(box)) == shown.size();
+}
+
 void ReplaceChangedText(HWND box, std::u16string_view text) {
   const std::wstring now = WindowTextOf(box);
   const std::wstring_view merged = AsWide(text);

@@ -9,6 +9,10 @@
 
 namespace tavlin {
 
+// Puts text into box whole, as its new contents; false where the box
+// cannot hold all of it.
+bool ReplaceAllText(HWND box, std::u16string_view text);
+
 // Replaces what differs between the box's text and text, as one edit; the
 // caret and the first line in view move with the text around them. Undo
 // starts afresh: it never takes back what another writer did.

@@ -165,8 +165,7 @@ void TWorkshopForm::OpenTheme(std::u16string theme) {
                  WideCString(std::u16string(kWorkshopTitle) + opening_.theme));
   host_.emplace(opening_.folder, opening_.theme, shift_jis_, *opening_.meter);
   host_->Attach(*this);
-  for (std::size_t column = 0; column < kPhrasePlaces; ++column)
-    ShowList(column, u"");
+  // Each box shows its file as loaded, or nothing where it failed to load.
   host_->LoadFiles({RoamingApplicationDataFolder(), TemporaryFolder()});
   ApplyLayout();
   if (IsWindowVisible(hwnd())) host_->WindowShows();

@@ -75,6 +75,15 @@ TEST_F(SavingAsYouWork, TheWindowAnswersThroughEverySave) {
   for (const wchar_t* typed : {L"一つ目の標語", L"二つ目の標語"}) {
     const std::uintmax_t size_before = fs::file_size(safety_);
     tavlin_.TypeAtEnd(kMemSafe, typed);
+    // The box itself takes its time over a typed line of an 8 MB text
+    // (Wine's edit control lays the whole text out again to show the
+    // caret at its end), before any save: answered once, the saves are
+    // watched from there.
+    DWORD_PTR taken = 0;
+    ASSERT_NE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                                  20000, &taken),
+              0);
+    ASSERT_EQ(fs::file_size(safety_), size_before) << "saved already";
     bool answered_all = true;
     // Watched by its size, never held open: a reader that shares no
     // deletion keeps a save from replacing the file, as a viewer would.

@@ -1,14 +1,15 @@
 // The user's whole wait: from CreateProcess until the first list box of
-// the program's window holds five items. Starts Tavlin.exe, the bare window
-// program, and the bare window holding the standard controls Tavlin's
-// window needs, in turn, several times each, and prints the medians and
-// Tavlin's ratios to both. Usage: startup_bench FOLDER [STARTS]; FOLDER
-// holds Tavlin.exe with the example phrase files, and bare_window.exe.
+// the program's window holds five items. Starts Tavlin.exe and each of its
+// yardsticks in turn, several times each, and prints the medians and
+// Tavlin's ratios to each. Usage: startup_bench FOLDER [STARTS]; FOLDER
+// holds Tavlin.exe with the example phrase files, bare_window.exe and
+// window_replica.exe.
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -110,10 +111,27 @@ double Median(const std::vector<double>& values) {
 // A ratio's median with the middle half of the rounds around it: how far
 // one run of the benchmark can be trusted on this machine.
 void PrintRatioSpread(const char* label, const std::vector<double>& ratios) {
-  std::printf("  %-27s %8.2fx (middle half of the rounds %.2fx to %.2fx)\n",
-              label, Median(ratios), Quantile(ratios, 0.25),
-              Quantile(ratios, 0.75));
+  std::printf(
+      "  to the %-27s %8.2fx (middle half of the rounds %.2fx to %.2fx)\n",
+      label, Median(ratios), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
 }
+
+// A program timed against Tavlin, and how far behind it Tavlin may be.
+struct Yardstick {
+  const char* label;
+  const wchar_t* program;
+  const wchar_t* arguments;
+  const char* target;
+};
+
+constexpr Yardstick kYardsticks[] = {
+    {"bare window", L"bare_window.exe", L"", "target: at most 1.30x"},
+    {"bare window with controls", L"bare_window.exe", L"controls",
+     "a tab control, two edit boxes"},
+    {"replica of Tavlin's window", L"window_replica.exe", L"",
+     "target: at most 1.10x"},
+};
+constexpr std::size_t kYardstickCount = std::size(kYardsticks);
 
 }  // namespace
 
@@ -124,46 +142,48 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring folder = argv[1];
   const int starts = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
-  std::vector<double> tavlin, bare, controls;
+  std::vector<double> tavlin;
+  std::vector<std::vector<double>> times(kYardstickCount);
   // One start of each first, unmeasured: the system's caches warm up.
   TimeOneStart(folder, L"Tavlin.exe");
-  TimeOneStart(folder, L"bare_window.exe");
-  TimeOneStart(folder, L"bare_window.exe", L"controls");
+  for (const Yardstick& yardstick : kYardsticks)
+    TimeOneStart(folder, yardstick.program, yardstick.arguments);
   for (int round = 0; round < starts; ++round) {
     const double t = TimeOneStart(folder, L"Tavlin.exe");
-    const double b = TimeOneStart(folder, L"bare_window.exe");
-    const double c = TimeOneStart(folder, L"bare_window.exe", L"controls");
-    if (t < 0 || b < 0 || c < 0) {
-      std::fprintf(stderr, "a program did not show five items\n");
+    if (t < 0) {
+      std::fprintf(stderr, "Tavlin.exe did not show five items\n");
       return 1;
     }
     tavlin.push_back(t);
-    bare.push_back(b);
-    controls.push_back(c);
-  }
-  const double t = Median(tavlin), b = Median(bare), c = Median(controls);
-  // The three starts of a round follow each other closely, so the ratio
-  // within a round does not carry the machine's drift from round to round,
-  // which moves every median by up to a third here.
-  std::vector<double> to_bare, to_controls;
-  for (std::size_t round = 0; round < tavlin.size(); ++round) {
-    to_bare.push_back(tavlin[round] / bare[round]);
-    to_controls.push_back(tavlin[round] / controls[round]);
+    for (std::size_t i = 0; i < kYardstickCount; ++i) {
+      const double y = TimeOneStart(folder, kYardsticks[i].program,
+                                    kYardsticks[i].arguments);
+      if (y < 0) {
+        std::fprintf(stderr, "%s did not show five items\n",
+                     kYardsticks[i].label);
+        return 1;
+      }
+      times[i].push_back(y);
+    }
   }
   std::printf("Start-up until five slogans show, median of %d starts each:\n",
               starts);
-  std::printf("  Tavlin.exe                  %8.1f ms\n", t);
-  std::printf("  bare window                 %8.1f ms\n", b);
-  std::printf(
-      "  bare window with controls   %8.1f ms (a tab control, two "
-      "edit boxes)\n",
-      c);
-  std::printf("  Tavlin / bare               %8.2fx (target: at most 1.30x)\n",
-              t / b);
-  std::printf("  Tavlin / bare with controls %8.2fx (what Tavlin adds)\n",
-              t / c);
-  std::printf("Median of the ratios within each round:\n");
-  PrintRatioSpread("Tavlin / bare", to_bare);
-  PrintRatioSpread("Tavlin / bare with controls", to_controls);
+  std::printf("  %-34s %8.1f ms\n", "Tavlin.exe", Median(tavlin));
+  for (std::size_t i = 0; i < kYardstickCount; ++i)
+    std::printf("  %-34s %8.1f ms\n", kYardsticks[i].label, Median(times[i]));
+  std::printf("Tavlin's ratio of the medians:\n");
+  for (std::size_t i = 0; i < kYardstickCount; ++i)
+    std::printf("  to the %-27s %8.2fx (%s)\n", kYardsticks[i].label,
+                Median(tavlin) / Median(times[i]), kYardsticks[i].target);
+  // The starts of a round follow each other closely, so the ratio within a
+  // round does not carry the machine's drift from round to round, which
+  // moves every median by up to a third here.
+  std::printf("Median of Tavlin's ratios within each round:\n");
+  for (std::size_t i = 0; i < kYardstickCount; ++i) {
+    std::vector<double> ratios;
+    for (std::size_t round = 0; round < tavlin.size(); ++round)
+      ratios.push_back(tavlin[round] / times[i][round]);
+    PrintRatioSpread(kYardsticks[i].label, ratios);
+  }
   return 0;
 }

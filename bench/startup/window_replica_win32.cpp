@@ -90,16 +90,13 @@ class WindowReplica final : public Window {
     std::vector<HWND> controls;
     for (std::size_t page = 0; page < std::size(kExampleThemes); ++page) {
       const std::u16string_view theme = kExampleThemes[page];
-      pages.push_back({page < std::size(kPageCaptions)
-                           ? std::u16string(kPageCaptions[page])
-                           : ThemeCaption(theme),
-                       std::u16string(theme)});
-      // Only the first page's box shows.
-      controls.push_back(CreateControl(
-          hwnd(), kStorageBoxLayout.id + static_cast<int>(page),
-          kStorageBoxLayout.kind,
-          PlacedRowRect(kStorageBoxLayout, kMainFormClientSize, dpi(), client),
-          u"", page == 0 ? WS_VISIBLE : 0));
+      const bool standard = page < std::size(kPageCaptions);
+      pages.push_back(
+          {standard ? std::u16string(kPageCaptions[page]) : ThemeCaption(theme),
+           std::u16string(theme)});
+      // A standard page's box is made with the window, the first one shown;
+      // any other page's when it is first chosen.
+      if (standard) controls.push_back(MakeStorageBox(page, client));
     }
     HWND list = GetDlgItem(hwnd(), kListBox1);
     for (const SloganRow& row : rows_) {
@@ -120,6 +117,17 @@ class WindowReplica final : public Window {
     SendMessageW(list, LB_SETITEMHEIGHT, 0,
                  ScaleForDpi(kSloganRowHeight, dpi()));
     SendMessageW(tabs, TCM_SETCURSEL, 0, 0);
+  }
+
+  HWND MakeStorageBox(std::size_t page, LayoutSize client) {
+    HWND box = CreateControl(
+        hwnd(), StorageBoxId(page), kStorageBoxLayout.kind,
+        PlacedRowRect(kStorageBoxLayout, kMainFormClientSize, dpi(), client),
+        u"", page == 0 ? WS_VISIBLE : 0);
+    SetWindowPos(box, GetDlgItem(hwnd(), kPanel1), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
+    return box;
   }
 
   bool OnMeasureItem(MEASUREITEMSTRUCT& item) override {

@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "src/platform/folder_listing.h"
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 
@@ -190,14 +191,12 @@ namespace {
 template <typename Ours>
 void RemoveOldFiles(const std::filesystem::path& folder,
                     std::chrono::seconds min_age, Ours&& ours) {
-  std::error_code error;
   const auto now = std::filesystem::file_time_type::clock::now();
-  for (std::filesystem::directory_iterator entries(folder, error), end;
-       !error && entries != end; entries.increment(error)) {
-    const std::filesystem::path& file = entries->path();
-    if (!ours(file.filename())) continue;
+  // Only the program's own files are asked when they were written.
+  for (const std::filesystem::path& name : FileNamesIn(folder)) {
+    if (!ours(name)) continue;
+    const std::filesystem::path file = folder / name;
     std::error_code ignored;
-    if (!entries->is_regular_file(ignored)) continue;
     const auto written = std::filesystem::last_write_time(file, ignored);
     if (ignored || now - written < min_age) continue;
     std::filesystem::remove(file, ignored);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "src/platform/folder_listing.h"
 #include "src/platform/unicode_text.h"
 
 namespace tavlin {
@@ -81,12 +82,9 @@ std::vector<std::u16string> ExtraThemes(
 
 std::vector<std::u16string> ExtraThemesIn(const std::filesystem::path& folder) {
   std::vector<std::u16string> names;
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(folder, error), end;
-       !error && it != end; it.increment(error)) {
+  for (const std::filesystem::path& name : FileNamesIn(folder)) {
     try {
-      if (it->is_regular_file(error))
-        names.push_back(it->path().filename().u16string());
+      names.push_back(name.u16string());
     } catch (const std::exception&) {
       // A name without a Unicode form names no theme.
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "src/platform/file_access.h"
+#include "src/platform/folder_listing.h"
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/slogan/phrase_theme.h"
@@ -108,12 +109,10 @@ std::vector<std::filesystem::path> NumberedFilesBeside(
   const std::u16string first =
       NumberedBesidePath(file, kind, 1).filename().u16string();
   const std::u16string prefix = first.substr(0, first.size() - 4);  // ".txt"
+  const std::filesystem::path folder = file.parent_path();
   std::vector<std::pair<long, std::filesystem::path>> found;
-  std::error_code error;
-  for (std::filesystem::directory_iterator entries(file.parent_path(), error),
-       end;
-       !error && entries != end; entries.increment(error)) {
-    const std::u16string name = entries->path().filename().u16string();
+  for (const std::filesystem::path& listed : FileNamesIn(folder)) {
+    const std::u16string name = listed.u16string();
     if (name.size() < prefix.size() + 4 ||
         name.compare(0, prefix.size(), prefix) != 0 ||
         name.compare(name.size() - 4, 4, u".txt") != 0)
@@ -129,7 +128,7 @@ std::vector<std::filesystem::path> NumberedFilesBeside(
       number = std::stol(std::string(digits.begin(), digits.end()));
     // "<name>.追加分1.txt" is no name the program makes.
     if (!digits.empty() && (number < 2 || digits[0] == u'0')) continue;
-    found.emplace_back(number, entries->path());
+    found.emplace_back(number, folder / listed);
   }
   std::sort(found.begin(), found.end());
   std::vector<std::filesystem::path> paths;

@@ -44,6 +44,14 @@ struct FileHandleTraits {
 };
 using UniqueFileHandle = UniqueHandle<FileHandleTraits>;
 
+// A search of a folder's entries (FindFirstFileExW).
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Close(Handle handle) { return FindClose(handle) != FALSE; }
+};
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
+
 // Processes, threads and other kernel objects whose calls answer null, not
 // INVALID_HANDLE_VALUE, on failure.
 struct KernelObjectTraits {

@@ -20,6 +20,7 @@
 #include "src/platform/file_access.h"
 #include "src/platform/text_codec.h"
 #include "src/storage/storage_merge.h"
+#include "src/storage/storage_start.h"
 
 namespace tavlin {
 
@@ -52,7 +53,13 @@ class ListSaving {
                                   const ListFolders& folders);
   // Loads the list from its place or places; one that failed to load is
   // kept from overwriting its file.
-  void LoadList(std::size_t list, const StorageLocation& at);
+  void LoadList(std::size_t list, const StorageLocation& at) {
+    TakeLoadedList(list, ReadList(at));
+  }
+  // LoadList in two halves: the files read, which touches no list and may
+  // run on any thread, and what was read taken up and shown.
+  StorageStart ReadList(const StorageLocation& at) const;
+  void TakeLoadedList(std::size_t list, StorageStart start);
   // Removes what interrupted saves of earlier sessions left beside the
   // lists' files.
   void RemoveStaleSaves();

@@ -52,6 +52,12 @@ TMainForm::TMainForm() {
   RegisterWindowClass(
       kClassName, L"MAINICON",
       reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  // Every page, its tab and its storage box, from the one list of pages.
+  const std::filesystem::path executable = RunningExecutablePath();
+  host_.emplace(PagesOf(executable), executable.parent_path(), shift_jis_,
+                SlogansMatchText);
+  // The lists are read while the window is made.
+  host_->StartLoadingLists({RoamingApplicationDataFolder(), TemporaryFolder()});
   // Created where it shows: every move of a window costs the system a
   // round trip, and the start is the user's whole wait.
   Create(kClassName, kWindowStyle, 0,
@@ -84,7 +90,7 @@ int TMainForm::ActivePageIndex() const {
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
   LRESULT result = 0;
   // Every list is saved, or set aside, when Windows ends, whatever shows.
-  if (host_ &&
+  if (created_ &&
       AnswerListMessage(hwnd(), *host_, kSaveDoneMessage, message, w, result))
     return result;
   switch (message) {
@@ -231,11 +237,6 @@ void TMainForm::CreateControls() {
   laid_out_ = CurrentLayoutKey();
   CreateControlRows(hwnd(), kMainFormLayout, kMainFormClientSize, laid_out_.dpi,
                     laid_out_.client);
-  // Every page, its tab and its storage box, from the one list of pages.
-  const std::filesystem::path executable = RunningExecutablePath();
-  std::vector<PageSpec> pages = PagesOf(executable);
-  host_.emplace(std::move(pages), executable.parent_path(), shift_jis_,
-                SlogansMatchText);
   host_->Attach(*this);
   boxes_.emplace(hwnd(), *host_, StorageBoxPlace());
   slogans_.emplace(Control(kListBox1), *host_);
@@ -293,7 +294,7 @@ void TMainForm::OnDpiChanged(const RECT& suggested) {
 
 void TMainForm::FormCreate() {
   ApplyVersionCaption(hwnd(), kMainFormName);
-  host_->LoadLists({RoamingApplicationDataFolder(), TemporaryFolder()});
+  host_->FinishLoadingLists();
   try {
     BitBtn1Click();
   } catch (...) {
@@ -302,7 +303,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::CloseAfterSaving() {
-  if (!host_ || !close_saving_.SaveEveryList(hwnd(), *host_)) return;
+  if (!created_ || !close_saving_.SaveEveryList(hwnd(), *host_)) return;
   saved_at_close_ = true;
   // Closing asks nothing more: hidden first, then destroyed.
   ShowWindow(hwnd(), SW_HIDE);
@@ -312,7 +313,8 @@ void TMainForm::CloseAfterSaving() {
 void TMainForm::FormDestroy() {
   // Destroyed without the close (the system ended the program): nothing
   // can wait or be asked any more, as at the end of a Windows session.
-  if (host_ && !saved_at_close_) host_->SaveLists(SaveMoment::EndingSession);
+  // A window whose creation failed showed no list and saves none.
+  if (created_ && !saved_at_close_) host_->SaveLists(SaveMoment::EndingSession);
 }
 
 void TMainForm::BitBtn1Click() {

@@ -1,5 +1,5 @@
-// Tavlin's start and end: the library search made safe, COM for the
-// user-interface thread, the generator seeded, the main window run.
+// Tavlin's start and end: the library search made safe, the generator
+// seeded, the main window run.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,7 +7,6 @@
 #include "src/slogan/mt19937ar.h"
 #include "win32/forms/main_form_win32.h"
 #include "win32/gui/error_report_win32.h"
-#include "win32/system/com_apartment_win32.h"
 #include "win32/system/library_search_win32.h"
 
 namespace tavlin {
@@ -32,7 +31,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show_command) {
   using namespace tavlin;
   RestrictLibrarySearchToSystem();
   SeedGeneratorAtStartup();
-  const ComApartment com;
   INITCOMMONCONTROLSEX controls{sizeof controls,
                                 ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

@@ -79,42 +79,12 @@ MainHost::MainHost(std::vector<PageSpec> pages,
   phrases_.shift_jis = &shift_jis_;
 }
 
-MainHost::~MainHost() {
-  // The reading uses the lists' codec and file layer, which go with the
-  // host.
-  WaitForListReader();
-  StopSaving();
-}
+MainHost::~MainHost() { StopSaving(); }
 
-void MainHost::StartLoadingLists(const ListFolders& folders) {
-  WaitForListReader();
+void MainHost::LoadLists(const ListFolders& folders) {
   folders_ = folders;
-  std::vector<StorageLocation> places;
   for (std::size_t page = 0; page < pages_.size(); ++page)
-    places.push_back(PlacesOf(Page(page).storage_file, folders));
-  lists_read_.clear();
-  read_failure_ = nullptr;
-  list_reader_ = std::thread([this, places = std::move(places)] {
-    try {
-      for (const StorageLocation& at : places)
-        lists_read_.push_back(ReadList(at));
-    } catch (...) {
-      read_failure_ = std::current_exception();
-    }
-  });
-}
-
-void MainHost::FinishLoadingLists() {
-  if (!list_reader_.joinable()) return;
-  WaitForListReader();
-  if (read_failure_) std::rethrow_exception(std::exchange(read_failure_, {}));
-  std::vector<StorageStart> starts = std::exchange(lists_read_, {});
-  for (std::size_t page = 0; page < starts.size(); ++page)
-    TakeLoadedList(page, std::move(starts[page]));
-}
-
-void MainHost::WaitForListReader() {
-  if (list_reader_.joinable()) list_reader_.join();
+    LoadList(page, PlacesOf(Page(page).storage_file, folders));
 }
 
 void MainHost::TellOfSlogans(std::string text) {

@@ -7,11 +7,9 @@
 #pragma once
 
 #include <cstdint>
-#include <exception>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "src/app/list_saving.h"
@@ -85,16 +83,7 @@ class MainHost final : public ListSaving {
 
   // The storage lists, kept as ListSaving keeps them. Loads every page's
   // list, each even when one before it failed.
-  void LoadLists(const ListFolders& folders) {
-    StartLoadingLists(folders);
-    FinishLoadingLists();
-  }
-  // LoadLists in two halves, so that the window is made while the files
-  // are read: the reading starts on a thread of its own, and the lists
-  // are taken up and shown once it is done. The host's destruction waits
-  // for a reading never taken up.
-  void StartLoadingLists(const ListFolders& folders);
-  void FinishLoadingLists();
+  void LoadLists(const ListFolders& folders);
   // Saves the active page's list now, as after a store.
   void SaveActiveList() { SaveList(active_); }
   // A page for a theme made while the program runs, last in tab order,
@@ -124,7 +113,6 @@ class MainHost final : public ListSaving {
     return Page(page).storage_theme;
   }
   std::size_t ActiveListIndex() const override { return active_; }
-  void WaitForListReader();
   // Tells what a generation found, over the slogan list.
   void TellOfSlogans(std::string text);
 
@@ -136,10 +124,6 @@ class MainHost final : public ListSaving {
   ListFolders folders_;  // where lists go that their folder cannot take
   MoraMeter meter_;
   bool five_seven_five_ = false;
-  // The reading started by StartLoadingLists, and what it found.
-  std::thread list_reader_;
-  std::vector<StorageStart> lists_read_;
-  std::exception_ptr read_failure_;
 };
 
 }  // namespace tavlin

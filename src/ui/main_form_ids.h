@@ -107,5 +107,7 @@ inline constexpr unsigned kLoadReadingsMessage = kWindowsAppMessage + 2;
 inline constexpr unsigned kTellStartReportsMessage = kWindowsAppMessage + 3;
 // Saves beside the window have results for it to take up.
 inline constexpr unsigned kSaveDoneMessage = kWindowsAppMessage + 4;
+// Enters COM for the window's thread once the window shows.
+inline constexpr unsigned kEnterComMessage = kWindowsAppMessage + 5;
 
 }  // namespace tavlin

@@ -109,28 +109,6 @@ TEST_F(HostLists, AClosePutsEveryListOnDiskBeforeItReturns) {
   EXPECT_EQ(ReadBytes(List(1)), "quality");
 }
 
-// The window is made while the lists are read: each shows once taken up,
-// and a reading never taken up is waited for when the host goes.
-TEST_F(HostLists, ListsReadWhileTheWindowIsMadeShowOnceTakenUp) {
-  const auto start = [&] {
-    host_.emplace(PagesOf(folder_ / "Tavlin.exe"), folder_.path(), codec_,
-                  ListSaving::SameLine);
-    host_->StartLoadingLists({folder_ / "user", folder_ / "temp"});
-    view_.boxes[0] = u"";
-    host_->Attach(view_);
-  };
-  start();
-  host_->FinishLoadingLists();
-  Type(0, u"kept");
-  ASSERT_EQ(host_->SaveLists(SaveMoment::Closing), ListSaving::Saved::All);
-  start();
-  host_.reset();
-  start();
-  EXPECT_EQ(view_.boxes[0], u"");
-  host_->FinishLoadingLists();
-  EXPECT_EQ(view_.boxes[0], u"kept");
-}
-
 TEST_F(HostLists, ANoticeFoundAtTheStartWaitsForTheWindow) {
   WriteBytes(PagesOf(folder_ / "Tavlin.exe")[0].storage_file,
              "\xFF");  // does not decode

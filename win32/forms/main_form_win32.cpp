@@ -56,8 +56,6 @@ TMainForm::TMainForm() {
   const std::filesystem::path executable = RunningExecutablePath();
   host_.emplace(PagesOf(executable), executable.parent_path(), shift_jis_,
                 SlogansMatchText);
-  // The lists are read while the window is made.
-  host_->StartLoadingLists({RoamingApplicationDataFolder(), TemporaryFolder()});
   // Created where it shows: every move of a window costs the system a
   // round trip, and the start is the user's whole wait.
   Create(kClassName, kWindowStyle, 0,
@@ -67,6 +65,10 @@ TMainForm::TMainForm() {
 }
 
 void TMainForm::Show(int show_command) {
+  // COM costs the start the loading of its libraries and the apartment,
+  // and only what the user asks for uses it: the shell's links, the
+  // picture encoder.
+  PostMessageW(hwnd(), kEnterComMessage, 0, 0);
   // Handled once the window is painted, and before anything posted to the
   // window after it shows: a close at once still finds the start complete.
   PostMessageW(hwnd(), kRemoveStaleSavesMessage, 0, 0);
@@ -101,6 +103,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_SIZE:
       ApplyLayout();
+      return 0;
+    case kEnterComMessage:
+      EnterComApartment();
       return 0;
     case kRemoveStaleSavesMessage:
     case kTellStartReportsMessage:
@@ -197,7 +202,14 @@ void TMainForm::OnTimer(UINT_PTR id) {
   if (boxes_) boxes_->OnTimer(id);
 }
 
+void TMainForm::EnterComApartment() {
+  if (!com_) com_.emplace();
+}
+
 void TMainForm::OnCommand(int id, int code, HWND control) {
+  // A command sent before the window's first messages were taken still
+  // finds COM for what it opens.
+  if (!control || code == BN_CLICKED) EnterComApartment();
   if (id == kBitBtn1 && code == BN_CLICKED) BitBtn1Click();
   if (id == kBitBtn2 && code == BN_CLICKED) BitBtn2Click();
   if (id == kListBox1 && code == LBN_DBLCLK) ListBox1DblClick();
@@ -294,7 +306,7 @@ void TMainForm::OnDpiChanged(const RECT& suggested) {
 
 void TMainForm::FormCreate() {
   ApplyVersionCaption(hwnd(), kMainFormName);
-  host_->FinishLoadingLists();
+  host_->LoadLists({RoamingApplicationDataFolder(), TemporaryFolder()});
   try {
     BitBtn1Click();
   } catch (...) {

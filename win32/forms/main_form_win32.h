@@ -17,6 +17,7 @@
 #include "win32/forms/storage_boxes_win32.h"
 #include "win32/gui/close_saving_win32.h"
 #include "win32/gui/window_win32.h"
+#include "win32/system/com_apartment_win32.h"
 #include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
@@ -50,6 +51,7 @@ class TMainForm final : public Window, private HostView {
   void WakeForSaveResults() override;
 
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
+  void EnterComApartment();
   void OnCommand(int id, int code, HWND control) override;
   LRESULT OnNotify(const NMHDR& header) override;
   void OnTimer(UINT_PTR id) override;
@@ -103,6 +105,9 @@ class TMainForm final : public Window, private HostView {
   };
   LayoutKey CurrentLayoutKey() const;
 
+  // COM for this thread, entered once the window shows or at the first
+  // command, whichever comes first; left when every window has gone.
+  std::optional<ComApartment> com_;
   UniqueFont font_;
   ShiftJisCodec shift_jis_;
   // The pages whole: phrases, holds, histories, storage lists, notices.

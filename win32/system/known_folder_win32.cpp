@@ -5,6 +5,8 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace tavlin {
 
@@ -23,10 +25,42 @@ std::filesystem::path KnownFolder(REFKNOWNFOLDERID folder) {
   return std::filesystem::path(owned.get());
 }
 
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// A drive's path (C:\...) or a share's (\\server\...): the library's
+// is_absolute does not know the second.
+bool IsWholePath(std::wstring_view path) {
+  const bool drive = path.size() >= 3 &&
+                     ((path[0] >= L'A' && path[0] <= L'Z') ||
+                      (path[0] >= L'a' && path[0] <= L'z')) &&
+                     path[1] == L':' && IsSeparator(path[2]);
+  const bool share =
+      path.size() >= 3 && IsSeparator(path[0]) && IsSeparator(path[1]);
+  return drive || share;
+}
+
+// The folder an environment variable names, when it names a whole path.
+std::filesystem::path FolderFromEnvironment(const wchar_t* name) {
+  std::wstring value(MAX_PATH, L'\0');
+  DWORD length = GetEnvironmentVariableW(name, value.data(), MAX_PATH);
+  if (length >= MAX_PATH) {
+    value.resize(length);
+    length = GetEnvironmentVariableW(name, value.data(), length);
+  }
+  if (length == 0 || length >= value.size()) return {};
+  value.resize(length);
+  return IsWholePath(value) ? std::filesystem::path(value)
+                            : std::filesystem::path();
+}
+
 }  // namespace
 
 std::filesystem::path RoamingApplicationDataFolder() {
-  return KnownFolder(FOLDERID_RoamingAppData);
+  // As Windows gives it to every process of the session. Asking the shell
+  // loads the shell's libraries, a tenth of the start under Wine, and the
+  // start needs this folder to read the lists.
+  std::filesystem::path folder = FolderFromEnvironment(L"APPDATA");
+  return folder.empty() ? KnownFolder(FOLDERID_RoamingAppData) : folder;
 }
 
 std::filesystem::path PicturesFolder() {

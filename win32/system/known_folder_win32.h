@@ -6,7 +6,8 @@
 namespace tavlin {
 
 // The user's roaming application-data folder ("AppData\Roaming"), without
-// creating it; empty when the system cannot tell.
+// creating it: the session's APPDATA where that is a whole path, else the
+// shell's answer; empty when neither can tell.
 std::filesystem::path RoamingApplicationDataFolder();
 
 // The user's Pictures and Documents folders; empty when the system cannot

@@ -53,6 +53,15 @@ if ((size > limit)); then
   echo "Tavlin.exe is larger than 1.5 MB" >&2
   exit 1
 fi
+# The shell's and COM's libraries load on the first call into them, not
+# at the start: a function taken from the ordinary import library instead
+# would load them before the window again.
+imports=$(x86_64-w64-mingw32-objdump -p "$stage/Tavlin.exe" |
+  sed -n 's/^\s*DLL Name: //p')
+if grep -qiE '^(shell32|ole32)\.dll$' <<<"$imports"; then
+  echo "Tavlin.exe loads the shell or COM at the start:" $imports >&2
+  exit 1
+fi
 if ((dictionary > 1024 * 1024)); then
   echo "読み辞書.dic is larger than 1 MiB" >&2
   exit 1

@@ -9,6 +9,7 @@
 #include "src/platform/tavlin_error.h"
 #include "src/platform/unicode_text.h"
 #include "src/storage/storage_places.h"
+#include "src/storage/storage_start.h"
 
 namespace tavlin {
 
@@ -41,12 +42,10 @@ void ListSaving::StopSaving() {
   worker_.reset();
 }
 
-StorageStart ListSaving::ReadList(const StorageLocation& at) const {
-  return StartStorageList(at, shift_jis_, match_, ops_);
-}
-
-void ListSaving::TakeLoadedList(std::size_t page, StorageStart start) {
+void ListSaving::LoadList(std::size_t page, const StorageLocation& at,
+                          FolderListings* listings) {
   PageList& list = ListAt(page);
+  StorageStart start = StartStorageList(at, shift_jis_, match_, ops_, listings);
   list.file = std::move(start.state);
   for (UserReport& notice : start.notices)
     Tell({Notice::Place::Window, page, std::move(notice)});

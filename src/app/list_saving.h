@@ -18,9 +18,9 @@
 #include "src/app/page_list.h"
 #include "src/app/save_worker.h"
 #include "src/platform/file_access.h"
+#include "src/platform/folder_listings.h"
 #include "src/platform/text_codec.h"
 #include "src/storage/storage_merge.h"
-#include "src/storage/storage_start.h"
 
 namespace tavlin {
 
@@ -52,14 +52,9 @@ class ListSaving {
   static StorageLocation PlacesOf(const std::filesystem::path& file,
                                   const ListFolders& folders);
   // Loads the list from its place or places; one that failed to load is
-  // kept from overwriting its file.
-  void LoadList(std::size_t list, const StorageLocation& at) {
-    TakeLoadedList(list, ReadList(at));
-  }
-  // LoadList in two halves: the files read, which touches no list and may
-  // run on any thread, and what was read taken up and shown.
-  StorageStart ReadList(const StorageLocation& at) const;
-  void TakeLoadedList(std::size_t list, StorageStart start);
+  // kept from overwriting its file. Lists loaded together share listings.
+  void LoadList(std::size_t list, const StorageLocation& at,
+                FolderListings* listings = nullptr);
   // Removes what interrupted saves of earlier sessions left beside the
   // lists' files.
   void RemoveStaleSaves();

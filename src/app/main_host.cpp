@@ -83,8 +83,10 @@ MainHost::~MainHost() { StopSaving(); }
 
 void MainHost::LoadLists(const ListFolders& folders) {
   folders_ = folders;
+  // Every list beside the program looks in the same three folders.
+  FolderListings listings;
   for (std::size_t page = 0; page < pages_.size(); ++page)
-    LoadList(page, PlacesOf(Page(page).storage_file, folders));
+    LoadList(page, PlacesOf(Page(page).storage_file, folders), &listings);
 }
 
 void MainHost::TellOfSlogans(std::string text) {

@@ -105,13 +105,18 @@ std::filesystem::path UnicodeStorageCopyPath(
 namespace tavlin {
 
 std::vector<std::filesystem::path> NumberedFilesBeside(
-    const std::filesystem::path& file, std::u8string_view kind) {
+    const std::filesystem::path& file, std::u8string_view kind,
+    FolderListings* listings) {
   const std::u16string first =
       NumberedBesidePath(file, kind, 1).filename().u16string();
   const std::u16string prefix = first.substr(0, first.size() - 4);  // ".txt"
   const std::filesystem::path folder = file.parent_path();
   std::vector<std::pair<long, std::filesystem::path>> found;
-  for (const std::filesystem::path& listed : FileNamesIn(folder)) {
+  std::vector<std::filesystem::path> listed_here;
+  const std::vector<std::filesystem::path>& names =
+      listings ? listings->FileNamesIn(folder)
+               : (listed_here = FileNamesIn(folder));
+  for (const std::filesystem::path& listed : names) {
     const std::u16string name = listed.u16string();
     if (name.size() < prefix.size() + 4 ||
         name.compare(0, prefix.size(), prefix) != 0 ||

@@ -12,6 +12,7 @@
 
 #include "src/platform/file_access.h"
 #include "src/platform/file_snapshot.h"
+#include "src/platform/folder_listings.h"
 #include "src/platform/shift_jis_text.h"
 #include "src/platform/text_codec.h"
 #include "src/platform/text_encoding.h"
@@ -85,8 +86,10 @@ std::filesystem::path UnicodeStorageCopyPath(
     const std::filesystem::path& storage_file, int number = 1);
 
 // The files beside file that NumberedBesidePath names for kind, whatever
-// numbers they carry and whatever numbers are missing, lowest first.
+// numbers they carry and whatever numbers are missing, lowest first; from
+// listings where given, else from a listing of their own.
 std::vector<std::filesystem::path> NumberedFilesBeside(
-    const std::filesystem::path& file, std::u8string_view kind);
+    const std::filesystem::path& file, std::u8string_view kind,
+    FolderListings* listings = nullptr);
 
 }  // namespace tavlin

@@ -43,9 +43,10 @@ void TakeInWithBase(StorageStart& start, const std::filesystem::path& file,
 // Text that earlier sessions set aside beside place ("<name>.追加分.txt",
 // "<name>.追加分2.txt" and on, whatever numbers are missing).
 void TakeInSetAside(StorageStart& start, const std::filesystem::path& place,
-                    const TextCodec& shift_jis, const LineMatch& match) {
+                    const TextCodec& shift_jis, const LineMatch& match,
+                    FolderListings& listings) {
   for (const std::filesystem::path& aside :
-       NumberedFilesBeside(place, u8".追加分")) {
+       NumberedFilesBeside(place, u8".追加分", &listings)) {
     if (LookAtPath(aside) != PathKind::File) continue;
     StorageList list;
     try {
@@ -75,7 +76,10 @@ StorageFileState StartStorageSession(const StorageList& list,
 
 StorageStart StartStorageList(const StorageLocation& location,
                               const TextCodec& shift_jis,
-                              const LineMatch& match, FileOps& ops) {
+                              const LineMatch& match, FileOps& ops,
+                              FolderListings* listings) {
+  FolderListings listed_here;
+  FolderListings& listed = listings ? *listings : listed_here;
   StorageStart start;
   StorageList list;
   StorageLocation loaded = location;
@@ -101,7 +105,7 @@ StorageStart StartStorageList(const StorageLocation& location,
   start.shown = shown.text;
   if (list.encoding == TextEncoding::ShiftJis) {
     RestoredLines restored =
-        RestoreFromUnicodeCopies(file, start.shown, shift_jis);
+        RestoreFromUnicodeCopies(file, start.shown, shift_jis, listed);
     start.shown = std::move(restored.text);
     for (std::filesystem::path& copy : restored.copies)
       start.state.location.to_take_in.push_back(std::move(copy));
@@ -114,7 +118,8 @@ StorageStart StartStorageList(const StorageLocation& location,
   for (const std::filesystem::path* place :
        {&loaded.beside_program, &loaded.in_user_folder,
         &loaded.in_temporary_folder})
-    if (!place->empty()) TakeInSetAside(start, *place, shift_jis, match);
+    if (!place->empty())
+      TakeInSetAside(start, *place, shift_jis, match, listed);
   return start;
 }
 

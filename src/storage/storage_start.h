@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "src/platform/file_access.h"
+#include "src/platform/folder_listings.h"
 #include "src/platform/messages.h"
 #include "src/storage/storage_file.h"
 #include "src/storage/storage_merge.h"
@@ -38,10 +39,12 @@ struct StorageStart {
 // in the file's own encoding (Shift-JIS through shift_jis). Text that
 // earlier sessions set aside is merged in, each with its base, and lines
 // an earlier version kept in Unicode copies beside a Shift-JIS file are
-// restored where the file shows them as "?".
+// restored where the file shows them as "?". The folders are listed once,
+// in listings where given: lists read together share them.
 StorageStart StartStorageList(const StorageLocation& location,
                               const TextCodec& shift_jis,
                               const LineMatch& match,
-                              FileOps& ops = SystemFileOps());
+                              FileOps& ops = SystemFileOps(),
+                              FolderListings* listings = nullptr);
 
 }  // namespace tavlin

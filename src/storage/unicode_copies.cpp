@@ -14,13 +14,14 @@ namespace tavlin {
 
 RestoredLines RestoreFromUnicodeCopies(const std::filesystem::path& file,
                                        std::u16string_view text,
-                                       const TextCodec& shift_jis) {
+                                       const TextCodec& shift_jis,
+                                       FolderListings& listings) {
   RestoredLines restored{std::u16string(text), {}};
   // Each rendering's lines, in the order the copies hold them, so that
   // "A〜B" and "A♡B", both "A?B" in the list, each come back once.
   std::unordered_map<std::u16string, std::deque<std::u16string>> lines_of;
   for (const std::filesystem::path& copy :
-       NumberedFilesBeside(file, u8".unicode")) {
+       NumberedFilesBeside(file, u8".unicode", &listings)) {
     const FileSnapshot read = TakeFileSnapshot(copy);
     if (read.kind != FileSnapshot::Kind::Read) continue;
     const std::optional<std::u16string> decoded =

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "src/platform/folder_listings.h"
 #include "src/platform/text_codec.h"
 
 namespace tavlin {
@@ -22,8 +23,10 @@ struct RestoredLines {
 // The list's text, file's as shown, with each line that is the Shift-JIS
 // rendering of a copy's line given back that line, in the copies' order;
 // any other line, "?" and all, stays as it is.
+// The copies are looked for in listings.
 RestoredLines RestoreFromUnicodeCopies(const std::filesystem::path& file,
                                        std::u16string_view text,
-                                       const TextCodec& shift_jis);
+                                       const TextCodec& shift_jis,
+                                       FolderListings& listings);
 
 }  // namespace tavlin

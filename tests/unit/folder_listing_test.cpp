@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "src/platform/folder_listings.h"
 #include "src/storage/storage_file.h"
 #include "tests/support/temp_folder.h"
 
@@ -42,6 +43,23 @@ TEST(FolderListing, NamesTheFilesOnly) {
   // A folder named as a set-aside file is none.
   EXPECT_EQ(NumberedFilesBeside(folder / u8"T安全保管庫.txt", u8".追加分"),
             (std::vector<fs::path>{folder / u8"T安全保管庫.追加分2.txt"}));
+}
+
+// Each folder listed at its first asking and kept as it was then; another
+// folder has a listing of its own.
+TEST(FolderListings, ListEachFolderOnceAsFoundAtFirstAsking) {
+  TempFolder folder;
+  fs::create_directory(folder / "other");
+  WriteBytes(folder / "a.txt", "");
+  FolderListings listings;
+  EXPECT_EQ(SortedUtf8(listings.FileNamesIn(folder.path())),
+            (std::vector<std::string>{"a.txt"}));
+  WriteBytes(folder / "b.txt", "");
+  WriteBytes(folder / "other" / "c.txt", "");
+  EXPECT_EQ(SortedUtf8(listings.FileNamesIn(folder.path())),
+            (std::vector<std::string>{"a.txt"}));
+  EXPECT_EQ(SortedUtf8(listings.FileNamesIn(folder / "other")),
+            (std::vector<std::string>{"c.txt"}));
 }
 
 }  // namespace

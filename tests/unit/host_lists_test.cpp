@@ -109,6 +109,26 @@ TEST_F(HostLists, AClosePutsEveryListOnDiskBeforeItReturns) {
   EXPECT_EQ(ReadBytes(List(1)), "quality");
 }
 
+// The lists read at the start share their folders' listings: each still
+// takes in its own text set aside, beside the program and in the user's
+// folder, and none of another's.
+TEST_F(HostLists, ListsReadTogetherEachTakeInTheirOwnTextSetAside) {
+  const ListSaving::ListFolders folders{folder_ / "user", folder_ / "temp"};
+  const fs::path safety =
+      StorageFilePath(folder_ / "Tavlin.exe", PhraseCategory::Safety);
+  const fs::path quality =
+      StorageFilePath(folder_ / "Tavlin.exe", PhraseCategory::Quality);
+  WriteBytes(NumberedBesidePath(safety, u8".追加分", 1), "safe aside");
+  WriteBytes(NumberedBesidePath(quality, u8".追加分", 2), "quality aside");
+  const fs::path in_user_folder =
+      ListSaving::PlacesOf(quality, folders).in_user_folder;
+  fs::create_directories(in_user_folder.parent_path());
+  WriteBytes(NumberedBesidePath(in_user_folder, u8".追加分", 1), "roaming");
+  Start();
+  EXPECT_EQ(view_.boxes.at(0), u"safe aside");
+  EXPECT_EQ(view_.boxes.at(1), u"quality aside\r\nroaming");
+}
+
 TEST_F(HostLists, ANoticeFoundAtTheStartWaitsForTheWindow) {
   WriteBytes(PagesOf(folder_ / "Tavlin.exe")[0].storage_file,
              "\xFF");  // does not decode

@@ -16,6 +16,7 @@
 #include "src/ui/main_form_layout.h"
 #include "src/ui/tab_captions.h"
 #include "win32/forms/main_form_font_win32.h"
+#include "win32/forms/main_form_panel_win32.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/slogan_row_drawing_win32.h"
 #include "win32/gui/tab_captions_win32.h"
@@ -68,12 +69,8 @@ class WindowReplica final : public Window {
         ApplyVersionCaption(hwnd(), kMainFormName);
         return 0;
       case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(l) == GetDlgItem(hwnd(), kPanel1)) {
-          HDC dc = reinterpret_cast<HDC>(w);
-          SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-          SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-          return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-        }
+        if (reinterpret_cast<HWND>(l) == GetDlgItem(hwnd(), kPanel1))
+          return PanelColours(reinterpret_cast<HDC>(w));
         break;
       case WM_DESTROY:
         PostQuitMessage(0);

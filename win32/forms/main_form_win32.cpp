@@ -11,6 +11,7 @@
 #include "src/ui/slogan_menu.h"
 #include "win32/forms/info_form_win32.h"
 #include "win32/forms/main_form_font_win32.h"
+#include "win32/forms/main_form_panel_win32.h"
 #include "win32/forms/poster_form_win32.h"
 #include "win32/forms/workshop_form_win32.h"
 #include "win32/gui/control_rows_win32.h"
@@ -113,12 +114,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       AfterShowing(message);
       return 0;
     case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(l) == Control(kPanel1)) {
-        HDC dc = reinterpret_cast<HDC>(w);
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-      }
+      if (reinterpret_cast<HWND>(l) == Control(kPanel1))
+        return PanelColours(reinterpret_cast<HDC>(w));
       break;
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) OnDeactivate();

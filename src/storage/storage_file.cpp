@@ -4,7 +4,6 @@
 #include <string>
 
 #include "src/platform/file_access.h"
-#include "src/platform/folder_listing.h"
 #include "src/platform/messages.h"
 #include "src/platform/tavlin_error.h"
 #include "src/slogan/phrase_theme.h"
@@ -112,11 +111,9 @@ std::vector<std::filesystem::path> NumberedFilesBeside(
   const std::u16string prefix = first.substr(0, first.size() - 4);  // ".txt"
   const std::filesystem::path folder = file.parent_path();
   std::vector<std::pair<long, std::filesystem::path>> found;
-  std::vector<std::filesystem::path> listed_here;
-  const std::vector<std::filesystem::path>& names =
-      listings ? listings->FileNamesIn(folder)
-               : (listed_here = FileNamesIn(folder));
-  for (const std::filesystem::path& listed : names) {
+  FolderListings listed_here;
+  FolderListings& listed_in = listings ? *listings : listed_here;
+  for (const std::filesystem::path& listed : listed_in.FileNamesIn(folder)) {
     const std::u16string name = listed.u16string();
     if (name.size() < prefix.size() + 4 ||
         name.compare(0, prefix.size(), prefix) != 0 ||

@@ -107,15 +107,18 @@ bool LooksLikeUtf16WithoutMark(std::string_view bytes, bool big_endian) {
 }  // namespace
 
 TextEncoding DetectTextEncoding(std::string_view bytes) {
+  return DetectTextEncoding(bytes, bytes.find('\0') != std::string_view::npos);
+}
+
+TextEncoding DetectTextEncoding(std::string_view bytes, bool holds_zero_byte) {
   if (bytes.starts_with(kUtf8Mark)) return TextEncoding::Utf8WithBom;
   if (bytes.starts_with(kUtf16LeMark)) return TextEncoding::Utf16Le;
   if (bytes.starts_with(kUtf16BeMark)) return TextEncoding::Utf16Be;
-  // UTF-16 without a mark has zero bytes; a text without any, looked for
-  // once, is none of the two.
-  const bool any_zero = bytes.find('\0') != std::string_view::npos;
-  if (any_zero && LooksLikeUtf16WithoutMark(bytes, false))
+  // UTF-16 without a mark has zero bytes; a text without any is none of
+  // the two.
+  if (holds_zero_byte && LooksLikeUtf16WithoutMark(bytes, false))
     return TextEncoding::Utf16LeWithoutMark;
-  if (any_zero && LooksLikeUtf16WithoutMark(bytes, true))
+  if (holds_zero_byte && LooksLikeUtf16WithoutMark(bytes, true))
     return TextEncoding::Utf16BeWithoutMark;
   // Told without a copy of the text: phrase files run to tens of megabytes.
   bool multi_byte = false;

@@ -26,6 +26,10 @@ enum class TextEncoding {
 // byte-order mark, or without one by its zero bytes (see
 // LooksLikeUtf16WithoutMark); otherwise Shift-JIS.
 TextEncoding DetectTextEncoding(std::string_view bytes);
+// The same for a caller that knows already whether the bytes hold a zero
+// byte: a phrase file's index finds the first one on its way, and tens of
+// megabytes are not gone through once more for it.
+TextEncoding DetectTextEncoding(std::string_view bytes, bool holds_zero_byte);
 
 // The text of bytes in a Unicode encoding, its byte-order mark left out;
 // nothing where they are not valid in it (an invalid sequence, an overlong

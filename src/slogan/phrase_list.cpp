@@ -6,10 +6,9 @@
 
 namespace tavlin {
 
-void PhraseList::AssignFileBytes(std::string bytes) {
+void PhraseList::AssignIndexedFileBytes(std::string bytes, PhraseIndex index) {
   // Indexed before anything is replaced, so that a failure leaves the list
   // as it was.
-  PhraseIndex index = IndexPhrases(bytes);
   bytes_ = std::move(bytes);
   index_ = std::move(index);
   file_bytes_.clear();

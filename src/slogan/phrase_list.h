@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "src/platform/text_codec.h"
 #include "src/slogan/phrase_index.h"
@@ -15,7 +16,12 @@ namespace tavlin {
 class PhraseList {
  public:
   // Replaces the whole content with the phrases of a phrase file's bytes.
-  void AssignFileBytes(std::string bytes);
+  void AssignFileBytes(std::string bytes) {
+    PhraseIndex index = IndexPhrases(bytes);
+    AssignIndexedFileBytes(std::move(bytes), std::move(index));
+  }
+  // The same with the bytes indexed already (IndexPhrases).
+  void AssignIndexedFileBytes(std::string bytes, PhraseIndex index);
   // The same for a file in another encoding, whose text is given in
   // Shift-JIS; its own bytes are kept to tell a change.
   void AssignConvertedFile(std::string file_bytes, std::string shift_jis);

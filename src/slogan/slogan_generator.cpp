@@ -7,6 +7,7 @@
 #include "src/platform/file_access.h"
 #include "src/platform/text_encoding.h"
 #include "src/slogan/mt19937ar.h"
+#include "src/slogan/phrase_index.h"
 #include "src/slogan/phrase_theme.h"
 
 namespace tavlin {
@@ -20,15 +21,19 @@ void LoadPosition(const std::filesystem::path& file, PhraseList& list,
   std::optional<std::string> bytes =
       ReadWholeFileIfChanged(file, list.file_bytes());
   if (!bytes) return;
+  // Indexed as Shift-JIS first, the usual encoding: the index finds the
+  // first zero byte, which UTF-16 without a mark has and Shift-JIS not.
+  PhraseIndex index = IndexPhrases(*bytes);
   // A file Notepad saved as UTF-8 or UTF-16 is read as written; one that is
   // not valid in it is taken byte for byte, as a Shift-JIS file is.
-  const TextEncoding encoding = DetectTextEncoding(*bytes);
+  const TextEncoding encoding =
+      DetectTextEncoding(*bytes, index.text_end < bytes->size());
   const std::optional<std::u16string> text =
       encoding == TextEncoding::ShiftJis || !shift_jis
           ? std::nullopt
           : DecodeUnicodeText(*bytes, encoding);
   if (!text) {
-    list.AssignFileBytes(std::move(*bytes));
+    list.AssignIndexedFileBytes(std::move(*bytes), std::move(index));
     return;
   }
   bool lossy = false;

@@ -128,6 +128,29 @@ TEST(PhraseFiles, InUtf8OrUtf16AreReadAsWritten) {
   EXPECT_EQ(lists.lower.size(), 1u);
 }
 
+// The zero bytes that tell UTF-16 without a mark are found by the phrases'
+// index; one zero byte in a Shift-JIS file still only ends its text.
+TEST(PhraseFiles, WithZeroBytesAreUtf16WithoutAMarkOrEndAtTheFirst) {
+  TempFolder folder;
+  const PhraseFileNames names = PhraseFileNamesOf(u"防災");
+  bool lossy = false;
+  WriteBytes(folder / names.upper,
+             EncodeUnicodeText(u"n\u00E9e\r\n", E::Utf16LeWithoutMark, lossy));
+  WriteBytes(folder / names.middle,
+             EncodeUnicodeText(u"caf\u00E9\r\n", E::Utf16BeWithoutMark, lossy));
+  WriteBytes(folder / names.lower, std::string("end\r\n\0gone\r\n", 12));
+  const ByteCodec shift_jis;
+  PhraseLists lists;
+  lists.shift_jis = &shift_jis;
+  LoadThemePhrases(u"防災", folder.path(), lists);
+  EXPECT_EQ(lists.upper[0],
+            "n\xE9"
+            "e");
+  EXPECT_EQ(lists.middle[0], "caf\xE9");
+  EXPECT_EQ(lists.lower.size(), 1u);
+  EXPECT_EQ(lists.lower[0], "end");
+}
+
 class StorageEncodings : public testing::Test {
  protected:
   TempFolder folder_;

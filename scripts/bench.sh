@@ -30,4 +30,4 @@ trap stop_display EXIT
 # manager, as Windows leaves it to its own. With none here, every close then
 # waits two seconds, which also lets the system settle between starts.
 set_window_management managed
-wine "$TAVLIN_WINDOWS/startup_bench.exe" "Z:$startup_folder" 15
+wine "$TAVLIN_WINDOWS/startup_bench.exe" "Z:$startup_folder" 31

@@ -1,9 +1,9 @@
 // The user's whole wait: from CreateProcess until the first list box of
 // the program's window holds five items. Starts Tavlin.exe and each of its
-// yardsticks in turn, several times each, and prints the medians and
-// Tavlin's ratios to each. Usage: startup_bench FOLDER [STARTS]; FOLDER
-// holds Tavlin.exe with the example phrase files, bare_window.exe and
-// window_replica.exe.
+// yardsticks in turn, several times each, and prints the medians, split at
+// the moment the window is visible, and Tavlin's ratios to each. Usage:
+// startup_bench FOLDER [STARTS]; FOLDER holds Tavlin.exe with the example
+// phrase files, bare_window.exe and window_replica.exe.
 #include <windows.h>
 
 #include <algorithm>
@@ -42,13 +42,19 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM l) {
   return search->list ? FALSE : TRUE;
 }
 
-bool HoldsFiveItems(DWORD process_id) {
+// The list box of the process's visible window; none before it shows.
+HWND VisibleListOf(DWORD process_id) {
   Search search{process_id, nullptr};
   EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-  if (!search.list) return false;
+  return search.list;
+}
+
+// Answered once the program's thread takes messages again, after its
+// ShowWindow and UpdateWindow.
+bool HoldsFiveItems(HWND list) {
   DWORD_PTR count = 0;
-  return SendMessageTimeoutW(search.list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG,
-                             1000, &count) &&
+  return SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 1000,
+                             &count) &&
          count == 5;
 }
 
@@ -59,9 +65,20 @@ BOOL CALLBACK CloseWindowsOfProcess(HWND window, LPARAM l) {
   return TRUE;
 }
 
-// Milliseconds until five items show, or a negative number on failure.
-double TimeOneStart(const std::wstring& folder, const std::wstring& program,
-                    const std::wstring& arguments = L"") {
+// Milliseconds after CreateProcess.
+struct StartTimes {
+  double shown = -1;     // the window is visible
+  double answered = -1;  // its list answers that it holds five items
+};
+
+double MillisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start)
+      .count();
+}
+
+// A start's times; answered stays negative on failure.
+StartTimes TimeOneStart(const std::wstring& folder, const std::wstring& program,
+                        const std::wstring& arguments) {
   std::wstring command = L"\"" + folder + L"\\" + program + L"\" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -73,13 +90,15 @@ double TimeOneStart(const std::wstring& folder, const std::wstring& program,
     started =
         CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
                        nullptr, folder.c_str(), &startup, &process) != FALSE;
-  if (!started) return -1;
-  double elapsed = -1;
+  StartTimes times;
+  if (!started) return times;
   while (Clock::now() - start < std::chrono::seconds(30)) {
-    if (HoldsFiveItems(process.dwProcessId)) {
-      elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start)
-                    .count();
-      break;
+    if (HWND list = VisibleListOf(process.dwProcessId)) {
+      if (times.shown < 0) times.shown = MillisecondsSince(start);
+      if (HoldsFiveItems(list)) {
+        times.answered = MillisecondsSince(start);
+        break;
+      }
     }
     // Not a busy wait: that would take the second core and the Wine
     // server's time from the program being timed.
@@ -90,7 +109,7 @@ double TimeOneStart(const std::wstring& folder, const std::wstring& program,
     TerminateProcess(process.hProcess, 1);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return elapsed;
+  return times;
 }
 
 // The value below which the given share of the values lies, read off the
@@ -116,22 +135,31 @@ void PrintRatioSpread(const char* label, const std::vector<double>& ratios) {
       label, Median(ratios), Quantile(ratios, 0.25), Quantile(ratios, 0.75));
 }
 
-// A program timed against Tavlin, and how far behind it Tavlin may be.
-struct Yardstick {
+// Tavlin and each program timed against it, with how far behind it Tavlin
+// may be.
+struct Program {
   const char* label;
   const wchar_t* program;
   const wchar_t* arguments;
   const char* target;
 };
 
-constexpr Yardstick kYardsticks[] = {
+constexpr Program kPrograms[] = {
+    {"Tavlin.exe", L"Tavlin.exe", L"", ""},
     {"bare window", L"bare_window.exe", L"", "target: at most 1.30x"},
     {"bare window with controls", L"bare_window.exe", L"controls",
      "a tab control, two edit boxes"},
     {"replica of Tavlin's window", L"window_replica.exe", L"",
      "target: at most 1.10x"},
 };
-constexpr std::size_t kYardstickCount = std::size(kYardsticks);
+constexpr std::size_t kProgramCount = std::size(kPrograms);
+constexpr std::size_t kTavlin = 0;
+
+// Each program's times, one a round.
+struct Times {
+  std::vector<double> shown;
+  std::vector<double> answered;
+};
 
 }  // namespace
 
@@ -142,48 +170,53 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::wstring folder = argv[1];
   const int starts = argc > 2 ? std::max(1, _wtoi(argv[2])) : 7;
-  std::vector<double> tavlin;
-  std::vector<std::vector<double>> times(kYardstickCount);
   // One start of each first, unmeasured: the system's caches warm up.
-  TimeOneStart(folder, L"Tavlin.exe");
-  for (const Yardstick& yardstick : kYardsticks)
-    TimeOneStart(folder, yardstick.program, yardstick.arguments);
+  for (const Program& program : kPrograms)
+    TimeOneStart(folder, program.program, program.arguments);
+  std::vector<Times> times(kProgramCount);
   for (int round = 0; round < starts; ++round) {
-    const double t = TimeOneStart(folder, L"Tavlin.exe");
-    if (t < 0) {
-      std::fprintf(stderr, "Tavlin.exe did not show five items\n");
-      return 1;
-    }
-    tavlin.push_back(t);
-    for (std::size_t i = 0; i < kYardstickCount; ++i) {
-      const double y = TimeOneStart(folder, kYardsticks[i].program,
-                                    kYardsticks[i].arguments);
-      if (y < 0) {
+    // Tavlin first in one round and last in the next: no program always
+    // starts just as the same other one has closed.
+    for (std::size_t k = 0; k < kProgramCount; ++k) {
+      const std::size_t i = round % 2 == 0 ? k : (k + 1) % kProgramCount;
+      const StartTimes start =
+          TimeOneStart(folder, kPrograms[i].program, kPrograms[i].arguments);
+      if (start.answered < 0) {
         std::fprintf(stderr, "%s did not show five items\n",
-                     kYardsticks[i].label);
+                     kPrograms[i].label);
         return 1;
       }
-      times[i].push_back(y);
+      times[i].shown.push_back(start.shown);
+      times[i].answered.push_back(start.answered);
     }
   }
-  std::printf("Start-up until five slogans show, median of %d starts each:\n",
-              starts);
-  std::printf("  %-34s %8.1f ms\n", "Tavlin.exe", Median(tavlin));
-  for (std::size_t i = 0; i < kYardstickCount; ++i)
-    std::printf("  %-34s %8.1f ms\n", kYardsticks[i].label, Median(times[i]));
+  std::printf(
+      "Start-up until five slogans show, median of %d starts each (the "
+      "window visible after, then answering):\n",
+      starts);
+  for (std::size_t i = 0; i < kProgramCount; ++i) {
+    const Times& t = times[i];
+    std::vector<double> showing;
+    for (std::size_t round = 0; round < t.shown.size(); ++round)
+      showing.push_back(t.answered[round] - t.shown[round]);
+    std::printf("  %-34s %8.1f ms (%.1f, then %.1f)\n", kPrograms[i].label,
+                Median(t.answered), Median(t.shown), Median(showing));
+  }
+  const std::vector<double>& tavlin = times[kTavlin].answered;
   std::printf("Tavlin's ratio of the medians:\n");
-  for (std::size_t i = 0; i < kYardstickCount; ++i)
-    std::printf("  to the %-27s %8.2fx (%s)\n", kYardsticks[i].label,
-                Median(tavlin) / Median(times[i]), kYardsticks[i].target);
+  for (std::size_t i = 1; i < kProgramCount; ++i)
+    std::printf("  to the %-27s %8.2fx (%s)\n", kPrograms[i].label,
+                Median(tavlin) / Median(times[i].answered),
+                kPrograms[i].target);
   // The starts of a round follow each other closely, so the ratio within a
   // round does not carry the machine's drift from round to round, which
   // moves every median by up to a third here.
   std::printf("Median of Tavlin's ratios within each round:\n");
-  for (std::size_t i = 0; i < kYardstickCount; ++i) {
+  for (std::size_t i = 1; i < kProgramCount; ++i) {
     std::vector<double> ratios;
     for (std::size_t round = 0; round < tavlin.size(); ++round)
-      ratios.push_back(tavlin[round] / times[i][round]);
-    PrintRatioSpread(kYardsticks[i].label, ratios);
+      ratios.push_back(tavlin[round] / times[i].answered[round]);
+    PrintRatioSpread(kPrograms[i].label, ratios);
   }
   return 0;
 }

@@ -2,8 +2,6 @@
 // the poster of the line at the caret and the vote sheet of the list.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "src/storage/vote_sheet.h"
@@ -21,25 +19,32 @@
 
 namespace tavlin {
 
+// Subclassed by its window procedure, the boxes found through their user
+// data: the common controls' SetWindowSubclass looks its own up as a window
+// property at every message, which under Wine asks the server each time,
+// fifty times before the window first shows.
 void StorageBoxes::Watch(HWND box) {
-  SetWindowSubclass(box, BoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(box, GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(&StorageBoxes::BoxProcedure));
 }
 
 LRESULT CALLBACK StorageBoxes::BoxProcedure(HWND box, UINT message, WPARAM w,
-                                            LPARAM l, UINT_PTR id,
-                                            DWORD_PTR boxes) {
+                                            LPARAM l) {
   if (message == WM_CONTEXTMENU) {
     // Nothing may leave a window procedure: a failure goes to the report.
     try {
-      reinterpret_cast<StorageBoxes*>(boxes)->ShowMenu(box,
-                                                       ContextMenuPoint(l));
+      reinterpret_cast<StorageBoxes*>(GetWindowLongPtrW(box, GWLP_USERDATA))
+          ->ShowMenu(box, ContextMenuPoint(l));
     } catch (...) {
       ReportCurrentException(GetAncestor(box, GA_ROOT));
     }
     return 0;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, BoxProcedure, id);
-  return DefSubclassProc(box, message, w, l);
+  // The edit control's own procedure is its class's.
+  return CallWindowProcW(
+      reinterpret_cast<WNDPROC>(GetClassLongPtrW(box, GCLP_WNDPROC)), box,
+      message, w, l);
 }
 
 void StorageBoxes::RunMenuCommand(int command) {

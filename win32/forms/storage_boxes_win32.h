@@ -67,7 +67,7 @@ class StorageBoxes {
 
   // The box's context menu (storage_box_menu_win32.cpp).
   static LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM w,
-                                       LPARAM l, UINT_PTR id, DWORD_PTR boxes);
+                                       LPARAM l);
   void Watch(HWND box);
   void ShowMenu(HWND box, POINT at);
   // text is the box's text, read once for the whole menu: a storage list

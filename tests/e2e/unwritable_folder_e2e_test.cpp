@@ -45,9 +45,13 @@ class UserFolderCleanup {
   bool folder_existed() const { return folder_existed_; }
 
  private:
+  // With the base each copy's merges start from.
   void RemoveCopies() {
     std::error_code ignored;
-    for (const fs::path& copy : copies_) fs::remove(copy, ignored);
+    for (const fs::path& copy : copies_) {
+      fs::remove(copy, ignored);
+      fs::remove(SetAsideBasePath(copy), ignored);
+    }
   }
 
   fs::path program_folder_;

@@ -7,8 +7,6 @@
 namespace tavlin {
 
 void PhraseList::AssignIndexedFileBytes(std::string bytes, PhraseIndex index) {
-  // Indexed before anything is replaced, so that a failure leaves the list
-  // as it was.
   bytes_ = std::move(bytes);
   index_ = std::move(index);
   file_bytes_.clear();

@@ -17,6 +17,8 @@ class PhraseList {
  public:
   // Replaces the whole content with the phrases of a phrase file's bytes.
   void AssignFileBytes(std::string bytes) {
+    // Indexed before anything is replaced, so that a failure leaves the
+    // list as it was.
     PhraseIndex index = IndexPhrases(bytes);
     AssignIndexedFileBytes(std::move(bytes), std::move(index));
   }

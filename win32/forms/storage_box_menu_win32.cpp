@@ -23,28 +23,32 @@ namespace tavlin {
 // data: the common controls' SetWindowSubclass looks its own up as a window
 // property at every message, which under Wine asks the server each time,
 // fifty times before the window first shows.
-void StorageBoxes::Watch(HWND box) {
+void StorageBoxes::Watch(std::size_t page) {
+  HWND box = boxes_[page];
   SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(box, GWLP_WNDPROC,
-                    reinterpret_cast<LONG_PTR>(&StorageBoxes::BoxProcedure));
+  box_procedures_[page] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      box, GWLP_WNDPROC,
+      reinterpret_cast<LONG_PTR>(&StorageBoxes::BoxProcedure)));
 }
 
 LRESULT CALLBACK StorageBoxes::BoxProcedure(HWND box, UINT message, WPARAM w,
                                             LPARAM l) {
+  auto* boxes =
+      reinterpret_cast<StorageBoxes*>(GetWindowLongPtrW(box, GWLP_USERDATA));
   if (message == WM_CONTEXTMENU) {
     // Nothing may leave a window procedure: a failure goes to the report.
     try {
-      reinterpret_cast<StorageBoxes*>(GetWindowLongPtrW(box, GWLP_USERDATA))
-          ->ShowMenu(box, ContextMenuPoint(l));
+      boxes->ShowMenu(box, ContextMenuPoint(l));
     } catch (...) {
       ReportCurrentException(GetAncestor(box, GA_ROOT));
     }
     return 0;
   }
-  // The edit control's own procedure is its class's.
-  return CallWindowProcW(
-      reinterpret_cast<WNDPROC>(GetClassLongPtrW(box, GCLP_WNDPROC)), box,
-      message, w, l);
+  const std::optional<std::size_t> page = boxes->PageOf(box);
+  const WNDPROC procedure =
+      page ? boxes->box_procedures_[*page]
+           : reinterpret_cast<WNDPROC>(GetClassLongPtrW(box, GCLP_WNDPROC));
+  return CallWindowProcW(procedure, box, message, w, l);
 }
 
 void StorageBoxes::RunMenuCommand(int command) {

@@ -22,7 +22,10 @@ constexpr UINT kBalloonShown = 6000;
 }  // namespace
 
 StorageBoxes::StorageBoxes(HWND form, MainHost& host, const LayoutRect& where)
-    : form_(form), host_(host), boxes_(host.PageCount(), nullptr) {
+    : form_(form),
+      host_(host),
+      boxes_(host.PageCount(), nullptr),
+      box_procedures_(host.PageCount(), nullptr) {
   for (std::size_t page = 0; page < boxes_.size(); ++page)
     if (host_.Page(page).box_at_start) MakeBox(page, where, nullptr);
   if (!boxes_.empty() && boxes_[0]) ShowWindow(boxes_[0], SW_SHOW);
@@ -126,8 +129,8 @@ void StorageBoxes::MakeBox(std::size_t page, const LayoutRect& where,
   if (font)
     SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
-  Watch(box);
   boxes_[page] = box;
+  Watch(page);
 }
 
 void StorageBoxes::StoreSlogan(std::wstring_view slogan) {

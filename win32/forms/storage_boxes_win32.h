@@ -43,7 +43,10 @@ class StorageBoxes {
   bool OnTimer(UINT_PTR id);
 
   // A page added after the start: its box is made when it first shows.
-  void AddPage() { boxes_.push_back(nullptr); }
+  void AddPage() {
+    boxes_.push_back(nullptr);
+    box_procedures_.push_back(nullptr);
+  }
   // Shows the active page's box, made at where with font the first time,
   // and hides the others.
   void Activate(const LayoutRect& where, HFONT font);
@@ -68,7 +71,7 @@ class StorageBoxes {
   // The box's context menu (storage_box_menu_win32.cpp).
   static LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM w,
                                        LPARAM l);
-  void Watch(HWND box);
+  void Watch(std::size_t page);
   void ShowMenu(HWND box, POINT at);
   // text is the box's text, read once for the whole menu: a storage list
   // can be megabytes long.
@@ -79,7 +82,9 @@ class StorageBoxes {
 
   HWND form_;
   MainHost& host_;
-  std::vector<HWND> boxes_;    // a page's, once made; in tab order
+  std::vector<HWND> boxes_;  // a page's, once made; in tab order
+  // The procedure each box had before Watch: the edit control's.
+  std::vector<WNDPROC> box_procedures_;
   bool showing_host_ = false;  // the box changes, but not by the user
   BalloonTip balloon_;
   const MoraMeter* meter_ = nullptr;

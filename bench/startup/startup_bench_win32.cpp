@@ -100,8 +100,8 @@ StartTimes TimeOneStart(const std::wstring& folder, const std::wstring& program,
         break;
       }
     }
-    // Not a busy wait: that would take the second core and the Wine
-    // server's time from the program being timed.
+    // Not a busy wait: that would take the CPU the program being timed and
+    // the Wine server share.
     Sleep(1);
   }
   EnumWindows(CloseWindowsOfProcess, process.dwProcessId);
@@ -209,8 +209,7 @@ int wmain(int argc, wchar_t** argv) {
                 Median(tavlin) / Median(times[i].answered),
                 kPrograms[i].target);
   // The starts of a round follow each other closely, so the ratio within a
-  // round does not carry the machine's drift from round to round, which
-  // moves every median by up to a third here.
+  // round does not carry the machine's drift from round to round.
   std::printf("Median of Tavlin's ratios within each round:\n");
   for (std::size_t i = 1; i < kProgramCount; ++i) {
     std::vector<double> ratios;

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "src/platform/tavlin_error.h"
 #include "src/slogan/mt19937ar.h"
 #include "src/slogan/phrase_theme.h"
+#include "src/slogan/slogan_rhythm.h"
 #include "support/file_faults.h"
 #include "support/temp_folder.h"
 
@@ -202,6 +207,146 @@ TEST(SloganGenerator, AnUnreadableFileStopsTheGenerationWhereItIs) {
   init_genrand(42u);
   EXPECT_EQ(next, genrand_int32());
 }
+
+// Generations in 五・七・五 from "u0".."u9", "m0".."m9" and "l0".."l9", with
+// the default seed, whose first draws the worked case above gives:
+// u6 m1 l7, u2 m2 l5, u4 m2 l9, u1 m7 l2, u0 m3 l9.
+constexpr std::uint32_t kWorkedSeed = 5489u;
+
+PhraseLists TenByTenByTen() {
+  PhraseLists lists;
+  lists.upper.AssignFileBytes(NumberedPhrases('u', 10));
+  lists.middle.AssignFileBytes(NumberedPhrases('m', 10));
+  lists.lower.AssignFileBytes(NumberedPhrases('l', 10));
+  return lists;
+}
+
+// Only the first part can be off, by one mora: it counts five for the
+// phrases in scanning and four for the rest, so that every slogan that does
+// not scan is as close as any other.
+class FirstPartRhythm final : public SloganRhythmOf {
+ public:
+  explicit FirstPartRhythm(std::vector<std::string> scanning)
+      : scanning_(std::move(scanning)) {}
+  SloganRhythm Of(const ComposedSlogan& slogan) const override {
+    const bool scans = std::find(scanning_.begin(), scanning_.end(),
+                                 slogan.parts[0].bytes()) != scanning_.end();
+    SloganRhythm rhythm;
+    rhythm.parts[0].morae = scans ? 5 : 4;
+    rhythm.parts[1].morae = 7;
+    rhythm.parts[2].morae = 5;
+    return rhythm;
+  }
+
+ private:
+  std::vector<std::string> scanning_;
+};
+
+std::vector<std::string> EveryUpperPhrase() {
+  std::vector<std::string> phrases;
+  for (int i = 0; i < 10; ++i) phrases.push_back("u" + std::to_string(i));
+  return phrases;
+}
+
+struct EqualsCase {
+  const char* name;
+  std::vector<std::string> scanning;
+  int most_draws;
+  int scan;
+  Slogans shown;
+};
+
+std::ostream& operator<<(std::ostream& out, const EqualsCase& c) {
+  return out << c.name;
+}
+
+class FiveSevenFiveEquals : public testing::TestWithParam<EqualsCase> {};
+
+TEST_P(FiveSevenFiveEquals, TheEarlierDrawnShowFirst) {
+  const EqualsCase& c = GetParam();
+  init_genrand(kWorkedSeed);
+  RecordingList list;
+  EXPECT_EQ(
+      ComposeFiveSevenFiveSlogans(
+          TenByTenByTen(), list, FirstPartRhythm(c.scanning), {}, c.most_draws),
+      c.scan);
+  EXPECT_EQ(list.items, c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Draws, FiveSevenFiveEquals,
+    testing::Values(
+        EqualsCase{
+            "NoneScanWithinFiveDraws",
+            {},
+            5,
+            0,
+            {"u6 m1 l7", "u2 m2 l5", "u4 m2 l9", "u1 m7 l2", "u0 m3 l9"}},
+        // A thousand different slogans, all as close: the first five drawn.
+        EqualsCase{
+            "NoneScanWithinTheWholeBound",
+            {},
+            2000,
+            0,
+            {"u6 m1 l7", "u2 m2 l5", "u4 m2 l9", "u1 m7 l2", "u0 m3 l9"}},
+        EqualsCase{
+            "TheThirdDrawnScans",
+            {"u4"},
+            5,
+            1,
+            {"u4 m2 l9", "u6 m1 l7", "u2 m2 l5", "u1 m7 l2", "u0 m3 l9"}}),
+    [](const testing::TestParamInfo<EqualsCase>& info) {
+      return std::string(info.param.name);
+    });
+
+// How many slogans were drawn since init_genrand(seed), given the number the
+// generator gives next: each slogan takes three. -1 when that is not a whole
+// number of slogans, or more than a generation draws.
+int SlogansDrawnSince(std::uint32_t seed, std::int32_t next) {
+  init_genrand(seed);
+  for (int numbers = 0; numbers <= 3 * (kMostFiveSevenFiveDraws + 10);
+       ++numbers) {
+    if (genrand_int31() == next) return numbers % 3 == 0 ? numbers / 3 : -1;
+  }
+  return -1;
+}
+
+struct BoundCase {
+  const char* name;
+  std::vector<std::string> scanning;
+  std::optional<int> most_draws;  // none: the default bound
+  int drawn;
+};
+
+std::ostream& operator<<(std::ostream& out, const BoundCase& c) {
+  return out << c.name;
+}
+
+class FiveSevenFiveBound : public testing::TestWithParam<BoundCase> {};
+
+TEST_P(FiveSevenFiveBound, DrawsNoMoreThanTheBound) {
+  const BoundCase& c = GetParam();
+  init_genrand(kWorkedSeed);
+  RecordingList list;
+  const FirstPartRhythm rhythm(c.scanning);
+  if (c.most_draws)
+    ComposeFiveSevenFiveSlogans(TenByTenByTen(), list, rhythm, {},
+                                *c.most_draws);
+  else
+    ComposeFiveSevenFiveSlogans(TenByTenByTen(), list, rhythm);
+  EXPECT_EQ(SlogansDrawnSince(kWorkedSeed, genrand_int31()), c.drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Draws, FiveSevenFiveBound,
+    testing::Values(BoundCase{"OneDraw", {}, 1, 1},
+                    BoundCase{"NoneScanByDefault", {}, std::nullopt, 2000},
+                    // The first five drawn are different and all scan.
+                    BoundCase{"FiveScanAtOnce", EveryUpperPhrase(),
+                              std::nullopt, 5}),
+    [](const testing::TestParamInfo<BoundCase>& info) {
+      return std::string(info.param.name);
+    });
 
 }  // namespace
 

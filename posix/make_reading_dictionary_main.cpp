@@ -1,6 +1,9 @@
-// Makes the reading dictionary from a MeCab lexicon's CSV files in UTF-8:
-//   tavlin_make_reading_dictionary OUTPUT [--prefer TSV] CSV...
-// TSV holds, a line each, a written form and the reading to take for it.
+// Makes the reading dictionary from a MeCab lexicon's CSV files in UTF-8
+// and its join costs (matrix.def):
+//   tavlin_make_reading_dictionary OUTPUT MATRIX [--prefer TSV]
+//                                  [--prefer-among-equals TSV] CSV...
+// Each TSV holds, a line each, a written form and the reading to take for
+// it: always, or where the lexicon's costs hardly tell its readings apart.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -11,32 +14,50 @@
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
-#include "src/rhythm/reading_dictionary_writer.h"
 
 using namespace tavlin;
 
 namespace {
 
-std::optional<std::u16string> ReadUtf8File(const char* path) {
+// Enough classes for the choices a phrase's reading turns on, few enough
+// that every word's class and the table fit in a small file.
+constexpr std::size_t kJoinClasses = 256;
+
+std::optional<std::string> ReadFile(const char* path) {
   try {
-    return DecodeUnicodeText(ReadWholeFile(path), TextEncoding::Utf8);
+    return ReadWholeFile(path);
   } catch (const TavlinError&) {
     return std::nullopt;
   }
 }
 
+std::optional<std::u16string> ReadUtf8File(const char* path) {
+  const std::optional<std::string> bytes = ReadFile(path);
+  if (!bytes) return std::nullopt;
+  return DecodeUnicodeText(*bytes, TextEncoding::Utf8);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::cerr << "usage: tavlin_make_reading_dictionary OUTPUT [--prefer TSV] "
-                 "CSV...\n";
+  if (argc < 4) {
+    std::cerr << "usage: tavlin_make_reading_dictionary OUTPUT MATRIX "
+                 "[--prefer TSV] [--prefer-among-equals TSV] CSV...\n";
     return 2;
   }
-  ReadingDictionaryBuilder builder;
+  const std::optional<std::string> matrix_text = ReadFile(argv[2]);
+  const std::optional<JoinMatrix> matrix =
+      matrix_text ? ParseJoinMatrix(*matrix_text) : std::nullopt;
+  if (!matrix) {
+    std::cerr << "cannot read " << argv[2] << " as join costs\n";
+    return 1;
+  }
+  ReadingDictionaryBuilder builder(GroupJoinCosts(*matrix, kJoinClasses));
   std::size_t entries = 0;
-  for (int i = 2; i < argc; ++i) {
-    const bool preferences = std::string(argv[i]) == "--prefer";
+  for (int i = 3; i < argc; ++i) {
+    const std::string option = argv[i];
+    const bool among_equals = option == "--prefer-among-equals";
+    const bool preferences = among_equals || option == "--prefer";
     if (preferences && ++i >= argc) return 2;
     const std::optional<std::u16string> text = ReadUtf8File(argv[i]);
     if (!text) {
@@ -46,9 +67,13 @@ int main(int argc, char** argv) {
     ForEachTextLine(*text, [&](std::u16string_view line) {
       if (preferences) {
         const std::size_t tab = line.find(u'\t');
-        if (tab != std::u16string_view::npos)
-          builder.Prefer(std::u16string(line.substr(0, tab)),
-                         std::u16string(line.substr(tab + 1)));
+        if (tab == std::u16string_view::npos) return;
+        std::u16string surface(line.substr(0, tab));
+        std::u16string reading(line.substr(tab + 1));
+        if (among_equals)
+          builder.PreferAmongEquals(std::move(surface), std::move(reading));
+        else
+          builder.Prefer(std::move(surface), std::move(reading));
         return;
       }
       LexiconEntry entry;
@@ -58,10 +83,11 @@ int main(int argc, char** argv) {
     });
   }
   ReadingDictionaryBuilder::Result result = builder.Build();
-  const std::size_t kept = result.words.size();
+  const std::size_t words = result.words.size();
   const std::size_t kanji = result.kanji.size();
-  const std::string bytes =
-      ReadingDictionaryBytes(std::move(result.words), std::move(result.kanji));
+  const std::size_t classes = result.connections.classes;
+  const std::string bytes = ReadingDictionaryBytes(
+      std::move(result.words), std::move(result.kanji), result.connections);
   std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out.flush()) {
@@ -69,8 +95,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf(
-      "%zu entries, %zu words with kanji, %zu kept, %zu kanji: %zu "
+      "%zu entries, %zu readings, %zu kanji, %zu join classes: %zu "
       "bytes\n",
-      entries, result.words_with_kanji, kept, kanji, bytes.size());
+      entries, words, kanji, classes, bytes.size());
   return 0;
 }

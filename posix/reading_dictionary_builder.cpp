@@ -1,10 +1,11 @@
 #include "posix/reading_dictionary_builder.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
-#include <unordered_map>
 
 #include "src/platform/unicode_text.h"
+#include "src/rhythm/character_class.h"
 #include "src/rhythm/mora_count.h"
 #include "src/rhythm/mora_rules.h"
 #include "src/rhythm/word_readings.h"
@@ -22,8 +23,6 @@ constexpr int kUsualKanjiMorae = 2;
 // A reading of a kanji alone this much costlier than its usual one is
 // rare enough not to make its count unsure.
 constexpr int kRivalCost = 3000;
-// A kanji no lexicon has, to stand beside a word while it is tried.
-constexpr char32_t kNeighbourKanji = 0x2A6D6;
 
 std::u32string CodePoints(std::u16string_view text) {
   std::u32string points;
@@ -77,38 +76,6 @@ bool ReadingFits(std::u16string_view whole, std::u16string_view part,
   return true;
 }
 
-class MemoryReadings final : public WordReadings {
- public:
-  void AddWord(std::u16string word, int morae) {
-    longest_ = std::max(longest_, word.size());
-    words_.emplace(std::move(word), morae);
-  }
-  void AddKanji(const KanjiMoraeCounts& counts) {
-    kanji_.emplace(counts.kanji, counts);
-  }
-  std::optional<WordMorae> LongestWordAt(
-      std::u16string_view text) const override {
-    for (std::size_t length = std::min(longest_, text.size()); length > 0;
-         --length) {
-      const auto found = words_.find(std::u16string(text.substr(0, length)));
-      if (found != words_.end()) return WordMorae{length, found->second};
-    }
-    return std::nullopt;
-  }
-  std::optional<KanjiMoraeAt> KanjiMorae(char32_t kanji,
-                                         KanjiPlace place) const override {
-    const auto found = kanji_.find(kanji);
-    if (found == kanji_.end()) return std::nullopt;
-    const auto index = static_cast<std::size_t>(place);
-    return KanjiMoraeAt{found->second.morae[index], found->second.sure[index]};
-  }
-
- private:
-  std::unordered_map<std::u16string, int> words_;
-  std::unordered_map<char32_t, KanjiMoraeCounts> kanji_;
-  std::size_t longest_ = 0;
-};
-
 struct Votes {
   std::map<int, int> before, after;
 };
@@ -126,6 +93,18 @@ std::optional<std::pair<int, bool>> Decide(const std::map<int, int>& votes) {
       top.first, top.second >= kSureVotes && top.second >= kSureShare * total};
 }
 
+// A word that starts with a kanji numeral (一人, 二十歳, 一生) is read
+// whole: the lexicon's costs read its numeral apart, as a number, which is
+// right for its sense but not for its sound (いちにん, にじゅっさい).
+int WholeWordCost(const LexiconEntry& entry, const std::u32string& points) {
+  constexpr int kNumeralWordBonus = 10000;
+  constexpr std::u32string_view kNumerals = U"一二三四五六七八九十百千";
+  if (points.size() < 2 || entry.kind == LexiconEntry::Kind::Number ||
+      kNumerals.find(points[0]) == std::u32string_view::npos)
+    return entry.cost;
+  return entry.cost - kNumeralWordBonus;
+}
+
 }  // namespace
 
 bool ParseLexiconLine(std::u16string_view line, LexiconEntry& entry) {
@@ -137,24 +116,61 @@ bool ParseLexiconLine(std::u16string_view line, LexiconEntry& entry) {
     begin = i + 1;
   }
   if (fields.size() < 12 || fields[0].empty()) return false;
-  const std::string cost(fields[3].begin(), fields[3].end());
-  int value = 0;
-  const auto [end, error] =
-      std::from_chars(cost.data(), cost.data() + cost.size(), value);
-  if (error != std::errc() || end != cost.data() + cost.size()) return false;
-  entry = {std::u16string(fields[0]), std::u16string(fields[11]), value,
+  std::array<int, 3> numbers{};  // left id, right id, cost
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    const std::string digits(fields[1 + i].begin(), fields[1 + i].end());
+    const auto [end, error] = std::from_chars(
+        digits.data(), digits.data() + digits.size(), numbers[i]);
+    if (error != std::errc() || end != digits.data() + digits.size())
+      return false;
+  }
+  if (numbers[0] < 0 || numbers[1] < 0) return false;
+  using Kind = LexiconEntry::Kind;
+  const Kind kind =
+      fields[4] == u"名詞" && fields[5] == u"数"               ? Kind::Number
+      : fields[4] == u"記号" && fields[5] == u"アルファベット" ? Kind::Letter
+      : fields[4] == u"名詞" && fields[5] == u"一般" ? Kind::CommonNoun
+                                                     : Kind::Other;
+  entry = {std::u16string(fields[0]),
+           std::u16string(fields[11]),
+           numbers[0],
+           numbers[1],
+           numbers[2],
            fields[5] == u"固有名詞" &&
                (fields[6] == u"人名" || fields[6] == u"地域"),
-           fields[4] == u"接頭詞" || fields[5] == u"接尾"};
+           fields[4] == u"接頭詞" || fields[5] == u"接尾",
+           fields[5] == u"接尾",
+           kind};
   return true;
 }
 
+ReadingDictionaryBuilder::ReadingDictionaryBuilder(JoinClasses joins)
+    : joins_(std::move(joins)) {}
+
 void ReadingDictionaryBuilder::Add(LexiconEntry entry) {
+  if (entry.kind != LexiconEntry::Kind::Other)
+    ids_of_kind_.try_emplace(entry.kind, entry.left_id, entry.right_id);
   // Names are read as their owners please; they would teach the kanji
   // table readings that ordinary words do not have.
-  if (entry.name || !IsKatakanaReading(entry.reading)) return;
+  if (entry.name) return;
   const std::u32string points = CodePoints(entry.surface);
-  if (std::none_of(points.begin(), points.end(), IsKanjiCharacter)) return;
+  const bool katakana = IsKatakanaReading(entry.reading);
+  const bool any_kanji =
+      std::any_of(points.begin(), points.end(), IsKanjiCharacter);
+  // Only words a run of kanji and kana can hold take part in its reading;
+  // a word of kana alone reads as its kana do.
+  const bool in_runs =
+      std::all_of(points.begin(), points.end(), [](char32_t c) {
+        const CharacterClass of = ClassOfCharacter(c);
+        return of == CharacterClass::Kana || of == CharacterClass::Kanji;
+      });
+  if (in_runs && (katakana || !any_kanji))
+    words_.push_back({entry.surface,
+                      MoraeOf(katakana ? entry.reading : entry.surface),
+                      entry.suffix && points.size() == 1 && any_kanji,
+                      LeftClass(entry.left_id), RightClass(entry.right_id),
+                      WholeWordCost(entry, points)});
+  if (!katakana || !any_kanji) return;
   if (points.size() == 1)
     readings_of_kanji_[entry.surface].push_back(
         {entry.reading, entry.cost, entry.affix});
@@ -162,6 +178,32 @@ void ReadingDictionaryBuilder::Add(LexiconEntry entry) {
       best_.try_emplace(entry.surface, Choice{entry.reading, entry.cost});
   if (!added && entry.cost < at->second.cost)
     at->second = {std::move(entry.reading), entry.cost};
+}
+
+void ReadingDictionaryBuilder::PreferAmongEquals(std::u16string surface,
+                                                 std::u16string reading) {
+  if (!IsKatakanaReading(reading)) return;
+  preferred_among_equals_[std::move(surface)] = std::move(reading);
+}
+
+void ReadingDictionaryBuilder::BreakTies(
+    std::vector<DictionaryWord>& words) const {
+  // Readings this close in cost are a coin's toss to the lexicon.
+  constexpr int kNearlyAsCheap = 1500;
+  std::map<std::u16string_view, int> cheapest;
+  for (const DictionaryWord& word : words)
+    if (preferred_among_equals_.contains(word.word)) {
+      auto [at, added] = cheapest.try_emplace(word.word, word.cost);
+      if (!added) at->second = std::min(at->second, word.cost);
+    }
+  for (DictionaryWord& word : words) {
+    const auto preferred = preferred_among_equals_.find(word.word);
+    if (preferred == preferred_among_equals_.end() ||
+        word.morae != MoraeOf(preferred->second))
+      continue;
+    const int least = cheapest.at(preferred->first);
+    if (word.cost <= least + kNearlyAsCheap) word.cost = least - 1;
+  }
 }
 
 void ReadingDictionaryBuilder::Prefer(std::u16string surface,
@@ -178,8 +220,58 @@ ReadingDictionaryBuilder::Result ReadingDictionaryBuilder::Build() const {
   KanjiBesideAnother(chosen, kanji);
   Result result;
   for (const auto& [k, counts] : kanji) result.kanji.push_back(counts);
-  KeepWordsCountedWrong(chosen, result);
+  result.connections = Connections();
+  result.words = Words(result.connections);
   return result;
+}
+
+std::uint8_t ReadingDictionaryBuilder::RightClass(int id) const {
+  const auto at = static_cast<std::size_t>(id);
+  return at < joins_.right_class.size() ? joins_.right_class[at] : 0;
+}
+
+std::uint8_t ReadingDictionaryBuilder::LeftClass(int id) const {
+  const auto at = static_cast<std::size_t>(id);
+  return at < joins_.left_class.size() ? joins_.left_class[at] : 0;
+}
+
+ConnectionCosts ReadingDictionaryBuilder::Connections() const {
+  ConnectionCosts connections{joins_.classes, joins_.costs, {}};
+  const auto ids = [&](LexiconEntry::Kind kind) {
+    const auto found = ids_of_kind_.find(kind);
+    return found == ids_of_kind_.end() ? std::pair{0, 0} : found->second;
+  };
+  const auto noun = ids(LexiconEntry::Kind::CommonNoun);
+  // The lexicon's id 0 is the edge of a sentence, on both sides.
+  connections.context = {RightClass(0),
+                         LeftClass(0),
+                         RightClass(ids(LexiconEntry::Kind::Number).second),
+                         RightClass(ids(LexiconEntry::Kind::Letter).second),
+                         LeftClass(noun.first),
+                         RightClass(noun.second)};
+  return connections;
+}
+
+std::vector<DictionaryWord> ReadingDictionaryBuilder::Words(
+    const ConnectionCosts& connections) const {
+  // A word the lexicon lacks is a common noun, cheap enough to be read
+  // whole rather than cut.
+  constexpr int kAddedWordCost = 2000;
+  std::vector<DictionaryWord> words = words_;
+  std::map<std::u16string_view, bool> found;
+  for (DictionaryWord& word : words) {
+    const auto preferred = preferred_.find(word.word);
+    if (preferred == preferred_.end()) continue;
+    word.morae = MoraeOf(preferred->second);
+    found[preferred->first] = true;
+  }
+  for (const auto& [surface, reading] : preferred_)
+    if (!found.contains(surface))
+      words.push_back({surface, MoraeOf(reading), false,
+                       connections.context.unknown_left,
+                       connections.context.unknown_right, kAddedWordCost});
+  BreakTies(words);
+  return words;
 }
 
 ReadingDictionaryBuilder::KanjiTable ReadingDictionaryBuilder::KanjiAlone()
@@ -268,43 +360,6 @@ void ReadingDictionaryBuilder::KanjiBesideAnother(const Readings& chosen,
     counts.sure[1] = before && before->second;
     counts.morae[2] = after ? after->first : fallback;
     counts.sure[2] = after && after->second;
-  }
-}
-
-void ReadingDictionaryBuilder::KeepWordsCountedWrong(const Readings& chosen,
-                                                     Result& result) {
-  MemoryReadings known;
-  for (const KanjiMoraeCounts& counts : result.kanji) known.AddKanji(counts);
-  // Words from the shortest: a word the shorter ones and the kanji table
-  // already count right, for sure, wherever it stands, is left out. A
-  // kanji of its own stands beside it to try it after and before a kanji,
-  // where its kanji may be read otherwise (怠る after 確認).
-  known.AddKanji({kNeighbourKanji, {1, 1, 1}, {true, true, true}});
-  const auto counted_right = [&](const std::u16string& word, int morae) {
-    std::u16string neighbour;
-    AppendCodePoint(neighbour, kNeighbourKanji);
-    for (const std::u16string& text :
-         {word, neighbour + word, word + neighbour}) {
-      const MoraCount count = CountMorae(text, known);
-      const int expected = morae + (text.size() > word.size() ? 1 : 0);
-      if (!count.countable || count.approximate || count.morae != expected)
-        return false;
-    }
-    return true;
-  };
-  std::vector<std::pair<std::u16string, int>> words;
-  for (const auto& [surface, reading] : chosen)
-    if (CodePoints(surface).size() > 1)
-      words.emplace_back(surface, MoraeOf(reading));
-  std::stable_sort(words.begin(), words.end(),
-                   [](const auto& a, const auto& b) {
-                     return a.first.size() < b.first.size();
-                   });
-  result.words_with_kanji = words.size();
-  for (auto& [word, morae] : words) {
-    if (counted_right(word, morae)) continue;
-    known.AddWord(word, morae);
-    result.words.push_back({std::move(word), morae});
   }
 }
 

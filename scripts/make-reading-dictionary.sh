@@ -24,9 +24,11 @@ rm -rf "$utf8" && mkdir -p "$utf8"
 for csv in "$lexicon"/*.csv; do
   iconv -f EUC-JP -t UTF-8 "$csv" >"$utf8/$(basename "$csv")"
 done
-# The readings UniDic prefers where ipadic has several, and the words of
-# safety and quality work that ipadic lacks, read by hand.
-"$builder" "$output.new" --prefer "$root/data/reading-preferences.tsv" \
+# With the lexicon's join costs; the readings UniDic gives first where
+# ipadic's costs hardly tell its readings apart; and the words of safety and
+# quality work that ipadic lacks, read by hand.
+"$builder" "$output.new" "$lexicon/matrix.def" \
+  --prefer-among-equals "$root/data/reading-preferences.tsv" \
   --prefer "$root/data/workplace-words.tsv" "$utf8"/*.csv
 mv "$output.new" "$output"
 cp "$cache/unpacked/usr/share/doc/mecab-ipadic/copyright" \

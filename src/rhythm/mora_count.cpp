@@ -3,6 +3,8 @@
 #include <string>
 
 #include "src/platform/unicode_text.h"
+#include "src/rhythm/character_class.h"
+#include "src/rhythm/cheapest_reading.h"
 #include "src/rhythm/mora_rules.h"
 
 namespace tavlin {
@@ -13,26 +15,23 @@ bool IsAsciiDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 bool IsAsciiLetter(char32_t c) {
   return (c >= U'A' && c <= U'Z') || (c >= U'a' && c <= U'z');
 }
-
-// The longest word at the start of text, the first source with one there
-// deciding.
-std::optional<WordMorae> WordAt(std::u16string_view text,
-                                const WordReadings* first,
-                                const WordReadings& second) {
-  std::optional<WordMorae> word;
-  if (first) word = first->LongestWordAt(text);
-  if (!word) word = second.LongestWordAt(text);
-  return word;
+bool IsKanaOrKanji(char32_t c) {
+  const CharacterClass of = ClassOfCharacter(c);
+  return of == CharacterClass::Kana || of == CharacterClass::Kanji;
 }
+
+struct Sources {
+  const WordReadings* first;
+  const ReadingDictionary& dictionary;
+};
 
 // The word a digit's kanji numeral makes with the counter after it, 人,
 // 日 or つ, which are read by their own readings (一人 ひとり, 三日 みっか):
 // its length in text after the digit and its morae; nothing where the
-// dictionary has no such word. Other counters are read as in compounds.
+// readings have no such word. Other counters are read as in compounds.
 std::optional<WordMorae> WordWithNumeral(char32_t digit,
                                          std::u16string_view after,
-                                         const WordReadings* first,
-                                         const WordReadings& second) {
+                                         const Sources& sources) {
   constexpr char16_t kNumerals[] = u"〇一二三四五六七八九";
   if (after.empty() || std::u16string_view(u"人日つ").find(after[0]) ==
                            std::u16string_view::npos)
@@ -40,39 +39,32 @@ std::optional<WordMorae> WordWithNumeral(char32_t digit,
   constexpr std::size_t kLongestWithNumeral = 8;
   std::u16string word(1, kNumerals[digit - U'0']);
   word.append(after.substr(0, kLongestWithNumeral));
-  const std::optional<WordMorae> found = WordAt(word, first, second);
+  std::optional<WordMorae> found;
+  if (sources.first) found = sources.first->LongestWordAt(word);
+  if (!found) found = sources.dictionary.LongestWordAt(word);
   if (!found || found->length < 2) return std::nullopt;
   return WordMorae{found->length - 1, found->morae};
 }
 
-class NoReadings final : public WordReadings {
- public:
-  std::optional<WordMorae> LongestWordAt(std::u16string_view) const override {
-    return std::nullopt;
-  }
-  std::optional<KanjiMoraeAt> KanjiMorae(char32_t, KanjiPlace) const override {
-    return std::nullopt;
-  }
-};
+// What a token leaves for the run after it: the class a word there would
+// join to, and whether it ends in a kanji or is a number.
+enum class Ending : std::uint8_t { Edge, Word, Number, Letters };
 
-// One token of a phrase as it is read aloud: a word from the readings, a
-// number (with the counter word its numeral makes), or one character.
+// One token of a phrase as it is read aloud: a workplace's word, a run of
+// kanji and kana, a number (with the counter word its numeral makes), or
+// one character.
 struct Token {
   std::size_t units = 0;  // of the text it takes
   MoraCount count;
-  // A kanji or a number: a kanji after it is read as in a compound.
-  bool compound_before_next = false;
+  Ending ending = Ending::Edge;
+  bool compound = false;  // ends in a kanji or is a number
 };
 
-struct Sources {
-  const WordReadings* first;
-  const WordReadings& second;
-};
-
-Token NumberAt(std::u16string_view text, std::size_t i,
-               const Sources& sources) {
+// The digits at text[i], folded to ASCII, and the units they take.
+std::u32string DigitsAt(std::u16string_view text, std::size_t i,
+                        std::size_t& units) {
   std::u32string digits;
-  std::size_t units = 0;
+  units = 0;
   while (i + units < text.size()) {
     const CodePointAt next = ReadCodePoint(text, i + units);
     const char32_t folded = FoldCharacterWidth(next.c);
@@ -80,84 +72,168 @@ Token NumberAt(std::u16string_view text, std::size_t i,
     digits.push_back(folded);
     units += next.units;
   }
+  return digits;
+}
+
+// A number's last digit as it sounds before some counters: 4人 よにん, 4時
+// よじ, 4年 よねん, 4円 よえん, 9時 くじ, each one mora short of よん and
+// きゅう.
+int CounterShortening(char32_t last_digit, std::u16string_view after) {
+  if (after.empty()) return 0;
+  if (last_digit == U'4' && std::u16string_view(u"人時年円").find(after[0]) !=
+                                std::u16string_view::npos)
+    return 1;
+  return last_digit == U'9' && after[0] == u'時' ? 1 : 0;
+}
+
+Token NumberAt(std::u16string_view text, std::size_t i,
+               const Sources& sources) {
+  std::size_t units = 0;
+  const std::u32string digits = DigitsAt(text, i, units);
   // 1人 as 一人, ひとり.
   if (digits.size() == 1)
-    if (const std::optional<WordMorae> counted = WordWithNumeral(
-            digits[0], text.substr(i + units), sources.first, sources.second))
-      return {units + counted->length, {counted->morae}, true};
-  return {units, {NumberMorae(digits)}, true};
-}
-
-// A kanji no word covers, read alone, before another kanji or after one.
-MoraCount KanjiMorae(char32_t c, KanjiPlace place, const Sources& sources) {
-  std::optional<KanjiMoraeAt> kanji;
-  if (sources.first) kanji = sources.first->KanjiMorae(c, place);
-  if (!kanji) kanji = sources.second.KanjiMorae(c, place);
-  if (!kanji) return {0, false, false};
-  return {kanji->morae, !kanji->sure, true};
-}
-
-// The morae of one character c, folded, that stands before next.
-MoraCount CharacterMorae(char32_t c, std::u16string_view next,
-                         bool after_compound, const Sources& sources) {
-  if (const std::optional<int> kana = KanaMorae(c)) return {*kana};
-  if (IsAsciiLetter(c)) return {LetterMorae(c)};
-  if (IsKanjiCharacter(c)) {
-    const bool next_is_kanji =
-        !next.empty() && IsKanjiCharacter(ReadCodePoint(next, 0).c);
-    const KanjiPlace place = after_compound  ? KanjiPlace::AfterKanji
-                             : next_is_kanji ? KanjiPlace::BeforeKanji
-                                             : KanjiPlace::Alone;
-    return KanjiMorae(c, place, sources);
+    if (const std::optional<WordMorae> counted =
+            WordWithNumeral(digits[0], text.substr(i + units), sources))
+      return {units + counted->length, {counted->morae}, Ending::Word, true};
+  int morae = NumberMorae(digits);
+  // 2.5 as に てん ご: the point, then each digit after it.
+  const std::size_t point = i + units;
+  if (point + 1 < text.size() && FoldCharacterWidth(text[point]) == U'.' &&
+      IsAsciiDigit(FoldCharacterWidth(text[point + 1]))) {
+    std::size_t fraction_units = 0;
+    const std::u32string fraction = DigitsAt(text, point + 1, fraction_units);
+    morae += 2;
+    for (const char32_t digit : fraction)
+      morae += NumberMorae(std::u32string(1, digit));
+    return {units + 1 + fraction_units, {morae}, Ending::Number, true};
   }
+  morae -= CounterShortening(digits.back(), text.substr(i + units));
+  return {units, {morae}, Ending::Number, true};
+}
+
+// Where the run of kanji and kana at text[i] ends: before a character of
+// another kind, or where a workplace's word starts.
+std::size_t RunEnd(std::u16string_view text, std::size_t i,
+                   const Sources& sources, bool& has_kanji) {
+  has_kanji = false;
+  std::size_t end = i;
+  while (end < text.size()) {
+    const CodePointAt at = ReadCodePoint(text, end);
+    if (!IsKanaOrKanji(at.c)) break;
+    if (end > i && sources.first &&
+        sources.first->LongestWordAt(text.substr(end)))
+      break;
+    has_kanji = has_kanji || IsKanjiCharacter(at.c);
+    end += at.units;
+  }
+  return end;
+}
+
+std::uint8_t RightClassOf(Ending ending, const ContextClasses& context) {
+  switch (ending) {
+    case Ending::Word:
+      return context.unknown_right;
+    case Ending::Number:
+      return context.number_right;
+    case Ending::Letters:
+      return context.letters_right;
+    case Ending::Edge:
+      break;
+  }
+  return context.edge_right;
+}
+
+// A run of kana alone, each by the rules.
+MoraCount KanaRunMorae(std::u16string_view run) {
+  MoraCount count;
+  ForEachCodePoint(run, [&](char32_t c) {
+    count.morae += KanaMorae(FoldCharacterWidth(c)).value_or(0);
+  });
+  return count;
+}
+
+// The morae of a character that is neither kana, kanji nor a digit.
+MoraCount OtherCharacterMorae(char32_t c) {
+  if (IsAsciiLetter(c)) return {LetterMorae(c)};
   if (const std::optional<int> symbol = ReadSymbolMorae(c)) return {*symbol};
   return {0, false, IsUnreadCharacter(c)};
 }
 
-// The token that starts at text[i]: the longest word of the readings
-// there, else a number, else the character.
-Token NextToken(std::u16string_view text, std::size_t i, bool after_compound,
-                const Sources& sources) {
+// The token that starts at text[i], after a token that ended so.
+Token NextToken(std::u16string_view text, std::size_t i, const Token& before,
+                const Sources& sources, std::vector<ReadWord>* words) {
   const std::u16string_view rest = text.substr(i);
-  const std::optional<WordMorae> word =
-      WordAt(rest, sources.first, sources.second);
-  if (word && word->length > 0 && word->length <= rest.size())
-    return {word->length,
-            {word->morae},
-            IsKanjiCharacter(ReadCodePoint(text, i + word->length - 1).c)};
+  const auto read = [&](Token token) {
+    if (words) words->push_back({token.units, token.count.morae});
+    return token;
+  };
+  if (sources.first)
+    if (const std::optional<WordMorae> word =
+            sources.first->LongestWordAt(rest);
+        word && word->length > 0 && word->length <= rest.size())
+      return read(
+          {word->length,
+           {word->morae},
+           Ending::Word,
+           IsKanjiCharacter(ReadCodePoint(text, i + word->length - 1).c)});
   const CodePointAt at = ReadCodePoint(text, i);
   const char32_t c = FoldCharacterWidth(at.c);
-  if (IsAsciiDigit(c)) return NumberAt(text, i, sources);
-  return {at.units,
-          CharacterMorae(c, rest.substr(at.units), after_compound, sources),
-          IsKanjiCharacter(c)};
+  if (IsAsciiDigit(c)) return read(NumberAt(text, i, sources));
+  if (IsKanaOrKanji(at.c)) {
+    bool has_kanji = false;
+    const std::size_t end = RunEnd(text, i, sources, has_kanji);
+    const std::u16string_view run = text.substr(i, end - i);
+    const ContextClasses& context = sources.dictionary.context();
+    const MoraCount count =
+        has_kanji
+            ? CheapestReadingMorae(
+                  run, {RightClassOf(before.ending, context), before.compound},
+                  sources.dictionary, words)
+            : KanaRunMorae(run);
+    if (!has_kanji && words) words->push_back({run.size(), count.morae});
+    std::size_t last = end - 1;
+    if (last > i && run[last - i] >= 0xDC00 && run[last - i] <= 0xDFFF) --last;
+    return {end - i, count, Ending::Word,
+            IsKanjiCharacter(ReadCodePoint(text, last).c)};
+  }
+  // The s of a plural after capitals (SDGs, KPIs) is read ズ.
+  const bool plural =
+      c == U's' && before.ending == Ending::Letters && i > 0 &&
+      FoldCharacterWidth(text[i - 1]) >= U'A' &&
+      FoldCharacterWidth(text[i - 1]) <= U'Z' &&
+      (i + 1 >= text.size() || !IsAsciiLetter(FoldCharacterWidth(text[i + 1])));
+  return read({at.units, plural ? MoraCount{1} : OtherCharacterMorae(c),
+               IsAsciiLetter(c) ? Ending::Letters : Ending::Edge, false});
 }
 
 }  // namespace
 
 MoraCount CountMorae(std::u16string_view text, const WordReadings* first,
-                     const WordReadings& second) {
-  const Sources sources{first, second};
+                     const ReadingDictionary& dictionary,
+                     std::vector<ReadWord>* words) {
+  const Sources sources{first, dictionary};
   MoraCount count;
-  bool after_compound = false;
+  Token before;
   for (std::size_t i = 0; i < text.size();) {
-    const Token token = NextToken(text, i, after_compound, sources);
+    const Token token = NextToken(text, i, before, sources, words);
     count.morae += token.count.morae;
     count.approximate = count.approximate || token.count.approximate;
     count.countable = count.countable && token.count.countable;
-    after_compound = token.compound_before_next;
+    before = token;
     i += token.units;
   }
   return count;
 }
 
-MoraCount CountMorae(std::u16string_view text, const WordReadings& readings) {
-  return CountMorae(text, nullptr, readings);
+MoraCount CountMorae(std::u16string_view text,
+                     const ReadingDictionary& dictionary) {
+  return CountMorae(text, nullptr, dictionary);
 }
 
 MoraCount CountKanaMorae(std::u16string_view reading) {
-  static const NoReadings no_readings;
-  return CountMorae(reading, nullptr, no_readings);
+  static const ReadingDictionary no_words =
+      *ReadingDictionary::FromBytes(ReadingDictionaryBytes({}, {}), nullptr);
+  return CountMorae(reading, nullptr, no_words);
 }
 
 }  // namespace tavlin

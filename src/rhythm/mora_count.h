@@ -3,10 +3,19 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
+#include "src/rhythm/reading_dictionary.h"
 #include "src/rhythm/word_readings.h"
 
 namespace tavlin {
+
+// One piece of a phrase as it was read: its length in UTF-16 units and its
+// morae.
+struct ReadWord {
+  std::size_t length = 0;
+  int morae = 0;
+};
 
 struct MoraCount {
   int morae = 0;
@@ -20,12 +29,16 @@ struct MoraCount {
   bool operator==(const MoraCount&) const = default;
 };
 
-// Counts text with the sources in order of precedence: at each place the
-// first source with a word there decides, its longest word is read and the
-// count goes on after it. first may be null.
+// Counts text: where first (a workplace's own readings; may be null) has a
+// word, its longest word there is read; each run of kanji and kana between
+// is read by the cheapest way the dictionary cuts it; numbers, Latin
+// letters and the rest by the character rules. Where words is not null,
+// the pieces read are added to it, each with its morae.
 MoraCount CountMorae(std::u16string_view text, const WordReadings* first,
-                     const WordReadings& second);
-MoraCount CountMorae(std::u16string_view text, const WordReadings& readings);
+                     const ReadingDictionary& dictionary,
+                     std::vector<ReadWord>* words = nullptr);
+MoraCount CountMorae(std::u16string_view text,
+                     const ReadingDictionary& dictionary);
 // The count of a reading written in kana (and any other characters the
 // rules read), as a workplace writes one.
 MoraCount CountKanaMorae(std::u16string_view reading);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <tuple>
 
 #include "src/rhythm/reading_dictionary.h"
 
@@ -10,12 +11,20 @@ namespace tavlin {
 namespace {
 
 constexpr std::size_t kLongestWord = 255;
+constexpr std::size_t kMostReadings = 255;
 
 void PutU32(std::string& bytes, std::uint32_t value) {
   for (int i = 0; i < 4; ++i) {
     bytes.push_back(static_cast<char>(value & 0xFF));
     value >>= 8;
   }
+}
+
+void PutI16(std::string& bytes, int value) {
+  const auto bits = static_cast<std::uint16_t>(
+      static_cast<std::int16_t>(std::clamp(value, -32768, 32767)));
+  bytes.push_back(static_cast<char>(bits & 0xFF));
+  bytes.push_back(static_cast<char>(bits >> 8));
 }
 
 void SetU32(std::string& bytes, std::size_t offset, std::uint32_t value) {
@@ -27,19 +36,6 @@ void SetU32(std::string& bytes, std::size_t offset, std::uint32_t value) {
 
 std::uint32_t Clamped(int value, int most) {
   return static_cast<std::uint32_t>(std::clamp(value, 0, most));
-}
-
-// Sorted by key, the first of each key kept, too long words left out.
-template <typename Entry, typename Key>
-void SortedUnique(std::vector<Entry>& entries, Key key) {
-  std::stable_sort(
-      entries.begin(), entries.end(),
-      [&](const Entry& a, const Entry& b) { return key(a) < key(b); });
-  entries.erase(std::unique(entries.begin(), entries.end(),
-                            [&](const Entry& a, const Entry& b) {
-                              return key(a) == key(b);
-                            }),
-                entries.end());
 }
 
 // Each kanji: its code point, its morae alone, after and before another
@@ -56,25 +52,52 @@ void PutKanji(std::string& body, const std::vector<KanjiMoraeCounts>& kanji) {
   }
 }
 
-// The words front-coded in blocks of kWordsPerBlock, each block's offset in
-// the index before them; returns the longest word's length.
-std::size_t PutWords(std::string& body,
-                     const std::vector<DictionaryWord>& words) {
-  const std::size_t block_count =
-      (words.size() + kWordsPerBlock - 1) / kWordsPerBlock;
+// The join costs, every class with every class; a class beyond them is
+// taken as the last.
+void PutConnections(std::string& body, const ConnectionCosts& connections) {
+  const std::size_t classes = connections.classes;
+  for (std::size_t i = 0; i < classes * classes; ++i)
+    PutI16(body, i < connections.costs.size() ? connections.costs[i] : 0);
+}
+
+// The readings of one written form: each its morae, its classes and its
+// cost.
+void PutReadings(std::string& bytes, const DictionaryWord* first,
+                 std::size_t count) {
+  bytes.push_back(static_cast<char>(count));
+  for (std::size_t i = 0; i < count; ++i) {
+    bytes.push_back(
+        static_cast<char>(Clamped(first[i].morae, 127) |
+                          (first[i].suffix_after_kanji ? 0x80 : 0)));
+    bytes.push_back(static_cast<char>(first[i].left));
+    bytes.push_back(static_cast<char>(first[i].right));
+    PutI16(bytes, first[i].cost);
+  }
+}
+
+// The written forms front-coded in blocks of kWordsPerBlock, each block's
+// offset in the index before them; returns the count of written forms and
+// the longest one's length.
+std::pair<std::size_t, std::size_t> PutWords(
+    std::string& body, const std::vector<DictionaryWord>& words) {
+  std::vector<std::size_t> starts;  // of each written form's readings
+  for (std::size_t i = 0; i < words.size(); ++i)
+    if (i == 0 || words[i].word != words[i - 1].word) starts.push_back(i);
+  const std::size_t forms = starts.size();
+  const std::size_t block_count = (forms + kWordsPerBlock - 1) / kWordsPerBlock;
   const std::size_t offsets_at = body.size();
   body.resize(body.size() + 4 * block_count);
   std::string word_bytes;
   std::size_t longest = 0;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::u16string& word = words[i].word;
+  for (std::size_t form = 0; form < forms; ++form) {
+    const std::u16string& word = words[starts[form]].word;
     longest = std::max(longest, word.size());
     std::size_t shared = 0;
-    if (i % kWordsPerBlock == 0) {
-      SetU32(body, offsets_at + 4 * (i / kWordsPerBlock),
+    if (form % kWordsPerBlock == 0) {
+      SetU32(body, offsets_at + 4 * (form / kWordsPerBlock),
              static_cast<std::uint32_t>(word_bytes.size()));
     } else {
-      const std::u16string& previous = words[i - 1].word;
+      const std::u16string& previous = words[starts[form - 1]].word;
       while (shared < previous.size() && shared < word.size() &&
              previous[shared] == word[shared])
         ++shared;
@@ -85,38 +108,82 @@ std::size_t PutWords(std::string& body,
       word_bytes.push_back(static_cast<char>(word[unit] & 0xFF));
       word_bytes.push_back(static_cast<char>(word[unit] >> 8));
     }
-    word_bytes.push_back(static_cast<char>(Clamped(words[i].morae, 255)));
+    const std::size_t end = form + 1 < forms ? starts[form + 1] : words.size();
+    PutReadings(word_bytes, &words[starts[form]],
+                std::min(end - starts[form], kMostReadings));
   }
   body += word_bytes;
-  return longest;
+  return {forms, longest};
 }
 
 }  // namespace
 
 std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
-                                   std::vector<KanjiMoraeCounts> kanji) {
+                                   std::vector<KanjiMoraeCounts> kanji,
+                                   const ConnectionCosts& connections) {
   std::erase_if(words, [](const DictionaryWord& word) {
     return word.word.empty() || word.word.size() > kLongestWord;
   });
-  SortedUnique(words, [](const DictionaryWord& word) -> const std::u16string& {
-    return word.word;
-  });
-  SortedUnique(kanji,
-               [](const KanjiMoraeCounts& counts) { return counts.kanji; });
+  // Readings alike in all but cost: the cheapest stands for them.
+  const auto alike = [](const DictionaryWord& word) {
+    return std::tie(word.word, word.morae, word.left, word.right,
+                    word.suffix_after_kanji);
+  };
+  std::stable_sort(words.begin(), words.end(),
+                   [&](const DictionaryWord& a, const DictionaryWord& b) {
+                     return std::tuple_cat(alike(a), std::tie(a.cost)) <
+                            std::tuple_cat(alike(b), std::tie(b.cost));
+                   });
+  words.erase(
+      std::unique(words.begin(), words.end(),
+                  [&](const DictionaryWord& a, const DictionaryWord& b) {
+                    return alike(a) == alike(b);
+                  }),
+      words.end());
+  std::stable_sort(kanji.begin(), kanji.end(),
+                   [](const KanjiMoraeCounts& a, const KanjiMoraeCounts& b) {
+                     return a.kanji < b.kanji;
+                   });
+  kanji.erase(
+      std::unique(kanji.begin(), kanji.end(),
+                  [](const KanjiMoraeCounts& a, const KanjiMoraeCounts& b) {
+                    return a.kanji == b.kanji;
+                  }),
+      kanji.end());
+  const std::size_t classes =
+      std::clamp<std::size_t>(connections.classes, 1, kMostWordClasses);
+  ConnectionCosts kept = connections;
+  kept.classes = classes;
+  // A class beyond the table would read past it.
+  for (DictionaryWord& word : words) {
+    word.left = static_cast<std::uint8_t>(
+        std::min<std::size_t>(word.left, classes - 1));
+    word.right = static_cast<std::uint8_t>(
+        std::min<std::size_t>(word.right, classes - 1));
+  }
   std::string body;
   PutKanji(body, kanji);
-  const std::size_t longest = PutWords(body, words);
-  const std::size_t block_count =
-      (words.size() + kWordsPerBlock - 1) / kWordsPerBlock;
+  PutConnections(body, kept);
+  const auto [forms, longest] = PutWords(body, words);
+  const std::size_t block_count = (forms + kWordsPerBlock - 1) / kWordsPerBlock;
 
+  const ContextClasses& context = connections.context;
+  const auto in_table = [&](std::uint8_t c) {
+    return static_cast<char>(std::min<std::size_t>(c, classes - 1));
+  };
   std::string bytes = "TVRD";
   PutU32(bytes, kReadingDictionaryVersion);
   PutU32(bytes, ReadingDictionaryChecksum(body));
-  PutU32(bytes, static_cast<std::uint32_t>(words.size()));
+  PutU32(bytes, static_cast<std::uint32_t>(forms));
   PutU32(bytes, static_cast<std::uint32_t>(block_count));
   PutU32(bytes, static_cast<std::uint32_t>(kanji.size()));
   PutU32(bytes, static_cast<std::uint32_t>(longest));
-  PutU32(bytes, 0);  // room for what a later version needs
+  PutU32(bytes, static_cast<std::uint32_t>(classes));
+  for (const std::uint8_t c :
+       {context.edge_right, context.edge_left, context.number_right,
+        context.letters_right, context.unknown_left, context.unknown_right,
+        std::uint8_t{0}, std::uint8_t{0}})
+    bytes.push_back(in_table(c));
   return bytes + body;
 }
 

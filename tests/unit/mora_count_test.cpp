@@ -54,6 +54,12 @@ TEST(MoraRules, EachCharacterCountsAsItIsReadAloud) {
       {u"100000000", 4},            // いちおく: four zeros make no group
       {u"0", 2},                    // ゼロ
       {u"007", 6},                  // ゼロ ゼロ なな
+      {u"2.5", 4},                  // に てん ご
+      {u"３．１４", 8},             // さん てん いち よん
+      {u"1.", 2},                   // a point with no digit after it
+      {u"SDGs", 7},                 // the plural s as ズ
+      {u"ss", 4},                   // not after a capital
+      {u"KYsafe", 12},              // nor before another letter
   };
   for (const auto& [text, morae] : cases) {
     const MoraCount count = CountKanaMorae(text);
@@ -91,6 +97,68 @@ TEST(MoraCounts, WordsAreReadFromTheDictionaryLongestFirst) {
   };
   for (const auto& [text, count] : cases)
     EXPECT_EQ(CountMorae(text, dictionary), count) << Utf8FromU16(text);
+}
+
+// A small dictionary with costs and joins, and readings made up so that
+// each way of cutting a phrase gives a count of its own.
+ReadingDictionary CostedDictionary() {
+  // Class 0 is the edge, 1 a word, 2 a piece that joins no other piece.
+  const ConnectionCosts joins{3, {0, 0, 0, 0, 0, 0, 0, 0, 5000}, {}};
+  std::string error;
+  std::optional<ReadingDictionary> dictionary =
+      ReadingDictionary::FromBytes(ReadingDictionaryBytes(
+                                       {
+                                           {u"作業場", 4, false, 1, 1, 6000},
+                                           {u"作業", 3, false, 1, 1, 2000},
+                                           {u"場所", 2, false, 1, 1, 2000},
+                                           {u"所", 3, false, 1, 1, 3000},
+                                           {u"今日", 2, false, 1, 1, 3000},
+                                           {u"今", 2, false, 1, 1, 2000},
+                                           {u"日", 1, false, 1, 1, 2000},
+                                           {u"止め", 5, false, 1, 1, 1000},
+                                           {u"止", 1, false, 2, 2, 400},
+                                           {u"め", 1, false, 2, 2, 500},
+                                           {u"天ぷら", 4, false, 1, 1, 3000},
+                                           {u"石", 2, false, 1, 1, 3000},
+                                           {u"油", 1, true, 1, 1, 1000},
+                                           {u"油", 3, false, 1, 1, 3000},
+                                       },
+                                       {{U'人', {2, 2, 2}, {true, true, true}},
+                                        {U'時', {1, 1, 1}, {true, true, true}}},
+                                       joins),
+                                   &error);
+  EXPECT_TRUE(dictionary) << error;
+  return std::move(*dictionary);
+}
+
+TEST(MoraCounts, ARunIsReadTheCheapestWayItsWordsCutIt) {
+  const ReadingDictionary dictionary = CostedDictionary();
+  const struct {
+    std::u16string_view text;
+    int morae;
+  } cases[] = {
+      {u"作業場所", 5},  // 作業 場所, though 作業場 is longer
+      {u"今日", 2},      // one word, cheaper than its two kanji
+      {u"止め", 5},      // the stem alone, though 止 め cost less
+      {u"天ぷら油", 7},  // after hiragana the suffix yields to the word
+      {u"石油", 3},      // after a kanji it does not
+      {u"4人", 3},       // よ にん
+      {u"14人", 5},      // じゅうよ にん
+      {u"9時", 2},       // く じ
+      {u"19時", 4},      // じゅうく じ
+      {u"9人", 4},       // きゅう にん
+  };
+  for (const auto& [text, morae] : cases)
+    EXPECT_EQ(CountMorae(text, dictionary).morae, morae) << Utf8FromU16(text);
+  // Joins cost nothing without a table: 止 and め are cheaper there.
+  const auto joinless = ReadingDictionary::FromBytes(
+      ReadingDictionaryBytes({{u"止め", 5, false, 1, 1, 1000},
+                              {u"止", 1, false, 2, 2, 400},
+                              {u"め", 1, false, 2, 2, 500}},
+                             {}, {3, {}, {}}),
+      nullptr);
+  ASSERT_TRUE(joinless);
+  EXPECT_EQ(CountMorae(u"止め", *joinless).morae, 2);
 }
 
 // A workplace's word decides where it stands, even where the dictionary

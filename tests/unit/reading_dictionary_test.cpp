@@ -61,7 +61,7 @@ TEST(ReadingDictionaryFile, DamagedOrCutBytesAreRefused) {
     EXPECT_FALSE(ReadingDictionary::FromBytes(damaged, &error)) << at;
   }
   std::string other_version = good;
-  other_version[4] = 2;
+  other_version[4] = 1;  // the first version, before words had classes
   EXPECT_FALSE(ReadingDictionary::FromBytes(other_version, &error));
   EXPECT_EQ(error, "読み辞書の版が違います");
 }

@@ -12,6 +12,7 @@ packages=(
   fonts-wine  # Marlett: the caption buttons of the frames Wine draws
   clang libclang-rt-14-dev imagemagick x11-utils
   e2fsprogs  # chattr: a folder that refuses new files under Wine
+  python3  # the package measures the dictionary inside its zip
 )
 
 missing=()

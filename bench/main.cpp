@@ -352,5 +352,6 @@ int main(int argc, char** argv) {
       Megabytes(HeapBeyondBlankLines(kBlankFileBytes)));
   ReportLargeListHeap(data.folder());
   ReportWaitDuringSlowSaves(data.folder());
+  ReportAgreementWithMecab(TAVLIN_BUILT_DICTIONARY, TAVLIN_MECAB_MORAE);
   return 0;
 }

@@ -88,6 +88,11 @@ inline constexpr std::string_view kThemeNameBadCharacter =
 inline constexpr std::string_view kThemeExists = "テーマ「%s」はもうあります";
 inline constexpr std::string_view kPhraseFileExists =
     "ファイル %s がもうあるため、テーマを作りません";
+inline constexpr std::string_view kPhrasePlaceNames[] = {"上の句", "中の句",
+                                                         "下の句"};
+// "下の句に語句がないため、見本は作れません"; places joined by "と".
+inline constexpr std::string_view kSamplesNeedPhrases =
+    "%sに語句がないため、見本は作れません";
 
 // Windows and drawing.
 inline constexpr std::string_view kCannotRegisterWindowClass =

@@ -16,6 +16,8 @@ constexpr int kButtonHeight = 28;
 constexpr int kNewThemeWidth = 140;
 constexpr int kCloseWidth = 90;
 constexpr int kFootHeight = 24;
+constexpr int kSamplesLabelWidth = 48;
+constexpr int kMakeSamplesWidth = 120;
 
 }  // namespace
 
@@ -26,7 +28,11 @@ WorkshopPlaces PlaceWorkshop(LayoutSize client, int dpi) {
   const int button_height = scaled(kButtonHeight);
   const int foot_top = client.height - edge - button_height;
   const int boxes_top = scaled(kLabelTop) + scaled(kLabelHeight) + scaled(4);
-  const int boxes_height = std::max(0, foot_top - edge - boxes_top);
+  // The samples above the foot: five rows and the list's border.
+  const int samples_height = 5 * scaled(kWorkshopSampleRowHeight) + scaled(4);
+  const int samples_top = foot_top - gap - samples_height;
+  const int samples_label_top = samples_top - scaled(4) - scaled(kLabelHeight);
+  const int boxes_height = std::max(0, samples_label_top - gap - boxes_top);
   const int columns_width = std::max(0, client.width - 2 * edge - 2 * gap);
   const int margin_width = scaled(kMarginWidth);
   WorkshopPlaces places{};
@@ -43,6 +49,19 @@ WorkshopPlaces PlaceWorkshop(LayoutSize client, int dpi) {
     places.boxes[column] = {left + margin, boxes_top,
                             std::max(0, width - margin), boxes_height};
   }
+  const int make_samples_width = scaled(kMakeSamplesWidth);
+  const int samples_label_width = scaled(kSamplesLabelWidth);
+  places.samples_label = {edge, samples_label_top, samples_label_width,
+                          scaled(kLabelHeight)};
+  places.samples_why = {
+      edge + samples_label_width + gap, samples_label_top,
+      std::max(0, client.width - 2 * edge - samples_label_width - gap),
+      scaled(kLabelHeight)};
+  places.make_samples = {client.width - edge - make_samples_width, samples_top,
+                         make_samples_width, button_height};
+  places.samples = {edge, samples_top,
+                    std::max(0, places.make_samples.left - gap - edge),
+                    samples_height};
   const int close_width = scaled(kCloseWidth);
   const int new_theme_width = scaled(kNewThemeWidth);
   places.close = {client.width - edge - close_width, foot_top, close_width,

@@ -1,7 +1,8 @@
 // The phrase workshop's window as data: its controls' ids and captions,
 // and where they lie at any client size: three columns side by side, each
 // a caption over a margin of counts and a box of phrases, sharing the width
-// evenly, with the scan's line and the buttons at the foot.
+// evenly; under them the samples, a list of five slogans with its button;
+// the scan's line and the buttons at the foot.
 #pragma once
 
 #include <array>
@@ -24,6 +25,10 @@ enum WorkshopControlId : int {
   kWorkshopFoot,      // the share of slogans that scan, or why it is not known
   kWorkshopNewTheme,  // 新しいテーマ...
   kWorkshopClose,
+  kWorkshopSamplesLabel,  // 見本, naming the list after it
+  kWorkshopSamples,       // five slogans of the boxes as they stand
+  kWorkshopSamplesWhy,    // why there are none, where there are none
+  kWorkshopMakeSamples,   // 見本を作る
 };
 
 // The column's controls: its caption, its box and its margin.
@@ -42,10 +47,15 @@ inline constexpr std::u16string_view kWorkshopColumnCaptions[] = {
 inline constexpr std::u16string_view kWorkshopNewThemeCaption =
     u"新しいテーマ(&N)...";
 inline constexpr std::u16string_view kWorkshopCloseCaption = u"閉じる";
+inline constexpr std::u16string_view kWorkshopSamplesCaption = u"見本";
+inline constexpr std::u16string_view kWorkshopMakeSamplesCaption =
+    u"見本を作る(&S)";
 // "語句の編集 - 安全"
 inline constexpr std::u16string_view kWorkshopTitle = u"語句の編集 - ";
 
-inline constexpr LayoutSize kWorkshopClientSize{780, 520};
+inline constexpr LayoutSize kWorkshopClientSize{780, 640};
+// The samples' rows, lower than the main window's: five show at once.
+inline constexpr int kWorkshopSampleRowHeight = 20;
 
 // Its timers: the balloon's, then one for each file's save.
 inline constexpr int kWorkshopBalloonTimer = 900;
@@ -57,6 +67,10 @@ struct WorkshopPlaces {
   std::array<LayoutRect, 3> labels;
   std::array<LayoutRect, 3> margins;
   std::array<LayoutRect, 3> boxes;
+  LayoutRect samples_label;
+  LayoutRect samples;
+  LayoutRect samples_why;
+  LayoutRect make_samples;
   LayoutRect foot;
   LayoutRect new_theme;
   LayoutRect close;

@@ -16,8 +16,9 @@ bool IsBlank(std::u16string_view line) {
   return true;
 }
 
-// The lines of text, split at CR LF, LF or CR.
-std::vector<std::u16string_view> LinesOf(std::u16string_view text) {
+}  // namespace
+
+std::vector<std::u16string_view> LinesOfBox(std::u16string_view text) {
   std::vector<std::u16string_view> lines;
   std::size_t from = 0;
   while (from < text.size()) {
@@ -32,14 +33,12 @@ std::vector<std::u16string_view> LinesOf(std::u16string_view text) {
   return lines;
 }
 
-}  // namespace
-
 std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
                                    const MoraCountCache& counts) {
   const int wanted = kFiveSevenFive[static_cast<std::size_t>(place)];
   std::vector<LineNote> notes;
   std::set<std::u16string_view> seen;
-  for (const std::u16string_view line : LinesOf(text)) {
+  for (const std::u16string_view line : LinesOfBox(text)) {
     LineNote& note = notes.emplace_back();
     note.blank = IsBlank(line);
     if (note.blank) continue;

@@ -25,8 +25,12 @@ struct LineNote {
   bool operator==(const LineNote&) const = default;
 };
 
-// The lines of text as an edit box holds them (CR LF, LF or CR between
-// them; an empty last line after the last break is none), noted for place.
+// The lines of text as an edit box holds them: CR LF, LF or CR between
+// them, as the phrase files' line rule has it; an empty last line after the
+// last break is none. Each a view into text.
+std::vector<std::u16string_view> LinesOfBox(std::u16string_view text);
+
+// The lines of text, noted for place.
 // Counts come from counts where its meter is available.
 std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
                                    const MoraCountCache& counts);

@@ -12,6 +12,7 @@ WorkshopHost::WorkshopHost(std::filesystem::path folder, std::u16string theme,
     : ListSaving(shift_jis, SameLine, ops),
       folder_(std::move(folder)),
       theme_(std::move(theme)),
+      shift_jis_(shift_jis),
       meter_(meter) {
   const PhraseFileNames names = PhraseFileNamesOf(theme_);
   names_ = {names.upper.u16string(), names.middle.u16string(),

@@ -1,10 +1,12 @@
 // What the phrase workshop does, decided without a window: a theme's three
 // phrase files, each shown in a box and saved as the user types, kept as
 // the storage lists are kept (ListSaving); each line's notes, and the
-// share of the theme's slogans that scan, for the margin and the foot.
+// share of the theme's slogans that scan, for the margin and the foot;
+// sample slogans of the boxes as they stand.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,6 +16,7 @@
 #include "src/rhythm/mora_meter.h"
 #include "src/workshop/phrase_notes.h"
 #include "src/workshop/scan_share.h"
+#include "src/workshop/workshop_samples.h"
 
 namespace tavlin {
 
@@ -41,6 +44,15 @@ class WorkshopHost final : public ListSaving {
   bool Counting() const { return meter_.available(); }
   // The foot's line: the scan of the notes so far, or why there is none.
   std::string FootText() const;
+  // Samples drawn from now on with seed, or the next where it is the one
+  // they have: others each time. The same seed draws the same lines from
+  // the same texts, so that a line mended shows in its sample.
+  void NewSamples(std::uint32_t seed) {
+    sample_seed_ = seed == sample_seed_ ? seed + 1 : seed;
+  }
+  WorkshopSamples Samples(const BoxTexts& boxes) const {
+    return DrawSamples(boxes, sample_seed_, shift_jis_, meter_);
+  }
   // The box the user works in, where notices of its file show.
   void Focus(PhrasePlace place) { active_ = static_cast<std::size_t>(place); }
 
@@ -60,7 +72,9 @@ class WorkshopHost final : public ListSaving {
  private:
   std::filesystem::path folder_;
   std::u16string theme_;
+  const TextCodec& shift_jis_;
   const MoraMeter& meter_;
+  std::uint32_t sample_seed_ = 0;
   MoraCountCache counts_{meter_};
   std::array<std::u16string, kPhrasePlaces> names_;  // the files' names
   std::array<std::vector<LineNote>, kPhrasePlaces> notes_;

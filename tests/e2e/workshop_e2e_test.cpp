@@ -1,13 +1,16 @@
 // The phrase workshop on the real Tavlin.exe, driven as a screen reader or
 // UI automation would: it opens on Ctrl+E with the theme's three files in
 // its boxes, counts what is typed, keeps the files on disk as they are
-// typed, merges another writer, and the next generation draws from them.
+// typed, merges another writer, and the next generation draws from them;
+// its samples are drawn from the boxes and lead to their lines.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <sstream>
 
 #include "e2e/tavlin_process.h"
 #include "src/rhythm/reading_dictionary.h"
@@ -22,6 +25,18 @@ namespace tavlin {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Where the whole line phrase lies in a box's text, its break left out.
+std::pair<DWORD, DWORD> RangeOfLine(const std::wstring& text,
+                                    const std::wstring& phrase) {
+  for (std::size_t begin = 0; begin <= text.size();) {
+    const std::size_t end = std::min(text.find(L"\r\n", begin), text.size());
+    if (text.compare(begin, end - begin, phrase) == 0)
+      return {static_cast<DWORD>(begin), static_cast<DWORD>(end)};
+    begin = end + 2;
+  }
+  return {0, 0};
+}
 
 constexpr const wchar_t* kFiles[] = {L"安全上.txt", L"安全中.txt",
                                      L"安全下.txt"};
@@ -61,6 +76,32 @@ class Workshop : public testing::Test {
   }
   std::wstring Foot() const {
     return WindowText(GetDlgItem(workshop_, kWorkshopFoot));
+  }
+  std::vector<std::wstring> Samples() const {
+    return ListBoxItems(GetDlgItem(workshop_, kWorkshopSamples));
+  }
+  // Five samples, each of three phrases of boxes, upper, middle, lower:
+  // what the list shows once it has drawn from them.
+  bool SamplesDrawFrom(const std::array<std::vector<std::wstring>, 3>& boxes,
+                       bool counted = true) const {
+    const std::vector<std::wstring> samples = Samples();
+    return samples.size() == 5 &&
+           std::all_of(samples.begin(), samples.end(), [&](const auto& row) {
+             const std::array<std::wstring, 3> parts = PartsOf(row);
+             for (std::size_t place = 0; place < 3; ++place)
+               if (std::find(boxes[place].begin(), boxes[place].end(),
+                             parts[place]) == boxes[place].end())
+                 return false;
+             return (row.find(L"\u3000（音数 ") != std::wstring::npos) ==
+                    counted;
+           });
+  }
+  // A sample's three parts: its text up to its figures, split at spaces.
+  static std::array<std::wstring, 3> PartsOf(const std::wstring& row) {
+    std::wistringstream slogan(row.substr(0, row.find(L'\u3000')));
+    std::array<std::wstring, 3> parts;
+    for (std::wstring& part : parts) slogan >> part;
+    return parts;
   }
   // As the keyboard types: at the end of the box, which reports the change.
   void TypeAtEnd(std::size_t column, const std::wstring& text) {
@@ -214,6 +255,89 @@ TEST_F(Workshop, ANewThemeGetsItsThreeFilesAndItsPage) {
   CloseWorkshop();
 }
 
+TEST_F(Workshop, SamplesAreDrawnFromTheBoxesAndFollowAnEditAndTheButton) {
+  Open();
+  std::array<std::vector<std::wstring>, 3> boxes;
+  for (std::size_t column = 0; column < 3; ++column) {
+    std::wistringstream lines(WindowText(Box(column)));
+    for (std::wstring line; lines >> line;) boxes[column].push_back(line);
+  }
+  ASSERT_TRUE(WaitFor([&] { return SamplesDrawFrom(boxes); }))
+      << testing::PrintToString(Samples());
+  // Another draw of the same lines.
+  const std::vector<std::wstring> first = Samples();
+  PostMessageW(GetDlgItem(workshop_, kWorkshopMakeSamples), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return SamplesDrawFrom(boxes) && Samples() != first; }));
+  // Once typing stops, the samples take the box's new line.
+  Replace(2, L"\r\n  \r\nきょうもぶじ\r\n");
+  boxes[2] = {L"きょうもぶじ"};
+  EXPECT_TRUE(WaitFor([&] { return SamplesDrawFrom(boxes); }))
+      << testing::PrintToString(Samples());
+  // An empty box: no samples, and one line says why.
+  Replace(1, L"");
+  EXPECT_TRUE(WaitFor([&] {
+    return Samples().empty() &&
+           WindowText(GetDlgItem(workshop_, kWorkshopSamplesWhy)) ==
+               L"中の句に語句がないため、見本は作れません";
+  })) << testing::PrintToString(Samples());
+}
+
+TEST_F(Workshop, ADoubleClickOnASampleSelectsItsLinesInTheirBoxes) {
+  Open();
+  // The upper box's only phrase lies below forty blank lines.
+  std::wstring upper;
+  for (int line = 0; line < 40; ++line) upper += L" \r\n";
+  const std::array<std::wstring, 3> texts = {
+      upper + L"あさひさす",
+      L"みなとにふねが\r\n\r\nしずかなみなとで\r\nくらいよるにも",
+      L"きょうもぶじ\r\nあすもぶじ\r\n"};
+  for (std::size_t column = 0; column < 3; ++column)
+    Replace(column, texts[column]);
+  const std::array<std::vector<std::wstring>, 3> boxes = {
+      std::vector<std::wstring>{L"あさひさす"},
+      {L"みなとにふねが", L"しずかなみなとで", L"くらいよるにも"},
+      {L"きょうもぶじ", L"あすもぶじ"}};
+  ASSERT_TRUE(WaitFor([&] { return SamplesDrawFrom(boxes); }))
+      << testing::PrintToString(Samples());
+  SendMessageW(Box(0), EM_SETSEL, 0, 0);
+  SendMessageW(Box(0), EM_SCROLLCARET, 0, 0);
+  ASSERT_EQ(SendMessageW(Box(0), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  // Each box selects the row's line, whole, from its start to its break.
+  const auto expect_lines_of = [&](std::size_t row) {
+    const std::array<std::wstring, 3> parts = PartsOf(Samples()[row]);
+    for (std::size_t column = 0; column < 3; ++column) {
+      const std::pair<DWORD, DWORD> line =
+          RangeOfLine(texts[column], parts[column]);
+      DWORD start = 0, end = 0;
+      EXPECT_TRUE(WaitFor([&] {
+        SendMessageW(Box(column), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        return start == line.first && end == line.second;
+      })) << row << ", " << column << ": " << start << "-" << end << " for "
+          << line.first << "-" << line.second;
+    }
+  };
+  const int row = 3;
+  HWND list = GetDlgItem(workshop_, kWorkshopSamples);
+  const LPARAM at = MAKELPARAM(20, row * kWorkshopSampleRowHeight + 10);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  PostMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  PostMessageW(list, WM_LBUTTONUP, 0, at);
+  expect_lines_of(row);
+  // Scrolled to the line it selects.
+  EXPECT_GT(SendMessageW(Box(0), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  // Enter on the list chooses as a double-click does: another row's lines.
+  const std::vector<std::wstring> samples = Samples();
+  for (std::size_t other = 0; other < samples.size(); ++other) {
+    if (samples[other] == samples[row]) continue;
+    SendMessageW(list, LB_SETCURSEL, other, 0);
+    PostMessageW(list, WM_KEYDOWN, VK_RETURN, 1);
+    expect_lines_of(other);
+    break;
+  }
+}
+
 // Without the reading dictionary the workshop edits and saves all the
 // same; the counts are hidden and the foot says why.
 TEST(WorkshopWithoutTheDictionary, EditsAndSavesAndSaysWhyNothingIsCounted) {
@@ -227,6 +351,12 @@ TEST(WorkshopWithoutTheDictionary, EditsAndSavesAndSaysWhyNothingIsCounted) {
   EXPECT_NE(WindowText(GetDlgItem(workshop, kWorkshopFoot)).find(L"読み辞書"),
             std::wstring::npos);
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(workshop, WorkshopMarginId(0))));
+  // Samples show, without counts.
+  EXPECT_TRUE(WaitFor([&] {
+    const std::vector<std::wstring> samples =
+        ListBoxItems(GetDlgItem(workshop, kWorkshopSamples));
+    return samples.size() == 5 && samples[0].find(L'（') == std::wstring::npos;
+  }));
   HWND lower = GetDlgItem(workshop, WorkshopBoxId(2));
   const LRESULT end = SendMessageW(lower, WM_GETTEXTLENGTH, 0, 0);
   SendMessageW(lower, EM_SETSEL, static_cast<WPARAM>(end), end);

@@ -115,6 +115,7 @@ void TWorkshopForm::CreateControls() {
     CreateControl(hwnd(), WorkshopMarginId(column), ControlKind::CountMargin,
                   places.margins[column], u"");
   }
+  samples_.Create(hwnd(), places, dpi());
   CreateControl(hwnd(), kWorkshopFoot, ControlKind::TextLabel, places.foot,
                 u"");
   CreateControl(hwnd(), kWorkshopNewTheme, ControlKind::PushButton,
@@ -130,6 +131,7 @@ void TWorkshopForm::ApplyFont() {
        child = GetWindow(child, GW_HWNDNEXT))
     SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()),
                  TRUE);
+  samples_.UseFont(font_.get(), dpi());
 }
 
 void TWorkshopForm::ApplyLayout() {
@@ -147,6 +149,7 @@ void TWorkshopForm::ApplyLayout() {
     MoveControl(Box(column), box);
     ShowWindow(Margin(column), counting ? SW_SHOWNA : SW_HIDE);
   }
+  samples_.Place(places);
   MoveControl(Control(kWorkshopFoot), places.foot);
   MoveControl(Control(kWorkshopNewTheme), places.new_theme);
   MoveControl(Control(kWorkshopClose), places.close);
@@ -158,6 +161,14 @@ void TWorkshopForm::OnDpiChanged(const RECT& suggested) {
   ApplyLayout();
 }
 
+bool TWorkshopForm::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+  return samples_.Measure(item);
+}
+
+bool TWorkshopForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  return samples_.Draw(item);
+}
+
 void TWorkshopForm::OpenTheme(std::u16string theme) {
   host_.reset();
   opening_.theme = std::move(theme);
@@ -167,6 +178,8 @@ void TWorkshopForm::OpenTheme(std::u16string theme) {
   host_->Attach(*this);
   // Each box shows its file as loaded, or nothing where it failed to load.
   host_->LoadFiles({RoamingApplicationDataFolder(), TemporaryFolder()});
+  host_->NewSamples(GetTickCount());
+  ShowSamples();
   ApplyLayout();
   if (IsWindowVisible(hwnd())) host_->WindowShows();
 }
@@ -188,6 +201,7 @@ void TWorkshopForm::ShowMergedList(std::size_t file, std::u16string_view text) {
   ReplaceChangedText(Box(file), text);
   showing_host_ = was;
   NoteBox(file);
+  ShowSamples();
 }
 
 void TWorkshopForm::SaveListAfter(std::size_t file, unsigned ms) {
@@ -227,7 +241,17 @@ void TWorkshopForm::OnCommand(int id, int code, HWND control) {
     }
     return;
   }
+  // A double-click on a sample, or Enter on the list.
+  if ((id == kWorkshopSamples && code == LBN_DBLCLK) ||
+      (id == IDOK && GetFocus() == samples_.list())) {
+    ChooseSample();
+    return;
+  }
   if (code != BN_CLICKED) return;
+  if (id == kWorkshopMakeSamples && host_) {
+    host_->NewSamples(GetTickCount());
+    ShowSamples();
+  }
   if (id == kWorkshopNewTheme) NewThemeClick();
   if (id == kWorkshopClose || id == IDCANCEL) CloseAfterSaving();
 }
@@ -243,6 +267,8 @@ void TWorkshopForm::OnTimer(UINT_PTR id) {
     return;
   KillTimer(hwnd(), id);
   host_->SaveTimeCame(id - kFirstWorkshopSaveTimer);
+  // Typing has paused: the samples are drawn from what it left.
+  ShowSamples();
 }
 
 void TWorkshopForm::NoteBox(std::size_t column) {
@@ -262,6 +288,21 @@ void TWorkshopForm::NoteBox(std::size_t column) {
   }
   SetWindowTextW(Control(kWorkshopFoot),
                  WideFromUtf8(host_->FootText()).c_str());
+}
+
+void TWorkshopForm::ShowSamples() {
+  if (!host_) return;
+  std::array<std::wstring, kPhrasePlaces> texts;
+  for (std::size_t column = 0; column < kPhrasePlaces; ++column)
+    texts[column] = WindowTextOf(Box(column));
+  samples_.Show(
+      host_->Samples({AsU16(texts[0]), AsU16(texts[1]), AsU16(texts[2])}));
+}
+
+void TWorkshopForm::ChooseSample() {
+  // Drawn again first: the boxes may have changed since the list was.
+  ShowSamples();
+  samples_.SelectChosenLines({Box(0), Box(1), Box(2)});
 }
 
 void TWorkshopForm::AlignMargin(std::size_t column, bool force) {
@@ -345,7 +386,12 @@ bool TWorkshopForm::PreTranslateMessage(const MSG& message) {
 }
 
 void TWorkshopForm::MoveFocus(bool backwards) {
-  const HWND order[] = {Box(0), Box(1), Box(2), Control(kWorkshopNewTheme),
+  const HWND order[] = {Box(0),
+                        Box(1),
+                        Box(2),
+                        samples_.list(),
+                        Control(kWorkshopMakeSamples),
+                        Control(kWorkshopNewTheme),
                         Control(kWorkshopClose)};
   const std::size_t count = std::size(order);
   std::size_t at = count - 1;

@@ -1,8 +1,9 @@
 // The phrase workshop, 語句の編集: a theme's three phrase files side by
 // side in text boxes, each line's 音数 in a margin beside it kept in step
 // as the user types and scrolls, the share of the theme's slogans that
-// scan at the foot, and 新しいテーマ. The files are saved as the user
-// works, as the storage lists are. Modal over the main window.
+// scan at the foot, five sample slogans of the boxes as they stand, and
+// 新しいテーマ. The files are saved as the user works, as the storage
+// lists are. Modal over the main window.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,7 @@
 #include "src/app/host_view.h"
 #include "src/rhythm/mora_meter.h"
 #include "src/workshop/workshop_host.h"
+#include "win32/forms/workshop_samples_win32.h"
 #include "win32/gui/balloon_tip_win32.h"
 #include "win32/gui/close_saving_win32.h"
 #include "win32/gui/window_win32.h"
@@ -57,6 +59,8 @@ class TWorkshopForm final : public Window, private HostView {
   void OnCommand(int id, int code, HWND control) override;
   void OnTimer(UINT_PTR id) override;
   void OnDpiChanged(const RECT& suggested) override;
+  bool OnMeasureItem(MEASUREITEMSTRUCT& item) override;
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
   void CreateControls();
   void ApplyFont();
@@ -67,6 +71,10 @@ class TWorkshopForm final : public Window, private HostView {
   void NoteBox(std::size_t column);
   // The margin shows from the line the box shows from; again where force.
   void AlignMargin(std::size_t column, bool force = false);
+  // The samples of the boxes' texts now, drawn with the host's seed.
+  void ShowSamples();
+  // The chosen sample's lines, selected in their boxes as they are now.
+  void ChooseSample();
   void CloseAfterSaving();
   void NewThemeClick();
   bool PreTranslateMessage(const MSG& message);
@@ -90,6 +98,7 @@ class TWorkshopForm final : public Window, private HostView {
   // them it shows now.
   std::array<std::vector<std::wstring>, 3> margin_lines_;
   std::array<LRESULT, 3> margin_first_{};
+  WorkshopSampleList samples_;
   std::optional<WorkshopHost> host_;
 };
 

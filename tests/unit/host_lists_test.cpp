@@ -4,6 +4,7 @@
 // held until the window shows and told once.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -11,7 +12,9 @@
 #include "src/app/main_host.h"
 #include "src/app/save_timing.h"
 #include "src/platform/messages.h"
+#include "src/platform/tavlin_error.h"
 #include "src/rhythm/reading_dictionary_writer.h"
+#include "src/storage/storage_file.h"
 #include "src/storage/storage_places.h"
 #include "support/faulty_file_ops.h"
 #include "support/list_session.h"
@@ -71,10 +74,16 @@ class HostLists : public testing::Test {
     host_->ListTyped(page);
   }
   // Waits until the saves beside the window have woken it count times in
-  // all, then takes up what they found.
-  void TakeResults(int count) {
-    while (view_.wakes < count) std::this_thread::yield();
+  // all, then takes up what they found; false where they never did.
+  bool TakeResults(int count) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (view_.wakes < count) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      std::this_thread::yield();
+    }
     host_->TakeSaveResults();
+    return true;
   }
 
   TempFolder folder_;
@@ -161,6 +170,150 @@ TEST_F(HostLists, WhatASaveHasToTellIsToldOnceUntilTheListIsHome) {
   EXPECT_EQ(host_->SaveLists(SaveMoment::Closing, &failure),
             ListSaving::Saved::Failed);
   EXPECT_NE(failure.find("安全"), std::string::npos);
+}
+
+// Each save's lines deleted elsewhere are told, and all of them wait
+// together for the user to put back, until taken.
+TEST_F(HostLists, LinesDeletedElsewhereAreGatheredAcrossSavesToPutBack) {
+  WriteBytes(PagesOf(folder_ / "Tavlin.exe")[0].storage_file, "A\r\nB\r\nC");
+  Start();
+  host_->WindowShows();
+  Type(0, u"A\r\nB\r\nC\r\nD");
+  WriteBytes(List(0), "B\r\nC");  // another writer deletes A
+  host_->SaveTimeCame(0);
+  ASSERT_TRUE(TakeResults(1));
+  ASSERT_EQ(view_.boxes.at(0), u"B\r\nC\r\nD");
+  Type(0, u"B\r\nC\r\nD\r\nE");
+  WriteBytes(List(0), "C\r\nD");  // and then B
+  host_->SaveTimeCame(0);
+  ASSERT_TRUE(TakeResults(2));
+  EXPECT_EQ(view_.ToldAt(Notice::Place::StorageBox).size(), 2u);
+  ASSERT_TRUE(host_->AnyRemovedLines(0));
+  EXPECT_EQ(host_->TakeRemovedLines(0),
+            (std::vector<std::u16string>{u"A", u"B"}));
+  EXPECT_FALSE(host_->AnyRemovedLines(0));
+}
+
+// A save of one page's list that ends while the user looks at another page
+// comes back to its own page: its box, its timers, its notices.
+TEST_F(HostLists, ASaveEndingWhileAnotherPageShowsComesBackToItsOwnPage) {
+  const std::vector<PageSpec> pages = PagesOf(folder_ / "Tavlin.exe");
+  WriteBytes(pages[0].storage_file, "A\r\nB");
+  WriteBytes(pages[1].storage_file, "Q");
+  Start();
+  host_->WindowShows();
+  Type(0, u"A\r\nB\r\nmine");
+  WriteBytes(List(0), "B\r\ntheirs");  // another writer: A out, theirs in
+  host_->SaveTimeCame(0);
+  host_->PageChosen(1);  // before the save's result is taken up
+  ASSERT_TRUE(TakeResults(1));
+  EXPECT_EQ(view_.boxes.at(0), u"B\r\ntheirs\r\nmine");
+  EXPECT_EQ(view_.boxes.at(1), u"Q");
+  EXPECT_EQ(view_.timers.count(1), 0u);
+  EXPECT_TRUE(host_->AnyRemovedLines(0));
+  EXPECT_FALSE(host_->AnyRemovedLines(1));
+  ASSERT_EQ(view_.told.size(), 1u);
+  EXPECT_EQ(view_.told[0].place, Notice::Place::StorageBox);
+  EXPECT_EQ(view_.told[0].page, 0u);
+  EXPECT_EQ(host_->SaveLists(SaveMoment::Closing), ListSaving::Saved::All);
+  EXPECT_EQ(ReadBytes(List(0)), "B\r\ntheirs\r\nmine");
+  EXPECT_EQ(ReadBytes(List(1)), "Q");
+}
+
+// Text typed while its list's save runs is not what that save wrote: the
+// list stays to be saved, and a deactivation saves it.
+TEST_F(HostLists, TextTypedDuringASaveIsSavedByTheNextOne) {
+  GatedFileOps gate;
+  Start(gate);
+  Type(0, u"A");
+  host_->SaveTimeCame(0);
+  gate.AwaitSaves(1);
+  Type(0, u"A\r\nB");
+  gate.Open();
+  ASSERT_TRUE(TakeResults(1));
+  EXPECT_EQ(ReadBytes(List(0)), "A");
+  EXPECT_EQ(view_.boxes.at(0), u"A\r\nB");
+  host_->SaveLists(SaveMoment::WhileWorking);
+  ASSERT_TRUE(TakeResults(2)) << "the text typed meanwhile was not saved";
+  EXPECT_EQ(ReadBytes(List(0)), "A\r\nB");
+}
+
+// A list whose file cannot be replaced goes to its side file, told once
+// however many saves go there; once a save reaches the file, the next
+// detour is told again.
+TEST_F(HostLists, ASideFileIsToldOnceUntilTheListIsHomeAgain) {
+  WriteBytes(PagesOf(folder_ / "Tavlin.exe")[0].storage_file, "A");
+  Start();
+  host_->WindowShows();
+  int saves = 0;
+  const auto save = [&](const char16_t* text) {
+    Type(0, text);
+    host_->SaveLists(SaveMoment::WhileWorking);
+    return TakeResults(++saves);
+  };
+  SetReadOnly(List(0), true);
+  ASSERT_TRUE(save(u"A\r\nB"));
+  ASSERT_TRUE(save(u"A\r\nB\r\nC"));
+  const std::vector<std::string> told = view_.ToldAt(Notice::Place::StorageBox);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_EQ(ReadBytes(DivertedStorageFilePath(List(0), 1)), "A\r\nB\r\nC");
+  SetReadOnly(List(0), false);
+  ASSERT_TRUE(save(u"A\r\nB\r\nC\r\nD"));
+  EXPECT_EQ(ReadBytes(List(0)), "A\r\nB\r\nC\r\nD");
+  SetReadOnly(List(0), true);
+  ASSERT_TRUE(save(u"A\r\nB\r\nC\r\nD\r\nE"));
+  EXPECT_EQ(view_.ToldAt(Notice::Place::StorageBox),
+            (std::vector<std::string>{told[0], told[0]}));
+  SetReadOnly(List(0), false);
+}
+
+// At the end of a Windows session nothing can wait for another copy's
+// lock: a list already on disk, saved this session or untouched since the
+// start, is left as it is, nothing written, set aside or told; a list with
+// lines not yet saved sets them aside.
+TEST_F(HostLists, TheEndOfWindowsLeavesALockedListOnDiskAsItIs) {
+  const std::vector<PageSpec> pages = PagesOf(folder_ / "Tavlin.exe");
+  WriteBytes(pages[0].storage_file, "A\r\nB");
+  WriteBytes(pages[1].storage_file, "Q");
+  Start();
+  host_->WindowShows();
+  Type(0, u"A\r\nB\r\nC");
+  host_->SaveTimeCame(0);
+  ASSERT_TRUE(TakeResults(1));
+  const PageSpec traffic = ExtraPageOf(folder_ / "Tavlin.exe", u"交通");
+  WriteBytes(traffic.storage_file, "T");
+  view_.boxes[2];
+  const std::size_t typed = host_->AddPage(traffic);
+  Type(typed, u"T\r\nU");
+  std::vector<fs::file_time_type> written;
+  std::vector<std::unique_ptr<FileLock>> held(host_->PageCount());
+  for (std::size_t page = 0; page < host_->PageCount(); ++page) {
+    written.push_back(fs::last_write_time(List(page)) - std::chrono::hours(1));
+    fs::last_write_time(List(page), written.back());
+    ASSERT_EQ(SystemFileOps().TryLock(StorageLockPath(List(page)), held[page]),
+              LockResult::Taken);
+  }
+  std::string failure;
+  std::vector<UserReport> reports;
+  EXPECT_EQ(host_->SaveLists(SaveMoment::EndingSession, &failure, &reports),
+            ListSaving::Saved::All);
+  EXPECT_EQ(failure, "");
+  EXPECT_TRUE(view_.timers.empty());
+  EXPECT_TRUE(view_.told.empty());
+  const std::string on_disk[] = {"A\r\nB\r\nC", "Q", "T"};
+  for (std::size_t page = 0; page < host_->PageCount(); ++page) {
+    EXPECT_EQ(ReadBytes(List(page)), on_disk[page]) << page;
+    EXPECT_EQ(fs::last_write_time(List(page)), written[page]) << page;
+    EXPECT_EQ(fs::exists(DivertedStorageFilePath(List(page), 1)), page == typed)
+        << page;
+  }
+  EXPECT_FALSE(fs::exists(folder_ / "user"));
+  EXPECT_FALSE(fs::exists(folder_ / "temp"));
+  // Only the list not yet on disk says where its lines went.
+  const fs::path aside = DivertedStorageFilePath(List(typed), 1);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].text.find(PathForMessage(aside)), std::string::npos);
+  EXPECT_EQ(fs::exists(aside) ? ReadBytes(aside) : "", "T\r\nU");
 }
 
 // Without a dictionary 五七五で作る composes as ever and says nothing; with

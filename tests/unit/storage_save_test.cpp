@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "src/platform/tavlin_error.h"
+#include "src/platform/text_encoding.h"
 #include "support/faulty_file_ops.h"
 #include "support/list_session.h"
 #include "support/temp_folder.h"
@@ -241,6 +242,56 @@ TEST_F(StorageSave, AUnicodeLineMakesTheListUtf8AndItStaysSo) {
   EXPECT_EQ(ListSession(file_).shown(), u"A\r\nB\r\nT");
   EXPECT_EQ(EntriesOf(folder_.path()).size(), 1u);  // no copies beside it
 }
+
+// Another writer saves the list again in another encoding, as Notepad does
+// once a line holds what code page 932 cannot: a box as the file was takes
+// it as it is and writes nothing, then or at any later save, until one
+// side changes it; the list's next line goes in the file's new encoding.
+class StorageResavedElsewhere
+    : public StorageSave,
+      public testing::WithParamInterface<TextEncoding> {
+ protected:
+  std::string InFile(std::u16string_view text) const {
+    bool lossy = false;
+    return EncodeUnicodeText(text, GetParam(), lossy);
+  }
+};
+
+TEST_P(StorageResavedElsewhere, IsNeverWrittenAgainUntilItChanges) {
+  ListSession session(file_);
+  const std::u16string resaved = u"A\r\nB\r\nX\u301C";
+  WriteBytes(file_, InFile(resaved));
+  const fs::file_time_type before = Written() - std::chrono::hours(1);
+  fs::last_write_time(file_, before);
+  session.Save(session.shown(), SaveMoment::WhileWorking);
+  EXPECT_EQ(session.shown(), resaved);
+  session.Save(session.shown(), SaveMoment::WhileWorking);
+  session.Save(session.shown(), SaveMoment::Closing);
+  EXPECT_EQ(ReadBytes(file_), InFile(resaved));
+  EXPECT_EQ(Written(), before);
+
+  WriteBytes(file_, InFile(resaved + u"\r\nT"));
+  session.Save(session.shown(), SaveMoment::WhileWorking);
+  EXPECT_EQ(session.shown(), resaved + u"\r\nT");
+  session.Save(session.shown() + u"\r\nU", SaveMoment::WhileWorking);
+  EXPECT_EQ(ReadBytes(file_), InFile(resaved + u"\r\nT\r\nU"));
+  EXPECT_EQ(ListSession(file_).shown(), resaved + u"\r\nT\r\nU");
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, StorageResavedElsewhere,
+                         testing::Values(TextEncoding::Utf16Le,
+                                         TextEncoding::Utf16Be,
+                                         TextEncoding::Utf8WithBom),
+                         [](const auto& info) -> std::string {
+                           switch (info.param) {
+                             case TextEncoding::Utf16Le:
+                               return "Utf16Le";
+                             case TextEncoding::Utf16Be:
+                               return "Utf16Be";
+                             default:
+                               return "Utf8WithMark";
+                           }
+                         });
 
 TEST_F(StorageSave, TwoCopiesDeleteAndCorrectEachOthersLines) {
   ListSession a(file_);

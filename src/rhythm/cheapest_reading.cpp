@@ -28,7 +28,8 @@ struct PathTo {
   std::uint8_t right_class = 0;
   int cost = 0;
   MoraCount count;
-  // Its last word, and the path before it: where it ends and which one.
+  // Its last word, and which of the paths to where that word starts it
+  // goes on from.
   ReadWord last;
   std::size_t from_index = 0;
 };
@@ -37,9 +38,11 @@ class Lattice {
  public:
   Lattice(std::u16string_view run, BeforeRun before,
           const ReadingDictionary& dictionary)
-      : run_(run), dictionary_(dictionary), ends_(run.size() + 1) {
+      : run_(run),
+        dictionary_(dictionary),
+        compound_before_(before.compound),
+        ends_(run.size() + 1) {
     ends_[0].push_back({before.right_class, 0, {}, {}, 0});
-    compound_before_ = before.compound;
   }
 
   MoraCount Cheapest(std::vector<ReadWord>* words) {

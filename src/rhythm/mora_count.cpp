@@ -76,25 +76,67 @@ std::u32string DigitsAt(std::u16string_view text, std::size_t i,
 }
 
 // A number's last digit as it sounds before some counters: 4人 よにん, 4時
-// よじ, 4年 よねん, 4円 よえん, 9時 くじ, each one mora short of よん and
-// きゅう.
+// よじ, 4年 よねん, 4円 よえん, 4月 しがつ, 9時 くじ, 9月 くがつ, each one
+// mora short of よん and きゅう.
 int CounterShortening(char32_t last_digit, std::u16string_view after) {
   if (after.empty()) return 0;
-  if (last_digit == U'4' && std::u16string_view(u"人時年円").find(after[0]) !=
-                                std::u16string_view::npos)
-    return 1;
-  return last_digit == U'9' && after[0] == u'時' ? 1 : 0;
+  const std::u16string_view counters = last_digit == U'4'   ? u"人時年円月"
+                                       : last_digit == U'9' ? u"時月"
+                                                            : u"";
+  return counters.find(after[0]) != std::u16string_view::npos ? 1 : 0;
+}
+
+// A number with the counter after it read as a word of their own, not as
+// the number and the counter: 2日 ふつか, 14日 じゅうよっか, 20歳 はたち,
+// 3つ みっつ. The morae of both together, where they make one.
+std::optional<int> NumberWordMorae(std::u32string_view digits,
+                                   char16_t counter) {
+  static constexpr struct {
+    std::u32string_view digits;
+    char16_t counter;
+    int morae;
+  } kWords[] = {
+      {U"1", u'人', 3},  {U"2", u'人', 3},  {U"1", u'日', 4},
+      {U"2", u'日', 3},  {U"3", u'日', 3},  {U"4", u'日', 3},
+      {U"5", u'日', 3},  {U"6", u'日', 3},  {U"7", u'日', 3},
+      {U"8", u'日', 3},  {U"9", u'日', 4},  {U"10", u'日', 3},
+      {U"14", u'日', 5}, {U"20", u'日', 3}, {U"24", u'日', 6},
+      {U"20", u'歳', 3}, {U"1", u'つ', 3},  {U"2", u'つ', 3},
+      {U"3", u'つ', 3},  {U"4", u'つ', 3},  {U"5", u'つ', 3},
+      {U"6", u'つ', 3},  {U"7", u'つ', 3},  {U"8", u'つ', 3},
+      {U"9", u'つ', 4},
+  };
+  for (const auto& word : kWords)
+    if (word.digits == digits && word.counter == counter) return word.morae;
+  return std::nullopt;
+}
+
+// A digit after the letter O or H is read in English, as chemistry writes
+// it: CO2 シーオーツー, H2O エイチツーオー.
+int EnglishDigitMorae(char32_t digit) {
+  // ゼロ ワン ツー スリー フォー ファイブ シックス セブン エイト ナイン
+  constexpr int kMorae[] = {2, 2, 2, 3, 2, 3, 3, 3, 3, 3};
+  return kMorae[digit - U'0'];
 }
 
 Token NumberAt(std::u16string_view text, std::size_t i,
                const Sources& sources) {
   std::size_t units = 0;
   const std::u32string digits = DigitsAt(text, i, units);
+  const std::u16string_view after = text.substr(i + units);
+  if (digits.size() == 1 && i > 0) {
+    const char32_t letter = FoldCharacterWidth(text[i - 1]);
+    if (letter == U'O' || letter == U'H')
+      return {units, {EnglishDigitMorae(digits[0])}, Ending::Letters, false};
+  }
   // 1人 as 一人, ひとり.
   if (digits.size() == 1)
     if (const std::optional<WordMorae> counted =
-            WordWithNumeral(digits[0], text.substr(i + units), sources))
+            WordWithNumeral(digits[0], after, sources))
       return {units + counted->length, {counted->morae}, Ending::Word, true};
+  if (!after.empty())
+    if (const std::optional<int> word = NumberWordMorae(digits, after[0]))
+      return {units + 1, {*word}, Ending::Word, true};
   int morae = NumberMorae(digits);
   // 2.5 as に てん ご: the point, then each digit after it.
   const std::size_t point = i + units;
@@ -107,7 +149,7 @@ Token NumberAt(std::u16string_view text, std::size_t i,
       morae += NumberMorae(std::u32string(1, digit));
     return {units + 1 + fraction_units, {morae}, Ending::Number, true};
   }
-  morae -= CounterShortening(digits.back(), text.substr(i + units));
+  morae -= CounterShortening(digits.back(), after);
   return {units, {morae}, Ending::Number, true};
 }
 
@@ -159,6 +201,25 @@ MoraCount OtherCharacterMorae(char32_t c) {
   return {0, false, IsUnreadCharacter(c)};
 }
 
+// A run of Latin letters the dictionary reads as a word (HACCP ハサップ,
+// LAN ラン) rather than letter by letter: its units and morae.
+std::optional<WordMorae> LatinWordAt(std::u16string_view text, std::size_t i,
+                                     const ReadingDictionary& dictionary) {
+  std::u16string letters;
+  std::size_t end = i;
+  while (end < text.size()) {
+    const CodePointAt at = ReadCodePoint(text, end);
+    const char32_t folded = FoldCharacterWidth(at.c);
+    if (!IsAsciiLetter(folded)) break;
+    letters.push_back(static_cast<char16_t>(folded));
+    end += at.units;
+  }
+  if (letters.size() < 2) return std::nullopt;
+  const std::optional<WordMorae> word = dictionary.LongestWordAt(letters);
+  if (!word || word->length != letters.size()) return std::nullopt;
+  return WordMorae{end - i, word->morae};
+}
+
 // The token that starts at text[i], after a token that ended so.
 Token NextToken(std::u16string_view text, std::size_t i, const Token& before,
                 const Sources& sources, std::vector<ReadWord>* words) {
@@ -179,6 +240,10 @@ Token NextToken(std::u16string_view text, std::size_t i, const Token& before,
   const CodePointAt at = ReadCodePoint(text, i);
   const char32_t c = FoldCharacterWidth(at.c);
   if (IsAsciiDigit(c)) return read(NumberAt(text, i, sources));
+  if (IsAsciiLetter(c) && before.ending != Ending::Letters)
+    if (const std::optional<WordMorae> word =
+            LatinWordAt(text, i, sources.dictionary))
+      return read({word->length, {word->morae}, Ending::Letters, false});
   if (IsKanaOrKanji(at.c)) {
     bool has_kanji = false;
     const std::size_t end = RunEnd(text, i, sources, has_kanji);

@@ -122,8 +122,10 @@ ReadingDictionary CostedDictionary() {
                                            {u"石", 2, false, 1, 1, 3000},
                                            {u"油", 1, true, 1, 1, 1000},
                                            {u"油", 3, false, 1, 1, 3000},
+                                           {u"LAN", 2, false, 1, 1, 2000},
                                        },
                                        {{U'人', {2, 2, 2}, {true, true, true}},
+                                        {U'月', {2, 2, 2}, {true, true, true}},
                                         {U'時', {1, 1, 1}, {true, true, true}}},
                                        joins),
                                    &error);
@@ -143,6 +145,15 @@ TEST(MoraCounts, ARunIsReadTheCheapestWayItsWordsCutIt) {
       {u"天ぷら油", 7},  // after hiragana the suffix yields to the word
       {u"石油", 3},      // after a kanji it does not
       {u"4人", 3},       // よ にん
+      {u"2人", 3},       // ふたり, though the dictionary lacks 二人
+      {u"14日", 5},      // じゅうよっか
+      {u"20歳", 3},      // はたち
+      {u"9月", 3},       // く がつ
+      {u"CO2", 6},       // シー オー ツー
+      {u"H2O", 7},       // エイチ ツー オー
+      {u"A2", 3},        // エー に
+      {u"ＬＡＮ", 2},    // a word of letters the dictionary has: ラン
+      {u"LANE", 8},      // not a word it has: letter by letter
       {u"14人", 5},      // じゅうよ にん
       {u"9時", 2},       // く じ
       {u"19時", 4},      // じゅうく じ

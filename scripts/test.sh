@@ -1,16 +1,35 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds both trees and runs every test: the core
 # tests natively, then the Windows build of the same tests under Wine.
+#   test.sh --under-load: the end-to-end tests alone, while every CPU is kept
+#   busy by other processes, as on a loaded CI machine; a wait that takes a
+#   sign for the step it waits for fails there.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 "$TAVLIN_ROOT/scripts/install-deps.sh" || exit 1
 
+load=()
 cleanup() {
+  ((${#load[@]})) && kill "${load[@]}" 2>/dev/null
   wineserver -k >/dev/null 2>&1 || true
   stop_display
 }
 trap cleanup EXIT
+
+if [[ ${1:-} == --under-load ]]; then
+  build_reading_dictionary -DTAVLIN_WERROR=ON &&
+    configure_windows -DTAVLIN_WERROR=ON &&
+    cmake --build "$TAVLIN_WINDOWS" &&
+    ensure_wine_prefix && ensure_display || exit 1
+  for ((cpu = 0; cpu < $(nproc); ++cpu)); do
+    (while :; do :; done) &
+    load+=($!)
+  done
+  echo "== End-to-end tests under Wine, with $(nproc) busy processes beside them"
+  ctest --test-dir "$TAVLIN_WINDOWS" -R tavlin_e2e_tests --output-on-failure -V
+  exit
+fi
 
 status=0
 

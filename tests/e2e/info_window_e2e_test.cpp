@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
 #include <regex>
 
 #include "e2e/tavlin_process.h"
@@ -28,14 +29,15 @@ struct ShortcutContents {
   std::wstring arguments;
 };
 
-ShortcutContents ReadShortcut(const fs::path& file) {
+// The shortcut's contents, or nothing where it is not yet a whole one.
+std::optional<ShortcutContents> ReadShortcut(const fs::path& file) {
   ComPtr<IShellLinkW> link;
-  EXPECT_TRUE(
-      SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                 IID_IShellLinkW, link.ReceiveVoid())));
   ComPtr<IPersistFile> persist;
-  link->QueryInterface(IID_IPersistFile, persist.ReceiveVoid());
-  EXPECT_TRUE(SUCCEEDED(persist->Load(file.c_str(), STGM_READ)));
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IShellLinkW, link.ReceiveVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, persist.ReceiveVoid())) ||
+      FAILED(persist->Load(file.c_str(), STGM_READ)))
+    return std::nullopt;
   wchar_t text[MAX_PATH] = {};
   ShortcutContents contents;
   link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
@@ -200,20 +202,21 @@ TEST_F(InfoWindow, CreatesShortcutsInTheThreeFolders) {
     const fs::path shortcut = SpecialFolder(folder_id) / L"Tavlin.lnk";
     fs::remove(shortcut);
     ClickLabel(label);
-    ASSERT_TRUE(WaitFor([&] { return fs::exists(shortcut); })) << shortcut;
-    WaitFor([&] { return fs::file_size(shortcut) > 0; });
-    const ShortcutContents contents = ReadShortcut(shortcut);
-    EXPECT_EQ(fs::path(contents.target), tavlin_.executable());
-    EXPECT_EQ(fs::path(contents.working_folder), folder_.path());
-    EXPECT_EQ(contents.arguments, L"/starup");
+    // Waited for whole: a shortcut is written in more than one step.
+    std::optional<ShortcutContents> contents;
+    ASSERT_TRUE(WaitFor([&] {
+      contents = ReadShortcut(shortcut);
+      return contents && fs::path(contents->target) == tavlin_.executable();
+    })) << shortcut;
+    EXPECT_EQ(fs::path(contents->working_folder), folder_.path());
+    EXPECT_EQ(contents->arguments, L"/starup");
     // A second click writes the same one file again.
     WriteBytes(shortcut, "junk");
     ClickLabel(label);
     EXPECT_TRUE(WaitFor([&] {
-      std::error_code error;
-      return fs::file_size(shortcut, error) > 4;
+      contents = ReadShortcut(shortcut);
+      return contents && contents->arguments == L"/starup";
     }));
-    EXPECT_EQ(ReadShortcut(shortcut).arguments, L"/starup");
     EXPECT_EQ(tavlin_.MessageBox(), nullptr);
     int shortcuts = 0;
     for (const auto& entry : fs::directory_iterator(shortcut.parent_path()))

@@ -115,13 +115,30 @@ void TavlinProcess::Start(WORD show_command) {
   throw std::runtime_error("Tavlin.exe did not start");
 }
 
+std::optional<std::string> ReadSharingAll(const std::filesystem::path& file) {
+  // Shares deletion too, so that a save that renames over the file while
+  // a test reads it goes through, as it would beside a user's viewer that
+  // shares all.
+  const HANDLE handle = CreateFileW(
+      file.c_str(), GENERIC_READ,
+      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string bytes;
+  char buffer[1 << 16];
+  DWORD read = 0;
+  bool whole = true;
+  while ((whole = ReadFile(handle, buffer, sizeof buffer, &read, nullptr)) &&
+         read > 0)
+    bytes.append(buffer, read);
+  CloseHandle(handle);
+  if (!whole) return std::nullopt;
+  return bytes;
+}
+
 bool FileHolds(const std::filesystem::path& file, const std::string& bytes) {
-  try {
-    return std::filesystem::exists(file) &&
-           ReadBytes(file).find(bytes) != std::string::npos;
-  } catch (const std::exception&) {
-    return false;
-  }
+  const std::optional<std::string> held = ReadSharingAll(file);
+  return held && held->find(bytes) != std::string::npos;
 }
 
 void TavlinProcess::TypeAtEnd(int box_id, const std::wstring& text) {

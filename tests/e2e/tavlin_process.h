@@ -82,6 +82,9 @@ class TavlinProcess {
 
 // True when file exists and holds bytes somewhere. A file the program is
 // replacing at this very moment counts as not holding them yet.
+// The file's bytes, read without keeping anyone else from it; nothing where
+// it cannot be read.
+std::optional<std::string> ReadSharingAll(const std::filesystem::path& file);
 bool FileHolds(const std::filesystem::path& file, const std::string& bytes);
 
 std::filesystem::path BuiltTavlinExecutable();

@@ -80,7 +80,7 @@ void ListSaving::DropLoadedText(std::size_t page, UserReport why) {
 }
 
 void ListSaving::RemoveStaleSaves() {
-  worker_->Finish();  // the places are the saves' while they run
+  FinishSaves();  // the places are the saves' while they run
   for (std::size_t list = 0; list < ListCount(); ++list) {
     const StorageLocation& location = ListAt(list).file.location;
     for (const std::filesystem::path* file :
@@ -94,7 +94,7 @@ void ListSaving::RemoveStaleSaves() {
 void ListSaving::BoxMade(std::size_t page) {
   PageList& list = ListAt(page);
   // The list's state is its save's while that runs.
-  if (list.saving) worker_->Finish();
+  if (list.saving) FinishSaves();
   // What the list holds now, where saves since the start merged in another
   // writer's lines.
   if (FingerprintOf(list.file.memory.last_text) != list.file.memory.start)
@@ -166,7 +166,7 @@ SaveOutcome::Result ListSaving::Save(std::size_t page, SaveMoment moment,
   }
   // Nothing can wait now: what is under way ends first, so that this save
   // comes last, then this one runs here.
-  worker_->Finish();
+  FinishSaves();
   const std::u16string sent = TextOf(page);
   return TakeUp(page, sent,
                 SaveStorageListNow(ListAt(page).file, sent, moment, shift_jis_,

@@ -106,8 +106,12 @@ class ListSaving {
   // A host ends the saves under way in its destructor, before its lists go.
   void StopSaving();
   // Waits for the saves under way and takes up their results: a host that
-  // changes its lists' order or number does so after.
-  void FinishSaves() { worker_->Finish(); }
+  // changes its lists' order or number does so after. Taking up a save
+  // typed into while it ran hands over the next one: that one ends too.
+  void FinishSaves() {
+    do worker_->Finish();
+    while (worker_->Busy());
+  }
 
   const TextCodec& shift_jis_;
 

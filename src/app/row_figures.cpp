@@ -16,4 +16,12 @@ std::vector<RowFigure> FiguresOfRow(const MoraMeter& meter,
   return figures;
 }
 
+std::u16string SpokenRowText(const SloganRow& row,
+                             const std::vector<RowFigure>& figures) {
+  std::u16string text = row.Text();
+  for (const RowFigure& figure : figures)
+    text += u"\u3000（" + figure.spoken + u"）";
+  return text;
+}
+
 }  // namespace tavlin

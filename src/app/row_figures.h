@@ -21,5 +21,9 @@ struct RowFigure {
 // The row's figures: its rhythm where the meter is loaded; none otherwise.
 std::vector<RowFigure> FiguresOfRow(const MoraMeter& meter,
                                     const SloganRow& row);
+// A row as a list item carries it for screen readers: the slogan, then
+// each figure in brackets ("安全第一　（音数 5・7・5 五・七・五）").
+std::u16string SpokenRowText(const SloganRow& row,
+                             const std::vector<RowFigure>& figures);
 
 }  // namespace tavlin

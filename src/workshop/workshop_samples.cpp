@@ -86,10 +86,8 @@ WorkshopSamples DrawSamples(const BoxTexts& boxes, std::uint32_t seed,
     }
   }
   for (WorkshopSample& sample : drawn.samples) {
-    sample.text = sample.row.Text();
     sample.figures = FiguresOfRow(meter, sample.row);
-    for (const RowFigure& figure : sample.figures)
-      sample.text += u"\u3000（" + figure.spoken + u"）";
+    sample.text = SpokenRowText(sample.row, sample.figures);
   }
   return drawn;
 }

@@ -51,10 +51,8 @@ void SloganList::ShowRows(const SloganRows& rows) {
 }
 
 std::wstring SloganList::AccessibleText(const SloganRow& row) const {
-  std::wstring text(AsWide(row.Text()));
-  for (const RowFigure& figure : FiguresOfRow(host_.Meter(), row))
-    text += L"\u3000（" + std::wstring(AsWide(figure.spoken)) + L"）";
-  return text;
+  return std::wstring(
+      AsWide(SpokenRowText(row, FiguresOfRow(host_.Meter(), row))));
 }
 
 void SloganList::ShowFigures() {

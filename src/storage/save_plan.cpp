@@ -156,6 +156,7 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
       return KeepBeside(memory, ours, shift_jis);
     const std::u16string& file_text =
         plan.file_text.emplace(NormaliseStorageText(*theirs));
+    plan.file_encoding = plan.encoding;
     MergedText merged =
         MergeStorageText(memory.last_text, file_text, ours, match);
     plan.taken_in = merged.taken_in;

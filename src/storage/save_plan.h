@@ -90,6 +90,7 @@ struct SavePlan {
   // changed it since the memory's: the base of a merge with a writer that
   // wrote between the plan and the replace.
   std::optional<std::u16string> file_text;
+  TextEncoding file_encoding = TextEncoding::ShiftJis;  // file_text's file's
 };
 
 // The plan of saving ours over a file that now holds now, in the file's

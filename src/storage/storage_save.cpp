@@ -186,13 +186,26 @@ bool SaveInUserFolder(const SaveCall& call, std::u16string_view text,
   return true;
 }
 
+// A plan that merged a file another writer changed read it whole: the
+// session knows the file as read from then on, so that the base set aside
+// with its text, and its next save, take a later deletion there for a
+// deletion instead of bringing the line back as the session's own.
+void RememberFileMergedWith(StorageFileState& state, const FileSnapshot& read,
+                            const SavePlan& plan) {
+  if (plan.file_text && read.kind == Kind::Read)
+    state.memory.Remember(read, *plan.file_text, std::nullopt,
+                          plan.file_encoding);
+}
+
 // The file could not take the plan: the text goes beside it, then to the
 // user's folder, and at the end of a Windows session to the temporary
 // folder; each save tries the file first again.
-SaveOutcome KeepElsewhere(const SaveCall& call, const SavePlan& plan,
-                          std::u16string_view text, LeftAlone why,
-                          std::string failure, SaveOutcome outcome) {
+SaveOutcome KeepElsewhere(const SaveCall& call, const FileSnapshot& read,
+                          const SavePlan& plan, std::u16string_view text,
+                          LeftAlone why, std::string failure,
+                          SaveOutcome outcome) {
   StorageFileState& state = call.state;
+  RememberFileMergedWith(state, read, plan);
   const std::filesystem::path file = SavePathOf(state.location);
   // With nothing of the session's to keep, nothing goes elsewhere; the
   // failure is told when the list is closed.
@@ -260,14 +273,14 @@ SaveOutcome SaveWhileLockedElsewhere(const SaveCall& call,
     outcome.failure = std::move(busy);
     return outcome;
   }
-  const SavePlan plan =
-      PlanStorageSave(state.memory, TakeFileSnapshot(file), ours, call.moment,
-                      call.codec, call.match);
+  const FileSnapshot now = TakeFileSnapshot(file);
+  const SavePlan plan = PlanStorageSave(state.memory, now, ours, call.moment,
+                                        call.codec, call.match);
   outcome.merged = plan.merged;
   outcome.taken_in = plan.taken_in;
   if (plan.target == Target::None) return outcome;
-  return KeepElsewhere(call, plan, TextAfter(plan, ours), LeftAlone::Locked,
-                       std::move(busy), std::move(outcome));
+  return KeepElsewhere(call, now, plan, TextAfter(plan, ours),
+                       LeftAlone::Locked, std::move(busy), std::move(outcome));
 }
 
 // One round of a save: what it goes by. The first round goes by the
@@ -414,7 +427,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
       return outcome;
     }
     if (plan.target == Target::SideFile)
-      return KeepElsewhere(call, plan, TextAfter(plan, round.ours),
+      return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
                            LeftAlone::Unread, {}, std::move(outcome));
     std::optional<std::string> replaced;
     try {
@@ -426,7 +439,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
         continue;
       }
     } catch (const std::exception& error) {
-      return KeepElsewhere(call, plan, TextAfter(plan, round.ours),
+      return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
                            LeftAlone::NotReplaceable, error.what(),
                            std::move(outcome));
     }
@@ -443,7 +456,7 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   const FileSnapshot& expected = round.expected();
   if (expected.kind == Kind::Read && expected.bytes == plan.bytes)
     return outcome;  // written; the last writer's text waits for the next
-  return KeepElsewhere(call, plan, TextAfter(plan, round.ours),
+  return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
                        LeftAlone::Changed, {}, std::move(outcome));
 }
 

@@ -227,6 +227,35 @@ TEST_F(StorageSave, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
   EXPECT_EQ(typing.shown(), u"A\r\nB");
 }
 
+// A save that merged another copy's line and then had to set its text
+// aside knows the file as it read it: when that copy deletes the line, the
+// deletion stands, whether this copy saves again or a start takes the
+// set-aside text in.
+TEST_F(StorageSave, ALineMergedBeforeADetourStaysDeletedByItsWriter) {
+  for (const bool restart : {false, true}) {
+    WriteBytes(file_, "A");
+    ListSession here(file_);
+    ListSession there(file_);
+    there.Save("A\r\ntheirs", SaveMoment::WhileWorking);
+    SetReadOnly(file_, true);
+    here.Save("A\r\nmine", SaveMoment::WhileWorking);
+    ASSERT_EQ(here.shown(), u"A\r\ntheirs\r\nmine");
+    ASSERT_TRUE(fs::exists(DivertedStorageFilePath(file_, 1)));
+    SetReadOnly(file_, false);
+    there.Save("A", SaveMoment::WhileWorking);
+    if (restart) {
+      ListSession next(file_);
+      EXPECT_EQ(next.shown(), u"A\r\nmine");
+      next.Save(next.shown(), SaveMoment::Closing);
+    } else {
+      here.Save(here.shown(), SaveMoment::Closing);
+    }
+    EXPECT_EQ(ReadBytes(file_), "A\r\nmine") << restart;
+    for (const auto& entry : fs::directory_iterator(folder_.path()))
+      fs::remove(entry.path());
+  }
+}
+
 TEST_F(StorageSave, AUnicodeLineMakesTheListUtf8AndItStaysSo) {
   ListSession session(file_);
   const std::u16string typed = u"A\r\nB\r\nX\u301C";

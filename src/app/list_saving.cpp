@@ -4,6 +4,7 @@
 #include <exception>
 #include <utility>
 
+#include "src/app/changed_on_disk.h"
 #include "src/app/save_timing.h"
 #include "src/platform/atomic_save.h"
 #include "src/platform/tavlin_error.h"
@@ -172,6 +173,47 @@ SaveOutcome::Result ListSaving::Save(std::size_t page, SaveMoment moment,
                 SaveStorageListNow(ListAt(page).file, sent, moment, shift_jis_,
                                    match_, ops_),
                 moment, reports);
+}
+
+void ListSaving::ListChangedOnDisk(std::size_t page) {
+  if (page >= ListCount()) return;
+  PageList& list = ListAt(page);
+  if (list.saving) {
+    // The save under way may have read the file before the change.
+    list.save_again = true;
+    return;
+  }
+  // Looked at beside the window, the box's text left alone: only a change
+  // by another writer is saved, and that save takes their text in.
+  list.saving = true;
+  worker_->Post([this, page]() -> std::function<void()> {
+    PageList& looked = ListAt(page);
+    bool changed = false;
+    std::exception_ptr failure;
+    try {
+      changed =
+          ChangedOnDisk(looked.file.memory, SavePathOf(looked.file.location),
+                        looked.disk_look);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    return [this, page, changed, failure] {
+      PageList& after = ListAt(page);
+      after.saving = false;
+      if (changed || std::exchange(after.save_again, false))
+        Save(page, SaveMoment::WhileWorking, nullptr);
+      CloseIfNothingWaits();
+      if (failure) std::rethrow_exception(failure);
+    };
+  });
+}
+
+std::vector<std::filesystem::path> ListSaving::ListFiles() {
+  worker_->Finish();  // the places are the saves' while they run
+  std::vector<std::filesystem::path> files;
+  for (std::size_t list = 0; list < ListCount(); ++list)
+    files.push_back(SavePathOf(ListAt(list).file.location));
+  return files;
 }
 
 void ListSaving::SaveBesideTheWindow(std::size_t page) {

@@ -66,6 +66,14 @@ class ListSaving {
   void SaveTimeCame(std::size_t list);
   // Saves the list now, beside the window.
   void SaveList(std::size_t list);
+  // The list's folder reported a change: where another writer changed the
+  // list's file since this session last read or wrote it, the list is
+  // saved, which takes their text in (and tells what went) as any save
+  // does. Looked at beside the window; the window never waits for it.
+  void ListChangedOnDisk(std::size_t list);
+  // The files the lists are saved to now, in their order, whose folders a
+  // window may watch; asked once the saves under way are done.
+  std::vector<std::filesystem::path> ListFiles();
   // Saves the lists typed into, or every list when closing or when Windows
   // ends. While working, saves run beside the window, a list that cannot
   // be saved now is tried again by timer, and notices go to the boxes; at

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "src/app/changed_on_disk.h"
 #include "src/storage/storage_save.h"
 
 namespace tavlin {
@@ -21,6 +22,9 @@ struct PageList {
   // Lines another writer deleted from the file, for the user to put back
   // this session.
   std::vector<std::u16string> removed;
+  // The last look at the file after its folder reported a change; the
+  // saves' while one runs, as file is.
+  std::optional<DiskLook> disk_look;
 };
 
 }  // namespace tavlin

@@ -109,5 +109,7 @@ inline constexpr unsigned kTellStartReportsMessage = kWindowsAppMessage + 3;
 inline constexpr unsigned kSaveDoneMessage = kWindowsAppMessage + 4;
 // Enters COM for the window's thread once the window shows.
 inline constexpr unsigned kEnterComMessage = kWindowsAppMessage + 5;
+// A watched folder of the storage lists changed (FolderWatch).
+inline constexpr unsigned kListFolderChangedMessage = kWindowsAppMessage + 6;
 
 }  // namespace tavlin

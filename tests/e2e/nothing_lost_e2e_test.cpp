@@ -2,12 +2,15 @@
 // another writer deleted is told in a balloon, stays deleted and can be
 // put back, a Unicode line makes the list UTF-8 and survives another
 // writer, a line deleted or corrected stays so across copies, text set
-// aside comes back with its deletions, odd bytes are left as they are, and
-// a lock file nobody holds is broken.
+// aside comes back with its deletions, odd bytes are left as they are, a
+// lock file nobody holds is broken, and another writer's change shows while
+// the program does.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <iostream>
 #include <string>
 
 #include "e2e/tavlin_process.h"
@@ -87,6 +90,35 @@ TEST_F(NothingLost, ALineDeletedElsewhereIsToldAndCanBePutBack) {
   tavlin_.Start();
   EXPECT_EQ(Shown(), L"メモ帳の行\r\n続き\r\n消される行");
   tavlin_.Close();
+}
+
+// Nothing is typed, stored or saved here: the list's folder tells the
+// program of the other writer, and the box follows within seconds. The
+// first change may come before the watch begins; once it shows, the watch
+// runs, and the second is told by the folder alone.
+TEST_F(NothingLost, AnotherWritersChangesShowWhileTheListDoes) {
+  WriteBytes(safety_, ShiftJis(L"残る行\r\n消される行"));
+  tavlin_.Start();
+  ASSERT_EQ(Shown(), L"残る行\r\n消される行");
+  // As Notepad saves: in place.
+  WriteBytes(safety_, ShiftJis(L"残る行\r\n消される行\r\n足された行"));
+  ASSERT_TRUE(WaitFor(
+      [&] { return Shown() == L"残る行\r\n消される行\r\n足された行"; }));
+  const std::string theirs = ShiftJis(L"残る行\r\n足された行\r\nもう 1 行");
+  const auto written = std::chrono::steady_clock::now();
+  WriteBytes(safety_, theirs);
+  ASSERT_TRUE(
+      WaitFor([&] { return Shown() == L"残る行\r\n足された行\r\nもう 1 行"; }));
+  std::cout << "shown after "
+            << std::chrono::duration_cast<std::chrono::milliseconds>(
+                   std::chrono::steady_clock::now() - written)
+                   .count()
+            << " ms\n";
+  EXPECT_TRUE(tavlin_.ShowsBalloonWith(L"1 行が消されました"));
+  EXPECT_EQ(tavlin_.MessageBox(), nullptr);
+  EXPECT_TRUE(FileIs(safety_, theirs)) << "written over";
+  tavlin_.Close();
+  EXPECT_TRUE(FileIs(safety_, theirs));
 }
 
 TEST_F(NothingLost, AUnicodeLineMakesTheListUtf8AndSurvivesAnotherWriter) {

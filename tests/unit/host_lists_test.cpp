@@ -4,6 +4,7 @@
 // held until the window shows and told once.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -338,6 +339,90 @@ TEST_F(HostLists, FewScanningIsToldOfItsOwnGenerationOnly) {
   host_->SetFiveSevenFive(false);
   host_->Generate(3);
   EXPECT_EQ(view_.told.size(), 1u);
+}
+
+// The list's folder reported a change: another writer's is taken in at
+// once, what went away is told and can be put back, and the file, already
+// holding the list, is not written.
+TEST_F(HostLists, AChangeByAnotherWriterIsTakenInWhenTheFolderTells) {
+  WriteBytes(PagesOf(folder_ / "Tavlin.exe")[0].storage_file, "A\r\nB\r\nC");
+  Start();
+  host_->WindowShows();
+  host_->ListChangedOnDisk(0);  // as the watch begins: nothing to take in
+  ASSERT_TRUE(TakeResults(1));
+  ASSERT_EQ(view_.boxes.at(0), u"A\r\nB\r\nC");
+  WriteBytes(List(0), "B\r\nC\r\nD\r\nE");  // A out, D and E in
+  const fs::file_time_type written = fs::last_write_time(List(0));
+  host_->ListChangedOnDisk(0);
+  ASSERT_TRUE(TakeResults(2));  // looked at
+  ASSERT_TRUE(TakeResults(3));  // saved, which took theirs in
+  EXPECT_EQ(view_.boxes.at(0), u"B\r\nC\r\nD\r\nE");
+  const std::vector<std::string> told = view_.ToldAt(Notice::Place::StorageBox);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find(ComposeMessage(kRemovedElsewhere, {"1"})),
+            std::string::npos);
+  EXPECT_EQ(host_->TakeRemovedLines(0), (std::vector<std::u16string>{u"A"}));
+  EXPECT_EQ(ReadBytes(List(0)), "B\r\nC\r\nD\r\nE");
+  EXPECT_EQ(fs::last_write_time(List(0)), written);
+  EXPECT_FALSE(view_.timers.count(0));
+}
+
+// The folder tells of this copy's own saves and of other files too: those
+// are no change of the list, and nothing is saved or told for them.
+TEST_F(HostLists, ThisCopysOwnSaveIsNotTakenForAnotherWriters) {
+  class CountedLocks final : public SystemLikeFileOps {
+   public:
+    LockResult TryLock(const fs::path& path,
+                       std::unique_ptr<FileLock>& lock) override {
+      ++taken;
+      return SystemFileOps().TryLock(path, lock);
+    }
+    std::atomic<int> taken = 0;
+  } ops;
+  Start(ops);
+  host_->WindowShows();
+  Type(0, u"mine");
+  host_->SaveTimeCame(0);
+  ASSERT_TRUE(TakeResults(1));
+  ASSERT_EQ(ops.taken, 1);
+  WriteBytes(folder_ / "other.txt", "x");
+  for (int wake = 2; wake <= 3; ++wake) {
+    host_->ListChangedOnDisk(0);
+    ASSERT_TRUE(TakeResults(wake));
+  }
+  EXPECT_EQ(ops.taken, 1);
+  EXPECT_TRUE(view_.told.empty());
+  // A change of the same size is told by its time.
+  WriteBytes(List(0), "MINE");
+  fs::last_write_time(List(0),
+                      fs::last_write_time(List(0)) + std::chrono::seconds(2));
+  host_->ListChangedOnDisk(0);
+  ASSERT_TRUE(TakeResults(4));
+  ASSERT_TRUE(TakeResults(5));
+  EXPECT_EQ(view_.boxes.at(0), u"MINE");
+  EXPECT_EQ(ops.taken, 2);
+}
+
+// What the user types while another writer's change is taken in stays, once,
+// merged over what came in, and goes to the file with the next save.
+TEST_F(HostLists, TypingDuringATakeInIsKept) {
+  WriteBytes(PagesOf(folder_ / "Tavlin.exe")[0].storage_file, "A\r\nB");
+  GatedFileOps gate;
+  Start(gate);
+  host_->WindowShows();
+  WriteBytes(List(0), "A\r\nB\r\ntheirs");
+  host_->ListChangedOnDisk(0);
+  ASSERT_TRUE(TakeResults(1));
+  gate.AwaitSaves(1);  // the take-in waits for the lock
+  Type(0, u"A\r\nB\r\nmine");
+  gate.Open();
+  ASSERT_TRUE(TakeResults(2));
+  EXPECT_EQ(view_.boxes.at(0), u"A\r\nB\r\ntheirs\r\nmine");
+  EXPECT_EQ(view_.timers.at(0), kTypingPauseMs);
+  host_->SaveTimeCame(0);
+  ASSERT_TRUE(TakeResults(3));
+  EXPECT_EQ(ReadBytes(List(0)), "A\r\nB\r\ntheirs\r\nmine");
+  EXPECT_EQ(view_.boxes.at(0), u"A\r\nB\r\ntheirs\r\nmine");
 }
 
 }  // namespace

@@ -108,6 +108,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case kEnterComMessage:
       EnterComApartment();
       return 0;
+    case kListFolderChangedMessage:
+      OnListFolderChanged();
+      return 0;
     case kRemoveStaleSavesMessage:
     case kTellStartReportsMessage:
     case kLoadReadingsMessage:
@@ -140,6 +143,7 @@ void TMainForm::AfterShowing(UINT message) {
   switch (message) {
     case kRemoveStaleSavesMessage:
       host_->RemoveStaleSaves();
+      WatchListFolders();
       break;
     case kTellStartReportsMessage:
       host_->WindowShows();
@@ -161,7 +165,26 @@ void TMainForm::OnDeactivate() {
   if (host_) host_->SaveLists(SaveMoment::WhileWorking);
 }
 
+void TMainForm::WatchListFolders() {
+  list_watch_.Watch(host_->ListFiles(), hwnd(), kListFolderChangedMessage);
+  // A writer may have come between the reading of the lists and the watch.
+  for (std::size_t page = 0; page < host_->PageCount(); ++page)
+    host_->ListChangedOnDisk(page);
+}
+
+void TMainForm::OnListFolderChanged() {
+  const std::uint64_t changed = list_watch_.TakeChanged();
+  try {
+    for (std::size_t page = 0; page < host_->PageCount() && page < 64; ++page)
+      if ((changed >> page & 1) != 0) host_->ListChangedOnDisk(page);
+  } catch (...) {
+    ReportCurrentException(hwnd());
+  }
+}
+
 void TMainForm::OnDestroy() {
+  // Nothing more is taken in once the window goes.
+  list_watch_.Stop();
   // Ends the program even when saving fails. A window whose creation
   // failed ends nothing: its creator reports the failure.
   try {
@@ -378,6 +401,7 @@ void TMainForm::AddThemePage(const std::u16string& theme) {
   // Its box's place first: the host shows the list it loads there.
   boxes_->AddPage();
   host_->AddPage(ExtraPageOf(RunningExecutablePath(), theme));
+  WatchListFolders();
   MakeTabCaptions();
   FitTabCaptions(Control(kPageControl1), tab_captions_);
 }

@@ -18,6 +18,7 @@
 #include "win32/gui/close_saving_win32.h"
 #include "win32/gui/window_win32.h"
 #include "win32/system/com_apartment_win32.h"
+#include "win32/system/folder_watch_win32.h"
 #include "win32/system/shift_jis_codec_win32.h"
 #include "win32/system/unique_handle_win32.h"
 
@@ -66,6 +67,12 @@ class TMainForm final : public Window, private HostView {
   void AfterShowing(UINT message);
   // What was typed goes to disk before the user turns elsewhere.
   void OnDeactivate();
+  // Watches the folders of the lists' files, so that another writer's
+  // change shows while the window does; again after a page is added.
+  void WatchListFolders();
+  // A watched folder changed: its lists look whether another writer
+  // changed them.
+  void OnListFolderChanged();
   void CloseAfterSaving();
   void OnDestroy();
   void FormDestroy();
@@ -114,6 +121,8 @@ class TMainForm final : public Window, private HostView {
   std::optional<MainHost> host_;
   std::optional<SloganList> slogans_;
   std::optional<StorageBoxes> boxes_;
+  // The folders of the lists' files; it ends before the host it tells.
+  FolderWatch list_watch_;
   HWND last_focus_ = nullptr;
   bool created_ = false;  // WM_CREATE ran to its end
   bool saved_at_close_ = false;

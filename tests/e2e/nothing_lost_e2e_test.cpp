@@ -121,6 +121,27 @@ TEST_F(NothingLost, AnotherWritersChangesShowWhileTheListDoes) {
   EXPECT_TRUE(FileIs(safety_, theirs));
 }
 
+// A sync program renames its copy over the list while a line typed here
+// waits for its pause: both stay, each once, in the box and in the file.
+TEST_F(NothingLost, TypingStaysWhileASyncProgramsCopyComesIn) {
+  WriteBytes(safety_, ShiftJis(L"元の行"));
+  tavlin_.Start();
+  tavlin_.TypeAtEnd(kMemSafe, L"\r\n入力中の行");
+  const fs::path copy = folder_ / "同期中.tmp";
+  WriteBytes(copy, ShiftJis(L"元の行\r\n同期された行"));
+  // Retried as such programs do while a save holds the list for a moment.
+  ASSERT_TRUE(WaitFor([&] {
+    return MoveFileExW(copy.c_str(), safety_.c_str(),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
+  }));
+  const std::wstring both = L"元の行\r\n同期された行\r\n入力中の行";
+  ASSERT_TRUE(WaitFor([&] { return Shown() == both; }, kSaved));
+  EXPECT_TRUE(WaitFor([&] { return FileIs(safety_, ShiftJis(both)); }));
+  EXPECT_EQ(tavlin_.MessageBox(), nullptr);
+  tavlin_.Close();
+  EXPECT_TRUE(FileIs(safety_, ShiftJis(both)));
+}
+
 TEST_F(NothingLost, AUnicodeLineMakesTheListUtf8AndSurvivesAnotherWriter) {
   const std::string mark = "\xEF\xBB\xBF";
   tavlin_.Start();

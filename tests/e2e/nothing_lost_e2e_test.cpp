@@ -183,6 +183,26 @@ TEST_F(NothingLost, ALineAnotherCopyDeletesOrCorrectsStaysSo) {
   }
 }
 
+// Two copies open on one list: what each saves shows in the other's box
+// while both show, without a keystroke there, and each line stays once.
+TEST_F(NothingLost, TwoCopiesShowEachOthersLinesWhileBothShow) {
+  TavlinProcess second(folder_.path());
+  tavlin_.Start();
+  second.Start();
+  tavlin_.TypeAtEnd(kMemSafe, L"一台目の行");
+  const auto second_shows = [&](const std::wstring& text) {
+    return WindowText(second.Control(kMemSafe)) == text;
+  };
+  ASSERT_TRUE(WaitFor([&] { return second_shows(L"一台目の行"); }, kSaved));
+  second.TypeAtEnd(kMemSafe, L"\r\n二台目の行");
+  const std::wstring both = L"一台目の行\r\n二台目の行";
+  ASSERT_TRUE(WaitFor([&] { return Shown() == both; }, kSaved));
+  EXPECT_TRUE(second_shows(both));
+  second.Close();
+  tavlin_.Close();
+  EXPECT_EQ(ReadBytes(safety_), ShiftJis(both));
+}
+
 TEST_F(NothingLost, TextSetAsideComesBackWithItsDeletionsWhateverItsNumber) {
   const std::string base = "\xEF\xBB\xBF" + Utf8FromWide(L"A行\r\nB行");
   WriteBytes(safety_, ShiftJis(L"A行\r\nB行"));

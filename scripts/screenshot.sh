@@ -61,4 +61,4 @@ take_picture() {
 
 cd "$scene"
 take_picture 880x560 "" main-window.png
-take_picture 820x580 workshop workshop.png
+take_picture 820x710 workshop workshop.png

@@ -234,7 +234,11 @@ TEST_F(NothingLost, ALineDeletedByTheCopyThatTypedItStaysDeleted) {
   tavlin_.TypeAtEnd(kMemSafe, L"消す行");
   ASSERT_TRUE(
       WaitFor([&] { return FileHolds(safety_, ShiftJis(L"消す行")); }, kSaved));
-  second.TypeAtEnd(kMemSafe, L"二の行");
+  // The second copy takes the line in while it shows; its own goes below.
+  ASSERT_TRUE(
+      WaitFor([&] { return WindowText(second.Control(kMemSafe)) == L"消す行"; },
+              kSaved));
+  second.TypeAtEnd(kMemSafe, L"\r\n二の行");
   ASSERT_TRUE(WaitFor(
       [&] {
         return WindowText(second.Control(kMemSafe)) == L"消す行\r\n二の行";

@@ -186,13 +186,21 @@ HWND TavlinProcess::FindTopLevel(
 
 HWND TavlinProcess::MainWindow() {
   if (main_window_) return main_window_;
-  WaitFor([&] {
-    main_window_ = FindTopLevel([](HWND window) {
-      return ClassOf(window) == L"TavlinMainForm" && IsWindowVisible(window);
-    });
-    return main_window_ != nullptr || HasExited();
-  });
-  if (!main_window_) throw std::runtime_error("no main window appeared");
+  // A start that reads a list of megabytes takes its time on a machine
+  // that is busy with other work: the wait is for the window, however long
+  // the start takes, up to a minute.
+  WaitFor(
+      [&] {
+        main_window_ = FindTopLevel([](HWND window) {
+          return ClassOf(window) == L"TavlinMainForm" &&
+                 IsWindowVisible(window);
+        });
+        return main_window_ != nullptr || HasExited();
+      },
+      std::chrono::seconds(60));
+  if (!main_window_)
+    throw std::runtime_error(HasExited() ? "Tavlin.exe ended before its window"
+                                         : "no main window appeared");
   return main_window_;
 }
 

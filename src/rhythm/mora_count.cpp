@@ -46,8 +46,8 @@ std::optional<WordMorae> WordWithNumeral(char32_t digit,
   return WordMorae{found->length - 1, found->morae};
 }
 
-// What a token leaves for the run after it: the class a word there would
-// join to, and whether it ends in a kanji or is a number.
+// What kind of token stands before a run of kanji and kana: the class the
+// run's first word joins to follows from it.
 enum class Ending : std::uint8_t { Edge, Word, Number, Letters };
 
 // One token of a phrase as it is read aloud: a workplace's word, a run of

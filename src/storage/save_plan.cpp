@@ -63,7 +63,7 @@ SavePlan KeepBeside(const ListMemory& memory, std::u16string_view ours,
                     const TextCodec& shift_jis) {
   SavePlan plan;
   plan.encoding = memory.encoding;
-  if (FingerprintOf(ours) == memory.start) return plan;  // nothing of ours
+  if (memory.NothingOfTheSession(ours)) return plan;
   plan.target = SavePlan::Target::SideFile;
   EncodeText(plan, ours, memory, shift_jis);
   return plan;

@@ -49,6 +49,12 @@ struct ListMemory {
   // (nothing: the file's own bytes).
   void Remember(FileSnapshot file, std::u16string_view text,
                 std::optional<std::string> bytes, TextEncoding in);
+  // Whether text holds nothing the session did: the text as loaded, with
+  // nothing written since. A box undone to the text as loaded after a save
+  // changed the file is the session's own, to keep.
+  bool NothingOfTheSession(std::u16string_view text) const {
+    return FingerprintOf(text) == start && FingerprintOf(last_text) == start;
+  }
 };
 
 // The bytes a text loaded from file bytes in encoding stands for: for

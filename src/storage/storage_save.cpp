@@ -209,7 +209,7 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const FileSnapshot& read,
   const std::filesystem::path file = SavePathOf(state.location);
   // With nothing of the session's to keep, nothing goes elsewhere; the
   // failure is told when the list is closed.
-  if (FingerprintOf(text) == state.memory.start) {
+  if (state.memory.NothingOfTheSession(text)) {
     if (call.moment != SaveMoment::WhileWorking && !failure.empty())
       outcome.reports.push_back({UserReport::Kind::Failure, failure});
     return outcome;

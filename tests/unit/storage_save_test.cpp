@@ -256,6 +256,29 @@ TEST_F(StorageSave, ALineMergedBeforeADetourStaysDeletedByItsWriter) {
   }
 }
 
+// A deletion saved, then undone while the file cannot be written: the box
+// is as it was at the start, but the file is not, so the line is kept
+// beside it and told.
+TEST_F(StorageSave, AnUndoneDeletionIsKeptWhereTheFileRefusesIt) {
+  for (const SaveMoment moment :
+       {SaveMoment::WhileWorking, SaveMoment::Closing}) {
+    WriteBytes(file_, "A\r\nB");
+    ListSession session(file_);
+    session.Save("A", SaveMoment::WhileWorking);
+    ASSERT_EQ(ReadBytes(file_), "A");
+    SetReadOnly(file_, true);
+    const SaveOutcome outcome = session.Save("A\r\nB", moment);
+    SetReadOnly(file_, false);
+    const fs::path aside = DivertedStorageFilePath(file_, 1);
+    ASSERT_TRUE(fs::exists(aside));
+    EXPECT_EQ(ReadBytes(aside), "A\r\nB");
+    EXPECT_TRUE(outcome.elsewhere);
+    EXPECT_FALSE(outcome.reports.empty());
+    for (const auto& entry : fs::directory_iterator(folder_.path()))
+      fs::remove(entry.path());
+  }
+}
+
 TEST_F(StorageSave, AUnicodeLineMakesTheListUtf8AndItStaysSo) {
   ListSession session(file_);
   const std::u16string typed = u"A\r\nB\r\nX\u301C";

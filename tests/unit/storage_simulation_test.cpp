@@ -70,7 +70,7 @@ struct KnownOpenPaths {
   // the next start (seed 5671 with this off; a save diverted after merging
   // a newer file no longer keeps a stale base, which seed 5522 showed).
   // Leaves out the two faults.
-  bool diverted_base_is_stale = true;
+  bool read_only_close_loses_text = true;
 };
 constexpr KnownOpenPaths kKnownOpenPaths;
 
@@ -160,7 +160,7 @@ std::vector<Step> StepsOf(std::uint32_t seed, int count) {
   const auto weight_of = [](const std::pair<Act, int>& weight) {
     const bool diverts =
         weight.first == Act::ReadOnly || weight.first == Act::RefuseReplace;
-    return diverts && kKnownOpenPaths.diverted_base_is_stale ? 0
+    return diverts && kKnownOpenPaths.read_only_close_loses_text ? 0
                                                              : weight.second;
   };
   int total = 0;

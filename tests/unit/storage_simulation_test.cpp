@@ -844,16 +844,8 @@ class World {
         return;
       case Act::SaveGoesOn:
         if (!up) return;
-        for (unsigned call = 0; call <= step.r % 4 && copy.host; ++call) {
-          {
-            std::lock_guard hold(copy.ops->mutex);
-            if (!copy.ops->parked) return;
-            copy.ops->parked = false;
-            copy.ops->grants = 1;
-            copy.ops->changed.notify_all();
-          }
-          Working(copy, [] {});
-        }
+        for (unsigned call = 0; call <= step.r % 4 && copy.host; ++call)
+          if (!LetOneCallGo(copy)) return;
         return;
       case Act::Close:
         if (!up) return Start(copy);
@@ -920,17 +912,23 @@ class World {
     editor_[page] = lines;
   }
 
-  void EndSavesUnderWay(Copy& copy) {
-    for (int calls = 0; copy.host && calls < 1000; ++calls) {
-      {
-        std::lock_guard hold(copy.ops->mutex);
-        if (!copy.ops->parked) return;
-        copy.ops->parked = false;
-        copy.ops->grants = 1;
-        copy.ops->changed.notify_all();
-      }
-      Working(copy, [] {});
+  // Lets the copy's save thread, held at a file call, make that one call
+  // and go on to the next; false where no call is held.
+  bool LetOneCallGo(Copy& copy) {
+    {
+      std::lock_guard hold(copy.ops->mutex);
+      if (!copy.ops->parked) return false;
+      copy.ops->parked = false;
+      copy.ops->grants = 1;
+      copy.ops->changed.notify_all();
     }
+    Working(copy, [] {});
+    return true;
+  }
+
+  void EndSavesUnderWay(Copy& copy) {
+    for (int calls = 0; copy.host && calls < 1000; ++calls)
+      if (!LetOneCallGo(copy)) return;
   }
 
   // The end of an episode: the faults go, every copy closes, and a start

@@ -421,28 +421,32 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
     plan = PlanRound(call, round, attempt == 0);
-    TellOf(plan, outcome);
     if (plan.target == Target::None) {
+      TellOf(plan, outcome);
       KeepAsItIs(call, round, plan);
       return outcome;
     }
-    if (plan.target == Target::SideFile)
+    if (plan.target == Target::SideFile) {
+      TellOf(plan, outcome);
       return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
                            LeftAlone::Unread, {}, std::move(outcome));
+    }
     std::optional<std::string> replaced;
     try {
+      // A round whose write found another file in place tells nothing:
+      // what it merged is merged again from that file.
       if (!WriteRound(call, file, round, plan, replaced)) {
-        // A file appeared meanwhile, or another writer's came in its
-        // place: merged with as it is.
         round.now_apart = TakeFileSnapshot(file);
         round.written.reset();
         continue;
       }
     } catch (const std::exception& error) {
+      TellOf(plan, outcome);
       return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
                            LeftAlone::NotReplaceable, error.what(),
                            std::move(outcome));
     }
+    TellOf(plan, outcome);
     // What the file held at the replace, where it was not what the
     // round expected: another writer's, to be merged in.
     const bool came_between = replaced.has_value();
@@ -453,7 +457,9 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
     KeepWritten(call, round, plan);
     if (!came_between) return outcome;
   }
+  // The last round wrote, or found its text in place, or is set aside.
   const FileSnapshot& expected = round.expected();
+  if (!round.written) TellOf(plan, outcome);
   if (expected.kind == Kind::Read && expected.bytes == plan.bytes)
     return outcome;  // written; the last writer's text waits for the next
   return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),

@@ -420,13 +420,15 @@ class RenamingWriterOps final : public SystemLikeFileOps {
 // temporary file, before the replace is due.
 class EarlyRenamingWriterOps final : public SystemLikeFileOps {
  public:
-  explicit EarlyRenamingWriterOps(fs::path file) : file_(std::move(file)) {}
+  explicit EarlyRenamingWriterOps(fs::path file,
+                                  std::string bytes = "A\r\nB\r\nearly")
+      : file_(std::move(file)), bytes_(std::move(bytes)) {}
   CreateResult CreateNew(const fs::path& path,
                          std::unique_ptr<OutputFile>& file) override {
     if (path.parent_path() == file_.parent_path() && !written_) {
       written_ = true;
       const fs::path editors = file_.parent_path() / "editor.tmp";
-      WriteBytes(editors, "A\r\nB\r\nearly");
+      WriteBytes(editors, bytes_);
       fs::rename(editors, file_);
     }
     return SystemFileOps().CreateNew(path, file);
@@ -434,6 +436,7 @@ class EarlyRenamingWriterOps final : public SystemLikeFileOps {
 
  private:
   fs::path file_;
+  std::string bytes_;
   bool written_ = false;
 };
 
@@ -442,6 +445,17 @@ TEST_F(StorageSave, AnEditorsSaveWhileTheTextIsWrittenIsMergedIn) {
   EarlyRenamingWriterOps editor(file_);
   session.Save(Latin1("A\r\nB\r\nmine"), SaveMoment::WhileWorking, editor);
   EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nearly\r\nmine");
+}
+
+TEST_F(StorageSave, WhatARefusedRoundMergedIsNotShownAfterItsWriterTookItBack) {
+  ListSession session(file_);
+  WriteBytes(file_, "A\r\nB\r\nX");  // another writer adds X...
+  EarlyRenamingWriterOps editor(file_, "A\r\nB");  // ...and takes it back
+  const SaveOutcome outcome =
+      session.Save(Latin1("A\r\nB\r\nmine"), SaveMoment::WhileWorking, editor);
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nmine");
+  EXPECT_EQ(session.shown(), u"A\r\nB\r\nmine");
+  EXPECT_EQ(outcome.taken_in, 0u);
 }
 
 TEST_F(StorageSave, AnEditorsSaveJustBeforeTheReplaceIsMergedIn) {

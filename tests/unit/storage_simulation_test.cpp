@@ -448,10 +448,23 @@ struct LineLife {
   bool ever = false;
   int absent_since = -1;
   std::map<int, std::pair<bool, int>> last_act;  // actor: (added, step)
+  std::map<int, int> deleted_at;                  // actor: step
 
   bool DeletedBySomeone() const {
     for (const auto& act : last_act)
       if (!act.second.first) return true;
+    return false;
+  }
+  // A user deleted the line and took the deletion back (an undo, a put
+  // back): a save between the two took the line out of the file, and the
+  // next save of theirs brings it back; a close checks that it did.
+  bool DeletedAndTakenBack() const {
+    for (const auto& [actor, step] : deleted_at) {
+      const auto act = last_act.find(actor);
+      if (actor != kEditorActor && act != last_act.end() &&
+          act->second.first && act->second.second > step)
+        return true;
+    }
     return false;
   }
   // Added again since step, or last added by a user whose own line it may
@@ -666,7 +679,9 @@ class World {
   }
   void Acted(std::size_t page, const std::u16string& line, int actor,
              bool added) {
-    Life(page, line).last_act[actor] = {added, step_};
+    LineLife& life = Life(page, line);
+    life.last_act[actor] = {added, step_};
+    if (!added) life.deleted_at[actor] = step_;
   }
   // The user's edit of a box: what it added and deleted are their acts.
   void Edited(Copy& copy, std::size_t page, std::u16string text) {
@@ -714,7 +729,7 @@ class World {
       for (auto& [line, life] : lives_[page]) {
         const bool present = file.count(line) > 0;
         if (life.present && !present) {
-          if (!life.DeletedBySomeone())
+          if (!life.DeletedBySomeone() && !life.DeletedAndTakenBack())
             Fail("lost", Utf8(line) + " left list " + std::to_string(page) +
                              " though nobody deleted it");
           life.absent_since = step_;

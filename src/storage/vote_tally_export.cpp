@@ -81,16 +81,21 @@ std::string TallyCsv(const VoteTally& tally) {
 }
 
 std::u16string TallySummaryLine(const VoteTallySummary& summary) {
-  std::u16string line = Number(summary.sheets_read) + u" 枚の投票用紙から " +
-                        Number(summary.slogans_voted) + u" 句に " +
-                        Number(summary.votes) + u" 票";
+  std::u16string line = Number(summary.sheets_read);
+  line.append(u" 枚の投票用紙から ")
+      .append(Number(summary.slogans_voted))
+      .append(u" 句に ")
+      .append(Number(summary.votes))
+      .append(u" 票");
   std::u16string aside;
-  if (summary.sheets_refused > 0)
-    aside += u"読めなかったファイル " + Number(summary.sheets_refused);
-  if (summary.sheets_repeated > 0)
-    aside += (aside.empty() ? u"" : u"、") + std::u16string(u"二度選ばれたファイル ") +
-             Number(summary.sheets_repeated);
-  return aside.empty() ? line : line + u"（" + aside + u"）";
+  const auto add_aside = [&](std::u16string_view files, std::size_t count) {
+    if (count == 0) return;
+    aside.append(aside.empty() ? u"" : u"、").append(files).append(Number(count));
+  };
+  add_aside(u"読めなかったファイル ", summary.sheets_refused);
+  add_aside(u"二度選ばれたファイル ", summary.sheets_repeated);
+  if (!aside.empty()) line.append(u"（").append(aside).append(u"）");
+  return line;
 }
 
 std::u16string VoteProblemLine(const VoteProblem& problem) {

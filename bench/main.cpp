@@ -1,7 +1,8 @@
 // Benchmarks of the core: a generation over three phrase files of a million
 // lines each against merely reading those files, loading a 10 MB storage
-// file, and storing a slogan in a list of 100,000 lines. Ends with the
-// generation's time and peak memory against their targets.
+// file, storing a slogan in a list of 100,000 lines, and a committee's
+// tally of vote sheets. Ends with the generation's time and peak memory
+// against their targets, and the tally's time a sheet.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "heap_counter.h"
 #include "large_list_bench.h"
 #include "rhythm_bench.h"
+#include "vote_tally_bench.h"
 #include "src/platform/file_access.h"
 #include "src/platform/text_encoding.h"
 #include "src/slogan/slogan_generator.h"
@@ -309,6 +311,7 @@ int main(int argc, char** argv) {
 
   RegisterRhythmBenchmarks(TAVLIN_BUILT_DICTIONARY);
   RegisterLargeListBenchmarks(data.folder());
+  RegisterVoteTallyBenchmarks();
 
   RecordingReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -350,6 +353,13 @@ int main(int argc, char** argv) {
       "split: %.1f MB (target: well under the file's size)\n",
       Megabytes(kBlankFileBytes),
       Megabytes(HeapBeyondBlankLines(kBlankFileBytes)));
+  const auto tally = times.find("TallyVoteSheets200x2000");
+  if (tally != times.end())
+    std::printf(
+        "A tally of %d vote sheets of %d slogans: %.0f ms, %.2f ms a sheet "
+        "(target: well under a second in all)\n",
+        kTalliedSheets, kSlogansPerSheet, tally->second,
+        tally->second / kTalliedSheets);
   ReportLargeListHeap(data.folder());
   ReportWaitDuringSlowSaves(data.folder());
   ReportAgreementWithMecab(TAVLIN_BUILT_DICTIONARY, TAVLIN_MECAB_MORAE);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the benchmarks of the core, optimised, and prints how a
-# generation compares with merely reading its phrase files; then times the
+# generation compares with merely reading its phrase files and how long a
+# tally of the committee's vote sheets takes a sheet; then times the
 # start of the Release Tavlin.exe under Wine against a bare window program
 # and a replica of its own window.
 set -euo pipefail

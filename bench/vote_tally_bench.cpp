@@ -21,13 +21,13 @@ std::u16string Slogan(int number) {
 
 // As Excel saves the exported sheet back: UTF-8 with its mark, a few
 // slogans marked and one given two votes (the sheet's alone, so that no two
-// sheets are the same file), and every other sheet sorted the other way round, so
-// that no sheet's rows follow the list.
+// sheets are the same file), and every other sheet sorted the other way round,
+// so that no sheet's rows follow the list.
 std::string FilledSheet(int sheet) {
   std::string csv = "\xEF\xBB\xBF番号,標語,文字数,判定,投票\r\n";
   for (int row = 0; row < kSlogansPerSheet; ++row) {
     const int number = sheet % 2 == 0 ? row : kSlogansPerSheet - 1 - row;
-    const char* vote = number == 1000 + sheet       ? "2"
+    const char* vote = number == 1000 + sheet      ? "2"
                        : number % 50 == sheet % 50 ? "○"
                                                    : "";
     csv += std::to_string(number + 1) + "," + Utf8FromU16(Slogan(number)) +
@@ -42,7 +42,8 @@ void TallyCommitteeSheets(benchmark::State& state) {
     list.push_back(Slogan(number));
   std::vector<VoteSheetFile> files;
   for (int sheet = 0; sheet < kTalliedSheets; ++sheet)
-    files.push_back({u"委員" + Slogan(sheet) + u".csv", FilledSheet(sheet), {}});
+    files.push_back(
+        {u"委員" + Slogan(sheet) + u".csv", FilledSheet(sheet), {}});
   // Every sheet is UTF-8: Shift-JIS is never asked for.
   const EncodingCodec no_shift_jis(TextEncoding::ShiftJis);
   for (auto _ : state) {

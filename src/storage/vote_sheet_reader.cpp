@@ -13,7 +13,8 @@ namespace {
 constexpr std::u16string_view kSloganHeading = u"標語";
 constexpr std::u16string_view kVoteHeading = u"投票";
 constexpr std::u16string_view kNoHeadings =
-    u"見出し「標語」と「投票」の行がありません（投票用紙の CSV ではないようです）";
+    u"見出し「標語」と「投票」の行がありません（投票用紙の CSV "
+    u"ではないようです）";
 constexpr std::u16string_view kNoSloganHeading =
     u"見出しに「標語」の列がありません";
 constexpr std::u16string_view kNoVoteHeading =
@@ -32,9 +33,9 @@ struct HeadingsSeen {
   bool vote = false;
 };
 
-std::optional<HeadingColumns> FindHeadingRow(
-    SheetRecords& records, std::vector<std::u16string>& cells,
-    HeadingsSeen& seen) {
+std::optional<HeadingColumns> FindHeadingRow(SheetRecords& records,
+                                             std::vector<std::u16string>& cells,
+                                             HeadingsSeen& seen) {
   while (records.Next(cells)) {
     std::optional<std::size_t> slogan, vote;
     for (std::size_t column = 0; column < cells.size(); ++column) {
@@ -66,9 +67,8 @@ void ReadRowsBelowHeading(SheetRecords& records,
       sheet.first_unread_row = records.row_number();
       return;
     }
-    sheet.rows.push_back(VoteSheetRow{records.row_number(),
-                                      std::u16string(slogan),
-                                      std::u16string(vote)});
+    sheet.rows.push_back(VoteSheetRow{
+        records.row_number(), std::u16string(slogan), std::u16string(vote)});
   }
 }
 
@@ -95,9 +95,9 @@ VoteSheetRows ReadVoteSheet(std::string_view bytes,
     }
   }
   sheet.refusal = seen.slogan && seen.vote ? kHeadingsApart
-                  : seen.slogan           ? kNoVoteHeading
-                  : seen.vote ? kNoSloganHeading
-                              : kNoHeadings;
+                  : seen.slogan            ? kNoVoteHeading
+                  : seen.vote              ? kNoSloganHeading
+                                           : kNoHeadings;
   return sheet;
 }
 

@@ -37,7 +37,6 @@ struct VoteSheetRows {
 // (spaces around them aside); rows above it are left alone. Cells are
 // parted by the separator the decoded text suggests, or by the other one
 // where only that finds the heading.
-VoteSheetRows ReadVoteSheet(std::string_view bytes,
-                            const TextCodec& shift_jis);
+VoteSheetRows ReadVoteSheet(std::string_view bytes, const TextCodec& shift_jis);
 
 }  // namespace tavlin

@@ -16,19 +16,21 @@ namespace {
 
 constexpr std::u16string_view kSamePathAgain =
     u"同じファイルが二度選ばれています。一度だけ数えました";
-constexpr std::u16string_view kSameBytesAs = u"「%」と中身が同じです。一度だけ数えました";
+constexpr std::u16string_view kSameBytesAs =
+    u"「%」と中身が同じです。一度だけ数えました";
 constexpr std::u16string_view kNotVotes = u"「%」は票数として読めません";
 constexpr std::u16string_view kVoteWithoutSlogan =
     u"標語のない行に「%」と書かれています";
 constexpr std::u16string_view kRowsLeftUnread =
-    u"ここから先は読んでいません（1 枚に読むのは 100000 行までです）";
+    u"ここから先は読んでいません（1 枚に読むのは % 行までです）";
 
-// A cell's text inside a message: long ones cut, so that the line stays
-// one line.
-std::u16string Quoted(std::u16string_view pattern, std::u16string_view cell) {
+// The pattern with a cell's text for its %: a long one cut, so that the
+// message stays one line.
+std::u16string Composed(std::u16string_view pattern, std::u16string_view cell) {
   constexpr std::size_t kLongest = 20;
   std::size_t kept = std::min(cell.size(), kLongest);
-  if (kept < cell.size() && cell[kept - 1] >= 0xD800 && cell[kept - 1] <= 0xDBFF)
+  if (kept < cell.size() && cell[kept - 1] >= 0xD800 &&
+      cell[kept - 1] <= 0xDBFF)
     --kept;  // a surrogate pair stays whole
   std::u16string shown(cell.substr(0, kept));
   if (cell.size() > kLongest) shown += u"…";
@@ -49,12 +51,17 @@ std::u16string_view WithoutFormulaApostrophe(std::u16string_view slogan) {
   return slogan;
 }
 
-// What slogans are matched by: members retype or respace them, and full-
+// What slogans are matched by: a member may respace a slogan, and full-
 // and half-width spaces look alike in a cell.
 void MatchKey(std::u16string_view slogan, std::u16string& key) {
   key.clear();
   for (const char16_t c : WithoutFormulaApostrophe(slogan))
     if (!IsSpaceCharacter(c)) key += c;
+}
+
+std::u16string NumberText(std::size_t number) {
+  const std::string digits = std::to_string(number);
+  return std::u16string(digits.begin(), digits.end());
 }
 
 // Paths as Windows compares them, near enough: letter case and the kind of
@@ -123,10 +130,10 @@ void Tallier::AddSheet(const std::u16string& file, const VoteSheetRows& sheet,
     if (key_.empty() || !votes) {
       const bool blank_row = key_.empty() && votes == 0;
       if (!blank_row)
-        problems.push_back(VoteProblem{
-            file, row.row_number,
-            Quoted(key_.empty() ? kVoteWithoutSlogan : kNotVotes,
-                   TrimSpaces(row.vote))});
+        problems.push_back(
+            VoteProblem{file, row.row_number,
+                        Composed(key_.empty() ? kVoteWithoutSlogan : kNotVotes,
+                                 TrimSpaces(row.vote))});
       continue;
     }
     Entry& entry = EntryFor(row.slogan);
@@ -137,16 +144,17 @@ void Tallier::AddSheet(const std::u16string& file, const VoteSheetRows& sheet,
     entry.last_sheet_voting = sheet_;
   }
   if (sheet.first_unread_row != 0)
-    problems.push_back(VoteProblem{file, sheet.first_unread_row,
-                                   std::u16string(kRowsLeftUnread)});
+    problems.push_back(
+        VoteProblem{file, sheet.first_unread_row,
+                    Composed(kRowsLeftUnread, NumberText(kMostVoteSheetRows))});
 }
 
 std::vector<TalliedSlogan> Tallier::Ranked(const MoraMeter* meter) const {
   std::vector<TalliedSlogan> ranked;
   for (const Entry& entry : entries_) {
     if (!entry.list_position && entry.votes == 0) continue;
-    ranked.push_back(TalliedSlogan{entry.slogan, entry.votes, entry.voters, 0,
-                                   entry.list_position, {}});
+    ranked.push_back(TalliedSlogan{
+        entry.slogan, entry.votes, entry.voters, 0, entry.list_position, {}});
   }
   // Entries stand in the list's order, the others after it as they came:
   // a stable sort keeps that order among equal votes.
@@ -173,7 +181,7 @@ class RepeatedFiles {
     if (!file.read_error.empty() || file.bytes.empty()) return std::nullopt;
     const auto [first, added] = bytes_.try_emplace(file.bytes, &file);
     if (added) return std::nullopt;
-    return Quoted(kSameBytesAs, VoteSheetFileName(first->second->name));
+    return Composed(kSameBytesAs, VoteSheetFileName(first->second->name));
   }
 
  private:
@@ -201,9 +209,9 @@ VoteTally TallyVoteSheets(const std::vector<std::u16string>& list_slogans,
       ++tally.summary.sheets_repeated;
       continue;
     }
-    const VoteSheetRows sheet =
-        file.read_error.empty() ? ReadVoteSheet(file.bytes, shift_jis)
-                                : VoteSheetRows{{}, file.read_error, 0};
+    const VoteSheetRows sheet = file.read_error.empty()
+                                    ? ReadVoteSheet(file.bytes, shift_jis)
+                                    : VoteSheetRows{{}, file.read_error, 0};
     if (!sheet.refusal.empty()) {
       tally.problems.push_back(VoteProblem{file.name, 0, sheet.refusal});
       ++tally.summary.sheets_refused;

@@ -42,7 +42,7 @@ struct TalliedSlogan {
 
 struct VoteTallySummary {
   std::size_t sheets_read = 0;
-  std::size_t sheets_refused = 0;  // not a sheet, or not readable at all
+  std::size_t sheets_refused = 0;   // not a sheet, or not readable at all
   std::size_t sheets_repeated = 0;  // chosen again, counted once
   std::size_t slogans_voted = 0;    // slogans with a vote or more
   std::size_t votes = 0;

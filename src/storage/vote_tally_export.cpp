@@ -31,8 +31,7 @@ std::vector<std::u16string> Cells(const TalliedSlogan& slogan,
   std::vector<std::u16string> cells = {Number(slogan.rank), slogan.slogan,
                                        Number(slogan.votes),
                                        Number(slogan.voters), slogan.rhythm};
-  if (with_remarks)
-    cells.emplace_back(slogan.list_position ? u"" : kNotInList);
+  if (with_remarks) cells.emplace_back(slogan.list_position ? u"" : kNotInList);
   return cells;
 }
 
@@ -70,8 +69,8 @@ std::string TallyCsv(const VoteTally& tally) {
   const auto add_row = [&](const auto& cells) {
     for (std::size_t column = 0; column < cells.size(); ++column)
       csv.append(column == 0 ? "" : ",")
-          .append(CsvField(Utf8FromU16(cells[column]),
-                           column == kSloganColumn));
+          .append(
+              CsvField(Utf8FromU16(cells[column]), column == kSloganColumn));
     csv += "\r\n";
   };
   add_row(Headings(true));
@@ -90,7 +89,9 @@ std::u16string TallySummaryLine(const VoteTallySummary& summary) {
   std::u16string aside;
   const auto add_aside = [&](std::u16string_view files, std::size_t count) {
     if (count == 0) return;
-    aside.append(aside.empty() ? u"" : u"、").append(files).append(Number(count));
+    aside.append(aside.empty() ? u"" : u"、")
+        .append(files)
+        .append(Number(count));
   };
   add_aside(u"読めなかったファイル ", summary.sheets_refused);
   add_aside(u"二度選ばれたファイル ", summary.sheets_repeated);

@@ -71,8 +71,9 @@ TEST(ReadVoteSheet, TakesEachFormExcelSaves) {
       {"quotes doubled and a line break inside one",
        "標語,投票\r\n\"「ヨシ,」と\"\"指差し\"\"\n確認\",2\r\n安全,1",
        "2|「ヨシ,」と\"指差し\"\n確認|2\n3|安全|1\n"},
-      {"Shift-JIS CSV", "\x94\xD4\x8D\x86,\x95\x57\x8C\xEA,\x93\x8A\x95\x5B\r\n"
-                        "1,\x88\xC0\x91\x53,\x81\x9B\r\n",
+      {"Shift-JIS CSV",
+       "\x94\xD4\x8D\x86,\x95\x57\x8C\xEA,\x93\x8A\x95\x5B\r\n"
+       "1,\x88\xC0\x91\x53,\x81\x9B\r\n",
        "2|安全|○\n"},
       {"Unicode text: UTF-16 with tabs",
        Utf16Le(u"番号\t標語\t投票\r\n1\t安全, 第一\t３\r\n"),
@@ -80,7 +81,8 @@ TEST(ReadVoteSheet, TakesEachFormExcelSaves) {
       {"tabs in a UTF-8 heading row", "標語\t投票\r\n安全,第一\t1\r\n",
        "2|安全,第一|1\n"},
       {"a title above, spaced headings, blank rows, trailing empty columns",
-       "投票用紙\r\n\r\n 番号 ,\u3000標語 ,投票,,\r\n1,安全,1,,\r\n\r\n2,品質,,,\r\n"
+       "投票用紙\r\n\r\n 番号 ,\u3000標語 "
+       ",投票,,\r\n1,安全,1,,\r\n\r\n2,品質,,,\r\n"
        "3,,,,\r\n",
        "4|安全|1\n6|品質|\n"},
       {"a row shorter than the heading", "標語,メモ,投票\r\n安全\r\n",

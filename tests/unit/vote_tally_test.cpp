@@ -5,28 +5,27 @@
 #include <gtest/gtest.h>
 
 #include "src/platform/unicode_text.h"
+#include "src/rhythm/reading_dictionary_writer.h"
 #include "src/storage/vote_count.h"
 #include "src/storage/vote_tally_export.h"
 #include "support/list_session.h"
+#include "support/temp_folder.h"
 
 namespace tavlin {
 
 namespace {
 
 TEST(VotesInCell, CountsNumbersAndMarksAndRefusesTheRest) {
-  const struct {
-    std::u16string_view cell;
-    std::optional<int> votes;
-  } cases[] = {
-      {u"", 0},      {u" \u3000", 0}, {u"3", 3},      {u"３", 3},
-      {u"3票", 3},   {u" 12 票 ", 12}, {u"0", 0},      {u"1000", 1000},
-      {u"○", 1},     {u"〇", 1},      {u"◯", 1},      {u"◎", 1},
-      {u"●", 1},     {u"✓", 1},       {u"✔", 1},      {u"レ", 1},
-      {u"あ", {}},   {u"-1", {}},     {u"1001", {}},  {u"1.5", {}},
-      {u"○○", {}},   {u"票", {}},     {u"99999999999", {}},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(VotesInCell(c.cell), c.votes) << Utf8FromU16(c.cell);
+  const std::pair<std::u16string_view, int> counted[] = {
+      {u"", 0},    {u" \u3000", 0},  {u"3", 3}, {u"３", 3},
+      {u"3票", 3}, {u" 12 票 ", 12}, {u"0", 0}, {u"1000", 1000},
+      {u"○", 1},   {u"〇", 1},       {u"◯", 1}, {u"◎", 1},
+      {u"●", 1},   {u"✓", 1},        {u"✔", 1}, {u"レ", 1}};
+  for (const auto& [cell, votes] : counted)
+    EXPECT_EQ(VotesInCell(cell), votes) << Utf8FromU16(cell);
+  for (const std::u16string_view cell :
+       {u"あ", u"-1", u"1001", u"1.5", u"○○", u"票", u"99999999999"})
+    EXPECT_EQ(VotesInCell(cell), std::nullopt) << Utf8FromU16(cell);
 }
 
 VoteSheetFile Sheet(std::u16string name, std::string bytes) {
@@ -49,11 +48,12 @@ std::string Ranking(const VoteTally& tally) {
 }
 
 TEST(TallyVoteSheets, RanksTiesAlikeInTheListsOrderAndKeepsUnvotedOnes) {
-  const VoteTally tally =
-      Tally({u"甲", u"乙", u"丙", u"丁"},
-            {Sheet(u"a.csv", "番号,標語,投票\r\n9,丙,2\r\n1,甲,○\r\n5,戊,1\r\n"),
-             Sheet(u"b.csv", "標語,投票\r\n乙,1\r\n甲,1票\r\n己,\r\n")});
-  EXPECT_EQ(Ranking(tally), "1 甲 2/2\n1 丙 2/1\n3 乙 1/1\n3 戊 1/1*\n5 丁 0/0\n");
+  const VoteTally tally = Tally(
+      {u"甲", u"乙", u"丙", u"丁"},
+      {Sheet(u"a.csv", "番号,標語,投票\r\n9,丙,2\r\n1,甲,○\r\n5,戊,1\r\n"),
+       Sheet(u"b.csv", "標語,投票\r\n乙,1\r\n甲,1票\r\n己,\r\n")});
+  EXPECT_EQ(Ranking(tally),
+            "1 甲 2/2\n1 丙 2/1\n3 乙 1/1\n3 戊 1/1*\n5 丁 0/0\n");
   EXPECT_EQ(tally.summary.sheets_read, 2u);
   EXPECT_EQ(tally.summary.slogans_voted, 4u);
   EXPECT_EQ(tally.summary.votes, 6u);
@@ -84,11 +84,12 @@ TEST(TallyVoteSheets, CountsAFileChosenTwiceOnceAndSaysSo) {
 }
 
 TEST(TallyVoteSheets, ListsWhatItCouldNotCountByFileAndRow) {
-  const VoteTally tally = Tally(
-      {u"甲"},
-      {Sheet(u"x\\a.csv", "標語,投票\r\n甲,あ\r\n甲,-1\r\n甲,1001\r\n,2\r\n"
-                          ",\u3000\r\n甲,1\r\n"),
-       Sheet(u"empty.csv", ""), VoteSheetFile{u"gone.csv", {}, u"開けません"}});
+  const VoteTally tally =
+      Tally({u"甲"}, {Sheet(u"x\\a.csv",
+                            "標語,投票\r\n甲,あ\r\n甲,-1\r\n甲,1001\r\n,2\r\n"
+                            ",\u3000\r\n甲,1\r\n"),
+                      Sheet(u"empty.csv", ""),
+                      VoteSheetFile{u"gone.csv", {}, u"開けません"}});
   std::string lines;
   for (const VoteProblem& problem : tally.problems)
     lines += Utf8FromU16(VoteProblemLine(problem)) + "\n";
@@ -102,6 +103,19 @@ TEST(TallyVoteSheets, ListsWhatItCouldNotCountByFileAndRow) {
   EXPECT_EQ(Ranking(tally), "1 甲 1/1\n");
   EXPECT_EQ(Utf8FromU16(TallySummaryLine(tally.summary)),
             "1 枚の投票用紙から 1 句に 1 票（読めなかったファイル 2）");
+}
+
+TEST(TallyVoteSheets, CountsEachSloganRhythmWithAMeter) {
+  const TempFolder folder;
+  WriteBytes(folder / kReadingDictionaryFileName,
+             ReadingDictionaryBytes({{u"安全", 4}, {u"第一", 4}}, {}));
+  const MoraMeter meter = MoraMeter::Load(folder.path(), ByteCodec());
+  ASSERT_TRUE(meter.available()) << meter.why_unavailable();
+  const VoteTally tally = TallyVoteSheets(
+      {u"安全 第一"}, {Sheet(u"a.csv", "標語,投票\r\n安全第一,1\r\n")},
+      ByteCodec(), &meter);
+  ASSERT_EQ(tally.slogans.size(), 1u);
+  EXPECT_EQ(Utf8FromU16(tally.slogans[0].rhythm), "4・4");
 }
 
 TEST(TallyExport, WritesTheClipboardTextTheCsvAndTheSummary) {

@@ -83,7 +83,7 @@ VoteSheetRows ReadVoteSheet(std::string_view bytes,
     return sheet;
   }
   // Excel's own choice of separator comes first; a sheet whose heading row
-  // only parts into columns by the other one was saved by something else.
+  // only splits into columns by the other one was saved by something else.
   const char16_t other_separator = text.usual_separator == u'\t' ? u',' : u'\t';
   HeadingsSeen seen;
   std::vector<std::u16string> cells;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <unordered_set>
 #include <utility>
 
 #include "src/app/changed_on_disk.h"
@@ -9,10 +10,21 @@
 #include "src/platform/atomic_save.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/unicode_text.h"
+#include "src/storage/removed_record.h"
 #include "src/storage/storage_places.h"
 #include "src/storage/storage_start.h"
 
 namespace tavlin {
+
+namespace {
+
+std::unordered_set<std::u16string> LinesOfText(std::u16string_view text) {
+  std::unordered_set<std::u16string> lines;
+  ForEachTextLine(text, [&](std::u16string_view line) { lines.emplace(line); });
+  return lines;
+}
+
+}  // namespace
 
 ListSaving::ListSaving(const TextCodec& shift_jis, LineMatch match,
                        FileOps& ops)
@@ -54,6 +66,12 @@ void ListSaving::LoadList(std::size_t page, const StorageLocation& at,
     DropLoadedText(page, {UserReport::Kind::Failure, *start.failure});
     return;
   }
+  list.removed.KeepAt(RemovedRecordOf(page));
+  if (const std::size_t dropped = list.removed.TellUntold(ops_))
+    Tell({Notice::Place::Window, page,
+          {UserReport::Kind::Notice,
+           ComposeMessage(kDroppedAtLastClose, {Utf8FromU16(ListName(page)),
+                                                std::to_string(dropped)})}});
   list.shown_at_load = std::move(start.shown);
   // A page without its box yet shows the text when the box is made.
   if (view_ && !view_->ShowList(page, list.shown_at_load)) {
@@ -169,10 +187,12 @@ SaveOutcome::Result ListSaving::Save(std::size_t page, SaveMoment moment,
   // comes last, then this one runs here.
   FinishSaves();
   const std::u16string sent = TextOf(page);
-  return TakeUp(page, sent,
-                SaveStorageListNow(ListAt(page).file, sent, moment, shift_jis_,
-                                   match_, ops_),
-                moment, reports);
+  std::vector<std::u16string> deleted =
+      LinesGone(ListAt(page).file.memory.last_text, sent);
+  SaveOutcome outcome = SaveStorageListNow(ListAt(page).file, sent, moment,
+                                           shift_jis_, match_, ops_);
+  return TakeUp(page, sent, std::move(outcome), moment, reports,
+                std::move(deleted));
 }
 
 void ListSaving::ListChangedOnDisk(std::size_t page) {
@@ -225,15 +245,18 @@ void ListSaving::SaveBesideTheWindow(std::size_t page) {
   list.saving = true;
   worker_->Post([this, page, sent = TextOf(page)]() -> std::function<void()> {
     std::optional<SaveOutcome> outcome;
+    std::vector<std::u16string> deleted;
     std::exception_ptr failure;
     try {
+      deleted = LinesGone(ListAt(page).file.memory.last_text, sent);
       outcome =
           SaveStorageListNow(ListAt(page).file, sent, SaveMoment::WhileWorking,
                              shift_jis_, match_, ops_);
     } catch (...) {
       failure = std::current_exception();
     }
-    return [this, page, sent, outcome, failure] {
+    return [this, page, sent, outcome, failure,
+            deleted = std::move(deleted)]() mutable {
       PageList& saved = ListAt(page);
       saved.saving = false;
       if (failure) {
@@ -245,7 +268,8 @@ void ListSaving::SaveBesideTheWindow(std::size_t page) {
         CloseIfNothingWaits();
         std::rethrow_exception(failure);
       }
-      TakeUp(page, sent, *outcome, SaveMoment::WhileWorking, nullptr);
+      TakeUp(page, sent, std::move(*outcome), SaveMoment::WhileWorking, nullptr,
+             std::move(deleted));
       if (std::exchange(saved.save_again, false))
         Save(page, SaveMoment::WhileWorking, nullptr);
       CloseIfNothingWaits();
@@ -256,8 +280,10 @@ void ListSaving::SaveBesideTheWindow(std::size_t page) {
 SaveOutcome::Result ListSaving::TakeUp(std::size_t page,
                                        std::u16string_view sent,
                                        SaveOutcome outcome, SaveMoment moment,
-                                       std::vector<UserReport>* reports) {
+                                       std::vector<UserReport>* reports,
+                                       std::vector<std::u16string> deleted) {
   PageList& list = ListAt(page);
+  RecordRemoved(page, outcome, moment, std::move(deleted));
   const std::u16string now = TextOf(page);
   const bool typed_since = !SameText(now, sent);
   if (outcome.merged && view_)
@@ -283,17 +309,14 @@ SaveOutcome::Result ListSaving::TakeUp(std::size_t page,
 void ListSaving::TellOfSave(std::size_t page, SaveOutcome& outcome,
                             SaveMoment moment,
                             std::vector<UserReport>* reports) {
-  PageList& list = ListAt(page);
   const bool working = moment == SaveMoment::WhileWorking;
   std::vector<UserReport> told;
   if (outcome.taken_in > 0 && working && page == ActiveListIndex())
     told.push_back(
         {UserReport::Kind::Notice,
          ComposeMessage(kTakenInLines, {std::to_string(outcome.taken_in)})});
-  // Told while the user can still put them back.
+  // Told while the user can still see them go; kept to be put back.
   if (!outcome.removed.empty() && working) {
-    list.removed.insert(list.removed.end(), outcome.removed.begin(),
-                        outcome.removed.end());
     told.push_back({UserReport::Kind::Notice,
                     ComposeMessage(kRemovedElsewhere,
                                    {std::to_string(outcome.removed.size())})});
@@ -330,8 +353,41 @@ void ListSaving::CloseIfNothingWaits() {
   }
 }
 
-std::vector<std::u16string> ListSaving::TakeRemovedLines(std::size_t page) {
-  return std::exchange(ListAt(page).removed, {});
+void ListSaving::RecordRemoved(std::size_t page, const SaveOutcome& outcome,
+                               SaveMoment moment,
+                               std::vector<std::u16string> deleted) {
+  const std::int64_t now = SecondsNow();
+  std::vector<RemovedLine> removed;
+  if (outcome.result == SaveOutcome::Result::Done)
+    for (std::u16string& line : deleted)
+      removed.push_back({std::move(line), now, RemovedHow::Here});
+  // A line dropped as the window closes is seen nowhere: the next start
+  // tells of it.
+  const bool closing = moment != SaveMoment::WhileWorking;
+  for (const std::u16string& line : outcome.removed)
+    removed.push_back({line, now,
+                       closing ? RemovedHow::AtClose : RemovedHow::Elsewhere,
+                       !closing});
+  ListAt(page).removed.Add(std::move(removed), now, ops_);
+}
+
+std::vector<RemovedLine> ListSaving::RemovedLinesOf(std::size_t page) const {
+  std::vector<RemovedLine> lines = ListAt(page).removed.All();
+  const std::unordered_set<std::u16string> shown = LinesOfText(TextOf(page));
+  std::erase_if(lines, [&](const RemovedLine& entry) {
+    return shown.count(entry.line) > 0;
+  });
+  return lines;
+}
+
+std::vector<std::u16string> ListSaving::PutBack(
+    std::size_t page, const std::vector<std::u16string>& lines) {
+  ListAt(page).removed.Take(lines, ops_);
+  std::unordered_set<std::u16string> shown = LinesOfText(TextOf(page));
+  std::vector<std::u16string> back;
+  for (const std::u16string& line : lines)
+    if (shown.insert(line).second) back.push_back(line);
+  return back;
 }
 
 }  // namespace tavlin

@@ -91,12 +91,16 @@ class ListSaving {
   void CloseWhenSaved() { close_asked_ = true; }
   // On the window's thread, once woken: takes up what the saves found.
   void TakeSaveResults() { worker_->TakeResults(); }
-  // Lines another writer deleted from the list this session; taken, they
-  // are the box's to show again.
+  // Lines that went out of the list, in this session or an earlier one,
+  // that its box does not hold now: newest first.
   bool AnyRemovedLines(std::size_t list) const {
-    return !ListAt(list).removed.empty();
+    return ListAt(list).removed.Any();
   }
-  std::vector<std::u16string> TakeRemovedLines(std::size_t list);
+  std::vector<RemovedLine> RemovedLinesOf(std::size_t list) const;
+  // The user picked lines to put back: they leave the record, and those
+  // the box does not hold yet are returned, for the box to show again.
+  std::vector<std::u16string> PutBack(std::size_t list,
+                                      const std::vector<std::u16string>& lines);
 
  protected:
   // The host's lists, in the order of their boxes.
@@ -111,6 +115,11 @@ class ListSaving {
   // what earlier sessions set aside; a host whose untouched files must
   // stay as they are (or absent) says no.
   virtual bool SavesUntouchedListsAtClose() const { return true; }
+  // Where the list's removed lines are kept across sessions; nowhere, for
+  // the session only.
+  virtual std::filesystem::path RemovedRecordOf(std::size_t) const {
+    return {};
+  }
   // A host ends the saves under way in its destructor, before its lists go.
   void StopSaving();
   // Waits for the saves under way and takes up their results: a host that
@@ -138,7 +147,12 @@ class ListSaving {
   // tried again as the result says; what it has to tell is told.
   SaveOutcome::Result TakeUp(std::size_t list, std::u16string_view sent,
                              SaveOutcome outcome, SaveMoment moment,
-                             std::vector<UserReport>* reports);
+                             std::vector<UserReport>* reports,
+                             std::vector<std::u16string> deleted);
+  // What a save took out of the list, kept to be put back: the user's
+  // deletions, once the save has put them on disk, and other writers'.
+  void RecordRemoved(std::size_t list, const SaveOutcome& outcome,
+                     SaveMoment moment, std::vector<std::u16string> deleted);
   // What a save has to tell, each told once (NoticeRoute::FirstTime).
   void TellOfSave(std::size_t list, SaveOutcome& outcome, SaveMoment moment,
                   std::vector<UserReport>* reports);

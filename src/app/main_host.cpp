@@ -6,6 +6,8 @@
 
 #include "src/platform/tavlin_error.h"
 #include "src/slogan/slogan_generator.h"
+#include "src/storage/removed_record.h"
+#include "src/storage/storage_places.h"
 
 namespace tavlin {
 
@@ -87,6 +89,11 @@ void MainHost::LoadLists(const ListFolders& folders) {
   FolderListings listings;
   for (std::size_t page = 0; page < pages_.size(); ++page)
     LoadList(page, PlacesOf(Page(page).storage_file, folders), &listings);
+}
+
+std::filesystem::path MainHost::RemovedRecordOf(std::size_t page) const {
+  return RemovedRecordPath(
+      UserFolderStoragePath(folders_.user, Page(page).storage_file));
 }
 
 void MainHost::TellOfSlogans(std::string text) {

@@ -113,6 +113,7 @@ class MainHost final : public ListSaving {
     return Page(page).storage_theme;
   }
   std::size_t ActiveListIndex() const override { return active_; }
+  std::filesystem::path RemovedRecordOf(std::size_t page) const override;
   // Tells what a generation found, over the slogan list.
   void TellOfSlogans(std::string text);
 

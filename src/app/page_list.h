@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "src/app/changed_on_disk.h"
+#include "src/app/removed_lines.h"
 #include "src/storage/storage_save.h"
 
 namespace tavlin {
@@ -19,9 +20,8 @@ struct PageList {
   bool saving = false;           // a save of it runs beside the window
   bool save_again = false;       // typed into while it ran: saved again after
   std::string last_failure;      // why its last save failed
-  // Lines another writer deleted from the file, for the user to put back
-  // this session.
-  std::vector<std::u16string> removed;
+  // Lines that went out of the list, for the user to put back.
+  RemovedLines removed;
   // The last look at the file after its folder reported a change; the
   // saves' while one runs, as file is.
   std::optional<DiskLook> disk_look;

@@ -56,6 +56,9 @@ inline constexpr std::string_view kNotDecodedCleanly =
 inline constexpr std::string_view kRemovedElsewhere =
     "ほかの場所で %s 行が消されました。右クリックの「消された行を戻す」"
     "で戻せます";
+inline constexpr std::string_view kDroppedAtLastClose =
+    "前回閉じたとき、%s保管庫から、ほかの場所で消されていた %s 行を外しました。"
+    "保管庫の右クリックの「消された行を戻す」で戻せます";
 inline constexpr std::string_view kLoadedOtherPlace =
     "ファイル %s は開けないため、%s を読み込みました";
 

@@ -46,6 +46,7 @@ enum class ControlKind {
   FieldLabel,    // a static text, left-aligned, whose & marks an access key
   PhraseBox,     // a multi-line text box with both scroll bars, shown
   CountMargin,   // a static text of several lines beside a box, right-aligned
+  PickList,      // a list box of text lines, several of them chosen at once
 };
 
 // One control of a window's layout table: its id, its kind, where it lies

@@ -4,6 +4,7 @@
 // held until the window shows and told once.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -69,6 +70,12 @@ class HostLists : public testing::Test {
   }
   fs::path List(std::size_t page) const {
     return host_->Page(page).storage_file;
+  }
+  std::vector<std::u16string> RemovedLines(std::size_t page) const {
+    std::vector<std::u16string> lines;
+    for (const RemovedLine& entry : host_->RemovedLinesOf(page))
+      lines.push_back(entry.line);
+    return lines;
   }
   void Type(std::size_t page, std::u16string text) {
     view_.boxes[page] = std::move(text);
@@ -190,9 +197,44 @@ TEST_F(HostLists, LinesDeletedElsewhereAreGatheredAcrossSavesToPutBack) {
   ASSERT_TRUE(TakeResults(2));
   EXPECT_EQ(view_.ToldAt(Notice::Place::StorageBox).size(), 2u);
   ASSERT_TRUE(host_->AnyRemovedLines(0));
-  EXPECT_EQ(host_->TakeRemovedLines(0),
-            (std::vector<std::u16string>{u"A", u"B"}));
-  EXPECT_FALSE(host_->AnyRemovedLines(0));
+  std::vector<std::u16string> removed = RemovedLines(0);
+  std::sort(removed.begin(), removed.end());
+  ASSERT_EQ(removed, (std::vector<std::u16string>{u"A", u"B"}));
+  EXPECT_EQ(host_->PutBack(0, {u"A", u"C"}), std::vector<std::u16string>{u"A"});
+  EXPECT_EQ(RemovedLines(0), std::vector<std::u16string>{u"B"});
+}
+
+// What went out of a list stays to be put back in later sessions: the
+// user's own deletion, and a line another writer deleted that only the
+// close found, which the next start tells of once.
+TEST_F(HostLists, RemovedLinesOutliveTheSessionAndADropAtCloseIsToldOnce) {
+  WriteBytes(PagesOf(folder_ / "Tavlin.exe")[0].storage_file, "A\r\nB\r\nC");
+  Start();
+  host_->WindowShows();
+  Type(0, u"B\r\nC");  // the user deletes A
+  host_->SaveTimeCame(0);
+  ASSERT_TRUE(TakeResults(1));
+  WriteBytes(List(0), "C");  // another writer deletes B, seen at the close
+  ASSERT_EQ(host_->SaveLists(SaveMoment::Closing), ListSaving::Saved::All);
+  const auto start_again = [&] {
+    host_.reset();
+    view_.told.clear();
+    Start();
+    host_->WindowShows();
+  };
+  start_again();
+  const std::vector<std::string> told = view_.ToldAt(Notice::Place::Window);
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find("1 行"), std::string::npos);
+  const std::vector<RemovedLine> removed = host_->RemovedLinesOf(0);
+  ASSERT_EQ(removed.size(), 2u);
+  EXPECT_EQ(removed[0].line + removed[1].line, u"BA");
+  EXPECT_EQ(removed[0].how, RemovedHow::AtClose);
+  EXPECT_EQ(removed[1].how, RemovedHow::Here);
+  EXPECT_EQ(host_->PutBack(0, {u"A"}), std::vector<std::u16string>{u"A"});
+  start_again();
+  EXPECT_TRUE(view_.ToldAt(Notice::Place::Window).empty());
+  EXPECT_EQ(RemovedLines(0), std::vector<std::u16string>{u"B"});
 }
 
 // A save of one page's list that ends while the user looks at another page
@@ -361,7 +403,7 @@ TEST_F(HostLists, AChangeByAnotherWriterIsTakenInWhenTheFolderTells) {
   ASSERT_EQ(told.size(), 1u);
   EXPECT_NE(told[0].find(ComposeMessage(kRemovedElsewhere, {"1"})),
             std::string::npos);
-  EXPECT_EQ(host_->TakeRemovedLines(0), (std::vector<std::u16string>{u"A"}));
+  EXPECT_EQ(RemovedLines(0), (std::vector<std::u16string>{u"A"}));
   EXPECT_EQ(ReadBytes(List(0)), "B\r\nC\r\nD\r\nE");
   EXPECT_EQ(fs::last_write_time(List(0)), written);
   EXPECT_FALSE(view_.timers.count(0));
@@ -374,11 +416,13 @@ TEST_F(HostLists, ThisCopysOwnSaveIsNotTakenForAnotherWriters) {
    public:
     LockResult TryLock(const fs::path& path,
                        std::unique_ptr<FileLock>& lock) override {
-      ++taken;
+      if (path == list_lock) ++taken;
       return SystemFileOps().TryLock(path, lock);
     }
+    fs::path list_lock;
     std::atomic<int> taken = 0;
   } ops;
+  ops.list_lock = StorageLockPath(PagesOf(folder_ / "Tavlin.exe")[0].storage_file);
   Start(ops);
   host_->WindowShows();
   Type(0, u"mine");

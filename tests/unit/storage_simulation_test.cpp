@@ -24,7 +24,9 @@
 #include <thread>
 
 #include "src/app/main_host.h"
+#include "src/storage/removed_record.h"
 #include "src/storage/storage_file.h"
+#include "src/storage/storage_places.h"
 #include "src/storage/store_rule.h"
 #include "support/faulty_file_ops.h"
 #include "support/list_session.h"
@@ -57,9 +59,6 @@ constexpr long kDefaultSteps = 300000;
 // leaves out the steps that reach them, so that it stays green; each is
 // described where it is set.
 struct KnownOpenPaths {
-  // Lines another writer's save took out of a box during a close are told
-  // nowhere (ListSaving::TellOfSave keeps removed lines for balloons only).
-  bool close_drops_silently = true;
   // A kill after a save's replace and before it merges what a writer that
   // honours no lock put there just before loses that writer's lines: they
   // are only in the replaced file, kept under a temporary name that the
@@ -631,10 +630,11 @@ class World {
     });
     if (!copy.host) return;  // killed meanwhile
     for (const auto& [page, line] : copy.view->gone)
-      if (!kKnownOpenPaths.close_drops_silently)
+      if (!RecordHolds(page, line))
         Fail("close-drops-silently",
              Utf8(line) + " left list " + std::to_string(page) +
-                 "'s box at the close, deleted elsewhere, told nowhere");
+                 "'s box at the close, deleted elsewhere, and is not among "
+                 "the removed lines to put back");
     copy.view->gone.clear();
     if (saved == ListSaving::Saved::Waiting) {
       copy.host->CloseWhenSaved();
@@ -654,6 +654,16 @@ class World {
         if (std::find(file.begin(), file.end(), line) == file.end())
           awaiting_start_[page].push_back(line);
     }
+  }
+
+  bool RecordHolds(std::size_t page, const std::u16string& line) const {
+    const fs::path record = RemovedRecordPath(
+        UserFolderStoragePath(folder_ / "user", lists_[page]));
+    std::error_code error;
+    if (!fs::exists(record, error)) return false;
+    for (const RemovedLine& entry : ReadRemovedRecord(ReadBytes(record)))
+      if (entry.line == line) return true;
+    return false;
   }
 
   void CloseIfPutOffCloseMayGoOn(Copy& copy) {
@@ -821,14 +831,23 @@ class World {
       case Act::PutBack:
         if (!up || !copy.host->AnyRemovedLines(active)) return;
         {
-          const std::vector<std::u16string> back =
-              copy.host->TakeRemovedLines(active);
+          // Reading the box for the lines offered is no save.
+          copy.view->CallBegins();
+          std::vector<std::u16string> offered;
+          for (const RemovedLine& entry : copy.host->RemovedLinesOf(active))
+            offered.push_back(entry.line);
+          const std::vector<std::u16string> shown =
+              LinesOf(copy.view->box[active]);
           for (const std::u16string& owed : copy.owed[active])
-            if (std::find(back.begin(), back.end(), owed) == back.end())
+            if (std::find(offered.begin(), offered.end(), owed) ==
+                    offered.end() &&
+                std::find(shown.begin(), shown.end(), owed) == shown.end())
               Fail("not-put-back", Utf8(owed) + " left the box of list " +
                                        std::to_string(active) +
-                                       " and is not among the lines put back");
+                                       " and is not among the lines offered");
           copy.owed[active].clear();
+          const std::vector<std::u16string> back =
+              copy.host->PutBack(active, offered);
           std::u16string text = copy.view->box[active];
           if (!text.empty() && !EndsWithLineBreak(std::u16string_view(text)))
             text += u"\r\n";

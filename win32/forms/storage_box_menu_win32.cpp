@@ -7,6 +7,7 @@
 #include "src/storage/vote_sheet.h"
 #include "src/ui/poster_layout.h"
 #include "win32/forms/poster_form_win32.h"
+#include "win32/forms/removed_lines_form_win32.h"
 #include "win32/forms/storage_boxes_win32.h"
 #include "win32/forms/vote_sheet_export_win32.h"
 #include "win32/gui/edit_text_win32.h"
@@ -75,7 +76,12 @@ void StorageBoxes::RunMenuCommand(int command) {
 
 void StorageBoxes::RestoreRemovedLines() {
   HWND box = ActiveBox();
-  if (!box || !host_.AnyRemovedLines(host_.Active())) return;
+  const std::size_t page = host_.Active();
+  if (!box || !host_.AnyRemovedLines(page)) return;
+  const std::vector<std::u16string> picked = PickRemovedLines(
+      GetAncestor(box, GA_ROOT), host_.Page(page).storage_theme,
+      host_.RemovedLinesOf(page));
+  if (picked.empty()) return;
   // Typed back as the user would, one edit at the end: saved as typing is.
   std::wstring lines;
   const int length = GetWindowTextLengthW(box);
@@ -83,7 +89,7 @@ void StorageBoxes::RestoreRemovedLines() {
   const bool ends_with_break =
       text.size() >= 2 && text.compare(text.size() - 2, 2, L"\r\n") == 0;
   if (length > 0 && !ends_with_break) lines += L"\r\n";
-  for (const std::u16string& line : host_.TakeRemovedLines(host_.Active()))
+  for (const std::u16string& line : host_.PutBack(page, picked))
     lines += std::wstring(AsWide(line)) + L"\r\n";
   SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(length), length);
   SendMessageW(box, EM_REPLACESEL, TRUE,

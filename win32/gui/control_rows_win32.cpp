@@ -19,6 +19,7 @@ const wchar_t* ClassOf(ControlKind kind) {
     case ControlKind::PushButton:
       return WC_BUTTONW;
     case ControlKind::SloganList:
+    case ControlKind::PickList:
       return WC_LISTBOXW;
     case ControlKind::StorageBox:
     case ControlKind::LineEdit:
@@ -72,6 +73,9 @@ DWORD StyleOf(ControlKind kind) {
     // Shows the lines its box shows: the program keeps the two in step.
     case ControlKind::CountMargin:
       return child | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX;
+    case ControlKind::PickList:
+      return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+             LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
   }
   return child;
 }
@@ -79,7 +83,7 @@ DWORD StyleOf(ControlKind kind) {
 bool HasSunkenBorder(ControlKind kind) {
   return kind == ControlKind::SloganList || kind == ControlKind::StorageBox ||
          kind == ControlKind::LineEdit || kind == ControlKind::PhraseBox ||
-         kind == ControlKind::CountMargin;
+         kind == ControlKind::CountMargin || kind == ControlKind::PickList;
 }
 
 }  // namespace

@@ -17,6 +17,15 @@ namespace tavlin {
 
 enum class StoragePlace { BesideProgram, UserFolder };
 
+// A file whose lines a list took in, with its bytes as they were taken in
+// where they are known: one that holds other bytes by the time the list is
+// saved (another copy set its text aside there again) is left under its
+// name, for the next start to take in.
+struct TakenInFile {
+  std::filesystem::path path;
+  std::optional<std::string> bytes;
+};
+
 struct StorageLocation {
   std::filesystem::path beside_program;
   // Empty where the user's folder is unknown: then only the file beside
@@ -31,7 +40,7 @@ struct StorageLocation {
   // folder, text set aside by earlier sessions, an earlier version's
   // Unicode copies); renamed with their bases, never removed, once the
   // list's own file holds a save.
-  std::vector<std::filesystem::path> to_take_in;
+  std::vector<TakenInFile> to_take_in;
 };
 
 // The file saves go to: the one the list was loaded from.

@@ -68,8 +68,9 @@ void TakenIn(const std::filesystem::path& file, FileOps& ops) {
 }
 
 void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops) {
-  for (const std::filesystem::path& file : state.location.to_take_in)
-    TakenIn(file, ops);
+  for (const TakenInFile& file : state.location.to_take_in)
+    if (!file.bytes || TakeFileSnapshot(file.path).bytes == *file.bytes)
+      TakenIn(file.path, ops);
   state.location.to_take_in.clear();
   for (const std::filesystem::path& file : state.set_aside) TakenIn(file, ops);
   state.set_aside.clear();

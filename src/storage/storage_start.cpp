@@ -37,7 +37,7 @@ void TakeInWithBase(StorageStart& start, const std::filesystem::path& file,
   start.shown = MergeStorageText(BaseText(SetAsideBasePath(file), shift_jis),
                                  start.shown, shown.text, match)
                     .text;
-  start.state.location.to_take_in.push_back(file);
+  start.state.location.to_take_in.push_back({file, list.file.bytes});
 }
 
 // Text that earlier sessions set aside beside place ("<name>.追加分.txt",
@@ -108,7 +108,7 @@ StorageStart StartStorageList(const StorageLocation& location,
         RestoreFromUnicodeCopies(file, start.shown, shift_jis, listed);
     start.shown = std::move(restored.text);
     for (std::filesystem::path& copy : restored.copies)
-      start.state.location.to_take_in.push_back(std::move(copy));
+      start.state.location.to_take_in.push_back({std::move(copy), {}});
   }
   // With a copy in the user's folder too, the list shown is their merge,
   // the file beside the program first; the first save puts it there.

@@ -214,6 +214,22 @@ TEST_F(StorageSave, TextSetAsideIsTakenInThreeWaysAtTheNextStart) {
   EXPECT_EQ(ListSession(file_).shown(), u"B");
 }
 
+// Another copy that still cannot reach the list sets its text aside again
+// in the file this copy took in at its start: this copy's save leaves that
+// file under its name, and the next start takes in what it holds now.
+TEST_F(StorageSave, TextSetAsideAgainAfterItWasTakenInWaitsForTheNextStart) {
+  ListSession other(file_);
+  SetReadOnly(file_, true);
+  other.Save("A\r\nB\r\nX", SaveMoment::WhileWorking);
+  ListSession taking(file_);
+  ASSERT_EQ(taking.shown(), u"A\r\nB\r\nX");
+  other.Save("A\r\nB\r\nX\r\nY", SaveMoment::Closing);
+  SetReadOnly(file_, false);
+  taking.Save(taking.shown(), SaveMoment::Closing);
+  EXPECT_EQ(ReadBytes(file_), "A\r\nB\r\nX");
+  EXPECT_EQ(ListSession(file_).shown(), u"A\r\nB\r\nX\r\nY");
+}
+
 TEST_F(StorageSave, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
   ListSession typing(file_);
   ListSession other(file_);

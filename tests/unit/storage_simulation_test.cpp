@@ -64,12 +64,6 @@ struct KnownOpenPaths {
   // are only in the replaced file, kept under a temporary name that the
   // next starts remove (storage_save.cpp, MergeWhatCameBetween's round).
   bool kill_after_replace = true;
-  // With a list made read-only, or its replace refused, while saves run
-  // and copies close: a line a close kept beside the list is missing at
-  // the next start (seed 5671 with this off; a save diverted after merging
-  // a newer file no longer keeps a stale base, which seed 5522 showed).
-  // Leaves out the two faults.
-  bool read_only_close_loses_text = true;
 };
 constexpr KnownOpenPaths kKnownOpenPaths;
 
@@ -156,25 +150,19 @@ std::vector<Step> StepsOf(std::uint32_t seed, int count) {
       {Act::ReadOnly, 2},     {Act::RefuseReplace, 2}, {Act::LockHeld, 1},
       {Act::StaleLock, 1},
   }};
-  const auto weight_of = [](const std::pair<Act, int>& weight) {
-    const bool diverts =
-        weight.first == Act::ReadOnly || weight.first == Act::RefuseReplace;
-    return diverts && kKnownOpenPaths.read_only_close_loses_text ? 0
-                                                             : weight.second;
-  };
   int total = 0;
-  for (const auto& weight : kWeights) total += weight_of(weight);
+  for (const auto& weight : kWeights) total += weight.second;
   std::mt19937 random(seed);
   std::vector<Step> steps;
   for (int i = 0; i < count; ++i) {
     int pick = static_cast<int>(random() % static_cast<unsigned>(total));
     Act act = Act::Type;
     for (const auto& weight : kWeights) {
-      if (pick < weight_of(weight)) {
+      if (pick < weight.second) {
         act = weight.first;
         break;
       }
-      pick -= weight_of(weight);
+      pick -= weight.second;
     }
     const int copy = static_cast<int>(random() % kCopies);
     const std::size_t page = random() % kPages;
@@ -506,6 +494,7 @@ class World {
       step_ = static_cast<int>(at);
       if (Tracing()) std::fprintf(stderr, "%s\n", Describe(steps[at]).c_str());
       Do(steps[at]);
+      if (Tracing()) TraceLists();
       for (Copy& copy : copies_) CloseIfPutOffCloseMayGoOn(copy);
       Observe();
     }
@@ -514,6 +503,21 @@ class World {
   }
 
  private:
+  // Each list's file, then each running copy's box of it.
+  void TraceLists() {
+    for (std::size_t page = 0; page < kPages; ++page) {
+      std::string text = "      list " + std::to_string(page) + ": file";
+      for (const std::u16string& line : FileLines(page)) text += " " + Utf8(line);
+      for (const Copy& copy : copies_) {
+        if (!copy.host) continue;
+        text += " | copy " + std::to_string(&copy - copies_.data()) + ":";
+        for (const std::u16string& line : LinesOf(copy.view->box[page]))
+          text += " " + Utf8(line);
+      }
+      std::fprintf(stderr, "%s\n", text.c_str());
+    }
+  }
+
   void Fail(std::string kind, std::string detail) {
     if (!violation_) violation_ = Violation{std::move(kind), std::move(detail)};
   }

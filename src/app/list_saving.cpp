@@ -64,6 +64,10 @@ void ListSaving::LoadList(std::size_t page, const StorageLocation& at,
     Tell({Notice::Place::Window, page, std::move(notice)});
   if (start.failure) {
     DropLoadedText(page, {UserReport::Kind::Failure, *start.failure});
+    // Lines set aside beside it show; they stay where they are until the
+    // box changes, then go beside the file with the session's.
+    if (!start.shown.empty() && view_ && view_->ShowList(page, start.shown))
+      list.shown_at_load = std::move(start.shown);
     return;
   }
   list.removed.KeepAt(RemovedRecordOf(page));
@@ -89,6 +93,7 @@ void ListSaving::DropLoadedText(std::size_t page, UserReport why) {
   PageList& list = ListAt(page);
   if (view_) view_->ShowList(page, u"");
   list.shown_at_load.clear();
+  list.load_failed = true;
   ListMemory& memory = list.file.memory;
   memory.Remember(memory.last.kind == FileSnapshot::Kind::Read
                       ? FileSnapshot{FileSnapshot::Kind::Unread, {}}
@@ -155,7 +160,8 @@ ListSaving::Saved ListSaving::SaveLists(SaveMoment moment, std::string* failure,
   for (std::size_t page = 0; page < ListCount(); ++page) {
     const PageList& list = ListAt(page);
     // While working, only what was typed into; the rest waits for the close.
-    if ((moment == SaveMoment::WhileWorking || !SavesUntouchedListsAtClose()) &&
+    if ((moment == SaveMoment::WhileWorking || !SavesUntouchedListsAtClose() ||
+         list.load_failed) &&
         !list.changed)
       continue;
     switch (Save(page, moment, reports)) {

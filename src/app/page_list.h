@@ -16,6 +16,7 @@ struct PageList {
   StorageFileState file;
   std::u16string shown_at_load;  // the text as loaded
   bool changed = false;          // typed into since its last save
+  bool load_failed = false;      // its file is merged with, never written over
   bool locked = false;           // its last save found another copy's lock
   bool saving = false;           // a save of it runs beside the window
   bool save_again = false;       // typed into while it ran: saved again after

@@ -58,6 +58,16 @@ void TakeInSetAside(StorageStart& start, const std::filesystem::path& place,
   }
 }
 
+void TakeInEverySetAside(StorageStart& start, const StorageLocation& loaded,
+                         const TextCodec& shift_jis, const LineMatch& match,
+                         FolderListings& listings) {
+  for (const std::filesystem::path* place :
+       {&loaded.beside_program, &loaded.in_user_folder,
+        &loaded.in_temporary_folder})
+    if (!place->empty())
+      TakeInSetAside(start, *place, shift_jis, match, listings);
+}
+
 }  // namespace
 
 StorageFileState StartStorageSession(const StorageList& list,
@@ -99,6 +109,8 @@ StorageStart StartStorageList(const StorageLocation& location,
     list.file = {Kind::Unread, {}};
     start.state = StartStorageSession(list, loaded, u"");
     start.failure = ComposeMessage(kNotDecodedCleanly, {PathForMessage(file)});
+    // What earlier sessions set aside beside it shows all the same.
+    TakeInEverySetAside(start, loaded, shift_jis, match, listed);
     return start;
   }
   start.state = StartStorageSession(list, loaded, shown.text);
@@ -115,11 +127,7 @@ StorageStart StartStorageList(const StorageLocation& location,
   if (places.user_copy)
     TakeInWithBase(start, places.user_copy_path, *places.user_copy, shift_jis,
                    match);
-  for (const std::filesystem::path* place :
-       {&loaded.beside_program, &loaded.in_user_folder,
-        &loaded.in_temporary_folder})
-    if (!place->empty())
-      TakeInSetAside(start, *place, shift_jis, match, listed);
+  TakeInEverySetAside(start, loaded, shift_jis, match, listed);
   return start;
 }
 

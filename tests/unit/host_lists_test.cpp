@@ -157,6 +157,24 @@ TEST_F(HostLists, ANoticeFoundAtTheStartWaitsForTheWindow) {
   EXPECT_EQ(view_.told[0].report.kind, UserReport::Kind::Failure);
 }
 
+// A list whose file does not decode shows the lines earlier sessions set
+// aside beside it, writes nothing while the box stays as it is, and sets
+// the session's lines aside with them, for the next start to show.
+TEST_F(HostLists, LinesSetAsideBesideAFileThatDoesNotDecodeShow) {
+  const fs::path list = PagesOf(folder_ / "Tavlin.exe")[0].storage_file;
+  WriteBytes(list, "\xFF");
+  WriteBytes(DivertedStorageFilePath(list, 1), "aside");
+  Start();
+  EXPECT_EQ(view_.boxes.at(0), u"aside");
+  ASSERT_EQ(host_->SaveLists(SaveMoment::Closing), ListSaving::Saved::All);
+  EXPECT_FALSE(fs::exists(DivertedStorageFilePath(list, 2)));
+  Type(0, u"aside\r\nmore");
+  host_->SaveLists(SaveMoment::Closing);
+  EXPECT_EQ(ReadBytes(list), "\xFF");
+  Start();
+  EXPECT_EQ(view_.boxes.at(0), u"aside\r\nmore");
+}
+
 // A list that keeps going to the same side file, or keeps failing, is told
 // so once; once it reaches its own file, a new failure is told again.
 TEST_F(HostLists, WhatASaveHasToTellIsToldOnceUntilTheListIsHome) {

@@ -95,13 +95,16 @@ std::optional<std::string> ReadIfNot(const std::filesystem::path& path,
 bool ReplaceKeepingOld(TemporaryFile& temporary,
                        const std::filesystem::path& target, FileOps& ops,
                        std::optional<std::string>& replaced,
-                       std::string_view expected_old) {
+                       std::string_view expected_old,
+                       const std::filesystem::path& keep_old_at) {
   std::random_device random;
-  const std::filesystem::path backup = TemporaryName(target, random);
+  const std::filesystem::path backup =
+      keep_old_at.empty() ? TemporaryName(target, random) : keep_old_at;
   switch (ops.ReplaceKeepingOld(temporary.path(), target, backup)) {
     case ReplaceResult::Replaced: {
       temporary.Disown();
       TemporaryFile old(ops, backup);
+      if (!keep_old_at.empty()) old.Disown();
       replaced = ReadIfNot(backup, expected_old);
       return true;
     }
@@ -130,7 +133,8 @@ void WriteAll(OutputFile& file, std::string_view bytes) {
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
                         FileOps& ops, std::optional<std::string>* replaced,
-                        std::string_view expected_old) {
+                        std::string_view expected_old,
+                        const std::filesystem::path& keep_old_at) {
   if (ops.IsFolder(target)) throw CannotCreateFileError(target);
   if (existing == ExistingFile::Replace && ops.IsReadOnly(target))
     throw CannotCreateFileError(target);
@@ -154,7 +158,8 @@ bool SaveFileAtomically(const std::filesystem::path& target,
         *replaced = std::move(changed);
         return false;
       }
-      if (ReplaceKeepingOld(*temporary, target, ops, *replaced, expected_old))
+      if (ReplaceKeepingOld(*temporary, target, ops, *replaced, expected_old,
+                            keep_old_at))
         return true;
     }
   }

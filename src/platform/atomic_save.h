@@ -27,12 +27,15 @@ enum class ExistingFile { Replace, Keep };
 // and false is returned. Else, where a file was replaced, replaced gets
 // the bytes it held at the replace (on Windows, what writes in place made
 // of it up to then), or nothing when they were expected_old or could not
-// be read.
+// be read. Where keep_old_at names a free path, a file replaced in one step
+// stays there, whatever it held, for the caller to keep or remove: what a
+// writer put there just before is then on disk whatever happens next.
 bool SaveFileAtomically(const std::filesystem::path& target,
                         std::string_view bytes, ExistingFile existing,
                         FileOps& ops = SystemFileOps(),
                         std::optional<std::string>* replaced = nullptr,
-                        std::string_view expected_old = {});
+                        std::string_view expected_old = {},
+                        const std::filesystem::path& keep_old_at = {});
 
 // True for the name of a temporary file that a save of a file whose name
 // begins with prefix makes: "<target>.~xxxxxxxx.tmp", eight hex digits.

@@ -8,6 +8,7 @@
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
+#include "src/storage/displaced_text.h"
 
 namespace tavlin {
 
@@ -75,6 +76,12 @@ void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops) {
   for (const std::filesystem::path& file : state.set_aside) TakenIn(file, ops);
   state.set_aside.clear();
   state.user_copy_memory.reset();
+  // Merged into what the file holds now; the side file goes before its base.
+  for (const std::filesystem::path& file : state.displaced) {
+    ops.Remove(file);
+    ops.Remove(SetAsideBasePath(file));
+  }
+  state.displaced.clear();
 }
 
 enum class LeftAlone { Unread, Changed, NotReplaceable, Locked };
@@ -397,11 +404,24 @@ void TellOf(const SavePlan& plan, SaveOutcome& outcome) {
 bool WriteRound(const SaveCall& call, const std::filesystem::path& file,
                 const SaveRound& round, const SavePlan& plan,
                 std::optional<std::string>& replaced) {
-  const ExistingFile existing = round.expected().kind == Kind::Missing
-                                    ? ExistingFile::Keep
-                                    : ExistingFile::Replace;
-  return SaveFileAtomically(file, plan.bytes, existing, call.ops, &replaced,
-                            round.expected().bytes);
+  const FileSnapshot& expected = round.expected();
+  if (expected.kind == Kind::Missing)
+    return SaveFileAtomically(file, plan.bytes, ExistingFile::Keep, call.ops,
+                              &replaced, expected.bytes);
+  // A read-only file is refused before anything is replaced.
+  DisplacedTextKeeper displaced(
+      call.ops.IsReadOnly(file) ? std::filesystem::path() : file,
+      expected.bytes, call.ops);
+  const bool written =
+      SaveFileAtomically(file, plan.bytes, ExistingFile::Replace, call.ops,
+                         &replaced, expected.bytes, displaced.path());
+  if (written && replaced && !displaced.path().empty()) {
+    // Merged by the next round; taken in by the next start where the
+    // program ends before a save holds it.
+    displaced.Keep();
+    call.state.displaced.push_back(displaced.path());
+  }
+  return written;
 }
 
 SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {

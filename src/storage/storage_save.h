@@ -29,6 +29,10 @@ struct StorageFileState {
   // replaced by its later diversions, and renamed as taken in once the
   // list's own file holds a save.
   std::vector<std::filesystem::path> set_aside;
+  // Files a save replaced while another writer's text stood there, kept as
+  // side files with their bases until the list's own file holds a save
+  // that merged them, then removed.
+  std::vector<std::filesystem::path> displaced;
   // What this session last wrote to the copy in the user's folder.
   std::optional<ListMemory> user_copy_memory;
   // Since when another copy has held the list's lock, as saves found it.

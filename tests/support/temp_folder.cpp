@@ -25,12 +25,13 @@ void MakeWritable(const fs::path& root) {
 
 }  // namespace
 
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const fs::path& parent) {
   static std::atomic<int> counter{0};
   const auto stamp =
       std::chrono::steady_clock::now().time_since_epoch().count();
-  path_ = fs::temp_directory_path() / ("tavlin-test-" + std::to_string(stamp) +
-                                       "-" + std::to_string(counter++));
+  path_ = (parent.empty() ? fs::temp_directory_path() : parent) /
+          ("tavlin-test-" + std::to_string(stamp) + "-" +
+           std::to_string(counter++));
   fs::create_directories(path_);
 }
 

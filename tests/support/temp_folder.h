@@ -11,7 +11,8 @@ namespace tavlin {
 
 class TempFolder {
  public:
-  TempFolder();
+  // In parent, or in the system's temporary folder.
+  explicit TempFolder(const std::filesystem::path& parent = {});
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
   ~TempFolder();

@@ -145,6 +145,46 @@ TEST_F(StorageSave, AWriteBetweenThePlanAndTheReplaceIsMergedIn) {
   EXPECT_EQ(session.shown(), u"A\r\nB\r\nNotepad\r\nmine");
 }
 
+// The same writer, and then the program is killed the moment its replace
+// is done: every later call fails, as a dead program makes none.
+class KilledAfterReplaceOps final : public SystemLikeFileOps {
+ public:
+  explicit KilledAfterReplaceOps(fs::path file) : file_(std::move(file)) {}
+  CreateResult CreateNew(const fs::path& path,
+                         std::unique_ptr<OutputFile>& file) override {
+    if (dead_) return CreateResult::Failed;
+    return SystemFileOps().CreateNew(path, file);
+  }
+  bool Rename(const fs::path& from, const fs::path& to, bool replace) override {
+    return !dead_ && SystemFileOps().Rename(from, to, replace);
+  }
+  bool Remove(const fs::path& path) override {
+    return !dead_ && SystemFileOps().Remove(path);
+  }
+  ReplaceResult ReplaceKeepingOld(const fs::path& from, const fs::path& to,
+                                  const fs::path& backup) override {
+    if (dead_) return ReplaceResult::Failed;
+    if (to == file_) {
+      WriteBytes(to, "A\r\nB\r\nNotepad");
+      dead_ = true;
+    }
+    return SystemFileOps().ReplaceKeepingOld(from, to, backup);
+  }
+
+ private:
+  fs::path file_;
+  bool dead_ = false;
+};
+
+TEST_F(StorageSave, AWriterBeforeTheReplaceOutlivesAKillJustAfterIt) {
+  {
+    ListSession session(file_);
+    KilledAfterReplaceOps killed(file_);
+    session.Save(Latin1("A\r\nB\r\nmine"), SaveMoment::WhileWorking, killed);
+  }
+  EXPECT_EQ(ListSession(file_).shown(), u"A\r\nB\r\nmine\r\nNotepad");
+}
+
 TEST_F(StorageSave, ALockNobodyHoldsIsBrokenAndTheSaveGoesOn) {
   WriteBytes(StorageLockPath(file_), "");  // left by a dropped share
   ListSession session(file_);

@@ -101,16 +101,19 @@ std::string_view NoticePattern(LeftAlone why) {
 }
 
 // Sets the plan's text aside beside file: in the session's file there,
-// replaced, or at the first free name the first time. Its base goes first,
-// so that no moment leaves the text without it: the start that takes it
-// in merges three ways, and a deletion stays a deletion.
+// replaced, or at the first free name the first time. A new text's base
+// goes first, so that no moment leaves the text without it: the start
+// that takes it in merges three ways, and a deletion stays a deletion.
 std::filesystem::path WriteSetAside(StorageFileState& state,
                                     const std::filesystem::path& file,
                                     const SavePlan& plan, FileOps& ops) {
   for (const std::filesystem::path& made : state.set_aside) {
     if (made.parent_path() != file.parent_path() || made == file) continue;
-    WriteSetAsideBase(state, made, ops);
+    // Replaced text first: beside the old base it only deletes lines the
+    // file no longer holds, where the old text beside a new base would
+    // bring back lines another writer deleted meanwhile.
     SaveFileAtomically(made, plan.bytes, ExistingFile::Replace, ops);
+    WriteSetAsideBase(state, made, ops);
     return made;
   }
   for (int number = 1; number <= kMaximumNumberedFiles; ++number) {

@@ -68,11 +68,17 @@ void TakenIn(const std::filesystem::path& file, FileOps& ops) {
   if (RenameAsTakenIn(file, ops)) RenameAsTakenIn(base, ops);
 }
 
-void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops) {
+// The files the list took in at start, where they hold what was taken in
+// still; one another copy wrote again is left for the next start.
+void MarkStartsTakeInDone(StorageFileState& state, FileOps& ops) {
   for (const TakenInFile& file : state.location.to_take_in)
     if (!file.bytes || TakeFileSnapshot(file.path).bytes == *file.bytes)
       TakenIn(file.path, ops);
   state.location.to_take_in.clear();
+}
+
+void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops) {
+  MarkStartsTakeInDone(state, ops);
   for (const std::filesystem::path& file : state.set_aside) TakenIn(file, ops);
   state.set_aside.clear();
   state.user_copy_memory.reset();
@@ -231,13 +237,19 @@ SaveOutcome KeepElsewhere(const SaveCall& call, const FileSnapshot& read,
   try {
     const std::filesystem::path side =
         WriteSetAside(state, file, plan, call.ops);
+    // The text set aside holds what the start took in, less what the user
+    // deleted since: a deletion of a line taken in stands at the next start.
+    MarkStartsTakeInDone(state, call.ops);
     TellElsewhere(outcome,
                   ComposeMessage(NoticePattern(why),
                                  {PathForMessage(file), PathForMessage(side)}));
     return outcome;
   } catch (const std::exception&) {
   }
-  if (SaveInUserFolder(call, text, outcome)) return outcome;
+  if (SaveInUserFolder(call, text, outcome)) {
+    MarkStartsTakeInDone(state, call.ops);
+    return outcome;
+  }
 
   const std::filesystem::path& temporary = state.location.in_temporary_folder;
   if (call.moment == SaveMoment::EndingSession && !temporary.empty()) {

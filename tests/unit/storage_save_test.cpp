@@ -270,6 +270,17 @@ TEST_F(StorageSave, TextSetAsideAgainAfterItWasTakenInWaitsForTheNextStart) {
   EXPECT_EQ(ListSession(file_).shown(), u"A\r\nB\r\nX\r\nY");
 }
 
+// While the list still refuses saves, a line taken in from text set aside
+// and then deleted stays deleted at the next start, beside a line added.
+TEST_F(StorageSave, ALineTakenInFromASideFileStaysDeletedWhileTheListRefuses) {
+  SetReadOnly(file_, true);
+  ListSession(file_).Save("A\r\nB\r\nL", SaveMoment::WhileWorking);
+  ListSession deleting(file_);
+  ASSERT_EQ(deleting.shown(), u"A\r\nB\r\nL");
+  deleting.Save("A\r\nB\r\nM", SaveMoment::Closing);  // L out, M in
+  EXPECT_EQ(ListSession(file_).shown(), u"A\r\nB\r\nM");
+}
+
 TEST_F(StorageSave, ALineTakenInIsDeletedForGoodByTheCopyThatTypedIt) {
   ListSession typing(file_);
   ListSession other(file_);

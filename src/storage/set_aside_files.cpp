@@ -74,7 +74,10 @@ void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops) {
   for (const std::filesystem::path& file : state.set_aside) TakenIn(file, ops);
   state.set_aside.clear();
   state.user_copy_memory.reset();
-  // Merged into what the file holds now; the side file goes before its base.
+}
+
+void RemoveMergedDisplaced(StorageFileState& state, FileOps& ops) {
+  // The side file goes before its base: never a text without it.
   for (const std::filesystem::path& file : state.displaced) {
     ops.Remove(file);
     ops.Remove(SetAsideBasePath(file));

@@ -28,8 +28,10 @@ std::filesystem::path WriteSetAside(StorageFileState& state,
 // The files the start took in are held by the list now (or by text set
 // aside since): renamed as taken in.
 void MarkStartsTakeInDone(StorageFileState& state, FileOps& ops);
-// The list's own file holds a save: everything set aside is taken in,
-// and what saves kept of other writers' text is merged and removed.
+// The list's own file holds a save: everything set aside is taken in.
 void MarkSetAsideTakenIn(StorageFileState& state, FileOps& ops);
+// The list's own file holds a save that merged what saves kept of other
+// writers' text (StorageFileState::displaced): those files go.
+void RemoveMergedDisplaced(StorageFileState& state, FileOps& ops);
 
 }  // namespace tavlin

@@ -263,7 +263,10 @@ void KeepAsItIs(const SaveCall& call, const SaveRound& round, SavePlan& plan) {
   if (expected.kind == Kind::Read || expected.kind == Kind::Missing)
     call.state.memory.Remember(expected, TextAfter(plan, round.ours),
                                std::move(plan.bytes), plan.encoding);
-  if (expected.kind == Kind::Read) MarkSetAsideTakenIn(call.state, call.ops);
+  if (expected.kind == Kind::Read) {
+    MarkSetAsideTakenIn(call.state, call.ops);
+    RemoveMergedDisplaced(call.state, call.ops);
+  }
 }
 
 // The file holds the plan now: remembered, and what was set aside taken in.
@@ -393,7 +396,12 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
     if (came_between)
       MergeWhatCameBetween(round, after_a_writer, plan, std::move(*replaced));
     KeepWritten(call, round, plan);
-    if (!came_between) return outcome;
+    // Until a round finds nobody came between, what was replaced stays on
+    // disk: a kill before the next round leaves it to the next start.
+    if (!came_between) {
+      RemoveMergedDisplaced(call.state, call.ops);
+      return outcome;
+    }
   }
   // The last round wrote, or found its text in place, or is set aside.
   const FileSnapshot& expected = round.expected();

@@ -145,13 +145,15 @@ TEST_F(StorageSave, AWriteBetweenThePlanAndTheReplaceIsMergedIn) {
   EXPECT_EQ(session.shown(), u"A\r\nB\r\nNotepad\r\nmine");
 }
 
-// The same writer, and then the program is killed the moment its replace
-// is done: every later call fails, as a dead program makes none.
+// The same writer, and then the program is killed once its replace is
+// done, as the next round begins: every later call fails, as a dead
+// program makes none.
 class KilledAfterReplaceOps final : public SystemLikeFileOps {
  public:
   explicit KilledAfterReplaceOps(fs::path file) : file_(std::move(file)) {}
   CreateResult CreateNew(const fs::path& path,
                          std::unique_ptr<OutputFile>& file) override {
+    dead_ = dead_ || replaced_;
     if (dead_) return CreateResult::Failed;
     return SystemFileOps().CreateNew(path, file);
   }
@@ -166,13 +168,14 @@ class KilledAfterReplaceOps final : public SystemLikeFileOps {
     if (dead_) return ReplaceResult::Failed;
     if (to == file_) {
       WriteBytes(to, "A\r\nB\r\nNotepad");
-      dead_ = true;
+      replaced_ = true;
     }
     return SystemFileOps().ReplaceKeepingOld(from, to, backup);
   }
 
  private:
   fs::path file_;
+  bool replaced_ = false;
   bool dead_ = false;
 };
 

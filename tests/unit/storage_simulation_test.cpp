@@ -995,8 +995,12 @@ class World {
           Do({Act::Message, static_cast<int>(&copy - copies_.data()), 0, 0});
           CloseIfPutOffCloseMayGoOn(copy);
         } else {
+          if (Tracing())
+            std::fprintf(stderr, "copy %d closes at the end\n",
+                         static_cast<int>(&copy - copies_.data()));
           Close(copy);
         }
+        if (Tracing()) TraceLists();
         Observe();
         if (violation_) return;
       }

@@ -2,13 +2,8 @@
 
 #include <algorithm>
 
-#include "src/ui/layout.h"
-#include "win32/forms/main_form_font_win32.h"
-#include "win32/gui/control_rows_win32.h"
+#include "win32/gui/modal_form_win32.h"
 #include "win32/gui/modal_window_win32.h"
-#include "win32/gui/window_bounds_win32.h"
-#include "win32/gui/window_win32.h"
-#include "win32/system/unique_handle_win32.h"
 #include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
@@ -16,19 +11,12 @@ namespace tavlin {
 namespace {
 
 constexpr wchar_t kClassName[] = L"TavlinRemovedLinesForm";
-constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr LayoutSize kClientSize{560, 320};
 constexpr int kWidestLineGuess = 14;  // pixels a character, at 96 dpi
 
 enum RemovedLinesControl : int { kLinesLabel = 701, kLinesList };
 
-struct Row {
-  int id;
-  ControlKind kind;
-  LayoutRect rect;
-  std::u16string_view caption;
-};
-constexpr Row kRows[] = {
+constexpr FormRow kRows[] = {
     {kLinesLabel,
      ControlKind::FieldLabel,
      {12, 12, 536, 20},
@@ -56,27 +44,16 @@ std::int64_t LocalOffsetSeconds() {
          60;
 }
 
-class RemovedLinesForm final : public Window {
+class RemovedLinesForm final : public ModalForm {
  public:
   RemovedLinesForm(HWND owner, std::u16string_view theme,
                    const std::vector<RemovedLine>& lines)
       : theme_(theme), lines_(lines) {
-    RegisterWindowClass(
-        kClassName, L"MAINICON",
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-    Create(kClassName, kWindowStyle, WS_EX_DLGMODALFRAME,
-           CentredWindowBounds(ScaleForDpi(kClientSize, SystemDpi()),
-                               kWindowStyle, WS_EX_DLGMODALFRAME),
-           owner);
+    Open(kClassName, kClientSize, owner);
   }
-  ~RemovedLinesForm() override { DestroyNow(); }
 
   std::vector<std::u16string> Pick() {
-    ShowWindow(hwnd(), SW_SHOW);
-    SetFocus(GetDlgItem(hwnd(), kLinesList));
-    RunModalLoop(closed_, [&](const MSG& message) {
-      return IsDialogMessageW(hwnd(), const_cast<MSG*>(&message)) != FALSE;
-    });
+    RunUntilClosed(kLinesList);
     return picked_;
   }
 
@@ -84,22 +61,11 @@ class RemovedLinesForm final : public Window {
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override {
     if (message == WM_CREATE) {
       SetWindowTextW(hwnd(), WideCString(u"消された行 - " + theme_));
-      font_ = CreateMainFormFont(dpi(), FW_NORMAL);
-      for (const Row& row : kRows) {
-        HWND control = CreateControl(hwnd(), row.id, row.kind,
-                                     ScaleForDpi(row.rect, dpi()), row.caption,
-                                     row.id == IDOK ? BS_DEFPUSHBUTTON : 0);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()),
-                     FALSE);
-      }
+      MakeRows(kRows, IDOK);
       FillList();
       return 0;
     }
-    if (message == WM_CLOSE) {
-      closed_ = true;
-      return 0;
-    }
-    return Window::HandleMessage(message, w, l);
+    return ModalForm::HandleMessage(message, w, l);
   }
 
   void FillList() {
@@ -137,9 +103,7 @@ class RemovedLinesForm final : public Window {
 
   std::u16string theme_;
   const std::vector<RemovedLine>& lines_;
-  UniqueFont font_;
   std::vector<std::u16string> picked_;
-  bool closed_ = false;
 };
 
 }  // namespace

@@ -97,6 +97,22 @@ inline constexpr std::string_view kPhrasePlaceNames[] = {"上の句", "中の句
 inline constexpr std::string_view kSamplesNeedPhrases =
     "%sに語句がないため、見本は作れません";
 
+// The tally of the vote sheets.
+inline constexpr std::string_view kNoSlogansToTally =
+    "保管庫に標語がないため、投票は集計できません";
+// Vote sheets the tally could not read: each follows the file's name.
+inline constexpr std::string_view kVoteSheetMissing =
+    "ファイルが見つかりません";
+inline constexpr std::string_view kVoteSheetHeld =
+    "ほかのプログラムが開いていて読めません。そのプログラムで閉じてから、"
+    "もう一度集計してください";
+inline constexpr std::string_view kVoteSheetDenied =
+    "読み取りが許可されていません";
+inline constexpr std::string_view kVoteSheetTooLarge =
+    "%s MB を超えるため、投票用紙として読みません";
+inline constexpr std::string_view kVoteSheetUnreadable =
+    "読み取れません（エラー %s）";
+
 // Windows and drawing.
 inline constexpr std::string_view kCannotRegisterWindowClass =
     "ウィンドウクラスを登録できません";
@@ -111,6 +127,10 @@ inline constexpr std::string_view kCannotDrawPoster =
 inline constexpr std::string_view kCannotCreatePng = "PNG 画像を作成できません";
 inline constexpr std::string_view kCannotShowSaveDialog =
     "保存のダイアログを表示できません";
+inline constexpr std::string_view kCannotShowOpenDialog =
+    "ファイルを開くダイアログを表示できません";
+inline constexpr std::string_view kTooManyFilesChosen =
+    "選んだファイルが多すぎます";
 inline constexpr std::string_view kCannotShowPrintDialog =
     "印刷のダイアログを表示できません";
 inline constexpr std::string_view kCannotPrint =

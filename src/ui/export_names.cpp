@@ -18,4 +18,8 @@ std::u16string ExportFileName(std::u16string_view theme,
   return name.append(u".").append(extension);
 }
 
+std::u16string TallyFileName(std::u16string_view theme, CalendarDate date) {
+  return ExportFileName(theme, u"集計", date, u"csv");
+}
+
 }  // namespace tavlin

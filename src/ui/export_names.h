@@ -19,4 +19,8 @@ std::u16string ExportFileName(std::u16string_view theme,
                               std::u16string_view kind, CalendarDate date,
                               std::u16string_view extension);
 
+// The tally's CSV, named as the vote sheet it sums:
+// "安全標語_集計_20261208.csv".
+std::u16string TallyFileName(std::u16string_view theme, CalendarDate date);
+
 }  // namespace tavlin

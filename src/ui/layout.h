@@ -47,6 +47,8 @@ enum class ControlKind {
   PhraseBox,     // a multi-line text box with both scroll bars, shown
   CountMargin,   // a static text of several lines beside a box, right-aligned
   PickList,      // a list box of text lines, several of them chosen at once
+  ReportList,    // a list view of rows and columns under headings, one chosen
+  NoteList,      // a list box of text lines to read through
 };
 
 // One control of a window's layout table: its id, its kind, where it lies

@@ -74,6 +74,7 @@ enum StorageMenuCommand : int {
   kStorageSelectAll,
   kStoragePoster,          // the line under the caret as a vertical poster
   kStorageVoteSheet,       // the list as a CSV sheet for the committee's vote
+  kStorageVoteTally,       // the filled sheets read back and their votes summed
   kStorageRestoreRemoved,  // lines another program deleted, put back
 };
 inline constexpr IdRange kStorageMenuIds{kStorageUndo, kStorageRestoreRemoved};

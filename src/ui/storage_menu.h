@@ -1,7 +1,8 @@
 // The context menu of a storage box as data: the standard items of a text
-// box, in Japanese, then the poster of the slogan at the caret and the vote
-// sheet of the whole list, and the lines another program deleted. Each item
-// says what it needs to be enabled.
+// box, in Japanese, then the poster of the slogan at the caret, the vote
+// sheet of the whole list and the tally of the sheets filled in, and the
+// lines another program deleted. Each item says what it needs to be
+// enabled.
 #pragma once
 
 #include <string_view>
@@ -39,6 +40,7 @@ inline constexpr StorageMenuItem kStorageMenu[] = {
      true},
     {kStorageVoteSheet, u"一覧表を書き出す(&E)...", StorageMenuNeed::Slogans,
      false},
+    {kStorageVoteTally, u"投票を集計(&V)...", StorageMenuNeed::Slogans, false},
     {kStorageRestoreRemoved, u"消された行を戻す(&R)",
      StorageMenuNeed::RemovedLines, true},
 };

@@ -18,6 +18,11 @@ TEST(ExportFileName, NamesTheThemeTheKindAndTheDay) {
             Utf8(u"品質標語_投票用_20261130.csv"));
 }
 
+TEST(TallyFileName, IsTheVoteSheetsNameWithTheTallyForItsKind) {
+  EXPECT_EQ(Utf8(TallyFileName(u"安全", {2026, 7, 1})),
+            Utf8(u"安全標語_集計_20260701.csv"));
+}
+
 }  // namespace
 
 }  // namespace tavlin

@@ -57,6 +57,11 @@ bool TMainForm::HandleKey(const MSG& message) {
     OpenWorkshop();
     return true;
   }
+  if (control && !shift && message.wParam == 'T') {
+    EnterComApartment();
+    boxes_->TallyVotesOfActiveList();
+    return true;
+  }
   if (message.hwnd == Control(kListBox1)) {
     if (message.wParam == VK_RETURN) {
       ListBox1DblClick();

@@ -1,15 +1,18 @@
 // The storage boxes' own context menu: the text box's items in Japanese,
-// the poster of the line at the caret and the vote sheet of the list.
+// the poster of the line at the caret, the vote sheet of the list and the
+// tally of the sheets filled in.
 #include <windows.h>
 
 #include <algorithm>
 
+#include "src/platform/messages.h"
 #include "src/storage/vote_sheet.h"
 #include "src/ui/poster_layout.h"
 #include "win32/forms/poster_form_win32.h"
 #include "win32/forms/removed_lines_form_win32.h"
 #include "win32/forms/storage_boxes_win32.h"
 #include "win32/forms/vote_sheet_export_win32.h"
+#include "win32/forms/vote_tally_win32.h"
 #include "win32/gui/edit_text_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/popup_menu_win32.h"
@@ -65,13 +68,42 @@ void StorageBoxes::RunMenuCommand(int command) {
       break;
     }
     case kStorageVoteSheet:
-      ExportVoteSheet(form_, host_.ActiveTheme(), AsU16(WindowTextOf(box)),
-                      RunningExecutablePath().parent_path(), meter_);
+      ExportVoteSheetOfActiveList();
+      break;
+    case kStorageVoteTally:
+      TallyVotesOfActiveList();
       break;
     case kStorageRestoreRemoved:
       RestoreRemovedLines();
       break;
   }
+}
+
+void StorageBoxes::ExportVoteSheetOfActiveList() {
+  const std::optional<std::filesystem::path> sheet =
+      ExportVoteSheet(form_, host_.ActiveTheme(),
+                      AsU16(WindowTextOf(ActiveBox())),
+                      RunningExecutablePath().parent_path(), meter_);
+  if (sheet) vote_sheet_folder_ = sheet->parent_path();
+}
+
+void StorageBoxes::TallyVotesOfActiveList() {
+  HWND box = ActiveBox();
+  if (!box) return;
+  VoteTallyAsked asked;
+  asked.slogans = SheetSlogans(AsU16(WindowTextOf(box)));
+  if (asked.slogans.empty()) {
+    ShowBalloon(box, WideFromUtf8(kNoSlogansToTally));
+    return;
+  }
+  asked.theme = host_.ActiveTheme();
+  asked.folder = vote_sheet_folder_.empty()
+                     ? RunningExecutablePath().parent_path()
+                     : vote_sheet_folder_;
+  // The meter is replaced only when it loads, before the boxes are told of
+  // it, and re-read at a generation, which the waiting window cannot start.
+  asked.meter = meter_;
+  TallyVotes(form_, asked);
 }
 
 void StorageBoxes::RestoreRemovedLines() {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,6 +61,9 @@ class StorageBoxes {
   void StoreSlogan(std::wstring_view slogan);
   // The command of a box's context menu, for the active page's box.
   void RunMenuCommand(int command);
+  // Ctrl+T: the filled vote sheets of the active page's list tallied, as
+  // its menu does; told over the box where the list holds no slogan.
+  void TallyVotesOfActiveList();
   // The rhythm meter the vote sheet counts with, once it is loaded.
   void UseMeter(const MoraMeter* meter) { meter_ = meter; }
 
@@ -79,6 +83,7 @@ class StorageBoxes {
                        StorageMenuNeed need) const;
   // Appends the lines another writer deleted to the active page's box.
   void RestoreRemovedLines();
+  void ExportVoteSheetOfActiveList();
 
   HWND form_;
   MainHost& host_;
@@ -88,6 +93,9 @@ class StorageBoxes {
   bool showing_host_ = false;  // the box changes, but not by the user
   BalloonTip balloon_;
   const MoraMeter* meter_ = nullptr;
+  // Where the last vote sheet went this session: the filled ones are
+  // looked for there first. Empty until one is written.
+  std::filesystem::path vote_sheet_folder_;
 };
 
 }  // namespace tavlin

@@ -19,7 +19,7 @@ std::size_t VoteSheetCharacterLimit(
   return limit > 0 && limit < 1000 ? limit : kDefaultMaxSloganCharacters;
 }
 
-void ExportVoteSheet(HWND owner, std::u16string_view theme,
+std::optional<std::filesystem::path> ExportVoteSheet(HWND owner, std::u16string_view theme,
                      std::u16string_view box_text,
                      const std::filesystem::path& program_folder,
                      const MoraMeter* meter) {
@@ -32,13 +32,14 @@ void ExportVoteSheet(HWND owner, std::u16string_view theme,
       AsWide(ExportFileName(theme, u"投票用", LocalDate(), u"csv")));
   const std::optional<std::filesystem::path> file =
       AskWhereToSave(owner, choice);
-  if (!file) return;
+  if (!file) return std::nullopt;
   const std::string sheet = VoteSheetCsv(
       SheetSlogans(box_text), VoteSheetCharacterLimit(program_folder), meter);
   SaveFileAtomically(*file, sheet, ExistingFile::Replace);
   // What an export stopped midway left there goes, once old.
   RemoveStaleTemporaryFilesOfKind(file->parent_path(), ".csv",
                                   kStaleTemporaryFileAge);
+  return file;
 }
 
 }  // namespace tavlin

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,8 +20,9 @@ std::size_t VoteSheetCharacterLimit(
     const std::filesystem::path& program_folder);
 
 // Asks where to save the sheet of box_text's slogans and writes it there
-// whole or not at all. Throws TavlinError when it cannot be written.
-void ExportVoteSheet(HWND owner, std::u16string_view theme,
+// whole or not at all; the file written, or nothing where the user chose
+// none. Throws TavlinError when it cannot be written.
+std::optional<std::filesystem::path> ExportVoteSheet(HWND owner, std::u16string_view theme,
                      std::u16string_view box_text,
                      const std::filesystem::path& program_folder,
                      const MoraMeter* meter);

@@ -20,6 +20,7 @@ const wchar_t* ClassOf(ControlKind kind) {
       return WC_BUTTONW;
     case ControlKind::SloganList:
     case ControlKind::PickList:
+    case ControlKind::NoteList:
       return WC_LISTBOXW;
     case ControlKind::StorageBox:
     case ControlKind::LineEdit:
@@ -27,6 +28,8 @@ const wchar_t* ClassOf(ControlKind kind) {
       return WC_EDITW;
     case ControlKind::DropDownList:
       return WC_COMBOBOXW;
+    case ControlKind::ReportList:
+      return WC_LISTVIEWW;
     case ControlKind::HintPanel:
     case ControlKind::RightLabel:
     case ControlKind::TextLabel:
@@ -76,6 +79,14 @@ DWORD StyleOf(ControlKind kind) {
     case ControlKind::PickList:
       return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
              LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    // Its rows are asked of the window as they show: a long list fills at
+    // once.
+    case ControlKind::ReportList:
+      return child | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+             LVS_SHOWSELALWAYS | LVS_OWNERDATA;
+    case ControlKind::NoteList:
+      return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
+             LBS_NOINTEGRALHEIGHT;
   }
   return child;
 }
@@ -83,7 +94,8 @@ DWORD StyleOf(ControlKind kind) {
 bool HasSunkenBorder(ControlKind kind) {
   return kind == ControlKind::SloganList || kind == ControlKind::StorageBox ||
          kind == ControlKind::LineEdit || kind == ControlKind::PhraseBox ||
-         kind == ControlKind::CountMargin || kind == ControlKind::PickList;
+         kind == ControlKind::CountMargin || kind == ControlKind::PickList ||
+         kind == ControlKind::ReportList || kind == ControlKind::NoteList;
 }
 
 }  // namespace

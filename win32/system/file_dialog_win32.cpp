@@ -1,7 +1,9 @@
 #include "win32/system/file_dialog_win32.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
+#include <cwchar>
 #include <vector>
 
 #include "src/platform/messages.h"
@@ -41,6 +43,44 @@ std::optional<std::filesystem::path> AskWhereToSave(
   if (get_save_file_name(&dialog)) return std::filesystem::path(file.data());
   if (CommonDialogError() != 0) throw TavlinError(kCannotShowSaveDialog);
   return std::nullopt;
+}
+
+std::vector<std::filesystem::path> AskWhichFilesToOpen(
+    HWND owner, const OpenFilesChoice& choice) {
+  using GetOpenFileName = BOOL(WINAPI*)(OPENFILENAMEW*);
+  static const auto get_open_file_name =
+      CommonDialogFunction<GetOpenFileName>("GetOpenFileNameW");
+  if (!get_open_file_name) throw TavlinError(kCannotShowOpenDialog);
+
+  // Room for a committee's sheets with long names: the names come back
+  // one after another in this buffer.
+  std::vector<wchar_t> names(1 << 17, L'\0');
+  const std::wstring folder = choice.folder.wstring();
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = choice.filter.c_str();
+  dialog.lpstrFile = names.data();
+  dialog.nMaxFile = static_cast<DWORD>(names.size() - 1);
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = choice.title.c_str();
+  dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST |
+                 OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+  if (!get_open_file_name(&dialog)) {
+    const DWORD error = CommonDialogError();
+    if (error == FNERR_BUFFERTOOSMALL) throw TavlinError(kTooManyFilesChosen);
+    if (error != 0) throw TavlinError(kCannotShowOpenDialog);
+    return {};
+  }
+  // One file comes as its path; several as their folder, then each name.
+  const wchar_t* at = names.data();
+  if (dialog.nFileOffset == 0 || at[dialog.nFileOffset - 1] != L'\0')
+    return {std::filesystem::path(at)};
+  const std::filesystem::path chosen_folder(at);
+  std::vector<std::filesystem::path> files;
+  for (at += dialog.nFileOffset; *at; at += std::wcslen(at) + 1)
+    files.push_back(chosen_folder / at);
+  return files;
 }
 
 }  // namespace tavlin

@@ -1,4 +1,5 @@
-// The system's standard dialog for choosing where to save a file.
+// The system's standard dialogs for choosing where to save a file and which
+// files to open.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavlin {
 
@@ -28,5 +30,17 @@ std::wstring FileTypeFilter(std::wstring_view description,
 // TavlinError when the dialog cannot be shown.
 std::optional<std::filesystem::path> AskWhereToSave(
     HWND owner, const SaveFileChoice& choice);
+
+struct OpenFilesChoice {
+  std::wstring title;
+  std::wstring filter;           // FileTypeFilter for each type, joined
+  std::filesystem::path folder;  // where the dialog opens
+};
+
+// The existing files the user chose, one or several, in the dialog's
+// order; none when the dialog was cancelled. Throws TavlinError when the
+// dialog cannot be shown.
+std::vector<std::filesystem::path> AskWhichFilesToOpen(
+    HWND owner, const OpenFilesChoice& choice);
 
 }  // namespace tavlin

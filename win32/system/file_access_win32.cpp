@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cwchar>
+
 #include "src/platform/file_access.h"
 #include "src/platform/read_if_changed.h"
 #include "src/platform/tavlin_error.h"
@@ -120,15 +122,28 @@ class Win32FileOps final : public FileOps {
     // program ended between them leaves no file under the list's name (as
     // Wine was seen to). A second name of the file, then one rename that
     // replaces it in one step, never does.
+    // The second name is a temporary one until the replace is done: a
+    // file held open without sharing its deletion keeps every name it has,
+    // and one left after a refused replace must be a temporary file's,
+    // which a later start removes, never a name backup's callers read.
     const std::filesystem::path kept = FullPath(backup);
-    if (!CreateHardLinkW(kept.c_str(), FullPath(to).c_str(), nullptr))
+    std::filesystem::path link = kept;
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    wchar_t suffix[16];
+    swprintf(suffix, 16, L".~%08x.tmp",
+             static_cast<unsigned>(now.QuadPart ^ GetCurrentProcessId()));
+    link += suffix;
+    if (!CreateHardLinkW(link.c_str(), FullPath(to).c_str(), nullptr))
       return IsExistingFile(to) ? ReplaceResult::NotSupported
                                 : ReplaceResult::NoFile;
-    if (MoveFileExW(FullPath(from).c_str(), FullPath(to).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return ReplaceResult::Replaced;
-    DeleteFileW(kept.c_str());
-    return ReplaceResult::Failed;
+    if (!MoveFileExW(FullPath(from).c_str(), FullPath(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      DeleteFileW(link.c_str());
+      return ReplaceResult::Failed;
+    }
+    MoveFileExW(link.c_str(), kept.c_str(), MOVEFILE_WRITE_THROUGH);
+    return ReplaceResult::Replaced;
   }
 
  private:

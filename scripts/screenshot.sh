@@ -3,7 +3,9 @@
 # example phrase files, the reading dictionary and two stored slogans, in a
 # Wine virtual desktop (so that Wine draws the title bars and frames), its
 # information window beside it; then docs/workshop.png, the phrase workshop
-# open on the safety theme. Uses ImageMagick's import, xwininfo and Wine's own fonts (the caption
+# open on the safety theme; then docs/vote-tally.png, the tally of three
+# members' filled vote sheets. Names given, as vote-tally.png, take those
+# pictures alone. Uses ImageMagick's import, xwininfo and Wine's own fonts (the caption
 # buttons are drawn from its Marlett, the captions in its Tahoma), which the
 # dependencies bring, and a Wine prefix of its own.
 set -euo pipefail
@@ -59,6 +61,35 @@ take_picture() {
   sleep 1
 }
 
+# Writes the sheets three members filled in, as their Excel saved them:
+# Shift-JIS CSV, Unicode text with tabs; and the list they voted on.
+write_vote_sheets() {
+  printf '%s\r\n' "安全は一人一人の心がけ" "確認しよう 今日の作業と 足もとを" \
+    "指差し呼称 声に出して ヨシ" "整理整頓 みんなで守る 無災害" \
+    "ヒヤリハット 小さな気づきが 大きな安全" |
+    iconv -f UTF-8 -t SHIFT_JIS >"Tavlin安全保管庫.txt"
+  local heading="番号,標語,文字数,判定,投票"
+  printf '%s\r\n' "$heading" "2,確認しよう 今日の作業と 足もとを,15,可,3" \
+    "3,指差し呼称 声に出して ヨシ,12,可,○" "1,安全は一人一人の心がけ,11,可," |
+    iconv -f UTF-8 -t SHIFT_JIS >"田中.csv"
+  printf '%s\r\n' "${heading//,/$'\t'}" \
+    $'2\t確認しよう 今日の作業と 足もとを\t15\t可\t２票' \
+    $'4\t整理整頓 みんなで守る 無災害\t13\t可\t1' \
+    $'5\tヒヤリハット 小さな気づきが 大きな安全\t18\t可\t◎' \
+    $'6\t無理せず 急がず 安全に\t10\t可\t1' |
+    iconv -f UTF-8 -t UTF-16 >"鈴木.txt"
+  printf '%s\r\n' "$heading" "2,確認しよう 今日の作業と 足もとを,15,可,1" \
+    "1,安全は一人一人の心がけ,11,可,1" "3,指差し呼称 声に出して ヨシ,12,可,たくさん" |
+    iconv -f UTF-8 -t SHIFT_JIS >"佐藤.csv"
+}
+
+wanted=("$@")
+want() { ((${#wanted[@]} == 0)) || [[ " ${wanted[*]} " == *" $1 "* ]]; }
+
 cd "$scene"
-take_picture 880x560 "" main-window.png
-take_picture 820x710 workshop workshop.png
+if want main-window.png; then take_picture 880x560 "" main-window.png; fi
+if want workshop.png; then take_picture 820x710 workshop workshop.png; fi
+if want vote-tally.png; then
+  write_vote_sheets
+  take_picture 640x510 "tally 田中.csv 鈴木.txt 佐藤.csv" vote-tally.png
+fi

@@ -96,9 +96,12 @@ std::filesystem::path WriteSetAside(StorageFileState& state,
     if (made.parent_path() != file.parent_path() || made == file) continue;
     // Replaced text first: beside the old base it only deletes lines the
     // file no longer holds, where the old text beside a new base would
-    // bring back lines another writer deleted meanwhile.
+    // bring back lines another writer deleted meanwhile. One another copy
+    // took in and renamed meanwhile is made anew, base first.
+    const bool anew = LookAtPath(made) != PathKind::File;
+    if (anew) WriteSetAsideBase(state, made, ops);
     SaveFileAtomically(made, plan.bytes, ExistingFile::Replace, ops);
-    WriteSetAsideBase(state, made, ops);
+    if (!anew) WriteSetAsideBase(state, made, ops);
     return made;
   }
   for (int number = 1; number <= kMaximumNumberedFiles; ++number) {

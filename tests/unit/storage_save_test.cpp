@@ -606,6 +606,23 @@ TEST_F(StorageSave, TextIsSetAsideOnlyOnceItsBaseIsOnDisk) {
   EXPECT_EQ(log.renamed, expected);
 }
 
+// Another copy took this session's side file in and renamed it: the next
+// save of it makes it anew, base first, never a text without its base.
+TEST_F(StorageSave, ASideFileAnotherCopyTookInIsMadeAnewBaseFirst) {
+  SetReadOnly(file_, true);
+  ListSession first(file_);
+  first.Save("A\r\nB\r\nX", SaveMoment::WhileWorking);
+  ListSession second(file_);
+  second.Save("A\r\nB\r\nX\r\nY", SaveMoment::Closing);
+  RenameLogOps log;
+  first.Save(Latin1("A\r\nB\r\nX\r\nZ"), SaveMoment::WhileWorking, log);
+  const fs::path aside = DivertedStorageFilePath(file_, 1);
+  EXPECT_EQ(log.renamed, (std::vector<fs::path>{
+                             SetAsideBasePath(aside).filename(), aside.filename()}));
+  SetReadOnly(file_, false);
+  EXPECT_EQ(ListSession(file_).shown(), u"A\r\nB\r\nX\r\nZ\r\nY");
+}
+
 TEST(EarlierUnicodeCopies, AreTakenIntoTheListOnceAndRenamed) {
   TempFolder folder;
   const fs::path file = folder / u8"T品質保管庫.txt";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "win32/forms/main_form_font_win32.h"
 #include "win32/gui/modal_form_win32.h"
 #include "win32/gui/modal_window_win32.h"
 #include "win32/system/wide_text_win32.h"
@@ -61,7 +62,7 @@ class RemovedLinesForm final : public ModalForm {
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override {
     if (message == WM_CREATE) {
       SetWindowTextW(hwnd(), WideCString(u"消された行 - " + theme_));
-      MakeRows(kRows, IDOK);
+      MakeRows(kRows, IDOK, CreateMainFormFont(dpi(), FW_NORMAL));
       FillList();
       return 0;
     }

@@ -2,6 +2,7 @@
 
 #include "src/workshop/new_theme.h"
 #include "win32/gui/error_report_win32.h"
+#include "win32/forms/main_form_font_win32.h"
 #include "win32/gui/modal_form_win32.h"
 #include "win32/gui/modal_window_win32.h"
 #include "win32/system/wide_text_win32.h"
@@ -41,7 +42,7 @@ class TThemeNameForm final : public ModalForm {
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override {
     if (message == WM_CREATE) {
       SetWindowTextW(hwnd(), L"新しいテーマ");
-      MakeRows(kRows, IDOK);
+      MakeRows(kRows, IDOK, CreateMainFormFont(dpi(), FW_NORMAL));
       SendMessageW(GetDlgItem(hwnd(), kNameEdit), EM_SETLIMITTEXT, 64, 0);
       return 0;
     }

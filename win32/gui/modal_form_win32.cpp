@@ -1,6 +1,7 @@
 #include "win32/gui/modal_form_win32.h"
 
-#include "win32/forms/main_form_font_win32.h"
+#include <utility>
+
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"
 #include "win32/gui/window_bounds_win32.h"
@@ -24,8 +25,9 @@ void ModalForm::Open(const wchar_t* class_name, LayoutSize client,
          owner);
 }
 
-void ModalForm::MakeRows(std::span<const FormRow> rows, int default_id) {
-  font_ = CreateMainFormFont(dpi(), FW_NORMAL);
+void ModalForm::MakeRows(std::span<const FormRow> rows, int default_id,
+                         UniqueFont font) {
+  font_ = std::move(font);
   for (const FormRow& row : rows) {
     HWND control = CreateControl(hwnd(), row.id, row.kind,
                                  ScaleForDpi(row.rect, dpi()), row.caption,

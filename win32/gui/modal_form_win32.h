@@ -1,5 +1,5 @@
 // A small modal window of the program's: a fixed table of standard
-// controls in the main window's font, keyboard handling as in a dialog
+// controls in the font its form gives, keyboard handling as in a dialog
 // box (Tab, Enter for the default button, Esc for キャンセル), and a loop
 // of its own until it closes.
 #pragma once
@@ -30,8 +30,10 @@ class ModalForm : public Window {
   // Creates the window, centred, with a client area of client at 96 dpi;
   // the derived form's WM_CREATE makes its controls.
   void Open(const wchar_t* class_name, LayoutSize client, HWND owner);
-  // In WM_CREATE: the rows' controls, default_id the default button.
-  void MakeRows(std::span<const FormRow> rows, int default_id);
+  // In WM_CREATE: the rows' controls in font, which the form keeps,
+  // default_id the default button.
+  void MakeRows(std::span<const FormRow> rows, int default_id,
+                UniqueFont font);
   // Shows the form, focus on focus_id, until closed_ turns true.
   void RunUntilClosed(int focus_id);
 

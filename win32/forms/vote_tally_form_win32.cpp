@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "src/platform/atomic_save.h"
 #include "src/storage/vote_tally_export.h"
@@ -28,6 +29,9 @@ namespace {
 constexpr wchar_t kClassName[] = L"TavlinTallyForm";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr int kWidestLineGuess = 14;  // pixels a character, at 96 dpi
+// A sheet of wrong cells in every row would otherwise keep the window from
+// opening for as long as the list box takes them in.
+constexpr std::size_t kMostProblemsShown = 1000;
 
 // Digits without the C library's wide formatting, which the program has no
 // other use for.
@@ -137,9 +141,14 @@ class TTallyForm final : public Window {
       SendMessageW(problems, LB_ADDSTRING, 0,
                    reinterpret_cast<LPARAM>(WideCString(line)));
     };
-    for (const VoteProblem& problem : shown_.tally.problems)
-      add(VoteProblemLine(problem));
-    if (shown_.tally.problems.empty()) add(u"ありません");
+    const std::vector<VoteProblem>& found = shown_.tally.problems;
+    for (std::size_t i = 0; i < found.size() && i < kMostProblemsShown; ++i)
+      add(VoteProblemLine(found[i]));
+    if (found.size() > kMostProblemsShown) {
+      const std::wstring more = Number(found.size() - kMostProblemsShown);
+      add(u"ほか " + std::u16string(AsU16(more)) + u" 件");
+    }
+    if (found.empty()) add(u"ありません");
     SendMessageW(problems, LB_SETHORIZONTALEXTENT,
                  static_cast<WPARAM>(ScaleForDpi(
                      static_cast<int>(longest) * kWidestLineGuess, dpi())),

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include <cwchar>
+#include <string>
 
 #include "src/platform/file_access.h"
 #include "src/platform/read_if_changed.h"
@@ -130,9 +130,10 @@ class Win32FileOps final : public FileOps {
     std::filesystem::path link = kept;
     LARGE_INTEGER now{};
     QueryPerformanceCounter(&now);
-    wchar_t suffix[16];
-    swprintf(suffix, 16, L".~%08x.tmp",
-             static_cast<unsigned>(now.QuadPart ^ GetCurrentProcessId()));
+    auto bits = static_cast<unsigned>(now.QuadPart ^ GetCurrentProcessId());
+    std::wstring suffix = L".~00000000.tmp";  // as temporary files are named
+    for (int digit = 9; digit >= 2; --digit, bits >>= 4)
+      suffix[static_cast<std::size_t>(digit)] = L"0123456789abcdef"[bits & 15];
     link += suffix;
     if (!CreateHardLinkW(link.c_str(), FullPath(to).c_str(), nullptr))
       return IsExistingFile(to) ? ReplaceResult::NotSupported

@@ -7,7 +7,6 @@
 #include "src/ui/poster_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"
-#include "win32/gui/window_bounds_win32.h"
 #include "win32/system/clipboard_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/file_dialog_win32.h"
@@ -34,13 +33,7 @@ constexpr PosterPage kClipboardPage{kA4At300Dpi.width / 2,
 TPosterForm::TPosterForm(HWND owner, std::u16string theme,
                          std::u16string slogan)
     : theme_(std::move(theme)), slogan_(std::move(slogan)) {
-  RegisterWindowClass(
-      kClassName, L"MAINICON",
-      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  Create(kClassName, kWindowStyle, 0,
-         CentredWindowBounds(ScaleForDpi(kPosterFormClientSize, SystemDpi()),
-                             kWindowStyle, 0),
-         owner);
+  CreateCentredForm(kClassName, kWindowStyle, 0, kPosterFormClientSize, owner);
 }
 
 LRESULT TPosterForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {

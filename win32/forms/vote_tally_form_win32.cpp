@@ -14,7 +14,6 @@
 #include "win32/forms/poster_form_win32.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"
-#include "win32/gui/window_bounds_win32.h"
 #include "win32/gui/window_win32.h"
 #include "win32/system/clipboard_win32.h"
 #include "win32/system/file_dialog_win32.h"
@@ -68,13 +67,8 @@ class TTallyForm final : public Window {
       return InitCommonControlsEx(&controls) != FALSE;
     }();
     static_cast<void>(list_views);
-    RegisterWindowClass(
-        kClassName, L"MAINICON",
-        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-    Create(kClassName, kWindowStyle, 0,
-           CentredWindowBounds(ScaleForDpi(kTallyFormClientSize, SystemDpi()),
-                               kWindowStyle, 0),
-           owner);
+    CreateCentredForm(kClassName, kWindowStyle, 0, kTallyFormClientSize,
+                      owner);
   }
   ~TTallyForm() override { DestroyNow(); }
 

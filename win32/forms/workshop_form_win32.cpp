@@ -14,7 +14,6 @@
 #include "win32/gui/modal_window_win32.h"
 #include "win32/gui/popup_menu_win32.h"
 #include "win32/gui/text_box_menu_win32.h"
-#include "win32/gui/window_bounds_win32.h"
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/wide_text_win32.h"
 
@@ -56,13 +55,7 @@ bool MayScroll(UINT message) {
 
 TWorkshopForm::TWorkshopForm(HWND owner, WorkshopOpening opening)
     : opening_(std::move(opening)) {
-  RegisterWindowClass(
-      kClassName, L"MAINICON",
-      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  Create(kClassName, kWindowStyle, 0,
-         CentredWindowBounds(ScaleForDpi(kWorkshopClientSize, SystemDpi()),
-                             kWindowStyle, 0),
-         owner);
+  CreateCentredForm(kClassName, kWindowStyle, 0, kWorkshopClientSize, owner);
 }
 
 TWorkshopForm::~TWorkshopForm() {

@@ -4,7 +4,6 @@
 
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"
-#include "win32/gui/window_bounds_win32.h"
 
 namespace tavlin {
 
@@ -16,13 +15,7 @@ constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 void ModalForm::Open(const wchar_t* class_name, LayoutSize client,
                      HWND owner) {
-  RegisterWindowClass(
-      class_name, L"MAINICON",
-      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
-  Create(class_name, kFormStyle, WS_EX_DLGMODALFRAME,
-         CentredWindowBounds(ScaleForDpi(client, SystemDpi()), kFormStyle,
-                             WS_EX_DLGMODALFRAME),
-         owner);
+  CreateCentredForm(class_name, kFormStyle, WS_EX_DLGMODALFRAME, client, owner);
 }
 
 void ModalForm::MakeRows(std::span<const FormRow> rows, int default_id,

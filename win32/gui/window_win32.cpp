@@ -7,6 +7,7 @@
 #include "src/ui/layout.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/popup_menu_win32.h"
+#include "win32/gui/window_bounds_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/library_search_win32.h"
 
@@ -64,6 +65,16 @@ void Window::RegisterWindowClass(const wchar_t* class_name, const wchar_t* icon,
   if (!RegisterClassExW(&window_class) &&
       GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
     throw TavlinError(kCannotRegisterWindowClass);
+}
+
+void Window::CreateCentredForm(const wchar_t* class_name, DWORD style,
+                               DWORD ex_style, LayoutSize client, HWND owner) {
+  RegisterWindowClass(
+      class_name, L"MAINICON",
+      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+  Create(class_name, style, ex_style,
+         CentredWindowBounds(ScaleForDpi(client, SystemDpi()), style, ex_style),
+         owner);
 }
 
 void Window::Create(const wchar_t* class_name, DWORD style, DWORD ex_style,

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "src/ui/layout.h"
+
 #include <exception>
 
 namespace tavlin {
@@ -28,6 +30,11 @@ class Window {
   // icon names the program's icon resource, or is null for none.
   static void RegisterWindowClass(const wchar_t* class_name,
                                   const wchar_t* icon, HBRUSH background);
+  // Registers class_name with the program's icon on the dialog face, and
+  // creates a window of it centred on the screen with a client area of
+  // client at 96 dpi, scaled for the system's dpi: the program's forms.
+  void CreateCentredForm(const wchar_t* class_name, DWORD style,
+                         DWORD ex_style, LayoutSize client, HWND owner);
   // Creates the window; its messages reach HandleMessage from WM_NCCREATE on.
   // A failure while WM_CREATE is handled fails the creation: the window is
   // destroyed and the failure is thrown here.

@@ -69,6 +69,46 @@ SavePlan KeepBeside(const ListMemory& memory, std::u16string_view ours,
   return plan;
 }
 
+// Another writer changed the file since the session last saw it: merged
+// with, in the encoding the file has now; text that any encoding reads
+// alike keeps the list's.
+SavePlan PlanOverChangedFile(const ListMemory& memory, const FileSnapshot& now,
+                             std::u16string_view ours,
+                             const TextCodec& shift_jis,
+                             const LineMatch& match) {
+  SavePlan plan;
+  plan.encoding =
+      IsAsciiText(now.bytes) ? memory.encoding : DetectTextEncoding(now.bytes);
+  const std::optional<std::u16string> theirs =
+      EncodingCodec(plan.encoding, &shift_jis).Decode(now.bytes);
+  // What would not load whole is never merged with, nor written over.
+  if (!theirs || theirs->find(u'\0') != std::u16string::npos)
+    return KeepBeside(memory, ours, shift_jis);
+  const std::u16string& file_text =
+      plan.file_text.emplace(NormaliseStorageText(*theirs));
+  plan.file_encoding = plan.encoding;
+  MergedText merged =
+      MergeStorageText(memory.last_text, file_text, ours, match);
+  plan.taken_in = merged.taken_in;
+  plan.removed = std::move(merged.removed);
+  // A box as the file was takes the file as it is now: nothing to write.
+  if (SameText(ours, memory.last_text)) {
+    plan.bytes = LoadedTextBytes(now.bytes, plan.encoding, file_text);
+    if (!SameText(file_text, ours)) plan.merged = file_text;
+    return plan;
+  }
+  if (!SameText(merged.text, ours)) plan.merged = std::move(merged.text);
+  // An emptied file stays as it is, whatever an empty text would be
+  // written as in its encoding.
+  if (TextAfter(plan, ours).empty() && file_text.empty()) {
+    plan.bytes = now.bytes;
+    return plan;
+  }
+  EncodeText(plan, TextAfter(plan, ours), memory, shift_jis);
+  if (plan.bytes != now.bytes) plan.target = SavePlan::Target::File;
+  return plan;
+}
+
 }  // namespace
 
 TextFingerprint FingerprintOf(std::u16string_view text) {
@@ -135,47 +175,11 @@ SavePlan PlanStorageSave(const ListMemory& memory, const FileSnapshot& now,
     case Kind::Read:
       break;
   }
-  const bool changed_meanwhile =
-      memory.last.kind != Kind::Read || now.bytes != memory.last.bytes;
-  const bool ours_unchanged = SameText(ours, memory.last_text);
-  if (!changed_meanwhile && ours_unchanged) {
-    // Written only where the file is not yet in its normal form.
-    plan.bytes = memory.TextBytes();
-    if (plan.bytes != now.bytes) plan.target = SavePlan::Target::File;
-    return plan;
-  }
-  // The file keeps the encoding it has now, even where another writer
-  // changed it; text that any encoding reads alike keeps the list's.
-  if (changed_meanwhile && !IsAsciiText(now.bytes))
-    plan.encoding = DetectTextEncoding(now.bytes);
-  if (changed_meanwhile) {
-    const std::optional<std::u16string> theirs =
-        EncodingCodec(plan.encoding, &shift_jis).Decode(now.bytes);
-    // What would not load whole is never merged with, nor written over.
-    if (!theirs || theirs->find(u'\0') != std::u16string::npos)
-      return KeepBeside(memory, ours, shift_jis);
-    const std::u16string& file_text =
-        plan.file_text.emplace(NormaliseStorageText(*theirs));
-    plan.file_encoding = plan.encoding;
-    MergedText merged =
-        MergeStorageText(memory.last_text, file_text, ours, match);
-    plan.taken_in = merged.taken_in;
-    plan.removed = std::move(merged.removed);
-    // A box as the file was takes the file as it is now: nothing to write.
-    if (ours_unchanged) {
-      plan.bytes = LoadedTextBytes(now.bytes, plan.encoding, file_text);
-      if (!SameText(file_text, ours)) plan.merged = file_text;
-      return plan;
-    }
-    if (!SameText(merged.text, ours)) plan.merged = std::move(merged.text);
-    // An emptied file stays as it is, whatever an empty text would be
-    // written as in its encoding.
-    if (TextAfter(plan, ours).empty() && file_text.empty()) {
-      plan.bytes = now.bytes;
-      return plan;
-    }
-  }
-  EncodeText(plan, TextAfter(plan, ours), memory, shift_jis);
+  if (memory.last.kind != Kind::Read || now.bytes != memory.last.bytes)
+    return PlanOverChangedFile(memory, now, ours, shift_jis, match);
+  // A file and box as last seen are written only where the file is not
+  // yet in its normal form.
+  EncodeText(plan, ours, memory, shift_jis);
   if (plan.bytes != now.bytes) plan.target = SavePlan::Target::File;
   return plan;
 }

@@ -1,14 +1,13 @@
 #include "src/storage/storage_save.h"
 
-#include <algorithm>
 #include <chrono>
-#include <system_error>
 
 #include "src/platform/atomic_save.h"
 #include "src/platform/tavlin_error.h"
 #include "src/platform/text_encoding.h"
 #include "src/platform/unicode_text.h"
 #include "src/storage/displaced_text.h"
+#include "src/storage/save_diversion.h"
 #include "src/storage/set_aside_files.h"
 
 namespace tavlin {
@@ -22,88 +21,10 @@ using Target = SavePlan::Target;
 // A file that a writer which honours no lock keeps changing meanwhile.
 constexpr int kSaveTries = 3;
 
-enum class LeftAlone { Unread, Changed, NotReplaceable, Locked };
-
-std::string_view NoticePattern(LeftAlone why) {
-  switch (why) {
-    case LeftAlone::Unread:
-      return kLeftUnreadFile;
-    case LeftAlone::Changed:
-      return kLeftChangedFile;
-    case LeftAlone::NotReplaceable:
-      return kLeftUnreplaceableFile;
-    case LeftAlone::Locked:
-      return kLeftLockedFile;
-  }
-  return {};
-}
-
-struct SaveCall {
+// A save's request with the list it saves.
+struct SaveCall : SaveRequest {
   StorageFileState& state;
-  SaveMoment moment;
-  const TextCodec& codec;
-  const LineMatch& match;
-  FileOps& ops;
-  std::chrono::steady_clock::time_point now;
 };
-
-SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours);
-
-void TellElsewhere(SaveOutcome& outcome, std::string text) {
-  outcome.elsewhere = true;
-  outcome.reports.push_back({UserReport::Kind::Notice, std::move(text)});
-}
-
-// The list in the user's folder, for this save only: merged with the copy
-// there as this session last wrote it (or, the first time, with whatever
-// it holds), with the file beside the program as its base beside it. The
-// next save tries the program's folder again.
-bool SaveInUserFolder(const SaveCall& call, std::u16string_view text,
-                      SaveOutcome& outcome) {
-  StorageFileState& state = call.state;
-  StorageLocation& location = state.location;
-  if (location.loaded_from != StoragePlace::BesideProgram ||
-      location.in_user_folder.empty())
-    return false;
-  const StorageFileState before = state;
-  std::error_code ignored;
-  std::filesystem::create_directories(location.in_user_folder.parent_path(),
-                                      ignored);
-  location.loaded_from = StoragePlace::UserFolder;
-  if (state.user_copy_memory) {
-    state.memory = *state.user_copy_memory;
-  } else {
-    state.memory.Remember({Kind::Missing, {}}, u"", {}, state.memory.encoding);
-  }
-  // What the list took in at start is the file's to rename, not the copy's.
-  state.set_aside.clear();
-  location.to_take_in.clear();
-  SaveOutcome moved = SaveAtCurrentPlace(call, text);
-  // The session's memory stays that of its own file.
-  const ListMemory written = state.memory;
-  state = before;
-  if (moved.result != Result::Done) return false;
-  state.user_copy_memory = written;
-  try {
-    WriteSetAsideBase(state, location.in_user_folder, call.ops);
-  } catch (const std::exception&) {
-    // Without its base the copy is merged as a plain union: nothing lost.
-  }
-  if (std::find(state.set_aside.begin(), state.set_aside.end(),
-                location.in_user_folder) == state.set_aside.end())
-    state.set_aside.push_back(location.in_user_folder);
-  if (moved.merged) outcome.merged = std::move(moved.merged);
-  outcome.taken_in += moved.taken_in;
-  for (UserReport& report : moved.reports)
-    if (report.kind == UserReport::Kind::Failure)
-      outcome.reports.push_back(std::move(report));
-  TellElsewhere(
-      outcome,
-      ComposeMessage(kSavedInUserFolder,
-                     {PathForMessage(SavePathOf(location).parent_path()),
-                      PathForMessage(location.in_user_folder.parent_path())}));
-  return true;
-}
 
 // A plan that merged a file another writer changed read it whole: the
 // session knows the file as read from then on, so that the base set aside
@@ -116,60 +37,14 @@ void RememberFileMergedWith(StorageFileState& state, const FileSnapshot& read,
                           plan.file_encoding);
 }
 
-// The file could not take the plan: the text goes beside it, then to the
-// user's folder, and at the end of a Windows session to the temporary
-// folder; each save tries the file first again.
-SaveOutcome KeepElsewhere(const SaveCall& call, const FileSnapshot& read,
-                          const SavePlan& plan, std::u16string_view text,
-                          LeftAlone why, std::string failure,
-                          SaveOutcome outcome) {
-  StorageFileState& state = call.state;
+// The file could not take the plan: what the session knows of the file
+// stays, and the text is left for the detour after the locked write.
+RefusedSave Refuse(StorageFileState& state, const FileSnapshot& read,
+                   std::u16string_view ours, SavePlan plan, Refusal why,
+                   std::string failure) {
   RememberFileMergedWith(state, read, plan);
-  const std::filesystem::path file = SavePathOf(state.location);
-  // With nothing of the session's to keep, nothing goes elsewhere; the
-  // failure is told when the list is closed.
-  if (state.memory.NothingOfTheSession(text)) {
-    if (call.moment != SaveMoment::WhileWorking && !failure.empty())
-      outcome.reports.push_back({UserReport::Kind::Failure, failure});
-    return outcome;
-  }
-  if (failure.empty())
-    failure = ComposeMessage(kCannotOpenFile, {PathForMessage(file)});
-
-  try {
-    const std::filesystem::path side =
-        WriteSetAside(state, file, plan, call.ops);
-    // The text set aside holds what the start took in, less what the user
-    // deleted since: a deletion of a line taken in stands at the next start.
-    MarkStartsTakeInDone(state, call.ops);
-    TellElsewhere(outcome,
-                  ComposeMessage(NoticePattern(why),
-                                 {PathForMessage(file), PathForMessage(side)}));
-    return outcome;
-  } catch (const std::exception&) {
-  }
-  if (SaveInUserFolder(call, text, outcome)) {
-    MarkStartsTakeInDone(state, call.ops);
-    return outcome;
-  }
-
-  const std::filesystem::path& temporary = state.location.in_temporary_folder;
-  if (call.moment == SaveMoment::EndingSession && !temporary.empty()) {
-    try {
-      std::error_code ignored;
-      std::filesystem::create_directories(temporary.parent_path(), ignored);
-      const std::filesystem::path kept =
-          WriteSetAside(state, temporary, plan, call.ops);
-      TellElsewhere(outcome, ComposeMessage(
-                                 kSavedBesideInUserFolder,
-                                 {PathForMessage(file), PathForMessage(kept)}));
-      return outcome;
-    } catch (const std::exception&) {
-    }
-  }
-  outcome.result = Result::Failed;
-  outcome.failure = std::move(failure);
-  return outcome;
+  std::u16string text(TextAfter(plan, ours));
+  return {why, std::move(failure), std::move(plan), std::move(text)};
 }
 
 // Takes the list's lock, breaking one that nobody holds.
@@ -185,27 +60,29 @@ LockResult TakeLock(const std::filesystem::path& file, FileOps& ops,
 // Another copy holds the lock: tried again later, or, once it has held
 // it too long or at the end of a Windows session, the file is left to its
 // holder and the text set aside.
-SaveOutcome SaveWhileLockedElsewhere(const SaveCall& call,
-                                     std::u16string_view ours,
-                                     SaveOutcome outcome) {
+LockedWrite SaveWhileLockedElsewhere(const SaveCall& call,
+                                     std::u16string_view ours) {
   StorageFileState& state = call.state;
   const std::filesystem::path file = SavePathOf(state.location);
   if (!state.locked_since) state.locked_since = call.now;
+  LockedWrite written;
+  SaveOutcome& outcome = written.outcome;
   std::string busy = ComposeMessage(kListBusy, {PathForMessage(file)});
   if (call.moment != SaveMoment::EndingSession &&
       call.now - *state.locked_since < kLongestLockWait) {
     outcome.result = Result::Locked;
     outcome.failure = std::move(busy);
-    return outcome;
+    return written;
   }
   const FileSnapshot now = TakeFileSnapshot(file);
-  const SavePlan plan = PlanStorageSave(state.memory, now, ours, call.moment,
-                                        call.codec, call.match);
+  SavePlan plan = PlanStorageSave(state.memory, now, ours, call.moment,
+                                  call.shift_jis, call.match);
   outcome.merged = plan.merged;
   outcome.taken_in = plan.taken_in;
-  if (plan.target == Target::None) return outcome;
-  return KeepElsewhere(call, now, plan, TextAfter(plan, ours),
-                       LeftAlone::Locked, std::move(busy), std::move(outcome));
+  if (plan.target != Target::None)
+    written.refused = Refuse(state, now, ours, std::move(plan), Refusal::Locked,
+                             std::move(busy));
+  return written;
 }
 
 // One round of a save: what it goes by. The first round goes by the
@@ -246,7 +123,7 @@ std::optional<FileSnapshot> FileNowApart(const ListMemory& memory,
 // compared with: that decides whether the file is to be written.
 SavePlan PlanRound(const SaveCall& call, const SaveRound& round, bool first) {
   SavePlan plan = PlanStorageSave(*round.planned_from, round.now(), round.ours,
-                                  call.moment, call.codec, call.match);
+                                  call.moment, call.shift_jis, call.match);
   const FileSnapshot& expected = round.expected();
   const bool file_holds_plan =
       expected.kind == Kind::Read && expected.bytes == plan.bytes;
@@ -344,34 +221,49 @@ bool WriteRound(const SaveCall& call, const std::filesystem::path& file,
   return written;
 }
 
-SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
-  StorageFileState& state = call.state;
-  const std::filesystem::path file = SavePathOf(state.location);
-  SaveOutcome outcome;
-  std::unique_ptr<FileLock> lock;
-  if (TakeLock(file, call.ops, lock) == LockResult::HeldElsewhere)
-    return SaveWhileLockedElsewhere(call, ours, std::move(outcome));
-  state.locked_since.reset();
-  // A lock that cannot be made at all is a folder that takes no new files:
-  // nobody else can write there either, and the save below finds its way.
+// After a write: what the next round goes by where another writer came
+// between, and what the file holds now. True where nobody came between,
+// so that no round is needed after this one.
+bool HeldAfterWrite(const SaveCall& call, SaveRound& round,
+                    RoundAfterAWriter& after_a_writer, const SavePlan& plan,
+                    std::optional<std::string> replaced, SaveOutcome& outcome) {
+  TellOf(plan, outcome);
+  // What the file held at the replace, where it was not what the round
+  // expected: another writer's, to be merged in. The next round's base is
+  // what this one was planned from: taken before the memory learns what
+  // was written.
+  const bool came_between = replaced.has_value();
+  if (came_between)
+    MergeWhatCameBetween(round, after_a_writer, plan, std::move(*replaced));
+  KeepWritten(call, round, plan);
+  // Until a round finds nobody came between, what was replaced stays on
+  // disk: a kill before the next round leaves it to the next start.
+  if (came_between) return false;
+  RemoveMergedDisplaced(call.state, call.ops);
+  return true;
+}
 
-  SaveRound round{&state.memory, FileNowApart(state.memory, file), std::nullopt,
-                  ours};
-  if (NothingToSave(state, round)) return outcome;
+// The rounds of a save under the lock, until one leaves the file holding
+// the list or finds it refused; a file that another writer keeps changing
+// ends them after kSaveTries.
+std::optional<RefusedSave> SaveInRounds(const SaveCall& call,
+                                        const std::filesystem::path& file,
+                                        SaveRound& round,
+                                        SaveOutcome& outcome) {
   RoundAfterAWriter after_a_writer;
   SavePlan plan;
   for (int attempt = 0; attempt < kSaveTries; ++attempt) {
     plan = PlanRound(call, round, attempt == 0);
+    // A plan that writes nothing here tells at once; one that writes, once
+    // its write went in.
+    if (plan.target != Target::File) TellOf(plan, outcome);
     if (plan.target == Target::None) {
-      TellOf(plan, outcome);
       KeepAsItIs(call, round, plan);
-      return outcome;
+      return std::nullopt;
     }
-    if (plan.target == Target::SideFile) {
-      TellOf(plan, outcome);
-      return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
-                           LeftAlone::Unread, {}, std::move(outcome));
-    }
+    if (plan.target == Target::SideFile)
+      return Refuse(call.state, round.now(), round.ours, std::move(plan),
+                    Refusal::Unread, {});
     std::optional<std::string> replaced;
     try {
       // A round whose write found another file in place tells nothing:
@@ -383,46 +275,57 @@ SaveOutcome SaveAtCurrentPlace(const SaveCall& call, std::u16string_view ours) {
       }
     } catch (const std::exception& error) {
       TellOf(plan, outcome);
-      return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
-                           LeftAlone::NotReplaceable, error.what(),
-                           std::move(outcome));
+      return Refuse(call.state, round.now(), round.ours, std::move(plan),
+                    Refusal::NotReplaceable, error.what());
     }
-    TellOf(plan, outcome);
-    // What the file held at the replace, where it was not what the
-    // round expected: another writer's, to be merged in.
-    const bool came_between = replaced.has_value();
-    // The next round's base is what this one was planned from: taken
-    // before the memory learns what was written.
-    if (came_between)
-      MergeWhatCameBetween(round, after_a_writer, plan, std::move(*replaced));
-    KeepWritten(call, round, plan);
-    // Until a round finds nobody came between, what was replaced stays on
-    // disk: a kill before the next round leaves it to the next start.
-    if (!came_between) {
-      RemoveMergedDisplaced(call.state, call.ops);
-      return outcome;
-    }
+    if (HeldAfterWrite(call, round, after_a_writer, plan, std::move(replaced),
+                       outcome))
+      return std::nullopt;
   }
   // The last round wrote, or found its text in place, or is set aside.
   const FileSnapshot& expected = round.expected();
   if (!round.written) TellOf(plan, outcome);
   if (expected.kind == Kind::Read && expected.bytes == plan.bytes)
-    return outcome;  // written; the last writer's text waits for the next
-  return KeepElsewhere(call, round.now(), plan, TextAfter(plan, round.ours),
-                       LeftAlone::Changed, {}, std::move(outcome));
+    return std::nullopt;  // written; the last writer's text waits for the next
+  return Refuse(call.state, round.now(), round.ours, std::move(plan),
+                Refusal::Changed, {});
 }
 
 }  // namespace
 
+LockedWrite SaveAtCurrentPlace(StorageFileState& state,
+                               std::u16string_view ours,
+                               const SaveRequest& request) {
+  const SaveCall call{request, state};
+  const std::filesystem::path file = SavePathOf(state.location);
+  LockedWrite written;
+  if (TakeLock(file, call.ops, written.lock) == LockResult::HeldElsewhere)
+    return SaveWhileLockedElsewhere(call, ours);
+  state.locked_since.reset();
+  // A lock that cannot be made at all is a folder that takes no new files:
+  // nobody else can write there either, and the save below finds its way.
+  SaveRound round{&state.memory, FileNowApart(state.memory, file), std::nullopt,
+                  ours};
+  if (!NothingToSave(state, round))
+    written.refused = SaveInRounds(call, file, round, written.outcome);
+  return written;
+}
+
 SaveOutcome SaveStorageListNow(StorageFileState& state,
                                std::u16string_view ours, SaveMoment moment,
-                               const TextCodec& codec, const LineMatch& match,
-                               FileOps& ops,
+                               const TextCodec& shift_jis,
+                               const LineMatch& match, FileOps& ops,
                                std::chrono::steady_clock::time_point now) {
   if (state.memory.last.kind == Kind::NotTaken) {
     return {};  // never loaded: never saved
   }
-  return SaveAtCurrentPlace({state, moment, codec, match, ops, now}, ours);
+  const SaveRequest request{moment, shift_jis, match, ops, now};
+  LockedWrite written = SaveAtCurrentPlace(state, ours, request);
+  if (!written.refused) return std::move(written.outcome);
+  // The lock stays held through the detour: no other copy's save takes in
+  // or renames the files it writes and marks meanwhile.
+  return DivertRefusedSave(state, std::move(*written.refused), request,
+                           std::move(written.outcome));
 }
 
 }  // namespace tavlin

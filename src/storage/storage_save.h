@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,38 @@ struct SaveOutcome {
   std::vector<UserReport> reports;
   std::string failure;
 };
+
+// What a save goes by besides the list and its text.
+struct SaveRequest {
+  SaveMoment moment;
+  const TextCodec& shift_jis;
+  const LineMatch& match;
+  FileOps& ops;
+  std::chrono::steady_clock::time_point now;
+};
+
+// Why a save left the list's file as it is.
+enum class Refusal { Unread, Changed, NotReplaceable, Locked };
+
+// A save the list's file refused: what it was to get, for the detour.
+struct RefusedSave {
+  Refusal why;
+  std::string failure;  // the system's words, where it gave any
+  SavePlan plan;
+  std::u16string text;  // the list's text after the plan
+};
+
+// The save at the list's current place alone, under that file's lock:
+// where the file refuses the text, refused says why, and the lock, where
+// one was taken, stays held until the caller lets it go.
+struct LockedWrite {
+  SaveOutcome outcome;
+  std::optional<RefusedSave> refused;
+  std::unique_ptr<FileLock> lock;
+};
+LockedWrite SaveAtCurrentPlace(StorageFileState& state,
+                               std::u16string_view ours,
+                               const SaveRequest& request);
 
 // Saves ours, the box's text, in the file's encoding (Shift-JIS through
 // shift_jis), at the moment now. Never waits on another copy's lock: a lock

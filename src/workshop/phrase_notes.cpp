@@ -52,11 +52,14 @@ std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
   return notes;
 }
 
-std::u16string MarginText(const LineNote& note) {
-  if (note.blank) return u"空行";
-  std::u16string text = (note.off_rhythm ? u"▲" : u"") + note.count;
-  if (note.duplicate) text += text.empty() ? u"重複" : u" 重複";
-  return text;
+std::vector<MarginFigure> MarginFigures(const LineNote& note) {
+  if (note.blank) return {{u"空行", false}};
+  std::vector<MarginFigure> figures;
+  if (!note.count.empty())
+    figures.push_back(
+        {(note.off_rhythm ? u"▲" : u"") + note.count, note.off_rhythm});
+  if (note.duplicate) figures.push_back({u"重複", true});
+  return figures;
 }
 
 }  // namespace tavlin

@@ -35,9 +35,17 @@ std::vector<std::u16string_view> LinesOfBox(std::u16string_view text);
 std::vector<LineNote> NotesOfLines(std::u16string_view text, PhrasePlace place,
                                    const MoraCountCache& counts);
 
-// What the margin shows beside a line: its count, marked "▲" where it does
-// not fit its place (字余り and 字足らず are the writer's to choose), then
-// "重複" for a second copy; "空行" for a line a generation leaves out.
-std::u16string MarginText(const LineNote& note);
+// One thing the margin shows beside a line.
+struct MarginFigure {
+  std::u16string shown;
+  bool warns = false;  // asks the writer to look: drawn apart from the rest
+  bool operator==(const MarginFigure&) const = default;
+};
+
+// What the margin shows beside a line, from the left: its count, marked
+// "▲" where it does not fit its place (字余り and 字足らず are the writer's
+// to choose), then "重複" for a second copy; "空行" alone for a line a
+// generation leaves out. A new figure is one more entry here.
+std::vector<MarginFigure> MarginFigures(const LineNote& note);
 
 }  // namespace tavlin

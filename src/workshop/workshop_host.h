@@ -40,6 +40,10 @@ class WorkshopHost final : public ListSaving {
   // Notes the text a box holds now, and returns its lines' notes.
   const std::vector<LineNote>& Note(PhrasePlace place,
                                     std::u16string_view text);
+  // The notes of the text the box held when last noted.
+  const std::vector<LineNote>& NotesOf(PhrasePlace place) const {
+    return notes_.at(static_cast<std::size_t>(place));
+  }
   // Whether the margin and the scan show: not without the dictionary.
   bool Counting() const { return meter_.available(); }
   // The foot's line: the scan of the notes so far, or why there is none.

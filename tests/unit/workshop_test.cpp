@@ -9,6 +9,7 @@
 #include "src/workshop/new_theme.h"
 #include "src/workshop/scan_share.h"
 #include "src/workshop/workshop_host.h"
+#include "src/workshop/workshop_margin.h"
 #include "support/faulty_file_ops.h"
 #include "support/list_session.h"
 #include "support/recording_view.h"
@@ -32,7 +33,7 @@ class Workshop : public testing::Test {
                                      PhrasePlace place) {
     std::vector<std::u16string> margin;
     for (const LineNote& note : NotesOfLines(text, place, meter_))
-      margin.push_back(MarginText(note));
+      margin.push_back(FiguresReading(MarginFigures(note)));
     return margin;
   }
 

@@ -25,32 +25,6 @@ constexpr wchar_t kClassName[] = L"TavlinWorkshopForm";
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT kBalloonShown = 6000;
 
-// What moves the text a box shows: after these, its margin follows.
-bool MayScroll(UINT message) {
-  switch (message) {
-    case WM_VSCROLL:
-    case WM_MOUSEWHEEL:
-    case WM_KEYDOWN:
-    case WM_CHAR:
-    case WM_IME_COMPOSITION:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_MOUSEMOVE:
-    case WM_SIZE:
-    case WM_SETTEXT:
-    case WM_PASTE:
-    case WM_CUT:
-    case WM_CLEAR:
-    case WM_UNDO:
-    case EM_SETSEL:
-    case EM_REPLACESEL:
-    case EM_SCROLLCARET:
-    case EM_LINESCROLL:
-      return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 TWorkshopForm::TWorkshopForm(HWND owner, WorkshopOpening opening)
@@ -105,8 +79,11 @@ void TWorkshopForm::CreateControls() {
     SendMessageW(box, EM_SETLIMITTEXT, 0, 0);
     SetWindowSubclass(box, BoxProcedure, column,
                       reinterpret_cast<DWORD_PTR>(this));
-    CreateControl(hwnd(), WorkshopMarginId(column), ControlKind::CountMargin,
-                  places.margins[column], u"");
+    HWND margin =
+        CreateControl(hwnd(), WorkshopMarginId(column),
+                      ControlKind::CountMargin, places.margins[column], u"");
+    SetWindowSubclass(margin, MarginProcedure, column,
+                      reinterpret_cast<DWORD_PTR>(this));
   }
   samples_.Create(hwnd(), places, dpi());
   CreateControl(hwnd(), kWorkshopFoot, ControlKind::TextLabel, places.foot,
@@ -159,6 +136,11 @@ bool TWorkshopForm::OnMeasureItem(MEASUREITEMSTRUCT& item) {
 }
 
 bool TWorkshopForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  for (std::size_t column = 0; column < kPhrasePlaces; ++column) {
+    if (item.hwndItem != Margin(column)) continue;
+    DrawMargin(column, item);
+    return true;
+  }
   return samples_.Draw(item);
 }
 
@@ -266,19 +248,9 @@ void TWorkshopForm::OnTimer(UINT_PTR id) {
 
 void TWorkshopForm::NoteBox(std::size_t column) {
   if (!host_) return;
-  HWND box = Box(column);
-  const std::vector<LineNote>& notes =
-      host_->Note(static_cast<PhrasePlace>(column), AsU16(WindowTextOf(box)));
-  if (host_->Counting()) {
-    // As many lines as the box has, so that the two scroll alike.
-    const auto lines =
-        static_cast<std::size_t>(SendMessageW(box, EM_GETLINECOUNT, 0, 0));
-    std::vector<std::wstring>& margin = margin_lines_[column];
-    margin.assign(std::max(lines, notes.size()), std::wstring());
-    for (std::size_t line = 0; line < notes.size(); ++line)
-      margin[line] = std::wstring(AsWide(MarginText(notes[line])));
-    AlignMargin(column, true);
-  }
+  host_->Note(static_cast<PhrasePlace>(column),
+              AsU16(WindowTextOf(Box(column))));
+  if (host_->Counting()) InvalidateRect(Margin(column), nullptr, FALSE);
   SetWindowTextW(Control(kWorkshopFoot),
                  WideFromUtf8(host_->FootText()).c_str());
 }
@@ -298,20 +270,6 @@ void TWorkshopForm::ChooseSample() {
   samples_.SelectChosenLines({Box(0), Box(1), Box(2)});
 }
 
-void TWorkshopForm::AlignMargin(std::size_t column, bool force) {
-  const LRESULT first = SendMessageW(Box(column), EM_GETFIRSTVISIBLELINE, 0, 0);
-  if (first == margin_first_[column] && !force) return;
-  margin_first_[column] = first;
-  // The lines from the first the box shows, as many as a screen holds.
-  constexpr std::size_t kMostShown = 400;
-  const std::vector<std::wstring>& lines = margin_lines_[column];
-  std::wstring shown;
-  for (std::size_t line = static_cast<std::size_t>(std::max<LRESULT>(first, 0));
-       line < lines.size() && line < first + kMostShown; ++line)
-    shown += lines[line] + L"\r\n";
-  SetWindowTextW(Margin(column), shown.c_str());
-}
-
 LRESULT CALLBACK TWorkshopForm::BoxProcedure(HWND box, UINT message, WPARAM w,
                                              LPARAM l, UINT_PTR column,
                                              DWORD_PTR form) {
@@ -326,9 +284,14 @@ LRESULT CALLBACK TWorkshopForm::BoxProcedure(HWND box, UINT message, WPARAM w,
     }
     return 0;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, BoxProcedure, column);
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(box, BoxProcedure, column);
+    return DefSubclassProc(box, message, w, l);
+  }
   const LRESULT result = DefSubclassProc(box, message, w, l);
-  if (MayScroll(message)) self->AlignMargin(column);
+  // Whatever moved the lines (a key, the wheel, a drag, a paste), the
+  // margin follows once they have moved.
+  if (message != EM_GETFIRSTVISIBLELINE) self->FollowBox(column, box);
   return result;
 }
 

@@ -1,7 +1,7 @@
 // The phrase workshop, 語句の編集: a theme's three phrase files side by
-// side in text boxes, each line's 音数 in a margin beside it kept in step
-// as the user types and scrolls, the share of the theme's slogans that
-// scan at the foot, five sample slogans of the boxes as they stand, and
+// side in text boxes, each line's 音数 in a margin beside it drawn from the
+// lines' notes as the user types and scrolls, the share of the theme's slogans
+// that scan at the foot, five sample slogans of the boxes as they stand, and
 // 新しいテーマ. The files are saved as the user works, as the storage
 // lists are. Modal over the main window.
 #pragma once
@@ -18,6 +18,7 @@
 #include "src/app/host_view.h"
 #include "src/rhythm/mora_meter.h"
 #include "src/workshop/workshop_host.h"
+#include "src/workshop/workshop_margin.h"
 #include "win32/forms/workshop_samples_win32.h"
 #include "win32/gui/balloon_tip_win32.h"
 #include "win32/gui/close_saving_win32.h"
@@ -69,8 +70,11 @@ class TWorkshopForm final : public Window, private HostView {
   void OpenTheme(std::u16string theme);
   // The box's margin and the foot, after its text changed.
   void NoteBox(std::size_t column);
-  // The margin shows from the line the box shows from; again where force.
-  void AlignMargin(std::size_t column, bool force = false);
+  // The margin is drawn again where the box's lines have moved.
+  void FollowBox(std::size_t column, HWND box);
+  // The margin's rows for the lines its box shows now.
+  std::vector<MarginRow> MarginRowsOf(std::size_t column) const;
+  void DrawMargin(std::size_t column, const DRAWITEMSTRUCT& item) const;
   // The samples of the boxes' texts now, drawn with the host's seed.
   void ShowSamples();
   // The chosen sample's lines, selected in their boxes as they are now.
@@ -83,6 +87,9 @@ class TWorkshopForm final : public Window, private HostView {
   static LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM w,
                                        LPARAM l, UINT_PTR column,
                                        DWORD_PTR form);
+  static LRESULT CALLBACK MarginProcedure(HWND margin, UINT message, WPARAM w,
+                                          LPARAM l, UINT_PTR column,
+                                          DWORD_PTR form);
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
   HWND Box(std::size_t column) const;
   HWND Margin(std::size_t column) const;
@@ -94,10 +101,8 @@ class TWorkshopForm final : public Window, private HostView {
   bool closed_ = false;
   CloseSaving close_saving_;
   bool showing_host_ = false;  // the boxes change, but not by the user
-  // Each margin's lines, one for each line of its box, and the first of
-  // them it shows now.
-  std::array<std::vector<std::wstring>, 3> margin_lines_;
-  std::array<LRESULT, 3> margin_first_{};
+  // The first line each box showed when last looked at.
+  std::array<LRESULT, kPhrasePlaces> box_first_{};
   WorkshopSampleList samples_;
   std::optional<WorkshopHost> host_;
 };

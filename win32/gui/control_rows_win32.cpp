@@ -73,9 +73,9 @@ DWORD StyleOf(ControlKind kind) {
       return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
              ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN |
              ES_NOHIDESEL;
-    // Shows the lines its box shows: the program keeps the two in step.
+    // Drawn by its form beside the lines its box shows.
     case ControlKind::CountMargin:
-      return child | WS_VISIBLE | SS_RIGHT | SS_NOPREFIX;
+      return child | WS_VISIBLE | SS_OWNERDRAW;
     case ControlKind::PickList:
       return child | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
              LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;

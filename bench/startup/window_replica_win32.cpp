@@ -87,10 +87,8 @@ class WindowReplica final : public Window {
     std::vector<HWND> controls;
     for (std::size_t page = 0; page < std::size(kExampleThemes); ++page) {
       const std::u16string_view theme = kExampleThemes[page];
-      const bool standard = page < std::size(kPageCaptions);
-      pages.push_back(
-          {standard ? std::u16string(kPageCaptions[page]) : ThemeCaption(theme),
-           std::u16string(theme)});
+      const bool standard = page < std::size(kStandardThemeNames);
+      pages.push_back({ThemeCaption(theme), std::u16string(theme)});
       // A standard page's box is made with the window, the first one shown;
       // any other page's when it is first chosen.
       if (standard) controls.push_back(MakeStorageBox(page, client));

@@ -1,11 +1,12 @@
-// The standard themes of slogans, on the first pages of the main window in
-// this order; their names are in phrase_theme.cpp, a further standard theme
-// is one more entry here and there.
+// The standard themes of slogans as the code asks for them, in the order of
+// their names (kStandardThemeNames); a further standard theme needs an
+// entry here only where code asks for it by name.
 #pragma once
+
+#include "src/platform/standard_themes.h"
 
 namespace tavlin {
 
 enum class PhraseCategory { Safety, Quality };
-inline constexpr int kStandardThemeCount = 2;
 
 }  // namespace tavlin

@@ -11,9 +11,6 @@ namespace tavlin {
 namespace {
 
 constexpr std::u16string_view kPositionMarks = u"上中下";
-// The standard themes' names, in the order of PhraseCategory.
-constexpr std::u16string_view kStandardThemeNames[kStandardThemeCount] = {
-    u"安全", u"品質"};
 constexpr std::u16string_view kExtension = u".txt";
 
 bool EndsWithExtension(std::u16string_view name) {

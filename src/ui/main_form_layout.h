@@ -48,9 +48,7 @@ inline constexpr ControlLayout kMainFormLayout[] = {
 inline constexpr ControlLayout kStorageBoxLayout{
     kMemSafe, ControlKind::StorageBox, {12, 272, 350, 177}, kAnchorAll, u""};
 
-// The captions of the standard pages' tabs.
-inline constexpr std::u16string_view kPageCaptions[] = {u"　安　全　標　語　",
-                                                        u"　品　質　標　語　"};
+// The tabs' height; their captions come with the pages.
 inline constexpr int kTabHeight = 34;
 
 // The place in the tab order where the active page's storage box stands,

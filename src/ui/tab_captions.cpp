@@ -1,10 +1,10 @@
 #include "src/ui/tab_captions.h"
 
+#include "src/platform/standard_themes.h"
+
 namespace tavlin {
 
 namespace {
-
-constexpr std::size_t kStandardPages = 2;
 
 template <typename CaptionOf>
 TabCaptionSet CaptionsOf(const std::vector<TabPage>& pages,
@@ -22,7 +22,8 @@ std::vector<TabCaptionSet> TabCaptionChoices(
   std::vector<TabCaptionSet> choices;
   choices.push_back(
       CaptionsOf(pages, [](const TabPage& page) { return page.designed; }));
-  if (pages.size() <= kStandardPages) return choices;
+  if (pages.size() <= static_cast<std::size_t>(kStandardThemeCount))
+    return choices;
   choices.push_back(CaptionsOf(
       pages, [](const TabPage& page) { return page.theme + u"標語"; }));
   choices.push_back(

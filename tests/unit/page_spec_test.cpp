@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "src/ui/main_form_layout.h"
 #include "support/temp_folder.h"
 
 namespace tavlin {
@@ -21,8 +20,8 @@ TEST(PageSpecs, StandardPagesFirstThenFurtherThemesWithTheirFilesAndCaptions) {
     WriteBytes(folder / fs::path(reinterpret_cast<const char8_t*>(name)), "x");
   const std::vector<PageSpec> pages = PagesOf(folder / "Tavlin.exe");
   ASSERT_EQ(pages.size(), 3u);
-  EXPECT_EQ(pages[0].caption, kPageCaptions[0]);
-  EXPECT_EQ(pages[1].caption, kPageCaptions[1]);
+  EXPECT_EQ(pages[0].caption, u"　安　全　標　語　");
+  EXPECT_EQ(pages[1].caption, u"　品　質　標　語　");
   EXPECT_EQ(pages[2].caption, u"　交　通　安　全　標　語　");
   EXPECT_EQ(pages[2].storage_file, folder / u8"Tavlin交通安全保管庫.txt");
   EXPECT_EQ(pages[0].storage_file, folder / u8"Tavlin安全保管庫.txt");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "src/storage/storage_file.h"
-#include "src/ui/main_form_layout.h"
 
 namespace tavlin {
 
@@ -56,8 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 TEST(ThemeCaption, SpacesEveryCharacterAsTheStandardPagesDo) {
-  EXPECT_EQ(ThemeCaption(ThemeName(PhraseCategory::Safety)), kPageCaptions[0]);
-  EXPECT_EQ(ThemeCaption(ThemeName(PhraseCategory::Quality)), kPageCaptions[1]);
+  EXPECT_EQ(ThemeCaption(ThemeName(PhraseCategory::Safety)),
+            u"　安　全　標　語　");
+  EXPECT_EQ(ThemeCaption(ThemeName(PhraseCategory::Quality)),
+            u"　品　質　標　語　");
   EXPECT_EQ(ThemeCaption(u"5S"), u"　5　S　標　語　");
 }
 

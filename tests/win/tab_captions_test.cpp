@@ -17,6 +17,9 @@ namespace tavlin {
 
 namespace {
 
+const std::u16string kSafetyCaption = u"　安　全　標　語　";
+const std::u16string kQualityCaption = u"　品　質　標　語　";
+
 std::u16string CaptionOf(HWND tabs, int tab) {
   wchar_t text[64] = {};
   TCITEMW item{};
@@ -51,18 +54,17 @@ class TabStrip : public testing::Test {
 };
 
 TEST_F(TabStrip, TwoPagesKeepTheirDesignedCaptions) {
-  FitTabCaptions(
-      tabs_, TabCaptionChoices({{std::u16string(kPageCaptions[0]), u"安全"},
-                                {std::u16string(kPageCaptions[1]), u"品質"}}));
-  EXPECT_EQ(CaptionOf(tabs_, 0), kPageCaptions[0]);
-  EXPECT_EQ(CaptionOf(tabs_, 1), kPageCaptions[1]);
+  FitTabCaptions(tabs_, TabCaptionChoices({{kSafetyCaption, u"安全"},
+                                           {kQualityCaption, u"品質"}}));
+  EXPECT_EQ(CaptionOf(tabs_, 0), kSafetyCaption);
+  EXPECT_EQ(CaptionOf(tabs_, 1), kQualityCaption);
   EXPECT_TRUE(LastTabFits());
 }
 
 TEST_F(TabStrip, EveryTabOfThreeThemesShowsWhole) {
   FitTabCaptions(
-      tabs_, TabCaptionChoices({{std::u16string(kPageCaptions[0]), u"安全"},
-                                {std::u16string(kPageCaptions[1]), u"品質"},
+      tabs_, TabCaptionChoices({{kSafetyCaption, u"安全"},
+                                {kQualityCaption, u"品質"},
                                 {u"　交　通　安　全　標　語　", u"交通安全"}}));
   ASSERT_EQ(TabCtrl_GetItemCount(tabs_), 3);
   EXPECT_TRUE(LastTabFits());

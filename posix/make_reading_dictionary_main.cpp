@@ -37,6 +37,45 @@ std::optional<std::u16string> ReadUtf8File(const char* path) {
   return DecodeUnicodeText(*bytes, TextEncoding::Utf8);
 }
 
+// A preference file's line: a form, a tab, the reading to prefer for it.
+void AddPreference(ReadingDictionaryBuilder& builder, std::u16string_view line,
+                   bool among_equals) {
+  const std::size_t tab = line.find(u'\t');
+  if (tab == std::u16string_view::npos) return;
+  std::u16string surface(line.substr(0, tab));
+  std::u16string reading(line.substr(tab + 1));
+  if (among_equals)
+    builder.PreferAmongEquals(std::move(surface), std::move(reading));
+  else
+    builder.Prefer(std::move(surface), std::move(reading));
+}
+
+// Reads the lexicon files and preference files named from argv[first] on;
+// the lexicon entries read, or none where a file cannot be read.
+std::optional<std::size_t> ReadSources(ReadingDictionaryBuilder& builder,
+                                       int first, int argc, char** argv) {
+  std::size_t entries = 0;
+  for (int i = first; i < argc; ++i) {
+    const std::string option = argv[i];
+    const bool among_equals = option == "--prefer-among-equals";
+    const bool preferences = among_equals || option == "--prefer";
+    if (preferences && ++i >= argc) return std::nullopt;
+    const std::optional<std::u16string> text = ReadUtf8File(argv[i]);
+    if (!text) {
+      std::cerr << "cannot read " << argv[i] << " as UTF-8\n";
+      return std::nullopt;
+    }
+    ForEachTextLine(*text, [&](std::u16string_view line) {
+      if (preferences) return AddPreference(builder, line, among_equals);
+      LexiconEntry entry;
+      if (!ParseLexiconLine(line, entry)) return;
+      builder.Add(std::move(entry));
+      ++entries;
+    });
+  }
+  return entries;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,35 +92,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   ReadingDictionaryBuilder builder(GroupJoinCosts(*matrix, kJoinClasses));
-  std::size_t entries = 0;
-  for (int i = 3; i < argc; ++i) {
-    const std::string option = argv[i];
-    const bool among_equals = option == "--prefer-among-equals";
-    const bool preferences = among_equals || option == "--prefer";
-    if (preferences && ++i >= argc) return 2;
-    const std::optional<std::u16string> text = ReadUtf8File(argv[i]);
-    if (!text) {
-      std::cerr << "cannot read " << argv[i] << " as UTF-8\n";
-      return 1;
-    }
-    ForEachTextLine(*text, [&](std::u16string_view line) {
-      if (preferences) {
-        const std::size_t tab = line.find(u'\t');
-        if (tab == std::u16string_view::npos) return;
-        std::u16string surface(line.substr(0, tab));
-        std::u16string reading(line.substr(tab + 1));
-        if (among_equals)
-          builder.PreferAmongEquals(std::move(surface), std::move(reading));
-        else
-          builder.Prefer(std::move(surface), std::move(reading));
-        return;
-      }
-      LexiconEntry entry;
-      if (!ParseLexiconLine(line, entry)) return;
-      builder.Add(std::move(entry));
-      ++entries;
-    });
-  }
+  const std::optional<std::size_t> entries = ReadSources(builder, 3, argc, argv);
+  if (!entries) return 1;
   ReadingDictionaryBuilder::Result result = builder.Build();
   const std::size_t words = result.words.size();
   const std::size_t kanji = result.kanji.size();
@@ -97,6 +109,6 @@ int main(int argc, char** argv) {
   std::printf(
       "%zu entries, %zu readings, %zu kanji, %zu join classes: %zu "
       "bytes\n",
-      entries, words, kanji, classes, bytes.size());
+      entries.value(), words, kanji, classes, bytes.size());
   return 0;
 }

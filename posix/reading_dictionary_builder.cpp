@@ -93,6 +93,28 @@ std::optional<std::pair<int, bool>> Decide(const std::map<int, int>& votes) {
       top.first, top.second >= kSureVotes && top.second >= kSureShare * total};
 }
 
+// Each kanji's counts before and after another, as the compounds voted;
+// where they did not, its count alone, or the likeliest there is.
+void CountByVotes(const std::map<char32_t, Votes>& votes,
+                  std::map<char32_t, KanjiMoraeCounts>& kanji) {
+  for (const auto& [k, its_votes] : votes) {
+    KanjiMoraeCounts& counts = kanji[k];
+    const bool has_alone = counts.kanji != 0;
+    counts.kanji = k;
+    const auto before = Decide(its_votes.before);
+    const auto after = Decide(its_votes.after);
+    const int fallback = has_alone ? counts.morae[0]
+                         : before  ? before->first
+                         : after   ? after->first
+                                   : kUsualKanjiMorae;
+    if (!has_alone) counts.morae[0] = fallback;
+    counts.morae[1] = before ? before->first : fallback;
+    counts.sure[1] = before && before->second;
+    counts.morae[2] = after ? after->first : fallback;
+    counts.sure[2] = after && after->second;
+  }
+}
+
 // A word that starts with a kanji numeral (一人, 二十歳, 一生) is read
 // whole: the lexicon's costs read its numeral apart, as a number, which is
 // right for its sense but not for its sound (いちにん, にじゅっさい).
@@ -345,22 +367,7 @@ void ReadingDictionaryBuilder::KanjiBesideAnother(const Readings& chosen,
       ++votes[points[1]].after[whole - *first];
     }
   }
-  for (const auto& [k, its_votes] : votes) {
-    KanjiMoraeCounts& counts = kanji[k];
-    const bool has_alone = counts.kanji != 0;
-    counts.kanji = k;
-    const auto before = Decide(its_votes.before);
-    const auto after = Decide(its_votes.after);
-    const int fallback = has_alone ? counts.morae[0]
-                         : before  ? before->first
-                         : after   ? after->first
-                                   : kUsualKanjiMorae;
-    if (!has_alone) counts.morae[0] = fallback;
-    counts.morae[1] = before ? before->first : fallback;
-    counts.sure[1] = before && before->second;
-    counts.morae[2] = after ? after->first : fallback;
-    counts.sure[2] = after && after->second;
-  }
+  CountByVotes(votes, kanji);
 }
 
 }  // namespace tavlin

@@ -150,8 +150,9 @@ void ListSaving::SaveTimeCame(std::size_t page) {
   CloseIfNothingWaits();
 }
 
-void ListSaving::SaveList(std::size_t page) {
-  Save(page, SaveMoment::WhileWorking, nullptr);
+void ListSaving::SaveList(std::size_t page,
+                          std::optional<std::u16string> text) {
+  Save(page, SaveMoment::WhileWorking, nullptr, std::move(text));
 }
 
 ListSaving::Saved ListSaving::SaveLists(SaveMoment moment, std::string* failure,
@@ -183,10 +184,11 @@ ListSaving::Saved ListSaving::SaveLists(SaveMoment moment, std::string* failure,
 }
 
 SaveOutcome::Result ListSaving::Save(std::size_t page, SaveMoment moment,
-                                     std::vector<UserReport>* reports) {
+                                     std::vector<UserReport>* reports,
+                                     std::optional<std::u16string> text) {
   if (view_) view_->CancelListSave(page);
   if (moment == SaveMoment::WhileWorking) {
-    SaveBesideTheWindow(page);
+    SaveBesideTheWindow(page, std::move(text));
     return SaveOutcome::Result::Done;
   }
   // Nothing can wait now: what is under way ends first, so that this save
@@ -242,14 +244,16 @@ std::vector<std::filesystem::path> ListSaving::ListFiles() {
   return files;
 }
 
-void ListSaving::SaveBesideTheWindow(std::size_t page) {
+void ListSaving::SaveBesideTheWindow(std::size_t page,
+                                     std::optional<std::u16string> text) {
   PageList& list = ListAt(page);
   if (list.saving) {
     list.save_again = true;
     return;
   }
   list.saving = true;
-  worker_->Post([this, page, sent = TextOf(page)]() -> std::function<void()> {
+  worker_->Post([this, page, sent = text ? std::move(*text) : TextOf(page)]()
+                    -> std::function<void()> {
     std::optional<SaveOutcome> outcome;
     std::vector<std::u16string> deleted;
     std::exception_ptr failure;

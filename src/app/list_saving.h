@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,8 +65,10 @@ class ListSaving {
   void ListTyped(std::size_t list);
   // The pause asked for is over (HostView::SaveListAfter).
   void SaveTimeCame(std::size_t list);
-  // Saves the list now, beside the window.
-  void SaveList(std::size_t list);
+  // Saves the list now, beside the window: text, where the caller has the
+  // box's text at hand already, else what the box shows.
+  void SaveList(std::size_t list,
+                std::optional<std::u16string> text = std::nullopt);
   // The list's folder reported a change: where another writer changed the
   // list's file since this session last read or wrote it, the list is
   // saved, which takes their text in (and tells what went) as any save
@@ -130,6 +133,9 @@ class ListSaving {
     while (worker_->Busy());
   }
 
+  // How the lists' lines are matched, as storing a slogan matches them.
+  const LineMatch& LineMatching() const { return match_; }
+
   const TextCodec& shift_jis_;
 
  private:
@@ -140,8 +146,10 @@ class ListSaving {
   // show.
   std::u16string TextOf(std::size_t list) const;
   SaveOutcome::Result Save(std::size_t list, SaveMoment moment,
-                           std::vector<UserReport>* reports);
-  void SaveBesideTheWindow(std::size_t list);
+                           std::vector<UserReport>* reports,
+                           std::optional<std::u16string> text = std::nullopt);
+  void SaveBesideTheWindow(std::size_t list,
+                           std::optional<std::u16string> text);
   // Takes up what a save found: the box shows what the list became, with
   // anything typed since the text was sent merged over it; the list is
   // tried again as the result says; what it has to tell is told.

@@ -104,6 +104,8 @@ void MainHost::TellOfSlogans(std::string text) {
 
 void MainHost::UseMeter(MoraMeter meter) {
   meter_ = std::move(meter);
+  // The rows show their counts, and screen readers read them, from now on.
+  if (view_ && meter_.available()) view_->RedrawRows();
   if (!meter_.readings_notice().empty())
     TellOfSlogans(meter_.readings_notice());
 }
@@ -120,10 +122,11 @@ const SloganRows& MainHost::Generate(std::uint32_t seed) {
   RowCollector rows(shift_jis_);
   const MeteredRhythm rhythm(meter_, shift_jis_);
   const bool scan = five_seven_five_ && meter_.available();
+  PageState& page = pages_[active_];
   const int scanning =
       GenerateThemeSlogans(program_folder_, *theme, phrases_, seed, rows,
-                           &Holds(), scan ? &rhythm : nullptr);
-  History().Add(std::move(rows.rows));
+                           &page.holds, scan ? &rhythm : nullptr);
+  page.history.Add(std::move(rows.rows));
   // What is wrong with 読み.txt comes first: it may be why few scan.
   if (!readings_notice.empty())
     TellOfSlogans(std::move(readings_notice));
@@ -149,14 +152,18 @@ void MainHost::FindPhraseFiles() {
       page.entry.phrase_theme = page.entry.storage_theme;
 }
 
-MainHost::Steps MainHost::PageChosen(std::size_t page) {
-  SwitchTo(page);
-  return {Step::SaveChangedLists, Step::ShowPage, Step::Generate};
-}
-
-MainHost::Steps MainHost::StoreAsked(bool row_selected) const {
-  if (!row_selected) return {};
-  return {Step::StoreSelected, Step::SaveActiveList};
+SloganMenuState MainHost::SloganMenu(std::optional<std::size_t> row) const {
+  const SloganRow* slogan = ShownRow(row);
+  SloganMenuState state;
+  state.slogan_selected = slogan != nullptr;
+  state.any_held = Holds().any();
+  state.can_go_back = History().CanGoBack();
+  state.can_go_forward = History().CanGoForward();
+  for (std::size_t part = 0; slogan && part < kPhrasePositions; ++part)
+    state.part_held[part] = IsHeld(*slogan, part);
+  state.rhythm_shown = meter_.available();
+  state.five_seven_five = five_seven_five_;
+  return state;
 }
 
 void MainHost::SwitchTo(std::size_t page) {
@@ -171,7 +178,7 @@ bool MainHost::IsHeld(const SloganRow& row, std::size_t part) const {
 
 bool MainHost::ToggleHold(const SloganRow& row, std::size_t part) {
   if (!row.has_parts || part >= kPhrasePositions) return false;
-  std::optional<ShiftJisText>& held = Holds().phrases[part];
+  std::optional<ShiftJisText>& held = pages_[active_].holds.phrases[part];
   if (IsHeld(row, part))
     held.reset();
   else

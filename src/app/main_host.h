@@ -3,16 +3,18 @@
 // and history, its storage list and the saving of it), the order of a page
 // switch and of storing, and what the user is told. The window tells the
 // host what happened and shows what it answers (HostView); the program's
-// folder, the codec, the seed and the file system come in from outside.
+// folder, the codec, the seeds and the file system come in from outside.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "src/app/list_saving.h"
+#include "src/app/main_view.h"
 #include "src/app/page_spec.h"
 #include "src/platform/text_codec.h"
 #include "src/rhythm/mora_meter.h"
@@ -20,6 +22,7 @@
 #include "src/slogan/phrase_holds.h"
 #include "src/slogan/phrase_list.h"
 #include "src/slogan/slogan_row.h"
+#include "src/ui/slogan_menu.h"
 
 namespace tavlin {
 
@@ -36,9 +39,37 @@ class MainHost final : public ListSaving {
   std::size_t PageCount() const { return pages_.size(); }
   const std::filesystem::path& ProgramFolder() const { return program_folder_; }
   const PageSpec& Page(std::size_t page) const { return pages_.at(page).entry; }
+  // The page in view; the window's tabs follow it.
   std::size_t Active() const { return active_; }
-  PhraseHolds& Holds() { return pages_[active_].holds; }
-  GenerationHistory& History() { return pages_[active_].history; }
+  const PhraseHolds& Holds() const { return pages_[active_].holds; }
+  const GenerationHistory& History() const { return pages_[active_].history; }
+  // The rows the list shows now, as the host last told the window.
+  const SloganRows& ShownRows() const { return shown_rows_; }
+
+  // The window that shows the host, from its creation on; a view of the
+  // lists alone shows no page and opens nothing.
+  using ListSaving::Attach;
+  void Attach(MainView& view) {
+    ListSaving::Attach(view);
+    view_ = &view;
+  }
+  // Where each generation's seed comes from: the clock, in the program.
+  void UseSeeds(std::function<std::uint32_t()> seeds) {
+    seeds_ = std::move(seeds);
+  }
+  // The window is made: every page's list is loaded, and the first page
+  // shows a first generation.
+  void Start(const ListFolders& folders);
+
+  // A user's act, as the command table names it: a menu item, a key or a
+  // button. row is the list's selected row, where one is.
+  void Run(int command, std::optional<std::size_t> row = std::nullopt);
+  // The user chose a page: the page left is on disk as it is left, then
+  // the chosen one shows with a new generation.
+  void ChoosePage(std::size_t page);
+  // A theme made in the workshop: its page, last in tab order, its list
+  // loaded; nothing beyond the most pages there can be.
+  void AddThemePage(PageSpec page);
 
   // Whether the active page composes slogans: not without phrase files.
   bool CanGenerate() const { return Page(active_).phrase_theme.has_value(); }
@@ -55,27 +86,10 @@ class MainHost final : public ListSaving {
   const MoraMeter& Meter() const { return meter_; }
   // Whether generations keep to 五・七・五 (the list's menu, off at start).
   bool FiveSevenFive() const { return five_seven_five_; }
-  void SetFiveSevenFive(bool on) { five_seven_five_ = on; }
+  // What the list's menu offers for the selected row, where one is.
+  SloganMenuState SloganMenu(std::optional<std::size_t> row) const;
 
-  // What the window does for an event, in this order: the host decides,
-  // the window carries it out.
-  enum class Step {
-    SaveChangedLists,  // every list typed into since its last save
-    ShowPage,          // the active page's storage box, holds and history
-    Generate,          // a new generation for the active page, shown
-    StoreSelected,     // the selected row into the active page's list
-    SaveActiveList,    // that list, at once
-  };
-  using Steps = std::vector<Step>;
-
-  // The user chose another page: the page left is on disk as it is left,
-  // then the chosen one shows with a new generation.
-  Steps PageChosen(std::size_t page);
-  // A double-click or Enter on the list: a stored slogan is on disk at
-  // once. Nothing without a selected row.
-  Steps StoreAsked(bool row_selected) const;
-
-  // Makes page the active one.
+  // Makes page the active one, without showing it.
   void SwitchTo(std::size_t page);
   const std::u16string& ActiveTheme() const {
     return Page(active_).storage_theme;
@@ -113,6 +127,28 @@ class MainHost final : public ListSaving {
     return Page(page).storage_theme;
   }
   std::size_t ActiveListIndex() const override { return active_; }
+
+  // The page actions the commands run (page_actions.cpp).
+  const SloganRow* ShownRow(std::optional<std::size_t> row) const;
+  void ShowActivePage();
+  // A new generation shown; a failure to read a phrase file is told.
+  void NewGeneration();
+  void ShowRows(const SloganRows& rows);
+  void StoreRow(const SloganRow& row);
+  void CopyRow(const SloganRow& row);
+  void PosterOfRow(const SloganRow& row);
+  void ToggleHoldOfRow(const SloganRow& row, std::size_t part);
+  void ReleaseHolds();
+  // Pages through the page's history: back, or forward.
+  void StepHistory(bool back);
+  void ToggleFiveSevenFive();
+  void EditPhrases();
+  void ShowInfo();
+  void PosterAtCaret();
+  void ExportVoteSheet();
+  void TallyVotes();
+  void PutBackRemovedLines();
+  void TurnPage(int step);
   std::filesystem::path RemovedRecordOf(std::size_t page) const override;
   // Tells what a generation found, over the slogan list.
   void TellOfSlogans(std::string text);
@@ -125,6 +161,12 @@ class MainHost final : public ListSaving {
   ListFolders folders_;  // where lists go that their folder cannot take
   MoraMeter meter_;
   bool five_seven_five_ = false;
+  MainView* view_ = nullptr;
+  std::function<std::uint32_t()> seeds_;
+  SloganRows shown_rows_;
+  // Where the last vote sheet went this session: the filled ones are
+  // looked for there first. Empty until one is written.
+  std::filesystem::path vote_sheet_folder_;
 };
 
 }  // namespace tavlin

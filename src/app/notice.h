@@ -17,6 +17,8 @@ struct Notice {
   Place place = Place::Window;
   std::size_t page = 0;  // the page whose box it belongs to
   UserReport report;
+  // Shown for a moment only, as where the list is in its history.
+  bool brief = false;
   bool operator==(const Notice&) const = default;
 };
 

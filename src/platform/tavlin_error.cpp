@@ -1,5 +1,8 @@
 #include "src/platform/tavlin_error.h"
 
+#include <exception>
+#include <new>
+
 #include "src/platform/messages.h"
 
 namespace tavlin {
@@ -31,6 +34,22 @@ TavlinError CannotOpenFileError(const std::filesystem::path& path) {
 
 TavlinError CannotCreateFileError(const std::filesystem::path& path) {
   return TavlinError(ComposeMessage(kCannotCreateFile, {PathForMessage(path)}));
+}
+
+UserReport CurrentExceptionReport() noexcept {
+  try {
+    try {
+      throw;
+    } catch (const std::bad_alloc&) {
+      return {UserReport::Kind::Failure, std::string(kOutOfMemory)};
+    } catch (const std::exception& error) {
+      return {UserReport::Kind::Failure, error.what()};
+    } catch (...) {
+      return {UserReport::Kind::Failure, std::string(kUnexpectedError)};
+    }
+  } catch (...) {
+    return {UserReport::Kind::Failure, {}};  // no memory left for the text
+  }
 }
 
 }  // namespace tavlin

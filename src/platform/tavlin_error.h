@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "src/platform/messages.h"
+
 namespace tavlin {
 
 class TavlinError : public std::runtime_error {
@@ -28,5 +30,9 @@ std::string ComposeMessage(std::string_view pattern,
 // cannot be created or replaced.
 TavlinError CannotOpenFileError(const std::filesystem::path& path);
 TavlinError CannotCreateFileError(const std::filesystem::path& path);
+
+// The report of the exception being handled, to be shown later; call only
+// inside a catch block.
+UserReport CurrentExceptionReport() noexcept;
 
 }  // namespace tavlin

@@ -116,15 +116,12 @@ std::pair<std::size_t, std::size_t> PutWords(
   return {forms, longest};
 }
 
-}  // namespace
-
-std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
-                                   std::vector<KanjiMoraeCounts> kanji,
-                                   const ConnectionCosts& connections) {
+// Words with no form or too long a form go, and of readings alike in all
+// but cost the cheapest stands for them.
+void KeepCheapestReadings(std::vector<DictionaryWord>& words) {
   std::erase_if(words, [](const DictionaryWord& word) {
     return word.word.empty() || word.word.size() > kLongestWord;
   });
-  // Readings alike in all but cost: the cheapest stands for them.
   const auto alike = [](const DictionaryWord& word) {
     return std::tie(word.word, word.morae, word.left, word.right,
                     word.suffix_after_kanji);
@@ -140,6 +137,10 @@ std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
                     return alike(a) == alike(b);
                   }),
       words.end());
+}
+
+// Each kanji once, in order, the first of its counts kept.
+void SortKanji(std::vector<KanjiMoraeCounts>& kanji) {
   std::stable_sort(kanji.begin(), kanji.end(),
                    [](const KanjiMoraeCounts& a, const KanjiMoraeCounts& b) {
                      return a.kanji < b.kanji;
@@ -150,6 +151,40 @@ std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
                     return a.kanji == b.kanji;
                   }),
       kanji.end());
+}
+
+// The file's head: its mark, version, checksum, counts and the classes of
+// the contexts a word meets.
+std::string DictionaryHead(const std::string& body, std::size_t forms,
+                           std::size_t longest, std::size_t kanji,
+                           std::size_t classes, const ContextClasses& context) {
+  const auto in_table = [&](std::uint8_t c) {
+    return static_cast<char>(std::min<std::size_t>(c, classes - 1));
+  };
+  std::string bytes = "TVRD";
+  PutU32(bytes, kReadingDictionaryVersion);
+  PutU32(bytes, ReadingDictionaryChecksum(body));
+  PutU32(bytes, static_cast<std::uint32_t>(forms));
+  PutU32(bytes, static_cast<std::uint32_t>((forms + kWordsPerBlock - 1) /
+                                           kWordsPerBlock));
+  PutU32(bytes, static_cast<std::uint32_t>(kanji));
+  PutU32(bytes, static_cast<std::uint32_t>(longest));
+  PutU32(bytes, static_cast<std::uint32_t>(classes));
+  for (const std::uint8_t c :
+       {context.edge_right, context.edge_left, context.number_right,
+        context.letters_right, context.unknown_left, context.unknown_right,
+        std::uint8_t{0}, std::uint8_t{0}})
+    bytes.push_back(in_table(c));
+  return bytes;
+}
+
+}  // namespace
+
+std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
+                                   std::vector<KanjiMoraeCounts> kanji,
+                                   const ConnectionCosts& connections) {
+  KeepCheapestReadings(words);
+  SortKanji(kanji);
   const std::size_t classes =
       std::clamp<std::size_t>(connections.classes, 1, kMostWordClasses);
   ConnectionCosts kept = connections;
@@ -165,26 +200,9 @@ std::string ReadingDictionaryBytes(std::vector<DictionaryWord> words,
   PutKanji(body, kanji);
   PutConnections(body, kept);
   const auto [forms, longest] = PutWords(body, words);
-  const std::size_t block_count = (forms + kWordsPerBlock - 1) / kWordsPerBlock;
-
-  const ContextClasses& context = connections.context;
-  const auto in_table = [&](std::uint8_t c) {
-    return static_cast<char>(std::min<std::size_t>(c, classes - 1));
-  };
-  std::string bytes = "TVRD";
-  PutU32(bytes, kReadingDictionaryVersion);
-  PutU32(bytes, ReadingDictionaryChecksum(body));
-  PutU32(bytes, static_cast<std::uint32_t>(forms));
-  PutU32(bytes, static_cast<std::uint32_t>(block_count));
-  PutU32(bytes, static_cast<std::uint32_t>(kanji.size()));
-  PutU32(bytes, static_cast<std::uint32_t>(longest));
-  PutU32(bytes, static_cast<std::uint32_t>(classes));
-  for (const std::uint8_t c :
-       {context.edge_right, context.edge_left, context.number_right,
-        context.letters_right, context.unknown_left, context.unknown_right,
-        std::uint8_t{0}, std::uint8_t{0}})
-    bytes.push_back(in_table(c));
-  return bytes + body;
+  return DictionaryHead(body, forms, longest, kanji.size(), classes,
+                        connections.context) +
+         body;
 }
 
 }  // namespace tavlin

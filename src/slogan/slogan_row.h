@@ -26,6 +26,7 @@ struct SloganRow {
   std::u16string Text() const;
   // The bytes of its Shift-JIS parts, as a history counts them.
   std::size_t PartBytes() const;
+  bool operator==(const SloganRow&) const = default;
 };
 
 using SloganRows = std::vector<SloganRow>;

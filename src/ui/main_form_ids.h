@@ -79,12 +79,23 @@ enum StorageMenuCommand : int {
 };
 inline constexpr IdRange kStorageMenuIds{kStorageUndo, kStorageRestoreRemoved};
 
+// Commands only keys give.
+enum PageCommand : int {
+  kNextPage = 241,  // the page to the right, or the first after the last
+  kPreviousPage,
+};
+inline constexpr IdRange kPageCommandIds{kNextPage, kPreviousPage};
+
 static_assert(!Overlap(kMainFormControlIds, kExtraStorageBoxIds) &&
                   !Overlap(kMainFormControlIds, kSloganMenuIds) &&
                   !Overlap(kMainFormControlIds, kStorageMenuIds) &&
                   !Overlap(kExtraStorageBoxIds, kSloganMenuIds) &&
                   !Overlap(kExtraStorageBoxIds, kStorageMenuIds) &&
-                  !Overlap(kSloganMenuIds, kStorageMenuIds),
+                  !Overlap(kSloganMenuIds, kStorageMenuIds) &&
+                  !Overlap(kPageCommandIds, kMainFormControlIds) &&
+                  !Overlap(kPageCommandIds, kExtraStorageBoxIds) &&
+                  !Overlap(kPageCommandIds, kSloganMenuIds) &&
+                  !Overlap(kPageCommandIds, kStorageMenuIds),
               "controls and commands share WM_COMMAND: no number twice");
 
 // The main window's timers.

@@ -1,11 +1,10 @@
-// The context menu of the slogan list as data: each item's command, its
-// caption with access key (and shortcut, where it has one), and whether it
-// needs a selected slogan.
+// The context menu of the slogan list as data: each item's command (its
+// caption and key are the command table's), and whether it needs a
+// selected slogan.
 #pragma once
 
 #include <array>
 #include <cstddef>
-#include <string_view>
 
 #include "src/ui/main_form_ids.h"
 
@@ -13,23 +12,22 @@ namespace tavlin {
 
 struct SloganMenuItem {
   SloganMenuCommand command;
-  std::u16string_view caption;
   bool needs_slogan;
   bool separator_before;
 };
 
 inline constexpr SloganMenuItem kSloganMenu[] = {
-    {kMenuStore, u"保管庫に追加(&A)\tEnter", true, false},
-    {kMenuCopy, u"コピー(&C)\tCtrl+C", true, false},
-    {kMenuHoldUpper, u"上の句を固定(&1)", true, true},
-    {kMenuHoldMiddle, u"中の句を固定(&2)", true, false},
-    {kMenuHoldLower, u"下の句を固定(&3)", true, false},
-    {kMenuReleaseHolds, u"固定をすべて解除(&R)", false, true},
-    {kMenuPoster, u"ポスターを作成(&P)...", true, true},
-    {kMenuEarlier, u"前の標語(&B)\tAlt+←", false, true},
-    {kMenuLater, u"次の標語(&F)\tAlt+→", false, false},
-    {kMenuFiveSevenFive, u"五七五で作る(&G)", false, true},
-    {kMenuEditPhrases, u"語句を編集(&E)...\tCtrl+E", false, true},
+    {kMenuStore, true, false},
+    {kMenuCopy, true, false},
+    {kMenuHoldUpper, true, true},
+    {kMenuHoldMiddle, true, false},
+    {kMenuHoldLower, true, false},
+    {kMenuReleaseHolds, false, true},
+    {kMenuPoster, true, true},
+    {kMenuEarlier, false, true},
+    {kMenuLater, false, false},
+    {kMenuFiveSevenFive, false, true},
+    {kMenuEditPhrases, false, true},
 };
 
 // What the menu's items depend on when it opens.

@@ -5,9 +5,6 @@
 // enabled.
 #pragma once
 
-#include <string_view>
-
-#include "src/ui/common_captions.h"
 #include "src/ui/main_form_ids.h"
 
 namespace tavlin {
@@ -23,26 +20,24 @@ enum class StorageMenuNeed {
 };
 
 struct StorageMenuItem {
-  StorageMenuCommand command;
-  std::u16string_view caption;
+  StorageMenuCommand command;  // its caption is the command table's
   StorageMenuNeed need;
   bool separator_before;
 };
 
 inline constexpr StorageMenuItem kStorageMenu[] = {
-    {kStorageUndo, u"元に戻す(&U)", StorageMenuNeed::Undo, false},
-    {kStorageCut, u"切り取り(&T)", StorageMenuNeed::Selection, true},
-    {kStorageCopy, kCopyCaption, StorageMenuNeed::Selection, false},
-    {kStoragePaste, u"貼り付け(&P)", StorageMenuNeed::ClipboardText, false},
-    {kStorageDelete, u"削除(&D)", StorageMenuNeed::Selection, false},
-    {kStorageSelectAll, u"すべて選択(&A)", StorageMenuNeed::Text, true},
-    {kStoragePoster, u"ポスターを作成(&O)...", StorageMenuNeed::SloganAtCaret,
+    {kStorageUndo, StorageMenuNeed::Undo, false},
+    {kStorageCut, StorageMenuNeed::Selection, true},
+    {kStorageCopy, StorageMenuNeed::Selection, false},
+    {kStoragePaste, StorageMenuNeed::ClipboardText, false},
+    {kStorageDelete, StorageMenuNeed::Selection, false},
+    {kStorageSelectAll, StorageMenuNeed::Text, true},
+    {kStoragePoster, StorageMenuNeed::SloganAtCaret,
      true},
-    {kStorageVoteSheet, u"一覧表を書き出す(&E)...", StorageMenuNeed::Slogans,
+    {kStorageVoteSheet, StorageMenuNeed::Slogans,
      false},
-    {kStorageVoteTally, u"投票を集計(&V)...", StorageMenuNeed::Slogans, false},
-    {kStorageRestoreRemoved, u"消された行を戻す(&R)",
-     StorageMenuNeed::RemovedLines, true},
+    {kStorageVoteTally, StorageMenuNeed::Slogans, false},
+    {kStorageRestoreRemoved, StorageMenuNeed::RemovedLines, true},
 };
 
 }  // namespace tavlin

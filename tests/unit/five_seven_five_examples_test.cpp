@@ -11,6 +11,7 @@
 #include "src/platform/unicode_text.h"
 #include "src/slogan/slogan_generator.h"
 #include "src/slogan/slogan_rhythm.h"
+#include "src/ui/main_form_ids.h"
 #include "src/workshop/scan_share.h"
 #include "support/recording_view.h"
 #include "support/temp_folder.h"
@@ -83,7 +84,8 @@ TEST(FiveSevenFiveFromTheExamples, EveryThemeGivesFiveSlogansThatScan) {
   host.UseMeter(MoraMeter::Load(
       std::filesystem::path(TAVLIN_BUILT_DICTIONARY).parent_path(), codec));
   ASSERT_TRUE(host.Meter().available()) << host.Meter().why_unavailable();
-  host.SetFiveSevenFive(true);
+  host.Run(kMenuFiveSevenFive);
+  ASSERT_TRUE(host.FiveSevenFive());
   ASSERT_EQ(host.PageCount(), 3u);  // 安全, 品質, 交通安全
   for (std::size_t page = 0; page < host.PageCount(); ++page) {
     host.SwitchTo(page);

@@ -18,6 +18,7 @@
 #include "src/rhythm/reading_dictionary_writer.h"
 #include "src/storage/storage_file.h"
 #include "src/storage/storage_places.h"
+#include "src/ui/main_form_ids.h"
 #include "support/faulty_file_ops.h"
 #include "support/list_session.h"
 #include "support/recording_view.h"
@@ -266,7 +267,7 @@ TEST_F(HostLists, ASaveEndingWhileAnotherPageShowsComesBackToItsOwnPage) {
   Type(0, u"A\r\nB\r\nmine");
   WriteBytes(List(0), "B\r\ntheirs");  // another writer: A out, theirs in
   host_->SaveTimeCame(0);
-  host_->PageChosen(1);  // before the save's result is taken up
+  host_->ChoosePage(1);  // before the save's result is taken up
   ASSERT_TRUE(TakeResults(1));
   EXPECT_EQ(view_.boxes.at(0), u"B\r\ntheirs\r\nmine");
   EXPECT_EQ(view_.boxes.at(1), u"Q");
@@ -387,16 +388,18 @@ TEST_F(HostLists, FewScanningIsToldOfItsOwnGenerationOnly) {
   Start();
   host_->WindowShows();
   const std::u16string ordinary = host_->Generate(3)[0].Text();
-  host_->SetFiveSevenFive(true);
+  host_->Run(kMenuFiveSevenFive);  // offered only with the meter
+  EXPECT_FALSE(host_->FiveSevenFive());
   EXPECT_EQ(host_->Generate(3)[0].Text(), ordinary);
   EXPECT_TRUE(view_.told.empty());
   WriteBytes(folder_ / kReadingDictionaryFileName,
              ReadingDictionaryBytes({{u"安全", 4}}, {}));
   host_->UseMeter(MoraMeter::Load(folder_.path(), codec_));
   ASSERT_TRUE(host_->Meter().available());
+  host_->Run(kMenuFiveSevenFive);
   host_->Generate(3);
   ASSERT_EQ(view_.ToldAt(Notice::Place::SloganList).size(), 1u);
-  host_->SetFiveSevenFive(false);
+  host_->Run(kMenuFiveSevenFive);
   host_->Generate(3);
   EXPECT_EQ(view_.told.size(), 1u);
 }

@@ -64,21 +64,9 @@ TEST_F(MainHostOf, HoldsAndHistoriesBelongToTheirPage) {
   EXPECT_EQ(host.History().size(), 2u);
 }
 
-TEST_F(MainHostOf, APageSwitchSavesFirstAndAStoreIsSavedAtOnce) {
-  MainHost host = Host();
-  using Step = MainHost::Step;
-  EXPECT_EQ(host.PageChosen(1),
-            (MainHost::Steps{Step::SaveChangedLists, Step::ShowPage,
-                             Step::Generate}));
-  EXPECT_EQ(host.Active(), 1u);
-  EXPECT_EQ(host.StoreAsked(true),
-            (MainHost::Steps{Step::StoreSelected, Step::SaveActiveList}));
-  EXPECT_TRUE(host.StoreAsked(false).empty());
-}
-
 TEST_F(MainHostOf, APageOutsideTheListIsTheFirst) {
   MainHost host = Host();
-  host.PageChosen(host.PageCount() - 1);
+  host.ChoosePage(host.PageCount() - 1);
   EXPECT_EQ(host.Active(), host.PageCount() - 1);
   host.SwitchTo(host.PageCount());
   EXPECT_EQ(host.Active(), 0u);

@@ -875,7 +875,7 @@ class World {
         if (!up) return Start(copy);
         Working(copy, [&] {
           if (step.act == Act::SwitchPage)
-            copy.host->PageChosen((active + 1) % kPages);
+            copy.host->ChoosePage((active + 1) % kPages);
           copy.host->SaveLists(SaveMoment::WhileWorking);
         });
         return;

@@ -1,5 +1,5 @@
-// The main window's keyboard: what a dialog box would do for it, and the
-// slogan list's own keys.
+// The main window's keyboard: the command table's keys, and what a dialog
+// box would do for it.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -27,52 +27,26 @@ bool TMainForm::PreTranslateMessage(const MSG& message) {
 }
 
 bool TMainForm::HandleKey(const MSG& message) {
-  if (message.message == WM_SYSKEYDOWN) {
-    // Alt+← and Alt+→ page through the page's generations, as a browser
-    // does; a storage box keeps its own keys.
-    const bool back = message.wParam == VK_LEFT;
-    if ((!back && message.wParam != VK_RIGHT) ||
-        boxes_->IsStorageBox(message.hwnd))
-      return false;
-    if (back)
-      slogans_->ShowEarlier(hwnd());
-    else
-      slogans_->ShowLater(hwnd());
-    return true;
-  }
   const bool control = GetKeyState(VK_CONTROL) < 0;
   const bool shift = GetKeyState(VK_SHIFT) < 0;
-  if (message.wParam == VK_TAB) {
-    if (control) {
-      const int id = GetDlgCtrlID(message.hwnd);
-      if (id != kPageControl1 && !boxes_->IsStorageBox(message.hwnd))
-        return false;
-      SwitchPage(shift ? -1 : 1);
-    } else {
-      MoveFocus(shift);
-    }
-    return true;
-  }
-  if (control && !shift && message.wParam == 'E') {
-    OpenWorkshop();
-    return true;
-  }
-  if (control && !shift && message.wParam == 'T') {
+  const bool alt = message.message == WM_SYSKEYDOWN;
+  const unsigned modifiers =
+      (control ? kCtrl : 0u) | (shift ? kShift : 0u) | (alt ? kAlt : 0u);
+  // The command table's keys first: each names its command and where the
+  // focus must be for it.
+  if (const std::optional<int> command =
+          CommandOfKey(static_cast<std::uint16_t>(message.wParam), modifiers,
+                       FocusOf(message.hwnd))) {
     EnterComApartment();
-    boxes_->TallyVotesOfActiveList();
+    Dispatch(*command);
     return true;
   }
-  if (message.hwnd == Control(kListBox1)) {
-    if (message.wParam == VK_RETURN) {
-      ListBox1DblClick();
-      return true;
-    }
-    if (control && message.wParam == 'C') {
-      slogans_->CopySelected(hwnd());
-      return true;
-    }
+  // Then what a dialog box does: Tab in tab order, Enter on a button.
+  if (message.wParam == VK_TAB && !control && !alt) {
+    MoveFocus(shift);
+    return true;
   }
-  if (message.wParam == VK_RETURN) {
+  if (message.wParam == VK_RETURN && modifiers == 0) {
     const int id = GetDlgCtrlID(message.hwnd);
     if (id == kBitBtn1 || id == kBitBtn2) {
       SendMessageW(message.hwnd, BM_CLICK, 0, 0);
@@ -80,6 +54,18 @@ bool TMainForm::HandleKey(const MSG& message) {
     }
   }
   return false;
+}
+
+FocusPlace TMainForm::FocusOf(HWND focus) const {
+  if (boxes_->IsStorageBox(focus)) return kOnStorageBox;
+  switch (GetDlgCtrlID(focus)) {
+    case kListBox1:
+      return kOnSloganList;
+    case kPageControl1:
+      return kOnTabs;
+    default:
+      return kOnOtherControl;
+  }
 }
 
 void TMainForm::MoveFocus(bool backwards) {
@@ -101,16 +87,6 @@ void TMainForm::MoveFocus(bool backwards) {
   // A storage box keeps its selection: with everything selected, one
   // keystroke would replace the whole list.
   SetFocus(order[next]);
-}
-
-void TMainForm::SwitchPage(int step) {
-  HWND tabs = Control(kPageControl1);
-  const int pages =
-      static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-  if (pages <= 0) return;
-  const int next = (ActivePageIndex() + step + pages) % pages;
-  SendMessageW(tabs, TCM_SETCURSEL, next, 0);
-  PageControl1Change();
 }
 
 }  // namespace tavlin

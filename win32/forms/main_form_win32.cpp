@@ -3,17 +3,10 @@
 #include <commctrl.h>
 #include <imm.h>
 
-#include "src/app/page_spec.h"
 #include "src/platform/messages.h"
-#include "src/platform/tavlin_error.h"
-#include "src/slogan/slogan_generator.h"
 #include "src/ui/main_form_layout.h"
-#include "src/ui/slogan_menu.h"
-#include "win32/forms/info_form_win32.h"
 #include "win32/forms/main_form_font_win32.h"
 #include "win32/forms/main_form_panel_win32.h"
-#include "win32/forms/poster_form_win32.h"
-#include "win32/forms/workshop_form_win32.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/error_report_win32.h"
 #include "win32/gui/tab_captions_win32.h"
@@ -22,7 +15,6 @@
 #include "win32/system/known_folder_win32.h"
 #include "win32/system/running_program_win32.h"
 #include "win32/system/slogan_match_win32.h"
-#include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
 
@@ -82,12 +74,6 @@ void TMainForm::Show(int show_command) {
   UpdateWindow(hwnd());
   if (show_command != SW_SHOWMINNOACTIVE && show_command != SW_SHOWMINIMIZED)
     SetFocus(Control(kPageControl1));
-}
-
-int TMainForm::ActivePageIndex() const {
-  const LRESULT index =
-      SendMessageW(Control(kPageControl1), TCM_GETCURSEL, 0, 0);
-  return index < 0 ? 0 : static_cast<int>(index);
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM w, LPARAM l) {
@@ -219,7 +205,9 @@ void TMainForm::OnTimer(UINT_PTR id) {
     slogans_->HideBalloon();
     return;
   }
-  if (boxes_) boxes_->OnTimer(id);
+  if (!boxes_) return;
+  if (const std::optional<std::size_t> page = boxes_->OnTimer(id))
+    host_->SaveTimeCame(*page);
 }
 
 void TMainForm::EnterComApartment() {
@@ -230,39 +218,31 @@ void TMainForm::OnCommand(int id, int code, HWND control) {
   // A command sent before the window's first messages were taken still
   // finds COM for what it opens.
   if (!control || code == BN_CLICKED) EnterComApartment();
-  if (id == kBitBtn1 && code == BN_CLICKED) BitBtn1Click();
-  if (id == kBitBtn2 && code == BN_CLICKED) BitBtn2Click();
-  if (id == kListBox1 && code == LBN_DBLCLK) ListBox1DblClick();
-  if (boxes_ && boxes_->IsStorageBox(control)) {
+  if (!host_ || !boxes_) return;
+  if (boxes_->IsStorageBox(control)) {
     if (code == EN_SETFOCUS) SwitchInputMethodToHiragana(control);
-    if (code == EN_CHANGE) boxes_->OnBoxChanged(control);
+    if (code == EN_CHANGE)
+      if (const std::optional<std::size_t> page = boxes_->TypedBy(control))
+        host_->ListTyped(*page);
+    return;
   }
-  if (!control && code == 0) OnMenuCommand(id);
+  // A menu item, a button's click, a double-click on the list.
+  if (id == kListBox1 && code == LBN_DBLCLK) id = kMenuStore;
+  if (!control || code == BN_CLICKED || id == kMenuStore) Dispatch(id);
+}
+
+void TMainForm::Dispatch(int command) {
+  if (host_ && slogans_ && CommandOf(command))
+    host_->Run(command, slogans_->SelectedRow());
 }
 
 LRESULT TMainForm::OnNotify(const NMHDR& header) {
-  if (header.idFrom == kPageControl1 && header.code == TCN_SELCHANGE)
-    PageControl1Change();
-  return 0;
-}
-
-void TMainForm::OnMenuCommand(int command) {
-  if (!slogans_ || !boxes_) return;
-  // Each menu's commands are a range of their own: one look decides.
-  if (Contains(kStorageMenuIds, command)) {
-    boxes_->RunMenuCommand(command);
-  } else if (command == kMenuStore) {
-    ListBox1DblClick();
-  } else if (command == kMenuPoster) {
-    const std::wstring slogan = slogans_->SelectedText();
-    if (!slogan.empty())
-      ShowPosterForm(hwnd(), host_->ActiveTheme(),
-                     std::u16string(AsU16(slogan)));
-  } else if (command == kMenuEditPhrases) {
-    OpenWorkshop();
-  } else if (Contains(kSloganMenuIds, command)) {
-    slogans_->RunMenuCommand(command, hwnd());
+  if (header.idFrom == kPageControl1 && header.code == TCN_SELCHANGE) {
+    const LRESULT page =
+        SendMessageW(Control(kPageControl1), TCM_GETCURSEL, 0, 0);
+    host_->ChoosePage(page < 0 ? 0 : static_cast<std::size_t>(page));
   }
+  return 0;
 }
 
 void TMainForm::CreateControls() {
@@ -270,9 +250,9 @@ void TMainForm::CreateControls() {
   CreateControlRows(hwnd(), kMainFormLayout, kMainFormClientSize, laid_out_.dpi,
                     laid_out_.client);
   host_->Attach(*this);
+  host_->UseSeeds([] { return static_cast<std::uint32_t>(GetTickCount()); });
   boxes_.emplace(hwnd(), *host_, StorageBoxPlace());
   slogans_.emplace(Control(kListBox1), *host_);
-  slogans_->ShowPage();
   MakeTabCaptions();
   ApplyFont();
   SendMessageW(Control(kPageControl1), TCM_SETCURSEL, 0, 0);
@@ -326,12 +306,7 @@ void TMainForm::OnDpiChanged(const RECT& suggested) {
 
 void TMainForm::FormCreate() {
   ApplyVersionCaption(hwnd(), kMainFormName);
-  host_->LoadLists({RoamingApplicationDataFolder(), TemporaryFolder()});
-  try {
-    BitBtn1Click();
-  } catch (...) {
-    host_->Tell({Notice::Place::Window, 0, CurrentExceptionReport()});
-  }
+  host_->Start({RoamingApplicationDataFolder(), TemporaryFolder()});
 }
 
 void TMainForm::CloseAfterSaving() {
@@ -349,61 +324,9 @@ void TMainForm::FormDestroy() {
   if (created_ && !saved_at_close_) host_->SaveLists(SaveMoment::EndingSession);
 }
 
-void TMainForm::BitBtn1Click() {
-  if (!host_) return;
-  // A page without phrase files shows no slogans and offers no generation,
-  // rather than composing from another page's phrases.
-  EnableWindow(Control(kBitBtn1), host_->CanGenerate());
-  slogans_->ShowRows(host_->Generate(GetTickCount()));
-}
-
 void TMainForm::LoadReadings() {
   if (!host_) return;
   host_->UseMeter(MoraMeter::Load(host_->ProgramFolder(), shift_jis_));
-  boxes_->UseMeter(&host_->Meter());
-  if (host_->Meter().available()) slogans_->ShowFigures();
-}
-
-void TMainForm::BitBtn2Click() {
-  ShowInfoForm(hwnd(), host_ ? std::u16string(AsU16(WideFromUtf8(
-                                   host_->Meter().why_unavailable())))
-                             : std::u16string());
-}
-
-void TMainForm::PageControl1Change() {
-  Carry(host_->PageChosen(static_cast<std::size_t>(ActivePageIndex())));
-}
-
-void TMainForm::ListBox1DblClick() {
-  Carry(host_->StoreAsked(!slogans_->SelectedText().empty()));
-}
-
-void TMainForm::OpenWorkshop() {
-  if (!host_) return;
-  WorkshopOpening opening;
-  opening.folder = host_->ProgramFolder();
-  opening.theme = host_->ActiveTheme();
-  opening.meter = &host_->Meter();
-  for (std::size_t page = 0; page < host_->PageCount(); ++page)
-    opening.themes.push_back(host_->Page(page).storage_theme);
-  opening.theme_added = [this](const std::u16string& theme) {
-    AddThemePage(theme);
-  };
-  ShowWorkshopForm(hwnd(), std::move(opening));
-  // The files written there are read at the next generation, as any
-  // phrase file that changed is; a page that had none can compose now.
-  host_->FindPhraseFiles();
-  EnableWindow(Control(kBitBtn1), host_->CanGenerate());
-}
-
-void TMainForm::AddThemePage(const std::u16string& theme) {
-  if (host_->PageCount() >= kMaximumPages) return;
-  // Its box's place first: the host shows the list it loads there.
-  boxes_->AddPage();
-  host_->AddPage(ExtraPageOf(RunningExecutablePath(), theme));
-  WatchListFolders();
-  MakeTabCaptions();
-  FitTabCaptions(Control(kPageControl1), tab_captions_);
 }
 
 void TMainForm::MakeTabCaptions() {
@@ -412,70 +335,6 @@ void TMainForm::MakeTabCaptions() {
     tab_pages.push_back(
         {host_->Page(page).caption, host_->Page(page).storage_theme});
   tab_captions_ = TabCaptionChoices(tab_pages);
-}
-
-void TMainForm::Carry(const MainHost::Steps& steps) {
-  for (const MainHost::Step step : steps) {
-    switch (step) {
-      case MainHost::Step::SaveChangedLists:
-        host_->SaveLists(SaveMoment::WhileWorking);
-        break;
-      case MainHost::Step::ShowPage:
-        boxes_->Activate(StorageBoxPlace(), font_.get());
-        slogans_->ShowPage();
-        break;
-      case MainHost::Step::Generate:
-        BitBtn1Click();
-        break;
-      case MainHost::Step::StoreSelected:
-        boxes_->StoreSlogan(slogans_->SelectedText());
-        break;
-      case MainHost::Step::SaveActiveList:
-        host_->SaveActiveList();
-        break;
-    }
-  }
-}
-
-std::optional<std::u16string> TMainForm::ListText(std::size_t page) const {
-  return boxes_ ? boxes_->ListText(page) : std::nullopt;
-}
-
-bool TMainForm::ShowList(std::size_t page, std::u16string_view text) {
-  return !boxes_ || boxes_->ShowList(page, text);
-}
-
-void TMainForm::ShowMergedList(std::size_t page, std::u16string_view text) {
-  if (boxes_) boxes_->ShowMergedList(page, text);
-}
-
-void TMainForm::SaveListAfter(std::size_t page, unsigned ms) {
-  if (boxes_) boxes_->SaveListAfter(page, ms);
-}
-
-void TMainForm::CancelListSave(std::size_t page) {
-  if (boxes_) boxes_->CancelListSave(page);
-}
-
-void TMainForm::Tell(const Notice& notice) {
-  const std::wstring text = WideFromUtf8(notice.report.text);
-  switch (notice.place) {
-    case Notice::Place::Window:
-      ShowUserReport(hwnd(), notice.report);
-      break;
-    case Notice::Place::StorageBox:
-      if (boxes_) boxes_->Tell(notice.page, text);
-      break;
-    case Notice::Place::SloganList:
-      if (slogans_) slogans_->Tell(hwnd(), text);
-      break;
-  }
-}
-
-void TMainForm::CloseAgain() { PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
-
-void TMainForm::WakeForSaveResults() {
-  PostMessageW(hwnd(), kSaveDoneMessage, 0, 0);
 }
 
 }  // namespace tavlin

@@ -1,17 +1,19 @@
 // The main window: the theme pages, the generate and version buttons, the
 // list of fresh slogans and each theme's storage list. The host decides;
 // the slogan list and the storage boxes are rooms of their own that show
-// what it says. The window creates them, lays them out, hands each event
-// to the host or the room it concerns, and shows the host's notices.
+// what it says. The window creates them, lays them out, turns each click,
+// key and menu item into a command for the host (one dispatcher), and
+// shows what the host tells it (main_form_view_win32.cpp).
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 
-#include "src/app/host_view.h"
 #include "src/app/main_host.h"
+#include "src/app/main_view.h"
 #include "src/ui/layout.h"
+#include "src/ui/main_commands.h"
 #include "src/ui/tab_captions.h"
 #include "win32/forms/slogan_list_win32.h"
 #include "win32/forms/storage_boxes_win32.h"
@@ -24,7 +26,7 @@
 
 namespace tavlin {
 
-class TMainForm final : public Window, private HostView {
+class TMainForm final : public Window, private MainView {
  public:
   // Creates the window hidden and runs FormCreate.
   TMainForm();
@@ -41,7 +43,7 @@ class TMainForm final : public Window, private HostView {
   bool PreTranslateMessage(const MSG& message);
 
  private:
-  // What the host asks of the window.
+  // What the host asks of the window (main_form_view_win32.cpp).
   std::optional<std::u16string> ListText(std::size_t page) const override;
   bool ShowList(std::size_t page, std::u16string_view text) override;
   void ShowMergedList(std::size_t page, std::u16string_view text) override;
@@ -50,6 +52,25 @@ class TMainForm final : public Window, private HostView {
   void Tell(const Notice& notice) override;
   void CloseAgain() override;
   void WakeForSaveResults() override;
+  bool ShowPage(std::size_t page) override;
+  void PageAdded(std::size_t page) override;
+  void ShowRows(const SloganRows& rows) override;
+  void RedrawRows() override;
+  void EnableGenerate(bool enabled) override;
+  std::u16string LineAtCaret(std::size_t page) const override;
+  void EditList(std::size_t page, const ListEdit& edit) override;
+  void RunTextBoxCommand(std::size_t page, int command) override;
+  void CopyText(std::u16string_view text) override;
+  void ShowPoster(std::u16string_view theme,
+                  std::u16string_view slogan) override;
+  void ShowInfo(std::string_view rhythm_line) override;
+  void OpenWorkshop(const WorkshopAsked& asked) override;
+  std::optional<std::filesystem::path> ExportVoteSheet(
+      const VoteSheetAsked& asked) override;
+  void TallyVotes(const VoteTallyAsked& asked) override;
+  std::vector<std::u16string> PickRemovedLines(
+      std::u16string_view theme,
+      const std::vector<RemovedLine>& lines) override;
 
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l) override;
   void EnterComApartment();
@@ -76,21 +97,13 @@ class TMainForm final : public Window, private HostView {
   void CloseAfterSaving();
   void OnDestroy();
   void FormDestroy();
-  void BitBtn1Click();
-  void BitBtn2Click();
   // Reads the rhythm meter's dictionary and the workplace's readings.
   void LoadReadings();
-  void ListBox1DblClick();
-  void PageControl1Change();
-  // The phrase workshop for the active page's theme; a theme made there
-  // gets its page at once.
-  void OpenWorkshop();
-  void AddThemePage(const std::u16string& theme);
+  // The one way a command reaches the host: menu items, keys and buttons,
+  // with the list's selected row.
+  void Dispatch(int command);
   // The tabs' caption sets for the pages there are now.
   void MakeTabCaptions();
-  // Does what the host decided for an event, step by step.
-  void Carry(const MainHost::Steps& steps);
-  void OnMenuCommand(int command);
 
   void CreateControls();
   void ApplyFont();
@@ -99,9 +112,9 @@ class TMainForm final : public Window, private HostView {
   LayoutRect StorageBoxPlace() const;
 
   bool HandleKey(const MSG& message);
+  // Where the keyboard focus is, as the command table's keys name it.
+  FocusPlace FocusOf(HWND focus) const;
   void MoveFocus(bool backwards);
-  void SwitchPage(int step);
-  int ActivePageIndex() const;
   HWND Control(int id) const { return GetDlgItem(hwnd(), id); }
 
   // The client size and DPI a placement of the controls is made for.

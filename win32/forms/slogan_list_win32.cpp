@@ -2,12 +2,12 @@
 
 #include "src/app/row_figures.h"
 #include "src/ui/layout.h"
+#include "src/ui/main_commands.h"
 #include "src/ui/main_form_layout.h"
 #include "src/ui/slogan_menu.h"
 #include "win32/forms/main_form_font_win32.h"
 #include "win32/gui/popup_menu_win32.h"
 #include "win32/gui/slogan_row_drawing_win32.h"
-#include "win32/system/clipboard_win32.h"
 #include "win32/system/device_context_win32.h"
 #include "win32/system/shift_jis.h"
 #include "win32/system/wide_text_win32.h"
@@ -27,18 +27,6 @@ void SloganList::ShowPage() {
   InvalidateRect(list_, nullptr, TRUE);
 }
 
-bool SloganList::ShowEarlier(HWND owner) {
-  if (!host_.History().CanGoBack()) return false;
-  Show(host_.History().Back(), owner);
-  return true;
-}
-
-bool SloganList::ShowLater(HWND owner) {
-  if (!host_.History().CanGoForward()) return false;
-  Show(host_.History().Forward(), owner);
-  return true;
-}
-
 void SloganList::ShowRows(const SloganRows& rows) {
   // Nothing is read or drawn again: the rows as they were made.
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
@@ -55,7 +43,7 @@ std::wstring SloganList::AccessibleText(const SloganRow& row) const {
       AsWide(SpokenRowText(row, FiguresOfRow(host_.Meter(), row))));
 }
 
-void SloganList::ShowFigures() {
+void SloganList::Refresh() {
   const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
   const LRESULT top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
   ShowRows(SloganRows(rows_));
@@ -64,18 +52,10 @@ void SloganList::ShowFigures() {
     SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
 }
 
-void SloganList::Tell(HWND owner, const std::wstring& text) {
+void SloganList::Tell(HWND owner, const std::wstring& text, bool brief) {
   balloon_.Show(owner, list_, text);
-  SetTimer(owner, kHistoryBalloonTimer, kNoticeBalloonShown, nullptr);
-}
-
-void SloganList::Show(const SloganRows& rows, HWND owner) {
-  ShowRows(rows);
-  const GenerationHistory& history = host_.History();
-  const std::string position =
-      std::to_string(history.position()) + "/" + std::to_string(history.size());
-  balloon_.Show(owner, list_, std::wstring(position.begin(), position.end()));
-  SetTimer(owner, kHistoryBalloonTimer, kHistoryBalloonShown, nullptr);
+  SetTimer(owner, kHistoryBalloonTimer,
+           brief ? kHistoryBalloonShown : kNoticeBalloonShown, nullptr);
 }
 
 void SloganList::UseFont(HFONT font, int dpi) {
@@ -84,59 +64,15 @@ void SloganList::UseFont(HFONT font, int dpi) {
   bold_font_.reset();
 }
 
-std::wstring SloganList::SelectedText() const {
-  const SloganRow* row = Selected();
-  return row ? std::wstring(AsWide(row->Text())) : std::wstring();
-}
-
-void SloganList::CopySelected(HWND owner) const {
-  const std::wstring slogan = SelectedText();
-  if (!slogan.empty()) CopyTextToClipboard(owner, slogan);
-}
-
-const SloganRow* SloganList::Selected() const {
+std::optional<std::size_t> SloganList::SelectedRow() const {
   const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
   if (index < 0 || static_cast<std::size_t>(index) >= rows_.size())
-    return nullptr;
-  return &rows_[static_cast<std::size_t>(index)];
+    return std::nullopt;
+  return static_cast<std::size_t>(index);
 }
 
 bool SloganList::IsHeld(std::size_t row, std::size_t part) const {
   return row < rows_.size() && host_.IsHeld(rows_[row], part);
-}
-
-void SloganList::ToggleHold(PhrasePosition position) {
-  const SloganRow* slogan = Selected();
-  if (slogan && host_.ToggleHold(*slogan, static_cast<std::size_t>(position)))
-    InvalidateRect(list_, nullptr, TRUE);
-}
-
-void SloganList::RunMenuCommand(int command, HWND owner) {
-  switch (command) {
-    case kMenuCopy:
-      CopySelected(owner);
-      break;
-    case kMenuHoldUpper:
-    case kMenuHoldMiddle:
-    case kMenuHoldLower:
-      ToggleHold(static_cast<PhrasePosition>(command - kMenuHoldUpper));
-      break;
-    case kMenuReleaseHolds:
-      host_.Holds() = PhraseHolds();
-      InvalidateRect(list_, nullptr, TRUE);
-      break;
-    case kMenuEarlier:
-      ShowEarlier(owner);
-      break;
-    case kMenuLater:
-      ShowLater(owner);
-      break;
-    case kMenuFiveSevenFive:
-      // From the next generation on.
-      if (host_.Meter().available())
-        host_.SetFiveSevenFive(!host_.FiveSevenFive());
-      break;
-  }
 }
 
 void SloganList::ShowMenu(HWND owner, POINT at) {
@@ -155,25 +91,15 @@ void SloganList::ShowMenu(HWND owner, POINT at) {
                                      MAKELPARAM(inside.x, inside.y));
     if (HIWORD(hit) == 0) SendMessageW(list_, LB_SETCURSEL, LOWORD(hit), 0);
   }
-  const SloganRow* slogan = Selected();
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) return;
-  SloganMenuState state;
-  state.slogan_selected = slogan != nullptr;
-  state.any_held = host_.Holds().any();
-  state.can_go_back = host_.History().CanGoBack();
-  state.can_go_forward = host_.History().CanGoForward();
-  for (std::size_t part = 0; slogan && part < kPhrasePositions; ++part)
-    state.part_held[part] =
-        IsHeld(static_cast<std::size_t>(slogan - rows_.data()), part);
-  state.rhythm_shown = host_.Meter().available();
-  state.five_seven_five = host_.FiveSevenFive();
+  const SloganMenuState state = host_.SloganMenu(SelectedRow());
   for (const SloganMenuItem& item : kSloganMenu)
     if (SloganMenuItemShown(item, state))
       AppendMenuItem(menu.get(), item.separator_before,
                      (SloganMenuItemGreyed(item, state) ? MF_GRAYED : 0) |
                          (SloganMenuItemChecked(item, state) ? MF_CHECKED : 0),
-                     item.command, item.caption);
+                     item.command, MenuCaption(item.command));
   TrackMenuFor(owner, menu.get(), point);
 }
 

@@ -1,11 +1,12 @@
 // The main window's list of fresh slogans, a view of the host's rows: how
-// they show, paging through the page's history, copying a slogan, holding
-// its parts and the list's context menu.
+// they show, the balloon over them, and the list's context menu, whose
+// items go to the main window as commands.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,49 +22,40 @@ namespace tavlin {
 
 class SloganList final {
  public:
-  // Shows the rows the host gives it, with the host's holds and history.
-  SloganList(HWND list, MainHost& host) : list_(list), host_(host) {}
+  // Shows the rows the host gives it, with the host's holds.
+  SloganList(HWND list, const MainHost& host) : list_(list), host_(host) {}
   SloganList(const SloganList&) = delete;
   SloganList& operator=(const SloganList&) = delete;
 
-  // The host's active page is shown: its holds and history from now on.
+  // The host's active page is shown: its holds from now on.
   void ShowPage();
-  // Shows the rows of a new generation.
+  // Shows the rows the host gives it: a new generation, or one of the
+  // page's history exactly as it was shown.
   void ShowRows(const SloganRows& rows);
-  // Shows the page's previous or next generation, exactly as it was shown;
-  // false at the history's end. The position shows in a balloon for a
-  // moment.
-  bool ShowEarlier(HWND owner);
-  bool ShowLater(HWND owner);
   void HideBalloon() { balloon_.Hide(); }
-  // Tells something of the list in its balloon, for a while.
-  void Tell(HWND owner, const std::wstring& text);
-  // What the rows' figures tell changed (the rhythm meter is loaded): the
-  // rows show them, and screen readers read them, from now on.
-  void ShowFigures();
+  // Tells something of the list in its balloon, for a while; for a moment
+  // where brief.
+  void Tell(HWND owner, const std::wstring& text, bool brief);
+  // The rows show again as the host has them now: their holds, and the
+  // figures screen readers read with them.
+  void Refresh();
   // The window's font at dpi; the bold one is made when first needed.
   void UseFont(HFONT font, int dpi);
 
-  // The selected row's text; empty where no row is selected.
-  std::wstring SelectedText() const;
-  void CopySelected(HWND owner) const;
-  // The holds, the copy, the history and 五七五 of the list's menu.
-  void RunMenuCommand(int command, HWND owner);
+  // The selected row; none where no row is selected.
+  std::optional<std::size_t> SelectedRow() const;
   void ShowMenu(HWND owner, POINT at);
   void Draw(const DRAWITEMSTRUCT& item);
 
  private:
-  void Show(const SloganRows& rows, HWND owner);
-  const SloganRow* Selected() const;
   bool IsHeld(std::size_t row, std::size_t part) const;
-  void ToggleHold(PhrasePosition position);
   HFONT BoldFont();
   // What the list box holds for a row, which screen readers read: its
   // text, and its counts where the meter is shown.
   std::wstring AccessibleText(const SloganRow& row) const;
 
   HWND list_;
-  MainHost& host_;
+  const MainHost& host_;
   SloganRows rows_;  // what the list shows, one for each of its items
   BalloonTip balloon_;
   HFONT font_ = nullptr;  // the window's

@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "src/storage/store_rule.h"
 #include "src/ui/main_form_ids.h"
 #include "src/ui/main_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/edit_text_win32.h"
-#include "win32/system/slogan_match_win32.h"
+#include "win32/gui/text_box_menu_win32.h"
 #include "win32/system/wide_text_win32.h"
 
 namespace tavlin {
@@ -21,7 +20,8 @@ constexpr UINT kBalloonShown = 6000;
 
 }  // namespace
 
-StorageBoxes::StorageBoxes(HWND form, MainHost& host, const LayoutRect& where)
+StorageBoxes::StorageBoxes(HWND form, const MainHost& host,
+                           const LayoutRect& where)
     : form_(form),
       host_(host),
       boxes_(host.PageCount(), nullptr),
@@ -32,12 +32,14 @@ StorageBoxes::StorageBoxes(HWND form, MainHost& host, const LayoutRect& where)
 }
 
 std::optional<std::u16string> StorageBoxes::ListText(std::size_t page) const {
-  if (page >= boxes_.size() || !boxes_[page]) return std::nullopt;
-  return std::u16string(AsU16(WindowTextOf(boxes_[page])));
+  HWND box = BoxOf(page);
+  if (!box) return std::nullopt;
+  return std::u16string(AsU16(WindowTextOf(box)));
 }
 
 bool StorageBoxes::ShowList(std::size_t page, std::u16string_view text) {
-  HWND box = boxes_.at(page);
+  // A page's box is made when the page first shows, with the list then.
+  HWND box = BoxOf(page);
   if (!box) return true;
   const bool was = std::exchange(showing_host_, true);
   const bool whole = ReplaceAllText(box, text);
@@ -46,7 +48,7 @@ bool StorageBoxes::ShowList(std::size_t page, std::u16string_view text) {
 }
 
 void StorageBoxes::ShowMergedList(std::size_t page, std::u16string_view text) {
-  HWND box = boxes_.at(page);
+  HWND box = BoxOf(page);
   if (!box) return;
   const bool was = std::exchange(showing_host_, true);
   ReplaceChangedText(box, text);
@@ -61,10 +63,8 @@ void StorageBoxes::CancelListSave(std::size_t page) {
   KillTimer(form_, kFirstSaveTimer + page);
 }
 
-void StorageBoxes::Tell(std::size_t page, const std::wstring& text) {
-  HWND box = ActiveBox();
-  if (page < boxes_.size() && boxes_[page] == box) box = boxes_[page];
-  ShowBalloon(box, text);
+void StorageBoxes::Tell(std::size_t, const std::wstring& text) {
+  ShowBalloon(ActiveBox(), text);
 }
 
 void StorageBoxes::ShowBalloon(HWND box, const std::wstring& text) {
@@ -90,32 +90,32 @@ std::vector<HWND> StorageBoxes::Boxes() const {
   return made;
 }
 
-void StorageBoxes::OnBoxChanged(HWND box) {
-  if (showing_host_) return;
-  if (const std::optional<std::size_t> page = PageOf(box))
-    host_.ListTyped(*page);
+std::optional<std::size_t> StorageBoxes::TypedBy(HWND box) const {
+  if (showing_host_) return std::nullopt;
+  return PageOf(box);
 }
 
-bool StorageBoxes::OnTimer(UINT_PTR id) {
+std::optional<std::size_t> StorageBoxes::OnTimer(UINT_PTR id) {
   if (id == kStorageBalloonTimer) {
     KillTimer(form_, id);
     balloon_.Hide();
-    return true;
+    return std::nullopt;
   }
-  if (!Contains(kSaveTimerIds, static_cast<int>(id))) return false;
+  if (!Contains(kSaveTimerIds, static_cast<int>(id))) return std::nullopt;
   KillTimer(form_, id);
-  host_.SaveTimeCame(id - kFirstSaveTimer);
-  return true;
+  return id - kFirstSaveTimer;
 }
 
-void StorageBoxes::Activate(const LayoutRect& where, HFONT font) {
-  const std::size_t active = host_.Active();
-  if (!boxes_[active]) {
-    MakeBox(active, where, font);
-    host_.BoxMade(active);
-  }
+bool StorageBoxes::Activate(std::size_t page, const LayoutRect& where,
+                            HFONT font) {
+  // Pages added since the start have their places from now on.
+  boxes_.resize(std::max(boxes_.size(), host_.PageCount()), nullptr);
+  box_procedures_.resize(boxes_.size(), nullptr);
+  const bool make = !boxes_.at(page);
+  if (make) MakeBox(page, where, font);
   for (HWND box : boxes_)
-    if (box) ShowWindow(box, box == boxes_[active] ? SW_SHOW : SW_HIDE);
+    if (box) ShowWindow(box, box == boxes_[page] ? SW_SHOW : SW_HIDE);
+  return make;
 }
 
 void StorageBoxes::MakeBox(std::size_t page, const LayoutRect& where,
@@ -133,21 +133,30 @@ void StorageBoxes::MakeBox(std::size_t page, const LayoutRect& where,
   Watch(page);
 }
 
-void StorageBoxes::StoreSlogan(std::wstring_view slogan) {
-  HWND box = ActiveBox();
-  if (slogan.empty() || !box) return;
+std::u16string StorageBoxes::LineAtCaret(std::size_t page) const {
+  HWND box = BoxOf(page);
+  if (!box) return {};
   const std::wstring text = WindowTextOf(box);
-  const BasicStorageEdit<wchar_t> edit =
-      PlanStoreSlogan(std::wstring_view(text), slogan, SlogansMatchWide);
+  return std::u16string(tavlin::LineAtCaret(box, text));
+}
+
+void StorageBoxes::EditList(std::size_t page, const ListEdit& edit) {
+  HWND box = BoxOf(page);
+  if (!box) return;
   if (edit.removes_line) {
     SendMessageW(box, EM_SETSEL, edit.remove_begin, edit.remove_end);
     SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
   }
+  const std::wstring appended(AsWide(edit.appended));
   const LRESULT end = GetWindowTextLengthW(box);
   SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageW(box, EM_REPLACESEL, TRUE,
-               reinterpret_cast<LPARAM>(edit.appended.c_str()));
+               reinterpret_cast<LPARAM>(appended.c_str()));
   SendMessageW(box, EM_SCROLLCARET, 0, 0);
+}
+
+void StorageBoxes::RunTextBoxCommand(std::size_t page, int command) {
+  if (HWND box = BoxOf(page)) tavlin::RunTextBoxCommand(box, command);
 }
 
 }  // namespace tavlin

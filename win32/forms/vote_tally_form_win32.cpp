@@ -9,6 +9,7 @@
 #include "src/platform/atomic_save.h"
 #include "src/storage/vote_tally_export.h"
 #include "src/ui/export_names.h"
+#include "src/ui/tally_commands.h"
 #include "src/ui/tally_form_layout.h"
 #include "win32/forms/main_form_font_win32.h"
 #include "win32/forms/poster_form_win32.h"
@@ -187,7 +188,7 @@ class TTallyForm final : public Window {
     if (header.code == LVN_GETDISPINFOW)
       ShowCell(const_cast<NMLVDISPINFOW&>(
           reinterpret_cast<const NMLVDISPINFOW&>(header)));
-    if (header.code == LVN_ITEMACTIVATE) MakePoster();
+    if (header.code == LVN_ITEMACTIVATE) Dispatch(kTallyPoster);
     return 0;
   }
 
@@ -204,20 +205,42 @@ class TTallyForm final : public Window {
 
   void OnCommand(int id, int code, HWND) override {
     if (code != BN_CLICKED) return;
-    // IDOK is what Enter sends from outside a button.
-    if (id == kTallyPoster || id == IDOK) MakePoster();
-    if (id == kTallySave) SaveClick();
-    if (id == kTallyClose || id == IDCANCEL) closed_ = true;
+    // IDOK is what Enter sends from outside a button, IDCANCEL what Esc
+    // sends.
+    if (id == IDOK) id = kTallyPoster;
+    if (id == IDCANCEL) id = kTallyClose;
+    Dispatch(id);
   }
 
   bool PreTranslateMessage(const MSG& message) {
     if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
-    if (message.message == WM_KEYDOWN && message.wParam == 'C' &&
-        GetKeyState(VK_CONTROL) < 0) {
-      CopyTextToClipboard(hwnd(), AsWide(TallyClipboardText(shown_.tally)));
-      return true;
+    if (message.message == WM_KEYDOWN) {
+      const unsigned modifiers = (GetKeyState(VK_CONTROL) < 0 ? kCtrl : 0u) |
+                                 (GetKeyState(VK_SHIFT) < 0 ? kShift : 0u);
+      if (const std::optional<int> command =
+              CommandOfKey(static_cast<std::uint16_t>(message.wParam),
+                           modifiers, kOnOtherControl, kTallyCommands)) {
+        Dispatch(*command);
+        return true;
+      }
     }
     return IsDialogMessageW(hwnd(), const_cast<MSG*>(&message)) != FALSE;
+  }
+
+  // The one way the window's commands run: buttons and keys alike.
+  void Dispatch(int command) {
+    switch (command) {
+      case kTallyPoster:
+        return MakePoster();
+      case kTallySave:
+        return SaveClick();
+      case kTallyCopy:
+        return CopyTextToClipboard(hwnd(),
+                                   AsWide(TallyClipboardText(shown_.tally)));
+      case kTallyClose:
+        closed_ = true;
+        return;
+    }
   }
 
   void MakePoster() {

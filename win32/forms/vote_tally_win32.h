@@ -5,22 +5,9 @@
 
 #include <windows.h>
 
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "src/rhythm/mora_meter.h"
+#include "src/app/window_asks.h"
 
 namespace tavlin {
-
-struct VoteTallyAsked {
-  std::u16string theme;                 // the storage list's
-  std::vector<std::u16string> slogans;  // the list's, as the sheet took them
-  std::filesystem::path folder;         // where the open dialog starts
-  // Counts 音数 beside the window: no other reader or writer of it may run
-  // until TallyVotes returns. Null for none.
-  const MoraMeter* meter = nullptr;
-};
 
 // Returns once the result's window has closed, or at once where the user
 // chose no file. The sheets are only read, and the list stays as it is.

@@ -47,22 +47,6 @@ void ShowUserReport(HWND owner, const UserReport& report) noexcept {
     ShowErrorReport(owner, report.text);
 }
 
-UserReport CurrentExceptionReport() noexcept {
-  try {
-    try {
-      throw;
-    } catch (const std::bad_alloc&) {
-      return {UserReport::Kind::Failure, std::string(kOutOfMemory)};
-    } catch (const std::exception& error) {
-      return {UserReport::Kind::Failure, error.what()};
-    } catch (...) {
-      return {UserReport::Kind::Failure, std::string(kUnexpectedError)};
-    }
-  } catch (...) {
-    return {UserReport::Kind::Failure, {}};  // no memory left for the text
-  }
-}
-
 void ReportCurrentException(HWND owner) noexcept {
   const UserReport report = CurrentExceptionReport();
   ShowErrorReport(owner, report.text.empty() ? kOutOfMemory : report.text);

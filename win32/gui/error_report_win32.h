@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "src/platform/messages.h"
+#include "src/platform/tavlin_error.h"
 
 namespace tavlin {
 
@@ -20,8 +21,5 @@ bool AskToRetry(HWND owner, std::string_view utf8_message) noexcept;
 
 // Shows the exception being handled; call only inside a catch block.
 void ReportCurrentException(HWND owner) noexcept;
-// The report of the exception being handled, to be shown later; call only
-// inside a catch block.
-UserReport CurrentExceptionReport() noexcept;
 
 }  // namespace tavlin

@@ -1,5 +1,6 @@
 #include "win32/gui/text_box_menu_win32.h"
 
+#include "src/ui/main_commands.h"
 #include "win32/gui/popup_menu_win32.h"
 #include "win32/system/unique_handle_win32.h"
 #include "win32/system/wide_text_win32.h"
@@ -68,7 +69,7 @@ void ShowTextBoxMenu(HWND owner, HWND box, POINT at,
     if (!met && other_needs) met = other_needs(text, item.need);
     if (met)
       AppendMenuItem(menu.get(), item.separator_before, *met ? 0 : MF_GRAYED,
-                     item.command, item.caption);
+                     item.command, MenuCaption(item.command));
   }
   TrackMenuFor(owner, menu.get(), point);
 }

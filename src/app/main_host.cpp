@@ -110,6 +110,23 @@ void MainHost::UseMeter(MoraMeter meter) {
     TellOfSlogans(meter_.readings_notice());
 }
 
+void MainHost::LoadMeter() {
+  try {
+    UseMeter(MoraMeter::Load(program_folder_, shift_jis_));
+  } catch (...) {
+    Tell({Notice::Place::Window, active_, CurrentExceptionReport()});
+  }
+}
+
+void MainHost::FoldersChanged(std::uint64_t changed) {
+  try {
+    for (std::size_t page = 0; page < pages_.size() && page < 64; ++page)
+      if ((changed >> page & 1) != 0) ListChangedOnDisk(page);
+  } catch (...) {
+    Tell({Notice::Place::Window, active_, CurrentExceptionReport()});
+  }
+}
+
 const SloganRows& MainHost::Generate(std::uint32_t seed) {
   const std::optional<std::u16string>& theme = Page(active_).phrase_theme;
   if (!theme) return empty_;

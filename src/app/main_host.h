@@ -83,6 +83,9 @@ class MainHost final : public ListSaving {
   // rows show no counts and generations ignore 五・七・五.
   // What the meter found wrong in 読み.txt is told over the slogan list.
   void UseMeter(MoraMeter meter);
+  // Reads the meter's dictionary and the workplace's readings beside the
+  // program; a failure is told over the window.
+  void LoadMeter();
   const MoraMeter& Meter() const { return meter_; }
   // Whether generations keep to 五・七・五 (the list's menu, off at start).
   bool FiveSevenFive() const { return five_seven_five_; }
@@ -103,6 +106,10 @@ class MainHost final : public ListSaving {
   // A page for a theme made while the program runs, last in tab order,
   // its list loaded; its index.
   std::size_t AddPage(PageSpec page);
+  // The folders of the lists in changed (a bit a page, the first 64)
+  // reported a change: each such list looks whether another writer changed
+  // it; a failure is told over the window.
+  void FoldersChanged(std::uint64_t changed);
   // Phrase files written since the start give their page generations.
   void FindPhraseFiles();
 
@@ -127,31 +134,15 @@ class MainHost final : public ListSaving {
     return Page(page).storage_theme;
   }
   std::size_t ActiveListIndex() const override { return active_; }
-
-  // The page actions the commands run (page_actions.cpp).
-  const SloganRow* ShownRow(std::optional<std::size_t> row) const;
-  void ShowActivePage();
-  // A new generation shown; a failure to read a phrase file is told.
-  void NewGeneration();
-  void ShowRows(const SloganRows& rows);
-  void StoreRow(const SloganRow& row);
-  void CopyRow(const SloganRow& row);
-  void PosterOfRow(const SloganRow& row);
-  void ToggleHoldOfRow(const SloganRow& row, std::size_t part);
-  void ReleaseHolds();
-  // Pages through the page's history: back, or forward.
-  void StepHistory(bool back);
-  void ToggleFiveSevenFive();
-  void EditPhrases();
-  void ShowInfo();
-  void PosterAtCaret();
-  void ExportVoteSheet();
-  void TallyVotes();
-  void PutBackRemovedLines();
-  void TurnPage(int step);
   std::filesystem::path RemovedRecordOf(std::size_t page) const override;
   // Tells what a generation found, over the slogan list.
   void TellOfSlogans(std::string text);
+
+  // The page actions the commands run, each a function of its own
+  // (page_actions.cpp): a new command is a row of the command table and
+  // one action there.
+  friend struct PageActions;
+  const SloganRow* ShownRow(std::optional<std::size_t> row) const;
 
   std::vector<PageState> pages_;
   std::filesystem::path program_folder_;

@@ -10,9 +10,58 @@
 #include <string_view>
 
 #include "src/ui/common_captions.h"
-#include "src/ui/main_form_ids.h"
+#include "src/ui/main_form_controls.h"
 
 namespace tavlin {
+
+// The slogan list's menu.
+enum SloganMenuCommand : int {
+  kMenuStore = 201,    // as a double-click: into the page's storage list
+  kMenuCopy,           // the slogan onto the clipboard
+  kMenuHoldUpper,      // keep the first part at the next generations
+  kMenuHoldMiddle,     // keep the middle part
+  kMenuHoldLower,      // keep the last part
+  kMenuReleaseHolds,   // draw every part again
+  kMenuPoster,         // the slogan as a vertical poster
+  kMenuEarlier,        // the page's previous generation, as it was shown
+  kMenuLater,          // the page's next generation
+  kMenuFiveSevenFive,  // generations keep to 五・七・五, or no longer
+  kMenuEditPhrases,    // the phrase workshop, for the page's theme
+};
+inline constexpr IdRange kSloganMenuIds{kMenuStore, kMenuEditPhrases};
+
+// A storage box's menu.
+enum StorageMenuCommand : int {
+  kStorageUndo = 221,
+  kStorageCut,
+  kStorageCopy,
+  kStoragePaste,
+  kStorageDelete,
+  kStorageSelectAll,
+  kStoragePoster,          // the line under the caret as a vertical poster
+  kStorageVoteSheet,       // the list as a CSV sheet for the committee's vote
+  kStorageVoteTally,       // the filled sheets read back and their votes summed
+  kStorageRestoreRemoved,  // lines another program deleted, put back
+};
+inline constexpr IdRange kStorageMenuIds{kStorageUndo, kStorageRestoreRemoved};
+
+// Commands only keys give.
+enum PageCommand : int {
+  kNextPage = 241,  // the page to the right, or the first after the last
+  kPreviousPage,
+};
+inline constexpr IdRange kPageCommandIds{kNextPage, kPreviousPage};
+
+static_assert(!Overlap(kMainFormControlIds, kSloganMenuIds) &&
+                  !Overlap(kMainFormControlIds, kStorageMenuIds) &&
+                  !Overlap(kExtraStorageBoxIds, kSloganMenuIds) &&
+                  !Overlap(kExtraStorageBoxIds, kStorageMenuIds) &&
+                  !Overlap(kSloganMenuIds, kStorageMenuIds) &&
+                  !Overlap(kPageCommandIds, kMainFormControlIds) &&
+                  !Overlap(kPageCommandIds, kExtraStorageBoxIds) &&
+                  !Overlap(kPageCommandIds, kSloganMenuIds) &&
+                  !Overlap(kPageCommandIds, kStorageMenuIds),
+              "controls and commands share WM_COMMAND: no number twice");
 
 // Where the keyboard focus is when a key is pressed: a key works only in
 // the places its row names, so that a storage box keeps its own keys.

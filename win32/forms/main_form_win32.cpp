@@ -135,11 +135,7 @@ void TMainForm::AfterShowing(UINT message) {
       host_->WindowShows();
       break;
     case kLoadReadingsMessage:
-      try {
-        LoadReadings();
-      } catch (...) {
-        ReportCurrentException(hwnd());
-      }
+      host_->LoadMeter();
       break;
   }
 }
@@ -159,13 +155,7 @@ void TMainForm::WatchListFolders() {
 }
 
 void TMainForm::OnListFolderChanged() {
-  const std::uint64_t changed = list_watch_.TakeChanged();
-  try {
-    for (std::size_t page = 0; page < host_->PageCount() && page < 64; ++page)
-      if ((changed >> page & 1) != 0) host_->ListChangedOnDisk(page);
-  } catch (...) {
-    ReportCurrentException(hwnd());
-  }
+  host_->FoldersChanged(list_watch_.TakeChanged());
 }
 
 void TMainForm::OnDestroy() {
@@ -322,11 +312,6 @@ void TMainForm::FormDestroy() {
   // can wait or be asked any more, as at the end of a Windows session.
   // A window whose creation failed showed no list and saves none.
   if (created_ && !saved_at_close_) host_->SaveLists(SaveMoment::EndingSession);
-}
-
-void TMainForm::LoadReadings() {
-  if (!host_) return;
-  host_->UseMeter(MoraMeter::Load(host_->ProgramFolder(), shift_jis_));
 }
 
 void TMainForm::MakeTabCaptions() {

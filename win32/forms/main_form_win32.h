@@ -97,8 +97,6 @@ class TMainForm final : public Window, private MainView {
   void CloseAfterSaving();
   void OnDestroy();
   void FormDestroy();
-  // Reads the rhythm meter's dictionary and the workplace's readings.
-  void LoadReadings();
   // The one way a command reaches the host: menu items, keys and buttons,
   // with the list's selected row.
   void Dispatch(int command);

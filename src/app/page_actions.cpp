@@ -7,7 +7,7 @@
 #include "src/app/main_host.h"
 #include "src/platform/tavlin_error.h"
 #include "src/storage/vote_sheet.h"
-#include "src/ui/main_commands.h"
+#include "src/ui/command_table.h"
 #include "src/ui/poster_layout.h"
 
 namespace tavlin {

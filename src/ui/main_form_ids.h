@@ -1,10 +1,10 @@
 // Every number the main window hands Windows: its controls' ids
-// (main_form_controls.h) and its commands (main_commands.h), which share
+// (main_form_controls.h) and its commands (command_table.h), which share
 // WM_COMMAND, its timers and its private messages, each kind in a range of
 // its own that no other crosses.
 #pragma once
 
-#include "src/ui/main_commands.h"
+#include "src/ui/command_table.h"
 #include "src/ui/main_form_controls.h"
 
 namespace tavlin {

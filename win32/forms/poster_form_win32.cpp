@@ -4,6 +4,7 @@
 
 #include "src/platform/atomic_save.h"
 #include "src/ui/export_names.h"
+#include "src/ui/command_table.h"
 #include "src/ui/poster_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"
@@ -188,24 +189,26 @@ void TPosterForm::CopyClick() {
 
 bool TPosterForm::PreTranslateMessage(const MSG& message) {
   if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd)) return false;
-  if (message.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0) {
-    const HWND footer = Control(kPosterFooter);
-    DWORD start = 0, end = 0;
-    SendMessageW(footer, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                 reinterpret_cast<LPARAM>(&end));
-    // Ctrl+C copies the foot line's selected text where there is one, as
-    // in any text box; otherwise the poster.
-    const bool text_selected = message.hwnd == footer && start != end;
-    int command = 0;
-    if (message.wParam == 'S') command = kPosterSave;
-    if (message.wParam == 'P') command = kPosterPrint;
-    if (message.wParam == 'C' && !text_selected) command = kPosterCopy;
-    if (command) {
-      RunButton(command);
+  if (message.message == WM_KEYDOWN) {
+    const unsigned modifiers = (GetKeyState(VK_CONTROL) < 0 ? kCtrl : 0u) |
+                               (GetKeyState(VK_SHIFT) < 0 ? kShift : 0u);
+    const std::optional<int> command =
+        CommandOfKey(static_cast<std::uint16_t>(message.wParam), modifiers,
+                     kOnOtherControl, kPosterCommands);
+    if (command && !(*command == kPosterCopy && FootTextSelected(message))) {
+      RunButton(*command);
       return true;
     }
   }
   return IsDialogMessageW(hwnd(), const_cast<MSG*>(&message)) != FALSE;
+}
+
+bool TPosterForm::FootTextSelected(const MSG& message) const {
+  const HWND footer = Control(kPosterFooter);
+  DWORD start = 0, end = 0;
+  SendMessageW(footer, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return message.hwnd == footer && start != end;
 }
 
 void TPosterForm::ShowModal() {

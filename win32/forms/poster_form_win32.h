@@ -37,6 +37,8 @@ class TPosterForm final : public Window {
   // The keys a dialog box would handle, and the window's shortcuts; true
   // when the message was used up.
   bool PreTranslateMessage(const MSG& message);
+  // Whether the key came to the foot line with some of its text selected.
+  bool FootTextSelected(const MSG& message) const;
 
   void SaveClick();
   void PrintClick();

@@ -1,6 +1,6 @@
 #include "win32/gui/text_box_menu_win32.h"
 
-#include "src/ui/main_commands.h"
+#include "src/ui/command_table.h"
 #include "win32/gui/popup_menu_win32.h"
 #include "win32/system/unique_handle_win32.h"
 #include "win32/system/wide_text_win32.h"

@@ -1,7 +1,7 @@
-// The command table: every menu item and key names one command, no key
-// runs two commands in one place, and a menu shows the key its command
-// really has.
-#include "src/ui/main_commands.h"
+// The command tables: every menu item and key names one command, no key
+// runs two commands of a window in one place, and a menu shows the key its
+// command really has.
+#include "src/ui/command_table.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,14 @@
 
 #include "src/ui/slogan_menu.h"
 #include "src/ui/storage_menu.h"
-#include "src/ui/tally_commands.h"
 
 namespace tavlin {
 
 namespace {
 
-TEST(MainCommands, EveryMenuItemHasOneRowWithACaption) {
+TEST(CommandTable, EveryMenuItemHasOneRowWithACaption) {
   for (const CommandTable table : {CommandTable(kMainCommands),
+                                   CommandTable(kPosterCommands),
                                    CommandTable(kTallyCommands)}) {
     std::set<int> ids;
     for (const CommandRow& row : table)
@@ -31,8 +31,9 @@ TEST(MainCommands, EveryMenuItemHasOneRowWithACaption) {
   }
 }
 
-TEST(MainCommands, NoKeyRunsTwoCommandsWhereverTheFocusIs) {
+TEST(CommandTable, NoKeyRunsTwoCommandsWhereverTheFocusIs) {
   for (const CommandTable table : {CommandTable(kMainCommands),
+                                   CommandTable(kPosterCommands),
                                    CommandTable(kTallyCommands)})
     for (const CommandRow& a : table)
       for (const CommandRow& b : table)
@@ -43,7 +44,7 @@ TEST(MainCommands, NoKeyRunsTwoCommandsWhereverTheFocusIs) {
               << a.id << " and " << b.id;
 }
 
-TEST(MainCommands, AKeyWorksOnlyWhereItsRowSays) {
+TEST(CommandTable, AKeyWorksOnlyWhereItsRowSays) {
   const struct {
     std::uint16_t key;
     unsigned modifiers;
@@ -66,7 +67,7 @@ TEST(MainCommands, AKeyWorksOnlyWhereItsRowSays) {
         << c.key << " " << c.modifiers << " " << c.focus;
 }
 
-TEST(MainCommands, AMenuShowsTheKeyOfItsCommand) {
+TEST(CommandTable, AMenuShowsTheKeyOfItsCommand) {
   EXPECT_EQ(MenuCaption(kMenuCopy), u"コピー(&C)\tCtrl+C");
   EXPECT_EQ(MenuCaption(kMenuLater), u"次の標語(&F)\tAlt+→");
   EXPECT_EQ(MenuCaption(kMenuStore), u"保管庫に追加(&A)\tEnter");

@@ -1,6 +1,7 @@
-// Every command of a window in one table: its id, its menu caption and its
-// key, read by the menus and by the key handling alike. A command of the
-// main window with a key is one row here and one method of the host.
+// Every window's commands in one table each: a command's id, its menu
+// caption and its key, read by the menus and by the key handling alike,
+// and run by the window's one dispatcher. A command of the main window
+// with a key is one row here and one action of the host.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,8 @@
 
 #include "src/ui/common_captions.h"
 #include "src/ui/main_form_controls.h"
+#include "src/ui/poster_form_layout.h"
+#include "src/ui/tally_form_layout.h"
 
 namespace tavlin {
 
@@ -127,6 +130,32 @@ inline constexpr CommandRow kMainCommands[] = {
     {kStorageRestoreRemoved, u"消された行を戻す(&R)", {}},
     {kNextPage, u"", {kKeyTab, kCtrl, kOnTabs | kOnStorageBox}},
     {kPreviousPage, u"", {kKeyTab, kCtrl | kShift, kOnTabs | kOnStorageBox}},
+};
+
+// The poster window's: its buttons' captions are the layout's. Ctrl+C in
+// the foot line's text box copies its selected text where there is some,
+// as in any text box; otherwise the poster.
+inline constexpr CommandRow kPosterCommands[] = {
+    {kPosterSave, u"", {'S', kCtrl}},
+    {kPosterPrint, u"", {'P', kCtrl}},
+    {kPosterCopy, u"", {'C', kCtrl}},
+    {kPosterClose, u"", {}},
+};
+
+// The tally window's: its buttons' captions are the layout's, and Enter
+// and Esc are the dialog's own (the default button and the cancel).
+// The commands that no control gives.
+enum TallyCommand : int {
+  kTallyCopy = 821,  // the tally onto the clipboard, as a table
+};
+
+static_assert(int{kTallyCopy} > int{kTallyClose}, "a command's id is no control's");
+
+inline constexpr CommandRow kTallyCommands[] = {
+    {kTallyPoster, u"", {}},
+    {kTallySave, u"", {}},
+    {kTallyCopy, u"", {'C', kCtrl}},
+    {kTallyClose, u"", {}},
 };
 
 using CommandTable = std::span<const CommandRow>;

@@ -1,4 +1,4 @@
-#include "src/ui/main_commands.h"
+#include "src/ui/command_table.h"
 
 namespace tavlin {
 

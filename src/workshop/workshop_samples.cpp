@@ -34,6 +34,35 @@ std::vector<std::size_t> LinesBeginningAt(
   return lines;
 }
 
+// Each sample's part at place: the line of the box it was drawn from,
+// where that line stands, and the part as the main window shows it.
+void TakePartsAt(std::size_t place, const PhraseList& list,
+                 std::u16string_view box_text, const DrawnSlogans& slogans,
+                 const TextCodec& shift_jis, WorkshopSamples& drawn) {
+  // A drawn phrase is a view into its list's bytes, the box's text
+  // encoded line for line: where it starts tells its line in the box.
+  const std::string_view bytes = list.file_bytes();
+  std::vector<std::size_t> starts;
+  for (const ComposedSlogan& slogan : slogans.slogans)
+    starts.push_back(static_cast<std::size_t>(
+        slogan.parts[place].bytes().data() - bytes.data()));
+  const std::vector<std::size_t> lines = LinesBeginningAt(bytes, starts);
+  const std::vector<std::u16string_view> box = LinesOfBox(box_text);
+  for (std::size_t n = 0; n < drawn.samples.size(); ++n) {
+    WorkshopSample& sample = drawn.samples[n];
+    const std::string_view part = slogans.slogans[n].parts[place].bytes();
+    const std::u16string_view line = box.at(lines[n]);
+    const auto begin = static_cast<std::size_t>(line.data() - box_text.data());
+    sample.lines[place] = lines[n];
+    sample.ranges[place] = {begin, begin + line.size()};
+    sample.row.parts[place] = ShiftJisText(std::string(part));
+    // As the main window shows it: a character Shift-JIS cannot hold
+    // shows as the "?" the slogan will have.
+    sample.row.shown_parts[place] =
+        shift_jis.Decode(part).value_or(std::u16string(line));
+  }
+}
+
 }  // namespace
 
 WorkshopSamples DrawSamples(const BoxTexts& boxes, std::uint32_t seed,
@@ -60,31 +89,8 @@ WorkshopSamples DrawSamples(const BoxTexts& boxes, std::uint32_t seed,
   init_genrand(seed);
   ComposeSlogans(lists, slogans);
   drawn.samples.resize(slogans.slogans.size());
-  for (std::size_t place = 0; place < kPhrasePlaces; ++place) {
-    // A drawn phrase is a view into its list's bytes, the box's text
-    // encoded line for line: where it starts tells its line in the box.
-    const std::string_view bytes = places[place]->file_bytes();
-    std::vector<std::size_t> starts;
-    for (const ComposedSlogan& slogan : slogans.slogans)
-      starts.push_back(static_cast<std::size_t>(
-          slogan.parts[place].bytes().data() - bytes.data()));
-    const std::vector<std::size_t> lines = LinesBeginningAt(bytes, starts);
-    const std::vector<std::u16string_view> box = LinesOfBox(boxes[place]);
-    for (std::size_t n = 0; n < drawn.samples.size(); ++n) {
-      WorkshopSample& sample = drawn.samples[n];
-      const std::string_view part = slogans.slogans[n].parts[place].bytes();
-      const std::u16string_view line = box.at(lines[n]);
-      const auto begin =
-          static_cast<std::size_t>(line.data() - boxes[place].data());
-      sample.lines[place] = lines[n];
-      sample.ranges[place] = {begin, begin + line.size()};
-      sample.row.parts[place] = ShiftJisText(std::string(part));
-      // As the main window shows it: a character Shift-JIS cannot hold
-      // shows as the "?" the slogan will have.
-      sample.row.shown_parts[place] =
-          shift_jis.Decode(part).value_or(std::u16string(line));
-    }
-  }
+  for (std::size_t place = 0; place < kPhrasePlaces; ++place)
+    TakePartsAt(place, *places[place], boxes[place], slogans, shift_jis, drawn);
   for (WorkshopSample& sample : drawn.samples) {
     sample.figures = FiguresOfRow(meter, sample.row);
     sample.text = SpokenRowText(sample.row, sample.figures);

@@ -38,8 +38,9 @@ class MainView : public HostView {
 
   // The line under the caret in the page's box.
   virtual std::u16string LineAtCaret(std::size_t page) const = 0;
-  // Edits the page's box as typing would, so that it keeps its undo: the
-  // line removed where edit says so, then its text appended.
+  // Edits the page's box as typing would, so that the user can undo it:
+  // the line removed where edit says so, then its text appended. The host
+  // made the edit and is not told of it again as typing.
   virtual void EditList(std::size_t page, const ListEdit& edit) = 0;
   // One of the box's own items: undo, cut, copy, paste, delete, select all.
   virtual void RunTextBoxCommand(std::size_t page, int command) = 0;

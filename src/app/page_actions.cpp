@@ -143,7 +143,8 @@ struct PageActions {
                {UserReport::Kind::Notice, std::string(kNoSlogansToTally)}});
   }
 
-  // Typed back as the user would, one edit at the end: saved as typing is.
+  // Put back as the user would type them, one edit at the end, and saved
+  // as typing is.
   static void PutBackRemovedLines(Host& host) {
     const std::size_t page = host.active_;
     if (!host.view_ || !host.AnyRemovedLines(page)) return;
@@ -158,6 +159,7 @@ struct PageActions {
     for (const std::u16string& line : host.PutBack(page, picked))
       edit.appended += line + u"\r\n";
     host.view_->EditList(page, edit);
+    host.ListTyped(page);
   }
 
   // The commands that act on the selected row; false for the others.

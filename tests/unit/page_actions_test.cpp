@@ -34,13 +34,20 @@ class PageActions : public testing::Test {
     host_->WindowShows();
   }
   const SloganRows& Shown() const { return view_.rows_shown.back(); }
-  // Waits for the saves beside the window to wake it, and takes them up.
-  void TakeResults() {
+  // Waits until the saves beside the window have woken it count times in
+  // all, and takes up what they found.
+  void TakeResults(int count = 1) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (view_.wakes == 0 && std::chrono::steady_clock::now() < deadline)
+    while (view_.wakes < count && std::chrono::steady_clock::now() < deadline)
       std::this_thread::yield();
     host_->TakeSaveResults();
+  }
+  void Save(std::u16string text, int count) {
+    view_.boxes[0] = std::move(text);
+    host_->ListTyped(0);
+    host_->SaveTimeCame(0);
+    TakeResults(count);
   }
 
   TempFolder folder_;
@@ -120,6 +127,17 @@ TEST_F(PageActions, TheTallyTellsOverTheBoxWhereTheListHoldsNoSlogan) {
   host_->Run(kStorageVoteSheet);
   host_->Run(kStorageVoteTally);
   EXPECT_EQ(view_.tallies.back().folder, folder_ / "votes");
+}
+
+TEST_F(PageActions, LinesPutBackShowAtTheEndAndAreSavedAsTypingIs) {
+  Save(u"a\r\nb", 1);
+  Save(u"a", 2);  // b deleted, and on disk so
+  view_.timers.clear();
+  view_.to_put_back = {u"b"};
+  host_->Run(kStorageRestoreRemoved);
+  EXPECT_EQ(view_.boxes[0], u"a\r\nb\r\n");
+  EXPECT_EQ(view_.timers.count(0), 1u);
+  EXPECT_FALSE(host_->AnyRemovedLines(0));
 }
 
 TEST_F(PageActions, TheBoxsOwnItemsAndTheWindowsOfTheirOwnGoToTheView) {

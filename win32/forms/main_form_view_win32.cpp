@@ -114,8 +114,7 @@ void TMainForm::ShowInfo(std::string_view rhythm_line) {
 }
 
 void TMainForm::OpenWorkshop(const WorkshopAsked& asked) {
-  WorkshopOpening opening{asked.folder, asked.theme, asked.meter,
-                          asked.themes, nullptr};
+  WorkshopOpening opening{asked, nullptr};
   // A theme made there gets its page at once.
   opening.theme_added = [this](const std::u16string& theme) {
     host_->AddThemePage(ExtraPageOf(RunningExecutablePath(), theme));

@@ -143,6 +143,8 @@ std::u16string StorageBoxes::LineAtCaret(std::size_t page) const {
 void StorageBoxes::EditList(std::size_t page, const ListEdit& edit) {
   HWND box = BoxOf(page);
   if (!box) return;
+  // The host's own edit: it knows of it, and the user's undo keeps it.
+  const bool was = std::exchange(showing_host_, true);
   if (edit.removes_line) {
     SendMessageW(box, EM_SETSEL, edit.remove_begin, edit.remove_end);
     SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
@@ -153,6 +155,7 @@ void StorageBoxes::EditList(std::size_t page, const ListEdit& edit) {
   SendMessageW(box, EM_REPLACESEL, TRUE,
                reinterpret_cast<LPARAM>(appended.c_str()));
   SendMessageW(box, EM_SCROLLCARET, 0, 0);
+  showing_host_ = was;
 }
 
 void StorageBoxes::RunTextBoxCommand(std::size_t page, int command) {

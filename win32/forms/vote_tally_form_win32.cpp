@@ -8,6 +8,7 @@
 
 #include "src/platform/atomic_save.h"
 #include "src/storage/vote_tally_export.h"
+#include "src/ui/command_table.h"
 #include "src/ui/export_names.h"
 #include "src/ui/tally_form_layout.h"
 #include "win32/forms/main_form_font_win32.h"

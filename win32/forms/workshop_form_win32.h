@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "src/app/host_view.h"
+#include "src/app/window_asks.h"
 #include "src/rhythm/mora_meter.h"
 #include "src/workshop/workshop_host.h"
 #include "src/workshop/workshop_margin.h"
@@ -28,11 +29,8 @@
 
 namespace tavlin {
 
-struct WorkshopOpening {
-  std::filesystem::path folder;  // the program's, where the files are
-  std::u16string theme;
-  const MoraMeter* meter = nullptr;
-  std::vector<std::u16string> themes;  // every theme there is
+// What the main window's host asked for, and where a theme made here goes.
+struct WorkshopOpening : WorkshopAsked {
   // A theme made here: its page is the main window's to add.
   std::function<void(const std::u16string&)> theme_added;
 };

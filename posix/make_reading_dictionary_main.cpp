@@ -92,7 +92,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   ReadingDictionaryBuilder builder(GroupJoinCosts(*matrix, kJoinClasses));
-  const std::optional<std::size_t> entries = ReadSources(builder, 3, argc, argv);
+  const std::optional<std::size_t> entries =
+      ReadSources(builder, 3, argc, argv);
   if (!entries) return 1;
   ReadingDictionaryBuilder::Result result = builder.Build();
   const std::size_t words = result.words.size();

@@ -252,8 +252,9 @@ void ListSaving::SaveBesideTheWindow(std::size_t page,
     return;
   }
   list.saving = true;
-  worker_->Post([this, page, sent = text ? std::move(*text) : TextOf(page)]()
-                    -> std::function<void()> {
+  worker_->Post([this, page,
+                 sent = text ? std::move(*text)
+                             : TextOf(page)]() -> std::function<void()> {
     std::optional<SaveOutcome> outcome;
     std::vector<std::u16string> deleted;
     std::exception_ptr failure;

@@ -15,6 +15,12 @@ namespace tavlin {
 struct PageActions {
   using Host = MainHost;
 
+  // The meter where it counts; none before it loads or without its
+  // dictionary, so that sheets and tallies show no 音数 then.
+  static const MoraMeter* CountingMeter(const Host& host) {
+    return host.meter_.available() ? &host.meter_ : nullptr;
+  }
+
   static void ShowActivePage(Host& host) {
     if (host.view_ && host.view_->ShowPage(host.active_))
       host.BoxMade(host.active_);
@@ -34,7 +40,8 @@ struct PageActions {
       ShowRows(host, host.Generate(host.seeds_ ? host.seeds_()
                                                : std::uint32_t{5489}));
     } catch (...) {
-      host.Tell({Notice::Place::Window, host.active_, CurrentExceptionReport()});
+      host.Tell(
+          {Notice::Place::Window, host.active_, CurrentExceptionReport()});
     }
   }
 
@@ -49,9 +56,9 @@ struct PageActions {
         host.view_ ? host.view_->ListText(host.active_) : std::nullopt;
     if (!text) return;
     const std::u16string slogan = row.Text();
-    const ListEdit edit = PlanStoreSlogan(std::u16string_view(*text),
-                                          std::u16string_view(slogan),
-                                          host.LineMatching());
+    const ListEdit edit =
+        PlanStoreSlogan(std::u16string_view(*text), std::u16string_view(slogan),
+                        host.LineMatching());
     host.view_->EditList(host.active_, edit);
     // A stored slogan is on disk at once, from the text the box now shows.
     ApplyStorageEdit(*text, edit);
@@ -80,24 +87,24 @@ struct PageActions {
     GenerationHistory& history = host.pages_[host.active_].history;
     if (back ? !history.CanGoBack() : !history.CanGoForward()) return;
     ShowRows(host, back ? history.Back() : history.Forward());
-    Notice where{Notice::Place::SloganList, host.active_,
-                 {UserReport::Kind::Notice,
-                  std::to_string(history.position()) + "/" +
-                      std::to_string(history.size())}};
+    Notice where{
+        Notice::Place::SloganList,
+        host.active_,
+        {UserReport::Kind::Notice, std::to_string(history.position()) + "/" +
+                                       std::to_string(history.size())}};
     where.brief = true;
     host.Tell(std::move(where));
   }
 
   static void ToggleFiveSevenFive(Host& host) {
     // From the next generation on; nothing without the meter.
-    if (host.meter_.available())
-      host.five_seven_five_ = !host.five_seven_five_;
+    if (host.meter_.available()) host.five_seven_five_ = !host.five_seven_five_;
   }
 
   static void EditPhrases(Host& host) {
     if (!host.view_) return;
-    WorkshopAsked asked{host.program_folder_, host.ActiveTheme(), &host.meter_,
-                        {}};
+    WorkshopAsked asked{
+        host.program_folder_, host.ActiveTheme(), &host.meter_, {}};
     for (const Host::PageState& page : host.pages_)
       asked.themes.push_back(page.entry.storage_theme);
     host.view_->OpenWorkshop(asked);
@@ -122,8 +129,9 @@ struct PageActions {
         host.view_ ? host.view_->ListText(host.active_) : std::nullopt;
     if (!text) return;
     const std::optional<std::filesystem::path> sheet =
-        host.view_->ExportVoteSheet(
-            {host.ActiveTheme(), *text, host.program_folder_, &host.meter_});
+        host.view_->ExportVoteSheet({host.ActiveTheme(), *text,
+                                     host.program_folder_,
+                                     CountingMeter(host)});
     if (sheet) host.vote_sheet_folder_ = sheet->parent_path();
   }
 
@@ -136,7 +144,7 @@ struct PageActions {
                                host.vote_sheet_folder_.empty()
                                    ? host.program_folder_
                                    : host.vote_sheet_folder_,
-                               &host.meter_};
+                               CountingMeter(host)};
     if (!asked.slogans.empty()) return host.view_->TallyVotes(asked);
     host.Tell({Notice::Place::StorageBox,
                host.active_,
@@ -148,9 +156,8 @@ struct PageActions {
   static void PutBackRemovedLines(Host& host) {
     const std::size_t page = host.active_;
     if (!host.view_ || !host.AnyRemovedLines(page)) return;
-    const std::vector<std::u16string> picked =
-        host.view_->PickRemovedLines(host.ActiveTheme(),
-                                     host.RemovedLinesOf(page));
+    const std::vector<std::u16string> picked = host.view_->PickRemovedLines(
+        host.ActiveTheme(), host.RemovedLinesOf(page));
     if (picked.empty()) return;
     const std::u16string text = host.view_->ListText(page).value_or(u"");
     ListEdit edit;
@@ -165,13 +172,20 @@ struct PageActions {
   // The commands that act on the selected row; false for the others.
   static bool RunOnRow(Host& host, int command, const SloganRow& row) {
     switch (command) {
-      case kMenuStore: Store(host, row); return true;
-      case kMenuCopy: Copy(host, row); return true;
-      case kMenuPoster: Poster(host, row.Text()); return true;
+      case kMenuStore:
+        Store(host, row);
+        return true;
+      case kMenuCopy:
+        Copy(host, row);
+        return true;
+      case kMenuPoster:
+        Poster(host, row.Text());
+        return true;
       case kMenuHoldUpper:
       case kMenuHoldMiddle:
       case kMenuHoldLower:
-        ToggleHold(host, row, static_cast<std::size_t>(command - kMenuHoldUpper));
+        ToggleHold(host, row,
+                   static_cast<std::size_t>(command - kMenuHoldUpper));
         return true;
     }
     return false;
@@ -185,19 +199,32 @@ void MainHost::Run(int command, std::optional<std::size_t> row) {
     return;
   }
   switch (command) {
-    case kBitBtn1: return A::NewGeneration(*this);
-    case kBitBtn2: return A::ShowInfo(*this);
-    case kMenuReleaseHolds: return A::ReleaseHolds(*this);
-    case kMenuEarlier: return A::StepHistory(*this, true);
-    case kMenuLater: return A::StepHistory(*this, false);
-    case kMenuFiveSevenFive: return A::ToggleFiveSevenFive(*this);
-    case kMenuEditPhrases: return A::EditPhrases(*this);
-    case kStoragePoster: return A::PosterAtCaret(*this);
-    case kStorageVoteSheet: return A::ExportVoteSheet(*this);
-    case kStorageVoteTally: return A::TallyVotes(*this);
-    case kStorageRestoreRemoved: return A::PutBackRemovedLines(*this);
-    case kNextPage: return A::TurnPage(*this, 1);
-    case kPreviousPage: return A::TurnPage(*this, -1);
+    case kBitBtn1:
+      return A::NewGeneration(*this);
+    case kBitBtn2:
+      return A::ShowInfo(*this);
+    case kMenuReleaseHolds:
+      return A::ReleaseHolds(*this);
+    case kMenuEarlier:
+      return A::StepHistory(*this, true);
+    case kMenuLater:
+      return A::StepHistory(*this, false);
+    case kMenuFiveSevenFive:
+      return A::ToggleFiveSevenFive(*this);
+    case kMenuEditPhrases:
+      return A::EditPhrases(*this);
+    case kStoragePoster:
+      return A::PosterAtCaret(*this);
+    case kStorageVoteSheet:
+      return A::ExportVoteSheet(*this);
+    case kStorageVoteTally:
+      return A::TallyVotes(*this);
+    case kStorageRestoreRemoved:
+      return A::PutBackRemovedLines(*this);
+    case kNextPage:
+      return A::TurnPage(*this, 1);
+    case kPreviousPage:
+      return A::TurnPage(*this, -1);
   }
   // The rest act on the selected row, and do nothing without one.
   if (const SloganRow* slogan = ShownRow(row))

@@ -149,7 +149,8 @@ enum TallyCommand : int {
   kTallyCopy = 821,  // the tally onto the clipboard, as a table
 };
 
-static_assert(int{kTallyCopy} > int{kTallyClose}, "a command's id is no control's");
+static_assert(int{kTallyCopy} > int{kTallyClose},
+              "a command's id is no control's");
 
 inline constexpr CommandRow kTallyCommands[] = {
     {kTallyPoster, u"", {}},

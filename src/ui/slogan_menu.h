@@ -17,16 +17,11 @@ struct SloganMenuItem {
 };
 
 inline constexpr SloganMenuItem kSloganMenu[] = {
-    {kMenuStore, true, false},
-    {kMenuCopy, true, false},
-    {kMenuHoldUpper, true, true},
-    {kMenuHoldMiddle, true, false},
-    {kMenuHoldLower, true, false},
-    {kMenuReleaseHolds, false, true},
-    {kMenuPoster, true, true},
-    {kMenuEarlier, false, true},
-    {kMenuLater, false, false},
-    {kMenuFiveSevenFive, false, true},
+    {kMenuStore, true, false},       {kMenuCopy, true, false},
+    {kMenuHoldUpper, true, true},    {kMenuHoldMiddle, true, false},
+    {kMenuHoldLower, true, false},   {kMenuReleaseHolds, false, true},
+    {kMenuPoster, true, true},       {kMenuEarlier, false, true},
+    {kMenuLater, false, false},      {kMenuFiveSevenFive, false, true},
     {kMenuEditPhrases, false, true},
 };
 

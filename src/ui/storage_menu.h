@@ -32,10 +32,8 @@ inline constexpr StorageMenuItem kStorageMenu[] = {
     {kStoragePaste, StorageMenuNeed::ClipboardText, false},
     {kStorageDelete, StorageMenuNeed::Selection, false},
     {kStorageSelectAll, StorageMenuNeed::Text, true},
-    {kStoragePoster, StorageMenuNeed::SloganAtCaret,
-     true},
-    {kStorageVoteSheet, StorageMenuNeed::Slogans,
-     false},
+    {kStoragePoster, StorageMenuNeed::SloganAtCaret, true},
+    {kStorageVoteSheet, StorageMenuNeed::Slogans, false},
     {kStorageVoteTally, StorageMenuNeed::Slogans, false},
     {kStorageRestoreRemoved, StorageMenuNeed::RemovedLines, true},
 };

@@ -73,7 +73,9 @@ class RecordingView final : public MainView {
   void RunTextBoxCommand(std::size_t, int command) override {
     box_commands.push_back(command);
   }
-  void CopyText(std::u16string_view text) override { copied.emplace_back(text); }
+  void CopyText(std::u16string_view text) override {
+    copied.emplace_back(text);
+  }
   void ShowPoster(std::u16string_view, std::u16string_view slogan) override {
     posters.emplace_back(slogan);
   }

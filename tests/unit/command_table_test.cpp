@@ -15,16 +15,17 @@ namespace tavlin {
 namespace {
 
 TEST(CommandTable, EveryMenuItemHasOneRowWithACaption) {
-  for (const CommandTable table : {CommandTable(kMainCommands),
-                                   CommandTable(kPosterCommands),
-                                   CommandTable(kTallyCommands)}) {
+  for (const CommandTable table :
+       {CommandTable(kMainCommands), CommandTable(kPosterCommands),
+        CommandTable(kTallyCommands)}) {
     std::set<int> ids;
     for (const CommandRow& row : table)
       EXPECT_TRUE(ids.insert(row.id).second) << "two rows for " << row.id;
   }
   std::vector<int> items;
   for (const SloganMenuItem& item : kSloganMenu) items.push_back(item.command);
-  for (const StorageMenuItem& item : kStorageMenu) items.push_back(item.command);
+  for (const StorageMenuItem& item : kStorageMenu)
+    items.push_back(item.command);
   for (int id : items) {
     ASSERT_NE(CommandOf(id), nullptr) << id;
     EXPECT_FALSE(CommandOf(id)->caption.empty()) << id;
@@ -32,9 +33,9 @@ TEST(CommandTable, EveryMenuItemHasOneRowWithACaption) {
 }
 
 TEST(CommandTable, NoKeyRunsTwoCommandsWhereverTheFocusIs) {
-  for (const CommandTable table : {CommandTable(kMainCommands),
-                                   CommandTable(kPosterCommands),
-                                   CommandTable(kTallyCommands)})
+  for (const CommandTable table :
+       {CommandTable(kMainCommands), CommandTable(kPosterCommands),
+        CommandTable(kTallyCommands)})
     for (const CommandRow& a : table)
       for (const CommandRow& b : table)
         if (&a != &b && a.key.key != 0)

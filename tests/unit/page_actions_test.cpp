@@ -120,7 +120,8 @@ TEST_F(PageActions, TheTallyTellsOverTheBoxWhereTheListHoldsNoSlogan) {
   view_.boxes[0] = u"one\r\n\r\ntwo";
   host_->Run(kStorageVoteTally);
   ASSERT_EQ(view_.tallies.size(), 1u);
-  EXPECT_EQ(view_.tallies[0].slogans, (std::vector<std::u16string>{u"one", u"two"}));
+  EXPECT_EQ(view_.tallies[0].slogans,
+            (std::vector<std::u16string>{u"one", u"two"}));
   EXPECT_EQ(view_.tallies[0].folder, folder_.path());
   // The filled sheets are looked for where the last sheet went.
   view_.sheet_written = folder_ / "votes" / "sheet.csv";

@@ -12,8 +12,8 @@
 
 #include "src/app/main_host.h"
 #include "src/app/main_view.h"
-#include "src/ui/layout.h"
 #include "src/ui/command_table.h"
+#include "src/ui/layout.h"
 #include "src/ui/tab_captions.h"
 #include "win32/forms/slogan_list_win32.h"
 #include "win32/forms/storage_boxes_win32.h"

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "src/platform/atomic_save.h"
-#include "src/ui/export_names.h"
 #include "src/ui/command_table.h"
+#include "src/ui/export_names.h"
 #include "src/ui/poster_form_layout.h"
 #include "win32/gui/control_rows_win32.h"
 #include "win32/gui/modal_window_win32.h"

@@ -1,8 +1,8 @@
 #include "win32/forms/slogan_list_win32.h"
 
 #include "src/app/row_figures.h"
-#include "src/ui/layout.h"
 #include "src/ui/command_table.h"
+#include "src/ui/layout.h"
 #include "src/ui/main_form_layout.h"
 #include "src/ui/slogan_menu.h"
 #include "win32/forms/main_form_font_win32.h"

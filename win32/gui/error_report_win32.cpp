@@ -43,13 +43,12 @@ bool AskToRetry(HWND owner, std::string_view utf8_message) noexcept {
 void ShowUserReport(HWND owner, const UserReport& report) noexcept {
   if (report.kind == UserReport::Kind::Notice)
     ShowNotice(owner, report.text);
-  else
-    ShowErrorReport(owner, report.text);
+  else  // a failure without text had no memory left to say more
+    ShowErrorReport(owner, report.text.empty() ? kOutOfMemory : report.text);
 }
 
 void ReportCurrentException(HWND owner) noexcept {
-  const UserReport report = CurrentExceptionReport();
-  ShowErrorReport(owner, report.text.empty() ? kOutOfMemory : report.text);
+  ShowUserReport(owner, CurrentExceptionReport());
 }
 
 }  // namespace tavlin

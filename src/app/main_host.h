@@ -53,7 +53,8 @@ class MainHost final : public ListSaving {
     ListSaving::Attach(view);
     view_ = &view;
   }
-  // Where each generation's seed comes from: the clock, in the program.
+  // Where each generation's seed comes from: the clock, in the program;
+  // without it every generation draws from the generator's usual seed.
   void UseSeeds(std::function<std::uint32_t()> seeds) {
     seeds_ = std::move(seeds);
   }

@@ -194,7 +194,8 @@ struct PageActions {
 
 void MainHost::Run(int command, std::optional<std::size_t> row) {
   using A = PageActions;
-  if (Contains(kStorageMenuIds, command) && command < kStoragePoster) {
+  // A text box's own items: the box does them as it would its keys.
+  if (Contains({kStorageUndo, kStorageSelectAll}, command)) {
     if (view_) view_->RunTextBoxCommand(active_, command);
     return;
   }

@@ -142,16 +142,15 @@ inline constexpr CommandRow kPosterCommands[] = {
     {kPosterClose, u"", {}},
 };
 
-// The tally window's: its buttons' captions are the layout's, and Enter
-// and Esc are the dialog's own (the default button and the cancel).
-// The commands that no control gives.
+// The tally window's commands that no control gives.
 enum TallyCommand : int {
   kTallyCopy = 821,  // the tally onto the clipboard, as a table
 };
-
 static_assert(int{kTallyCopy} > int{kTallyClose},
               "a command's id is no control's");
 
+// The tally window's: its buttons' captions are the layout's, and Enter
+// and Esc are the dialog's own (the default button and the cancel).
 inline constexpr CommandRow kTallyCommands[] = {
     {kTallyPoster, u"", {}},
     {kTallySave, u"", {}},

@@ -299,13 +299,18 @@ void TWorkshopForm::CloseAfterSaving() {
   if (host_ && close_saving_.SaveEveryList(hwnd(), *host_)) closed_ = true;
 }
 
+void TWorkshopForm::TellFailure(std::string why) {
+  host_->Tell({Notice::Place::Window, 0,
+               {UserReport::Kind::Failure, std::move(why)}});
+}
+
 void TWorkshopForm::NewThemeClick() {
   const std::optional<std::u16string> name =
       AskNewThemeName(hwnd(), opening_.themes);
   if (!name) return;
   if (const std::optional<std::string> why =
           CreateThemeFiles(opening_.folder, *name)) {
-    ShowErrorReport(hwnd(), *why);
+    TellFailure(*why);
     return;
   }
   opening_.themes.push_back(*name);
@@ -314,7 +319,7 @@ void TWorkshopForm::NewThemeClick() {
   std::string failure;
   if (host_->SaveLists(SaveMoment::Closing, &failure) !=
       ListSaving::Saved::All) {
-    if (!failure.empty()) ShowErrorReport(hwnd(), failure);
+    if (!failure.empty()) TellFailure(std::move(failure));
     return;
   }
   OpenTheme(*name);

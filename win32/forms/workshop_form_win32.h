@@ -78,6 +78,8 @@ class TWorkshopForm final : public Window, private HostView {
   // The chosen sample's lines, selected in their boxes as they are now.
   void ChooseSample();
   void CloseAfterSaving();
+  // Tells a failure over the window, as the host tells its own.
+  void TellFailure(std::string why);
   void NewThemeClick();
   bool PreTranslateMessage(const MSG& message);
   void MoveFocus(bool backwards);

@@ -30,8 +30,7 @@ void SloganList::ShowPage() {
 void SloganList::ShowRows(const SloganRows& rows) {
   // Nothing is read or drawn again: the rows as they were made.
   SendMessageW(list_, LB_RESETCONTENT, 0, 0);
-  rows_ = rows;
-  for (const SloganRow& row : rows_) {
+  for (const SloganRow& row : rows) {
     const std::wstring text = AccessibleText(row);
     SendMessageW(list_, LB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(text.c_str()));
@@ -46,7 +45,7 @@ std::wstring SloganList::AccessibleText(const SloganRow& row) const {
 void SloganList::Refresh() {
   const LRESULT selected = SendMessageW(list_, LB_GETCURSEL, 0, 0);
   const LRESULT top = SendMessageW(list_, LB_GETTOPINDEX, 0, 0);
-  ShowRows(SloganRows(rows_));
+  ShowRows(host_.ShownRows());
   SendMessageW(list_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
   if (selected != LB_ERR)
     SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
@@ -66,13 +65,14 @@ void SloganList::UseFont(HFONT font, int dpi) {
 
 std::optional<std::size_t> SloganList::SelectedRow() const {
   const LRESULT index = SendMessageW(list_, LB_GETCURSEL, 0, 0);
-  if (index < 0 || static_cast<std::size_t>(index) >= rows_.size())
+  if (index < 0 || static_cast<std::size_t>(index) >= host_.ShownRows().size())
     return std::nullopt;
   return static_cast<std::size_t>(index);
 }
 
 bool SloganList::IsHeld(std::size_t row, std::size_t part) const {
-  return row < rows_.size() && host_.IsHeld(rows_[row], part);
+  const SloganRows& rows = host_.ShownRows();
+  return row < rows.size() && host_.IsHeld(rows[row], part);
 }
 
 void SloganList::ShowMenu(HWND owner, POINT at) {
@@ -111,12 +111,13 @@ void SloganList::Draw(const DRAWITEMSTRUCT& item) {
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem,
            GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  if (item.itemID < rows_.size()) {
+  const SloganRows& rows = host_.ShownRows();
+  if (item.itemID < rows.size()) {
     std::array<bool, kPhrasePositions> held_now{};
     for (std::size_t i = 0; i < kPhrasePositions; ++i)
       held_now[i] = IsHeld(item.itemID, i);
     const bool any_held = held_now[0] || held_now[1] || held_now[2];
-    const SloganRow& row = rows_[item.itemID];
+    const SloganRow& row = rows[item.itemID];
     SloganRowFigures figures{
         {}, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT)};
     for (RowFigure& figure : FiguresOfRow(host_.Meter(), row))

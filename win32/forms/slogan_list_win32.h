@@ -22,15 +22,16 @@ namespace tavlin {
 
 class SloganList final {
  public:
-  // Shows the rows the host gives it, with the host's holds.
+  // Shows the host's rows, with the host's holds.
   SloganList(HWND list, const MainHost& host) : list_(list), host_(host) {}
   SloganList(const SloganList&) = delete;
   SloganList& operator=(const SloganList&) = delete;
 
   // The host's active page is shown: its holds from now on.
   void ShowPage();
-  // Shows the rows the host gives it: a new generation, or one of the
-  // page's history exactly as it was shown.
+  // Shows the rows the host gives it (its ShownRows, which the list draws
+  // from): a new generation, or one of the page's history exactly as it
+  // was shown.
   void ShowRows(const SloganRows& rows);
   void HideBalloon() { balloon_.Hide(); }
   // Tells something of the list in its balloon, for a while; for a moment
@@ -56,7 +57,6 @@ class SloganList final {
 
   HWND list_;
   const MainHost& host_;
-  SloganRows rows_;  // what the list shows, one for each of its items
   BalloonTip balloon_;
   HFONT font_ = nullptr;  // the window's
   int dpi_ = 96;
